@@ -1,0 +1,49 @@
+#pragma once
+
+#include "mainwindow/Prompts.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Prompts for tests: records every text shown and answers from queues. A
+// question with no queued answer is answered No; an input box with no queued
+// answer returns the proposed text (as Cancel does); a file dialog with no
+// queued answer is cancelled.
+class ScriptedPrompts : public Prompts {
+public:
+    QStringList messages;  // plain messages, in order
+    QStringList errors;    // texts shown by the standard error box
+    QStringList questions; // questions asked, in order
+    QStringList inputs;    // "caption|prompt|proposed" of every input box
+
+    QQueue<bool> answers;
+    QQueue<QString> inputAnswers;
+    QQueue<QString> fileAnswers;
+    QQueue<QFont> fontAnswers;
+    bool printerSetupAnswer = false;
+
+    void message(const QString& text) override { messages << text; }
+    void error(const QString& text) override { errors << text; }
+    bool ask(const QString& text) override {
+        questions << text;
+        return answers.isEmpty() ? false : answers.dequeue();
+    }
+    QString input(const QString& caption, const QString& prompt,
+                  const QString& proposed) override {
+        inputs << caption + u'|' + prompt + u'|' + proposed;
+        return inputAnswers.isEmpty() ? proposed : inputAnswers.dequeue();
+    }
+    QString openFile(const QString&, const QStringList&) override {
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    bool chooseFont(QFont& font) override {
+        if (fontAnswers.isEmpty())
+            return false;
+        font = fontAnswers.dequeue();
+        return true;
+    }
+    bool setUpPrinter(QPrinter&) override { return printerSetupAnswer; }
+
+    // Everything shown so far, messages and errors, for a quick check.
+    QStringList allShown() const { return messages + errors; }
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh, temporary program directory for one test: it holds a copy of the
+// real 7z.so and nothing else until the test adds files.
+class TestProgramDir {
+public:
+    explicit TestProgramDir(bool withLibrary = true);
+
+    // P, with a trailing "/".
+    QString path() const;
+    QString filePath(const QString& relative) const { return path() + relative; }
+    QString cardDir() const { return path() + QStringLiteral("FILES/"); }
+    QString workDir() const { return path() + QStringLiteral("TEMP/"); }
+    QString library() const { return path() + QStringLiteral("7z.so"); }
+
+    // Creates FILES/ and TEMP/ as start-up would.
+    void makeDirectories() const;
+    // Writes bytes to P + relative, creating folders as needed.
+    void writeFile(const QString& relative, const QByteArray& bytes) const;
+    QByteArray readFile(const QString& relative) const;
+
+private:
+    QTemporaryDir dir_;
+};
