@@ -22,9 +22,13 @@ void drawTextAt(QPainter& painter, int x, int y, const QString& text) {
     painter.drawText(QPoint(x, y + painter.fontMetrics().ascent()), text);
 }
 
-void drawRule(QPainter& painter, int y) { painter.drawLine(10, y, W - 10, y); }
+void drawRule(QPainter& painter, int y) {
+    painter.drawLine(10, y, W - 10, y);
+}
 
-int lineHeight(const QPainter& painter) { return painter.fontMetrics().height(); }
+int lineHeight(const QPainter& painter) {
+    return painter.fontMetrics().height();
+}
 
 QString cell(const QString& row, int column) {
     const qsizetype separator = row.indexOf(u'=');
@@ -110,8 +114,11 @@ PageGeometry CardPageRenderer::render(const PrintSource& source, const PageOptio
     drawRule(painter, geometry.y3);
 
     int y = geometry.y3 + 10;
-    for (const QString& line :
-         NotesDisplayLines(source.notesText(), source.notesFont(), NotesBoxWidth)) {
+    // The notes break as the notes box breaks them; a line that would still run
+    // off the page in the page font is broken again rather than cut off.
+    const QStringList notes =
+        NotesDisplayLines(source.notesText(), source.notesFont(), NotesBoxWidth);
+    for (const QString& line : FitLinesToWidth(notes, painter.font(), W - 10 - LeftEdge)) {
         drawTextAt(painter, LeftEdge, y, line);
         y += h13;
     }

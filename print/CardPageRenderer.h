@@ -38,8 +38,7 @@ public:
 
     // Draws the page into page (made Width x Height if it is not) from what
     // source shows now.
-    PageGeometry render(const PrintSource& source, const PageOptions& options,
-                        QImage& page) const;
+    PageGeometry render(const PrintSource& source, const PageOptions& options, QImage& page) const;
 
     // The page title: the card name, with " - N" when numbered, N being the
     // 1-based position of name + ".krt" in cardList regardless of letter case

@@ -10,3 +10,8 @@
 // empty (empty notes, or notes ending with a line break) is not counted, so
 // empty notes have no line at all.
 QStringList NotesDisplayLines(const QString& text, const QFont& font, int boxWidth);
+
+// lines, each one that is wider than width pixels in font broken again at word
+// boundaries (inside a word only when the word alone is too wide), so that no
+// line runs past width.
+QStringList FitLinesToWidth(const QStringList& lines, const QFont& font, int width);

@@ -247,7 +247,9 @@ void TPrintForm::applyBackColor() {
     setAutoFillBackground(true);
 }
 
-bool TPrintForm::listMode() const { return state_.PrintMode == ListMode; }
+bool TPrintForm::listMode() const {
+    return state_.PrintMode == ListMode;
+}
 
 void TPrintForm::showNonModal() {
     if (isVisible()) {
@@ -276,7 +278,9 @@ void TPrintForm::printCardList() {
     showNonModal();
 }
 
-void TPrintForm::printerSetUp() { RunPrinterSetUp(prompts_, source_.printer()); }
+void TPrintForm::printerSetUp() {
+    RunPrinterSetUp(prompts_, source_.printer());
+}
 
 void TPrintForm::Vykresli() {
     if (PageBitmap.isNull())

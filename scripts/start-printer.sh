@@ -57,8 +57,13 @@ add_printer() {
   if ! lpstat -p "$printer" >/dev/null 2>&1; then
     local ppd
     ppd="$(pdf_driver)" || { echo "start-printer: no cups-pdf driver found" >&2; exit 1; }
-    $sudo lpadmin -p "$printer" -v cups-pdf:/ -P "$ppd" -E
+    $sudo lpadmin -p "$printer" -v cups-pdf:/ -P "$ppd" -E 2>&1 |
+      grep -v "Printer drivers are deprecated" >&2 || true
   fi
+  # Converting the job with poppler's cairo renderer keeps the text of the
+  # printed PDF readable (pdftotext); Ghostscript's turns it into bare glyphs.
+  lpoptions -p "$printer" 2>/dev/null | grep -q "pdftops-renderer=pdftocairo" ||
+    $sudo lpadmin -p "$printer" -o pdftops-renderer-default=pdftocairo
   [ "$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')" = "$printer" ] ||
     $sudo lpadmin -d "$printer"
 }
