@@ -114,11 +114,9 @@ PageGeometry CardPageRenderer::render(const PrintSource& source, const PageOptio
     drawRule(painter, geometry.y3);
 
     int y = geometry.y3 + 10;
-    // The notes break as the notes box breaks them; a line that would still run
-    // off the page in the page font is broken again rather than cut off.
-    const QStringList notes =
-        NotesDisplayLines(source.notesText(), source.notesFont(), NotesBoxWidth);
-    for (const QString& line : FitLinesToWidth(notes, painter.font(), W - 10 - LeftEdge)) {
+    const QStringList notes = NotesPageLines(source.notesText(), source.notesFont(), NotesBoxWidth,
+                                             painter.font(), W - 10 - LeftEdge);
+    for (const QString& line : notes) {
         drawTextAt(painter, LeftEdge, y, line);
         y += h13;
     }

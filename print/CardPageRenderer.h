@@ -33,7 +33,8 @@ class CardPageRenderer {
 public:
     static constexpr int Width = 525;
     static constexpr int Height = 742;
-    // The notes are wrapped as the notes box wraps them at this width.
+    // The notes are wrapped as the notes box wraps them at this width, as long
+    // as their lines fit on the page.
     static constexpr int NotesBoxWidth = Width + 100;
 
     // Draws the page into page (made Width x Height if it is not) from what
@@ -44,6 +45,6 @@ public:
     // 1-based position of name + ".krt" in cardList regardless of letter case
     // (0 when it is not there).
     static QString title(const QString& cardName, const QStringList& cardList, bool numbered);
-    // The page font at a cell height in pixels.
+    // The page font (also the print dialog's) at a cell height in pixels.
     static QFont pageFont(int pixelHeight, bool bold);
 };

@@ -7,14 +7,29 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace {
 
-// The width left for text inside a notes box of boxWidth pixels: the box's
-// frame on both sides and its vertical scroll bar take their share.
-int viewportWidth(const QPlainTextEdit& box, int boxWidth) {
+// How a paragraph breaks into lines: font, wrap mode and room for a line.
+struct LineBreaking {
+    QFont font;
+    QTextOption option;
+    qreal lineWidth = 0;
+};
+
+// How the notes box breaks lines when it is boxWidth pixels wide. A real box
+// supplies the style's frame, scroll bar, text margin and wrap mode.
+LineBreaking notesBox(const QFont& font, int boxWidth) {
+    QPlainTextEdit box;
+    box.setFont(font);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     const int scrollBar =
         box.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box.verticalScrollBar());
-    return boxWidth - 2 * box.frameWidth() - scrollBar;
+    const int viewportWidth = boxWidth - 2 * box.frameWidth() - scrollBar;
+    QTextOption option = box.document()->defaultTextOption();
+    option.setWrapMode(box.wordWrapMode());
+    return {font, option, viewportWidth - 2 * box.document()->documentMargin()};
 }
 
 QString withoutTrailingSpace(const QString& text) {
@@ -24,58 +39,60 @@ QString withoutTrailingSpace(const QString& text) {
     return text.left(end);
 }
 
-QString withLineFeeds(QString text) {
+QStringList paragraphs(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
-    return text;
+    return text.split(u'\n');
 }
 
-// The lines of paragraph broken at lineWidth pixels in font.
-QStringList wrapParagraph(const QString& paragraph, const QFont& font, const QTextOption& option,
-                          qreal lineWidth) {
+QStringList breakParagraph(const QString& paragraph, const LineBreaking& breaking) {
     QStringList lines;
-    QTextLayout layout(paragraph, font);
-    layout.setTextOption(option);
+    QTextLayout layout(paragraph, breaking.font);
+    layout.setTextOption(breaking.option);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(lineWidth);
+        line.setLineWidth(breaking.lineWidth);
         lines << withoutTrailingSpace(paragraph.mid(line.textStart(), line.textLength()));
     }
     layout.endLayout();
     return lines;
 }
 
+void dropTrailingEmptyLine(QStringList& lines) {
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+}
+
 } // namespace
 
 QStringList NotesDisplayLines(const QString& text, const QFont& font, int boxWidth) {
-    // A real box supplies the style's frame, scroll bar, text margin and wrap
-    // mode; each paragraph is then broken into lines as that box breaks it.
-    QPlainTextEdit box;
-    box.setFont(font);
-    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    const qreal margin = box.document()->documentMargin();
-    const qreal lineWidth = viewportWidth(box, boxWidth) - 2 * margin;
-    QTextOption option = box.document()->defaultTextOption();
-    option.setWrapMode(box.wordWrapMode());
-
+    const LineBreaking box = notesBox(font, boxWidth);
     QStringList lines;
-    for (const QString& paragraph : withLineFeeds(text).split(u'\n'))
-        lines << wrapParagraph(paragraph, font, option, lineWidth);
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    for (const QString& paragraph : paragraphs(text))
+        lines << breakParagraph(paragraph, box);
+    dropTrailingEmptyLine(lines);
     return lines;
 }
 
-QStringList FitLinesToWidth(const QStringList& lines, const QFont& font, int width) {
-    const QFontMetrics metrics(font);
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    QStringList fitted;
-    for (const QString& line : lines) {
-        if (metrics.horizontalAdvance(line) <= width)
-            fitted << line;
+QStringList NotesPageLines(const QString& text, const QFont& notesFont, int boxWidth,
+                           const QFont& pageFont, int pageWidth) {
+    const LineBreaking box = notesBox(notesFont, boxWidth);
+    QTextOption wordWrap;
+    wordWrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const LineBreaking page{pageFont, wordWrap, qreal(pageWidth)};
+    const QFontMetrics pageMetrics(pageFont);
+    const auto fitsOnPage = [&](const QString& line) {
+        return pageMetrics.horizontalAdvance(line) <= pageWidth;
+    };
+
+    QStringList lines;
+    for (const QString& paragraph : paragraphs(text)) {
+        const QStringList boxLines = breakParagraph(paragraph, box);
+        if (std::all_of(boxLines.begin(), boxLines.end(), fitsOnPage))
+            lines << boxLines;
         else
-            fitted << wrapParagraph(line, font, wrapping, width);
+            lines << breakParagraph(paragraph, page);
     }
-    return fitted;
+    dropTrailingEmptyLine(lines);
+    return lines;
 }

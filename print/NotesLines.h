@@ -11,7 +11,9 @@
 // empty notes have no line at all.
 QStringList NotesDisplayLines(const QString& text, const QFont& font, int boxWidth);
 
-// lines, each one that is wider than width pixels in font broken again at word
-// boundaries (inside a word only when the word alone is too wide), so that no
-// line runs past width.
-QStringList FitLinesToWidth(const QStringList& lines, const QFont& font, int width);
+// The notes lines of a printed page, drawn in pageFont with pageWidth pixels of
+// room: every paragraph broken as NotesDisplayLines breaks it, except that a
+// paragraph with a line that would run past pageWidth is broken at pageWidth
+// instead, so that no text is cut off at the page edge.
+QStringList NotesPageLines(const QString& text, const QFont& notesFont, int boxWidth,
+                           const QFont& pageFont, int pageWidth);

@@ -23,19 +23,14 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 const QString ListMode = QStringLiteral("SEZNAM");
 const QString CardMode = QStringLiteral("SOUBOR");
 const QString JobTitlePrefix = QStringLiteral("Pelvarin Kartotéka - ");
 constexpr QSize PreviewSize(210, 297);
-
-QFont pixelFont(int pixelHeight, bool bold = false) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
 
 QFrame* blackBar(QWidget* parent, const QRect& geometry) {
     auto* bar = new QFrame(parent);
@@ -85,7 +80,7 @@ TPrintForm::TPrintForm(AppState& state, Prompts& prompts, PrintSource& source, Q
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setModal(false);
-    setFont(pixelFont(11));
+    setFont(CardPageRenderer::pageFont(11, false));
     setFixedSize(462, 310);
     createControls();
     FormCreate();
@@ -93,7 +88,7 @@ TPrintForm::TPrintForm(AppState& state, Prompts& prompts, PrintSource& source, Q
 
 void TPrintForm::createControls() {
     Label1 = new QLabel(QStringLiteral("Tisk: * Title *"), this);
-    Label1->setFont(pixelFont(15, true));
+    Label1->setFont(CardPageRenderer::pageFont(15, true));
     Label1->move(14, 8);
     Label1->adjustSize();
     Panel1 = blackBar(this, QRect(11, 35, 224, 3));

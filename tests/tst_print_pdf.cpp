@@ -199,6 +199,7 @@ private slots:
         const double mean = double(difference) / (page.width() * page.height());
         qInfo("mean grey difference per pixel: %.2f", mean);
         QVERIFY2(mean < 8, qPrintable(QString::number(mean)));
+        QFile::remove(pdf);
     }
 
     void listContinuesOnFurtherPages() {
@@ -257,7 +258,9 @@ private slots:
         dialog.printOpenCard();
         selectPdfPrinter();
         dialog.SpeedButton1Click();
-        QVERIFY(!pdftools::waitForPdf(pdfDirectory(), before, next).isEmpty());
+        const QString nextPdf = pdftools::waitForPdf(pdfDirectory(), before, next);
+        QVERIFY(!nextPdf.isEmpty());
+        QFile::remove(nextPdf);
         for (const QString& name : pdftools::pdfFiles(pdfDirectory()))
             if (!before.contains(name) && name.contains(QStringLiteral("Seznam")))
                 QVERIFY(!pdftools::textLines(QDir(pdfDirectory()).filePath(name))

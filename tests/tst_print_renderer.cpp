@@ -104,14 +104,6 @@ private slots:
         QCOMPARE(page.size(), QSize(W, H));
     }
 
-    void rulesSpanFromTenToWidthMinusTen() {
-        const PageGeometry geometry = render();
-        QCOMPARE(page.pixel(10, geometry.y1) & 0xffffff, 0u);
-        QCOMPARE(page.pixel(W - 10, geometry.y1) & 0xffffff, 0u);
-        QCOMPARE(page.pixel(9, geometry.y1) & 0xffffff, 0xffffffu);
-        QCOMPARE(page.pixel(W - 9, geometry.y1) & 0xffffff, 0xffffffu);
-    }
-
     void title_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("numbered");
@@ -143,15 +135,6 @@ private slots:
         QVERIFY2(qAbs(ink.right() - (geometry.title.x() + width)) <= 4,
                  qPrintable(QString::number(ink.right())));
         QVERIFY(ink.top() >= 20);
-    }
-
-    void numberWidensTheTitle() {
-        render({false, false, false});
-        const QRect plain = darkPixels(page, QRect(0, 0, W, 40));
-        render({true, false, false});
-        const QRect numbered = darkPixels(page, QRect(0, 0, W, 40));
-        QVERIFY(numbered.width() > plain.width());
-        QVERIFY(numbered.left() < plain.left()); // still centred
     }
 
     void overlongTitleIsClippedAtTheLeftEdge() {
@@ -296,19 +279,30 @@ private slots:
         QVERIFY(darkPixels(page, notes).right() < W - 10);
     }
 
-    void fittingKeepsShortLinesAndBreaksLongOnesAtWords() {
-        const QFont font = CardPageRenderer::pageFont(13, false);
-        const QStringList shortLines{QStringLiteral("krátký řádek"), QString()};
-        QCOMPARE(FitLinesToWidth(shortLines, font, 200), shortLines);
+    void pageLinesFollowTheBoxUnlessTheyRunOffThePage() {
+        const QFont page = CardPageRenderer::pageFont(13, false);
+        QFont small = page;
+        small.setPixelSize(6);
+        const QString shortParagraph = QStringLiteral("krátký odstavec");
+        const QString longParagraph = QStringLiteral("jedno dvě tři čtyři pět šest ").repeated(20);
+        const QString text = shortParagraph + QStringLiteral("\r\n") + longParagraph;
 
-        const QString longLine = QStringLiteral("jedno dvě tři čtyři pět šest sedm osm devět");
-        const QStringList fitted = FitLinesToWidth({longLine}, font, 100);
-        QVERIFY(fitted.size() > 2);
-        QCOMPARE(fitted.join(u' '), longLine);
-        for (const QString& line : fitted)
-            QVERIFY(QFontMetrics(font).horizontalAdvance(line) <= 100);
+        // Lines that fit on the page are the box's own.
+        QCOMPARE(NotesPageLines(text, small, 625, page, 5000), NotesDisplayLines(text, small, 625));
 
-        const QStringList word = FitLinesToWidth({QString(60, u'W')}, font, 100);
+        // A paragraph that would run off is broken at the page width as a
+        // whole; the short one is kept.
+        const QStringList lines = NotesPageLines(text, small, 625, page, 300);
+        QCOMPARE(lines.first(), shortParagraph);
+        QVERIFY(lines.size() > NotesDisplayLines(text, small, 625).size());
+        QCOMPARE(lines.mid(1).join(u' '), longParagraph.trimmed());
+        for (const QString& line : lines)
+            QVERIFY(QFontMetrics(page).horizontalAdvance(line) <= 300);
+        // Only the last line of the paragraph is short.
+        for (const QString& line : lines.mid(1, lines.size() - 2))
+            QVERIFY(QFontMetrics(page).horizontalAdvance(line) > 240);
+
+        const QStringList word = NotesPageLines(QString(60, u'W'), page, 625, page, 100);
         QVERIFY(word.size() > 1);
         QCOMPARE(word.join(QString()), QString(60, u'W'));
     }
