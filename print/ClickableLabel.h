@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QLabel>
+#include <QMouseEvent>
+
+// A label, text or picture, that reacts to a click with the left button.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            emit clicked();
+        QLabel::mouseReleaseEvent(event);
+    }
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+class Prompts;
+class QPrinter;
+
+// "Nastavení tisku" and the settings dialog's printer button: the printer
+// set-up dialog for printer, or a message when no printer is installed.
+void RunPrinterSetUp(Prompts& prompts, QPrinter& printer);

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "print/CardPageRenderer.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QImage>
+
+#include <functional>
+
+class ClickableLabel;
+class PrintSource;
+class Prompts;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+struct AppState;
+
+// The print dialog "Tisk": the installed printers, the options of the card
+// page, a preview of the page, and the print and cancel buttons. It prints
+// either the open card as one page image or the list of all card files
+// (AppState::PrintMode). It is shown non-modally and hidden, never destroyed,
+// when closed.
+class TPrintForm : public QDialog {
+    Q_OBJECT
+public:
+    TPrintForm(AppState& state, Prompts& prompts, PrintSource& source, QWidget* parent = nullptr);
+
+    // The main window's commands of the menu "Tisk".
+    void printOpenCard(); // "Vybraný soubor"
+    void printCardList(); // "Seznam všech"
+    void printerSetUp();  // "Nastavení tisku"
+
+    // The background colour; the dialog takes it now when hidden, otherwise
+    // when it is shown next.
+    void setBackColor(const QColor& color);
+
+    // Renders the card page from the main window's current state and refreshes
+    // the preview; also saves the page as WorkDir + "Output.bmp" for the
+    // preview click. Does nothing when no printer is installed.
+    void Vykresli();
+
+    // The card page as last rendered, 525 x 742; null when no printer is installed.
+    const QImage& pageBitmap() const { return PageBitmap; }
+    // What the preview shows, 210 x 297.
+    const QImage& previewImage() const { return preview_; }
+    // A print job is being sent.
+    bool printing() const { return printing_; }
+
+    QLabel* Label1;
+    QFrame* Panel1;
+    QListWidget* ListBox1;
+    QCheckBox* PicPrintCheck;
+    QCheckBox* GrayPrintCheck;
+    QCheckBox* NrPrintCheck;
+    QFrame* Bevel2;
+    ClickableLabel* Label4;
+    QPushButton* SpeedButton2;
+    QPushButton* SpeedButton1;
+    QFrame* Panel2;
+    ClickableLabel* PrintPrew;
+    QFrame* PrintPanel;
+    QLabel* Label2;
+    QPushButton* AbortBtn;
+
+    void SpeedButton1Click(); // print
+    void AbortBtnClick();
+    void PrintPrewClick();
+    void Label4Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void FormCreate();
+    void FormShow();
+    void PicPrintCheckClick();
+    void GrayPrintCheckClick();
+
+    void showNonModal();
+    void applyBackColor();
+    void clearPreview();
+    void updatePreview();
+    void savePageCopy() const;
+    void usePrinterOfSelectedRow();
+    void printCardPage();
+    void setPrintingState(bool printing);
+    bool listMode() const;
+    // Runs a handler; an error it lets through is shown in the error box.
+    void guarded(const std::function<void()>& handler);
+
+    AppState& state_;
+    Prompts& prompts_;
+    PrintSource& source_;
+    CardPageRenderer renderer_;
+    QImage PageBitmap;
+    QImage preview_;
+    QColor backColor_;
+    bool printing_ = false;
+    bool abortRequested_ = false;
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <functional>
+
+// Reading printed PDF files with poppler's command-line tools.
+namespace pdftools {
+
+inline bool available() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+inline QByteArray run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput();
+}
+
+inline int pageCount(const QString& pdf) {
+    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
+    for (const QString& line : info.split(u'\n'))
+        if (line.startsWith(QStringLiteral("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// The text of pages first..last (all pages when 0), one string per printed line.
+inline QStringList textLines(const QString& pdf, int first = 0, int last = 0) {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (first > 0)
+        arguments << QStringLiteral("-f") << QString::number(first) << QStringLiteral("-l")
+                  << QString::number(last);
+    arguments << pdf << QStringLiteral("-");
+    QString text = QString::fromUtf8(run(QStringLiteral("pdftotext"), arguments));
+    text.remove(u'\f');
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        line = line.trimmed();
+    return lines;
+}
+
+// The page rendered at dpi dots per inch.
+inline QImage pageImage(const QString& pdf, int page, int dpi) {
+    QTemporaryDir dir;
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+         QString::number(page), QStringLiteral("-l"), QString::number(page),
+         QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+// The PDF files in dir now.
+inline QStringList pdfFiles(const QString& dir) {
+    return QDir(dir).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+}
+
+// Waits until a complete PDF file that was not among before appears in dir
+// with nameMarker in its name and is accepted; an empty string after timeoutMs.
+inline QString waitForPdf(const QString& dir, const QStringList& before, const QString& nameMarker,
+                          const std::function<bool(const QString&)>& accept = {},
+                          int timeoutMs = 60000) {
+    QElapsedTimer timer;
+    timer.start();
+    QStringList rejected = before;
+    while (timer.elapsed() < timeoutMs) {
+        for (const QString& name : pdfFiles(dir)) {
+            if (rejected.contains(name) || !name.contains(nameMarker))
+                continue;
+            const QString path = QDir(dir).filePath(name);
+            if (pageCount(path) <= 0)
+                continue; // still being written
+            if (!accept || accept(path))
+                return path;
+            rejected << name;
+        }
+        QThread::msleep(200);
+    }
+    return {};
+}
+
+} // namespace pdftools

@@ -1,0 +1,308 @@
+#include "print/CardPageRenderer.h"
+#include "print/ClickableLabel.h"
+#include "print/InstalledPrinters.h"
+#include "print/TPrintForm.h"
+#include "storage/AppState.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestPrintSource.h"
+#include "tests/support/TestProgramDir.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+void pretendPrinters(const QStringList& names) {
+    SetInstalledPrinterNamesSource([names] { return names; });
+}
+
+// The rectangle of the non-white pixels.
+QRect inked(const QImage& image) {
+    QRect found;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0xffffff)
+                found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+QImage solid(const QColor& color) {
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+// The print dialog with a pretended list of printers: no printer at all, or
+// printers that rendering needs but that are never printed on.
+class TestPrintDialog : public QObject {
+    Q_OBJECT
+public slots:
+    void openUrl(const QUrl& url) { opened << url; }
+
+private:
+    std::unique_ptr<TestProgramDir> dir;
+    AppState state;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TestPrintSource> source;
+    std::unique_ptr<TPrintForm> form;
+    QList<QUrl> opened;
+
+    TPrintForm& makeForm() {
+        form = std::make_unique<TPrintForm>(state, prompts, *source);
+        return *form;
+    }
+    QString outputBmp() const { return dir->workDir() + QStringLiteral("Output.bmp"); }
+
+private slots:
+    void initTestCase() {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
+    }
+    void cleanupTestCase() {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    }
+    void init() {
+        dir = std::make_unique<TestProgramDir>(false);
+        dir->makeDirectories();
+        state = AppState();
+        state.WorkDir = dir->workDir();
+        prompts = ScriptedPrompts();
+        source = std::make_unique<TestPrintSource>();
+        source->name = QStringLiteral("Kniha");
+        source->cards = {QStringLiteral("A.krt"), QStringLiteral("B.krt"),
+                         QStringLiteral("Kniha.krt")};
+        source->rows = {QStringLiteral("Autor=Karel Čapek")};
+        source->notes = QStringLiteral("Poznámka");
+        source->image = solid(QColor(0, 120, 0));
+        source->work = dir->workDir();
+        opened.clear();
+        pretendPrinters({QStringLiteral("Fake")});
+    }
+    void cleanup() {
+        form.reset();
+        SetInstalledPrinterNamesSource({});
+    }
+
+    void withoutPrinterTheListShowsAPlaceholder() {
+        pretendPrinters({});
+        TPrintForm& dialog = makeForm();
+        QCOMPARE(dialog.ListBox1->count(), 1);
+        QCOMPARE(dialog.ListBox1->item(0)->text(), QStringLiteral("* Printers *"));
+        QVERIFY(dialog.pageBitmap().isNull());
+    }
+
+    void withoutPrinterShowingTellsSoAndShowsTheDialog() {
+        pretendPrinters({});
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        QCOMPARE(prompts.messages, QStringList{QStringLiteral("Nenalezena žádná tiskárna.")});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(state.PrintMode, QStringLiteral("SOUBOR"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Tisk: Kniha"));
+        QVERIFY(inked(dialog.previewImage()).isEmpty());
+        QVERIFY(!QFileInfo::exists(outputBmp()));
+    }
+
+    void withoutPrinterPrintingFailsWithAnErrorAndLeavesTheDialog() {
+        pretendPrinters({});
+        TPrintForm& dialog = makeForm();
+        dialog.printCardList();
+        prompts.messages.clear();
+        dialog.SpeedButton1Click();
+        QCOMPARE(prompts.errors.size(), 1);
+        QVERIFY(!prompts.errors.first().isEmpty());
+        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.printing());
+        QVERIFY(dialog.PrintPanel->isHidden());
+    }
+
+    void printerSetUpNeedsAPrinter() {
+        struct CountingPrompts : ScriptedPrompts {
+            int setUps = 0;
+            bool setUpPrinter(QPrinter&) override { return ++setUps, true; }
+        } counting;
+        pretendPrinters({});
+        TPrintForm dialog(state, counting, *source);
+        dialog.printerSetUp();
+        QCOMPARE(counting.messages, QStringList{QStringLiteral("Nenalezena žádná tiskárna!")});
+        QCOMPARE(counting.setUps, 0);
+
+        pretendPrinters({QStringLiteral("Fake")});
+        dialog.printerSetUp();
+        QCOMPARE(counting.setUps, 1);
+        QCOMPARE(counting.messages.size(), 1);
+    }
+
+    void cardModeRendersThePageAndItsCopy() {
+        TPrintForm& dialog = makeForm();
+        QVERIFY(!QFileInfo::exists(outputBmp()));
+        dialog.printOpenCard();
+        QVERIFY(prompts.allShown().isEmpty());
+
+        QImage expected;
+        CardPageRenderer().render(*source, {}, expected);
+        QCOMPARE(dialog.pageBitmap(), expected);
+        QCOMPARE(QImage(outputBmp()).convertToFormat(QImage::Format_RGB32), expected);
+        QVERIFY(!inked(dialog.previewImage()).isEmpty());
+        QCOMPARE(dialog.previewImage().size(), QSize(210, 297));
+        QVERIFY(dialog.GrayPrintCheck->isEnabled());
+        QVERIFY(dialog.NrPrintCheck->isEnabled());
+    }
+
+    void pictureOptionFollowsThePictureFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("no picture file") << QString() << false;
+        QTest::newRow("picture file") << QStringLiteral("Kniha1.bmp") << true;
+        QTest::newRow("other letter case") << QStringLiteral("KNIHA1.BMP") << true;
+        QTest::newRow("another card's picture") << QStringLiteral("Kniha21.bmp") << false;
+    }
+    void pictureOptionFollowsThePictureFile() {
+        QFETCH(QString, file);
+        QFETCH(bool, expected);
+        if (!file.isEmpty())
+            source->image.save(dir->workDir() + file, "BMP");
+        state.PrintPicture = !expected; // the last card's choice
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        QCOMPARE(dialog.PicPrintCheck->isEnabled(), expected);
+        QCOMPARE(dialog.PicPrintCheck->isChecked(), expected);
+        QCOMPARE(state.PrintPicture, expected);
+        // The page is rendered again with the picture or without it.
+        const QColor green(0, 120, 0);
+        bool hasGreen = false;
+        for (int y = 0; y < dialog.pageBitmap().height() && !hasGreen; y += 4)
+            hasGreen = dialog.pageBitmap().pixelColor(180, y) == green;
+        QCOMPARE(hasGreen, expected);
+    }
+
+    void listModeDisablesTheOptionsAndPreviewsOnlyATitle() {
+        TPrintForm& dialog = makeForm();
+        dialog.printCardList();
+        QCOMPARE(state.PrintMode, QStringLiteral("SEZNAM"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Tisk: Seznam všech"));
+        for (QCheckBox* check : {dialog.PicPrintCheck, dialog.GrayPrintCheck, dialog.NrPrintCheck})
+            QVERIFY(!check->isEnabled());
+        const QRect ink = inked(dialog.previewImage());
+        QVERIFY(!ink.isEmpty());
+        QVERIFY(ink.left() >= 5 && ink.top() >= 10);
+        QVERIFY(ink.bottom() < 40 && ink.right() < 150);
+        QVERIFY(!QFileInfo::exists(outputBmp()));
+    }
+
+    void optionsRenderThePageAgain() {
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        const QImage colour = dialog.pageBitmap();
+
+        dialog.GrayPrintCheck->click();
+        QVERIFY(state.PrintGray);
+        QCOMPARE(dialog.pageBitmap().format(), QImage::Format_RGB888);
+
+        dialog.GrayPrintCheck->click();
+        QVERIFY(!state.PrintGray);
+        QCOMPARE(dialog.pageBitmap(), colour);
+
+        dialog.NrPrintCheck->click();
+        QImage numbered;
+        CardPageRenderer().render(*source, {true, false, false}, numbered);
+        QCOMPARE(dialog.pageBitmap(), numbered);
+        QCOMPARE(QImage(outputBmp()).convertToFormat(QImage::Format_RGB32), numbered);
+    }
+
+    void showingAgainWhileOpenKeepsThePage() {
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        const QImage first = dialog.pageBitmap();
+        source->rows << QStringLiteral("Rok=1936");
+        dialog.printOpenCard();
+        QCOMPARE(dialog.pageBitmap(), first);
+
+        dialog.close();
+        QVERIFY(!dialog.isVisible());
+        dialog.printOpenCard();
+        QVERIFY(dialog.pageBitmap() != first);
+    }
+
+    void firstPrinterCurrentSelectsNoRow() {
+        const QString current = source->printer().printerName();
+        if (current.isEmpty())
+            QSKIP("no printer is installed, so there is no current printer");
+        pretendPrinters({current, QStringLiteral("Other")});
+        QVERIFY(makeForm().ListBox1->selectedItems().isEmpty());
+
+        pretendPrinters({QStringLiteral("Other"), current});
+        QCOMPARE(makeForm().ListBox1->currentRow(), 1);
+        QCOMPARE(form->ListBox1->selectedItems().size(), 1);
+    }
+
+    void escapeClosesAndEnterPrints() {
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        QTest::keyClick(dialog.ListBox1, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+
+        // "Fake" is no real printer: the print command reports it and the
+        // dialog stays as it was.
+        dialog.printOpenCard();
+        dialog.NrPrintCheck->setFocus();
+        QTest::keyClick(dialog.NrPrintCheck, Qt::Key_Return);
+        QCOMPARE(prompts.errors,
+                 QStringList{QStringLiteral("Tiskárna \"Fake\" není k dispozici.")});
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.PrintPanel->isHidden());
+    }
+
+    void previewClickOpensThePageCopyOnlyWhenItExists() {
+        TPrintForm& dialog = makeForm();
+        dialog.printCardList(); // list mode writes no copy
+        QTest::mouseClick(dialog.PrintPrew, Qt::LeftButton);
+        QVERIFY(opened.isEmpty());
+
+        dialog.close();
+        dialog.printOpenCard();
+        QTest::mouseClick(dialog.PrintPrew, Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(outputBmp())});
+    }
+
+    void helpOpensThePrintingPage() {
+        TPrintForm& dialog = makeForm();
+        QTest::mouseClick(dialog.Label4, Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QVERIFY(opened.first().toString().endsWith(QStringLiteral("/tavrosk/help/tisk.html")));
+    }
+
+    void pageCopyThatCannotBeWrittenIsReported() {
+        QVERIFY(QDir().mkpath(outputBmp()));
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        QCOMPARE(prompts.errors.size(), 1);
+        QVERIFY(prompts.errors.first().contains(QStringLiteral("Output.bmp")));
+        QVERIFY(!inked(dialog.previewImage()).isEmpty());
+    }
+
+    void backColourIsTakenWhenShown() {
+        TPrintForm& dialog = makeForm();
+        dialog.setBackColor(QColor(10, 20, 30));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
+        dialog.printCardList();
+        dialog.setBackColor(QColor(200, 100, 50));
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
+        dialog.close();
+        dialog.printCardList();
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(200, 100, 50));
+    }
+};
+
+QTEST_MAIN(TestPrintDialog)
+#include "tst_print_dialog.moc"
