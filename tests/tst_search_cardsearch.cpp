@@ -142,7 +142,7 @@ private slots:
 
     void everyMatchingLineCounts() {
         card("Novák", {"Obec=Praha", "Ulice=Dlouhá"},
-             "Narozen v Praze\r\npraha 4\r\nnic\r\nPRAHA");
+             "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
         host_->listCardDir();
         Recorder recorder(host_->state);
         const SearchOutcome outcome = search(recorder, "praha");
