@@ -1,6 +1,7 @@
 #include "search/CardSearch.h"
 
-#include "search/CardLines.h"
+#include "search/CardTextMembers.h"
+#include "search/MemberMatcher.h"
 #include "search/TextMatcher.h"
 #include "storage/AppState.h"
 
@@ -62,7 +63,7 @@ SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString&
 
 SearchOutcome CardSearch::searchContents(const QStringList& entries, const QString& text,
                                          bool caseSensitive) {
-    const TextMatcher matcher(text, caseSensitive);
+    const MemberMatcher matcher(text, caseSensitive);
     const QString libraryPath = state_.libraryPath();
     SearchOutcome outcome;
     for (int row = 0; row < entries.size(); ++row) {
@@ -72,14 +73,14 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
         }
         listener_.progressed(row + 1);
         const QString& entry = entries[row];
-        const QStringList lines =
-            ReadCardLines(libraryPath, state_.CardDir + entry, MemberStem(entry));
-        for (const QString& line : lines) {
-            if (matcher.matches(line)) {
-                listener_.resultFound(entry);
-                ++outcome.count;
-            }
-        }
+        const CardTextMembers members =
+            ReadCardTextMembers(libraryPath, state_.CardDir + entry, MemberStem(entry));
+        // Notes lines come before table lines.
+        const int matches =
+            matcher.matchingLines(members.notes) + matcher.matchingLines(members.table);
+        for (int i = 0; i < matches; ++i)
+            listener_.resultFound(entry);
+        outcome.count += matches;
     }
     return outcome;
 }

@@ -1,8 +1,10 @@
-#include "search/CardLines.h"
 #include "search/CardSearch.h"
+#include "search/CardTextMembers.h"
+#include "search/MemberMatcher.h"
 #include "search/TextMatcher.h"
 #include "storage/AppError.h"
 #include "storage/Cp1250.h"
+#include "storage/TextLines.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/TestSearchHost.h"
@@ -33,7 +35,9 @@ private:
     AppState& state_;
 };
 
-SearchOptions contentSearch() { return SearchOptions(); }
+SearchOptions contentSearch() {
+    return SearchOptions();
+}
 
 SearchOptions nameSearch() {
     SearchOptions options;
@@ -88,16 +92,26 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("caseSensitive");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("lower finds capitals") << "praha" << "Město: PRAHA 4" << false << true;
-        QTest::newRow("capitals find lower") << "PRAHA" << "praha" << false << true;
-        QTest::newRow("č finds Č") << "č" << "ČESKÝ KRUMLOV" << false << true;
-        QTest::newRow("Ř finds ř") << "Ř" << "přítel" << false << true;
-        QTest::newRow("ů finds Ů") << "kůň" << "KŮŇ" << false << true;
-        QTest::newRow("accent matters") << "c" << "Č" << false << false;
-        QTest::newRow("exact case required") << "praha" << "PRAHA" << true << false;
-        QTest::newRow("exact case found") << "Praha" << "v Praha" << true << true;
-        QTest::newRow("empty occurs nowhere") << "" << "anything" << false << false;
-        QTest::newRow("empty occurs nowhere, exact case") << "" << "anything" << true << false;
+        QTest::newRow("lower finds capitals") << "praha"
+                                              << "Město: PRAHA 4" << false << true;
+        QTest::newRow("capitals find lower") << "PRAHA"
+                                             << "praha" << false << true;
+        QTest::newRow("č finds Č") << "č"
+                                   << "ČESKÝ KRUMLOV" << false << true;
+        QTest::newRow("Ř finds ř") << "Ř"
+                                   << "přítel" << false << true;
+        QTest::newRow("ů finds Ů") << "kůň"
+                                   << "KŮŇ" << false << true;
+        QTest::newRow("accent matters") << "c"
+                                        << "Č" << false << false;
+        QTest::newRow("exact case required") << "praha"
+                                             << "PRAHA" << true << false;
+        QTest::newRow("exact case found") << "Praha"
+                                          << "v Praha" << true << true;
+        QTest::newRow("empty occurs nowhere") << ""
+                                              << "anything" << false << false;
+        QTest::newRow("empty occurs nowhere, exact case") << ""
+                                                          << "anything" << true << false;
     }
     void matching() {
         QFETCH(QString, text);
@@ -110,11 +124,16 @@ private slots:
     void wholeNameEntry_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("no extension") << "Novák" << "Novák.krt";
-        QTest::newRow("extension kept") << "Novák.krt" << "Novák.krt";
-        QTest::newRow("capital extension kept") << "Novák.KRT" << "Novák.KRT";
-        QTest::newRow("other extension") << "Novák.txt" << "Novák.txt.krt";
-        QTest::newRow("last dot counts") << "a.krt.b" << "a.krt.b.krt";
+        QTest::newRow("no extension") << "Novák"
+                                      << "Novák.krt";
+        QTest::newRow("extension kept") << "Novák.krt"
+                                        << "Novák.krt";
+        QTest::newRow("capital extension kept") << "Novák.KRT"
+                                                << "Novák.KRT";
+        QTest::newRow("other extension") << "Novák.txt"
+                                         << "Novák.txt.krt";
+        QTest::newRow("last dot counts") << "a.krt.b"
+                                         << "a.krt.b.krt";
     }
     void wholeNameEntry() {
         QFETCH(QString, text);
@@ -141,8 +160,7 @@ private slots:
     }
 
     void everyMatchingLineCounts() {
-        card("Novák", {"Obec=Praha", "Ulice=Dlouhá"},
-             "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
+        card("Novák", {"Obec=Praha", "Ulice=Dlouhá"}, "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
         host_->listCardDir();
         Recorder recorder(host_->state);
         const SearchOutcome outcome = search(recorder, "praha");
@@ -217,9 +235,9 @@ private slots:
     }
 
     void linesBreakAtCrLfLoneCrAndLoneLfUntilNul() {
-        testcards::writeArchive(dir_->library(), dir_->cardDir() + "A.krt",
-                                {{"A.txt", QByteArray("a1\rb1\nc1\r\nd1\r\n\0e1", 17)},
-                                 {"A.tbl", "k=1\nl=1"}});
+        testcards::writeArchive(
+            dir_->library(), dir_->cardDir() + "A.krt",
+            {{"A.txt", QByteArray("a1\rb1\nc1\r\nd1\r\n\0e1", 17)}, {"A.tbl", "k=1\nl=1"}});
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "1").count, 4 + 2);
@@ -263,18 +281,68 @@ private slots:
         host_->entries = {"B.krt", "A.krt"};
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "hit").count, 6);
-        QCOMPARE(recorder.results, QStringList({"B.krt", "B.krt", "B.krt", "B.krt", "A.krt",
-                                                "A.krt"}));
+        QCOMPARE(recorder.results,
+                 QStringList({"B.krt", "B.krt", "B.krt", "B.krt", "A.krt", "A.krt"}));
     }
 
-    void cardLinesComeNotesFirst() {
-        // The table member comes first in the archive; the notes still lead.
+    void textMembersAreReadByName() {
         testcards::writeArchive(dir_->library(), dir_->cardDir() + "A.krt",
-                                {{"A.tbl", "k=1\r\nl=2\r\n"},
-                                 {"A1.bmp", "BM"},
-                                 {"A.txt", cp1250::encode("první\r\ndruhá")}});
-        QCOMPARE(ReadCardLines(dir_->library(), dir_->cardDir() + "A.krt", MemberStem("A.krt")),
-                 QStringList({"první", "druhá", "k=1", "l=2"}));
+                                {{"A.tbl", "k=1\r\n"}, {"A1.bmp", "BM"}, {"a.TXT", "notes"}});
+        const CardTextMembers members =
+            ReadCardTextMembers(dir_->library(), dir_->cardDir() + "A.krt", MemberStem("A.krt"));
+        QCOMPARE(members.notes, QByteArray("notes"));
+        QCOMPARE(members.table, QByteArray("k=1\r\n"));
+    }
+
+    void memberLines_data() {
+        QTest::addColumn<QByteArray>("member");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("caseSensitive");
+        QTest::addColumn<int>("lines");
+        const QByteArray czech = cp1250::encode("Česká Třebová\r\nčeská lípa\nŘÍČANY\rříčany");
+        QTest::newRow("č finds Č and č") << czech << "česk" << false << 2;
+        QTest::newRow("ř finds Ř and ř") << czech << "říčany" << false << 2;
+        QTest::newRow("exact case") << czech << "Česk" << true << 1;
+        QTest::newRow("one line counts once") << QByteArray("aa aa\r\naa") << "a" << false << 2;
+        QTest::newRow("hit at the end") << QByteArray("x\ny praha") << "PRAHA" << false << 1;
+        QTest::newRow("NUL ends the text") << QByteArray("a1\n\0a1", 6) << "a1" << false << 1;
+        QTest::newRow("no hit across lines") << QByteArray("ab\r\ncd") << "bc" << false << 0;
+        QTest::newRow("line break in the text") << QByteArray("ab\r\ncd") << "b\r\nc" << false << 0;
+        QTest::newRow("ß reads as SS") << QByteArray("Stra\xDF"
+                                                     "e")
+                                       << "STRASSE" << false << 1;
+        QTest::newRow("empty text") << QByteArray("abc") << "" << false << 0;
+        QTest::newRow("empty member") << QByteArray() << "a" << false << 0;
+    }
+    void memberLines() {
+        QFETCH(QByteArray, member);
+        QFETCH(QString, text);
+        QFETCH(bool, caseSensitive);
+        QFETCH(int, lines);
+        QCOMPARE(MemberMatcher(text, caseSensitive).matchingLines(member), lines);
+    }
+
+    // Counting straight from the bytes gives what decoding, splitting and
+    // matching line by line gives, for any bytes.
+    void memberMatcherAgreesWithLineByLineMatching() {
+        QRandomGenerator random(1250);
+        const QByteArray alphabet("aAbBsS\r\n \x8A\x9A\xC8\xE8\xD8\xF8\xDF\x81\x00", 18);
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray member;
+            for (int i = random.bounded(30); i > 0; --i)
+                member += alphabet.at(random.bounded(alphabet.size()));
+            QByteArray needle;
+            for (int i = random.bounded(1, 4); i > 0; --i)
+                needle += alphabet.at(random.bounded(alphabet.size() - 1)); // no NUL
+            const QString text = cp1250::decode(needle);
+            for (const bool caseSensitive : {false, true}) {
+                const TextMatcher lineMatcher(text, caseSensitive);
+                int expected = 0;
+                for (const QString& line : textlines::fromBytes(member))
+                    expected += lineMatcher.matches(line) ? 1 : 0;
+                QCOMPARE(MemberMatcher(text, caseSensitive).matchingLines(member), expected);
+            }
+        }
     }
 
     void searchLeavesTheWorkingDirectoryAlone() {

@@ -64,8 +64,8 @@ private slots:
         userAction_ = nullptr;
         quick_->showModal = [this](TFindForm& form) {
             form.show();
-            shown_ << Shown{form.Edit1->isHidden() && !form.Panel2->isHidden(),
-                            form.Edit1->text(), form.Label7->text()};
+            shown_ << Shown{form.Edit1->isHidden() && !form.Panel2->isHidden(), form.Edit1->text(),
+                            form.Label7->text()};
             if (userAction_)
                 userAction_(form);
             if (form.isVisible())

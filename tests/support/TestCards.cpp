@@ -19,7 +19,8 @@ void writeArchive(const QString& libraryPath, const QString& path, const Members
         const QString staged = staging.path() + QStringLiteral("/%1/").arg(i) + members[i].first;
         QDir().mkpath(QFileInfo(staged).absolutePath());
         QFile file(staged);
-        if (!file.open(QIODevice::WriteOnly) || file.write(members[i].second) != members[i].second.size())
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(members[i].second) != members[i].second.size())
             throw std::runtime_error("cannot stage a card member");
         file.close();
         writer->QueueFile(file.fileName(), members[i].first);

@@ -29,8 +29,8 @@ public:
     // regard to letter case.
     void listCardDir() {
         QDir dir(state.CardDir);
-        entries = dir.entryList({QStringLiteral("*.krt")}, QDir::Files,
-                                QDir::Name | QDir::IgnoreCase);
+        entries =
+            dir.entryList({QStringLiteral("*.krt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     }
 
     QStringList cardEntries() const override { return entries; }

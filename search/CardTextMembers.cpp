@@ -1,14 +1,13 @@
-#include "search/CardLines.h"
+#include "search/CardTextMembers.h"
 
-#include "storage/TextLines.h"
 #include "storage/sevenzip/SevenZip.h"
 
 QString MemberStem(const QString& entry) {
     return entry.left(qMax(0, entry.size() - 3));
 }
 
-QStringList ReadCardLines(const QString& libraryPath, const QString& cardPath,
-                          const QString& stem) {
+CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& cardPath,
+                                    const QString& stem) {
     const QString notesName = stem + QStringLiteral("txt");
     const QString tableName = stem + QStringLiteral("tbl");
     const auto isNotes = [&](const QString& path) {
@@ -25,9 +24,8 @@ QStringList ReadCardLines(const QString& libraryPath, const QString& cardPath,
 
     // Should an archive hold a member twice (names differing only in case), the
     // later one counts, as it would replace the earlier one when unpacked.
-    QByteArray notes;
-    QByteArray table;
+    CardTextMembers members;
     for (const auto& [path, bytes] : items)
-        (isNotes(path) ? notes : table) = bytes;
-    return textlines::fromBytes(notes) + textlines::fromBytes(table);
+        (isNotes(path) ? members.notes : members.table) = bytes;
+    return members;
 }
