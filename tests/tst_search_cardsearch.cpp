@@ -3,6 +3,7 @@
 #include "search/MemberMatcher.h"
 #include "search/TextMatcher.h"
 #include "storage/AppError.h"
+#include "storage/CardArchive.h"
 #include "storage/Cp1250.h"
 #include "storage/TextLines.h"
 #include "tests/support/TestCards.h"
@@ -242,6 +243,15 @@ private slots:
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "1").count, 4 + 2);
         QCOMPARE(search(recorder, "b1c1").count, 0);
+    }
+
+    void emptyCardFileContributesNothing() {
+        CreateEmptyCardFile(dir_->library(), dir_->cardDir() + "Empty.krt");
+        card("Full", {"k=needle"}, "");
+        host_->listCardDir();
+        Recorder recorder(host_->state);
+        QCOMPARE(search(recorder, "needle").count, 1);
+        QCOMPARE(recorder.progress, QList<int>({1, 2}));
     }
 
     void membersNamedAfterAnotherCardContributeNothing() {
