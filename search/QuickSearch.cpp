@@ -1,0 +1,93 @@
+#include "search/QuickSearch.h"
+
+#include "search/SearchCommand.h"
+#include "search/SearchHost.h"
+#include "search/TFindForm.h"
+#include "storage/AppState.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+// The hourglass while a search runs with its dialog hidden.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QObject* parent)
+    : QObject(parent), showModal([](TFindForm& dialog) { dialog.exec(); }), host_(host),
+      form_(form), prompts_(prompts) {
+    host_.quickSearchBox()->installEventFilter(this);
+}
+
+void QuickSearch::FindNext() {
+    RunSearchCommand(prompts_, [this] { findNext(); });
+}
+
+void QuickSearch::ShowAdvancedSearch() {
+    RunSearchCommand(prompts_, [this] { showDialog(); });
+}
+
+void QuickSearch::findNext() {
+    if (host_.appState().SearchRunning)
+        return;
+    QLineEdit* box = host_.quickSearchBox();
+    const QString text = box->text();
+    if (text.isEmpty()) {
+        showDialog();
+        return;
+    }
+    if (text != form_.Edit1->text()) {
+        {
+            const WaitCursor wait;
+            form_.SearchCardFiles(text);
+        }
+        showDialog();
+        return;
+    }
+    const int count = form_.lBox->count();
+    if (count == 0 || form_.selectedResult() == count - 1) {
+        box->clear();
+        showDialog();
+        return;
+    }
+    form_.selectResult(form_.selectedResult() + 1);
+    form_.OpenSelectedResult();
+}
+
+void QuickSearch::showDialog() {
+    showModal(form_);
+    // Edit1 now names the text whose results lBox holds only if it equals Edit2;
+    // text typed in the dialog but never searched must not pass for it.
+    form_.Edit1->setText(host_.quickSearchBox()->text());
+}
+
+bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != host_.quickSearchBox())
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            FindNext();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            host_.quickSearchBox()->clear();
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        FindNext();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

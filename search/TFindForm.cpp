@@ -1,0 +1,300 @@
+#include "search/TFindForm.h"
+
+#include "search/SearchCommand.h"
+#include "search/SearchHost.h"
+#include "search/SearchWebSite.h"
+#include "storage/AppState.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+namespace {
+
+const QString kIdleHeading = QStringLiteral("Hledat:");
+const QString kBusyHeading = QStringLiteral("Probíhá vyhledávání...");
+
+bool isEnterKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QCheckBox* hiddenCheckBox(const QString& caption, QWidget* parent, int x, int y) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setGeometry(x, y, 185, 17);
+    box->hide();
+    return box;
+}
+
+// Buttons of the foot act on a click only, so Enter always means "search"
+// wherever the focus is, and Esc always closes.
+QPushButton* footButton(const QString& caption, QWidget* parent, const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+} // namespace
+
+TFindForm::TFindForm(SearchHost& host, Prompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      host_(host), prompts_(prompts) {
+    setWindowTitle(QStringLiteral("Najít soubor"));
+    setFixedSize(271, 224);
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPixelSize(11);
+    setFont(dialogFont);
+
+    buildInputPage();
+    buildResultsPage();
+    buildFoot();
+    InFilClick();
+    setHeading(kIdleHeading);
+}
+
+void TFindForm::buildInputPage() {
+    Label7 = new QLabel(this);
+    QFont headingFont = font();
+    headingFont.setPixelSize(16);
+    headingFont.setBold(true);
+    Label7->setFont(headingFont);
+    Label7->move(8, 8);
+
+    Edit1 = new QLineEdit(this);
+    Edit1->setGeometry(72, 8, 193, 21);
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(8, 40, 257, 137);
+    InNam = new QRadioButton(QStringLiteral("Hledat v názvech"), Panel1);
+    InNam->setGeometry(56, 16, 185, 17);
+    FullNam = hiddenCheckBox(QStringLiteral("Pouze celý název"), Panel1, 56, 64);
+    InFil = new QRadioButton(QStringLiteral("Hledat uvnitř záznamů"), Panel1);
+    InFil->setGeometry(56, 80, 185, 17);
+    InFil->setChecked(true);
+    CaSen = hiddenCheckBox(QStringLiteral("Rozlišovat velikost písmen"), Panel1, 56, 88);
+    WholWorld = hiddenCheckBox(QStringLiteral("Pouze celá slova"), Panel1, 56, 112);
+    connect(InNam, &QRadioButton::clicked, this, &TFindForm::InNamClick);
+    connect(InFil, &QRadioButton::clicked, this, &TFindForm::InFilClick);
+}
+
+void TFindForm::buildResultsPage() {
+    Panel2 = new QFrame(this);
+    Panel2->setGeometry(8, 41, 257, 137);
+    Panel2->setAutoFillBackground(true);
+    lBox = new QListWidget(Panel2);
+    lBox->setGeometry(0, 0, 257, 120);
+    lBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    lBox->setUniformItemSizes(true);
+    lBox->installEventFilter(this);
+    connect(lBox, &QListWidget::itemDoubleClicked, this, &TFindForm::lBoxDblClick);
+    Progress = new QProgressBar(Panel2);
+    Progress->setGeometry(0, 120, 257, 17);
+    Progress->setTextVisible(false);
+    Progress->setRange(0, 1);
+    Progress->setValue(0);
+    Panel2->hide();
+}
+
+void TFindForm::buildFoot() {
+    Bevel2 = new QFrame(this);
+    Bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel2->setGeometry(-19, 184, 290, 2);
+
+    Label4 = new QLabel(QStringLiteral("Nápověda"), this);
+    QFont linkFont = font();
+    linkFont.setUnderline(true);
+    Label4->setFont(linkFont);
+    QPalette linkPalette = Label4->palette();
+    linkPalette.setColor(QPalette::WindowText, Qt::blue);
+    Label4->setPalette(linkPalette);
+    Label4->setCursor(Qt::PointingHandCursor);
+    Label4->move(8, 196);
+    Label4->adjustSize();
+    Label4->installEventFilter(this);
+
+    SpeedButton3 = footButton(QStringLiteral("Zrušit"), this, QRect(111, 188, 66, 30));
+    SpeedButton2 = footButton(QStringLiteral("Hledat"), this, QRect(183, 188, 82, 30));
+    connect(SpeedButton3, &QPushButton::clicked, this, &TFindForm::reject);
+    connect(SpeedButton2, &QPushButton::clicked, this, &TFindForm::SpeedButton2Click);
+}
+
+void TFindForm::setBackColor(const QColor& color) {
+    QPalette background = palette();
+    background.setColor(QPalette::Window, color);
+    setPalette(background);
+    setAutoFillBackground(true);
+}
+
+void TFindForm::setHeading(const QString& text) {
+    Label7->setText(text);
+    Label7->adjustSize();
+}
+
+SearchOptions TFindForm::currentOptions() const {
+    SearchOptions options;
+    options.inNames = InNam->isChecked();
+    options.caseSensitive = CaSen->isChecked();
+    options.fullName = FullNam->isChecked();
+    options.wholeWords = WholWorld->isChecked();
+    return options;
+}
+
+void TFindForm::SearchCardFiles(const QString& text) {
+    AppState& state = host_.appState();
+    if (state.SearchRunning)
+        return;
+    const QStringList entries = host_.cardEntries();
+    // A range of 0..0 would make the bar an endless busy indicator.
+    Progress->setRange(0, qMax<int>(1, entries.size()));
+    Progress->setValue(0);
+    lBox->clear();
+    setHeading(kBusyHeading);
+    Edit1->hide();
+    Panel2->show();
+
+    sinceEvents_.start();
+    CardSearch search(state, *this);
+    const SearchOutcome outcome = search.run(entries, text, currentOptions());
+    if (outcome.wholeNameRow >= 0) {
+        host_.selectCardRow(outcome.wholeNameRow);
+        CloseDialog();
+    }
+    if (outcome.stopped)
+        return;
+    setHeading(QStringLiteral("Nalezeno %1 výsledků.").arg(outcome.count));
+}
+
+void TFindForm::resultFound(const QString& entry) {
+    lBox->addItem(entry);
+}
+
+void TFindForm::progressed(int cardsDone) {
+    Progress->setValue(cardsDone);
+    if (sinceEvents_.elapsed() < eventIntervalMs_)
+        return;
+    // While the dialog is hidden (a quick search) nothing of the search can be
+    // clicked, and the main window must not take input in the middle of it.
+    QCoreApplication::processEvents(isVisible() ? QEventLoop::AllEvents
+                                                : QEventLoop::ExcludeUserInputEvents);
+    sinceEvents_.restart();
+}
+
+int TFindForm::selectedResult() const {
+    const QList<QListWidgetItem*> selected = lBox->selectedItems();
+    return selected.isEmpty() ? -1 : lBox->row(selected.first());
+}
+
+void TFindForm::selectResult(int row) {
+    lBox->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+}
+
+void TFindForm::OpenSelectedResult() {
+    const int row = selectedResult();
+    if (row < 0)
+        return;
+    const QString entry = lBox->item(row)->text();
+    host_.selectCardRow(FindCardEntry(host_.cardEntries(), entry));
+    host_.openSelectedCard();
+    CloseDialog();
+}
+
+void TFindForm::CloseDialog() {
+    if (isVisible())
+        reject();
+    else
+        FormClose();
+}
+
+void TFindForm::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TFindForm::FormShow() {
+    Edit1->clear();
+    const QString quickText = host_.quickSearchBox()->text();
+    if (!quickText.trimmed().isEmpty())
+        Edit1->setText(quickText);
+}
+
+void TFindForm::FormClose() {
+    host_.appState().SearchRunning = false;
+    setHeading(kIdleHeading);
+    Edit1->show();
+    Panel2->hide();
+}
+
+void TFindForm::SpeedButton2Click() {
+    RunSearchCommand(prompts_, [this] {
+        SearchCardFiles(Edit1->text());
+        host_.quickSearchBox()->setText(Edit1->text());
+    });
+}
+
+void TFindForm::InNamClick() {
+    FullNam->setEnabled(true);
+    CaSen->setEnabled(false);
+    WholWorld->setEnabled(false);
+}
+
+void TFindForm::InFilClick() {
+    FullNam->setEnabled(false);
+    CaSen->setEnabled(true);
+    WholWorld->setEnabled(true);
+}
+
+void TFindForm::Label4Click() {
+    QDesktopServices::openUrl(
+        QUrl(QString::fromLatin1(kSearchWebSite) + QString::fromLatin1(kSearchHelpPage)));
+}
+
+void TFindForm::lBoxDblClick() {
+    RunSearchCommand(prompts_, [this] { OpenSelectedResult(); });
+}
+
+void TFindForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFindForm::keyPressEvent(QKeyEvent* event) {
+    if (isEnterKey(event)) {
+        SpeedButton2Click();
+    } else if (event->key() == Qt::Key_Escape) {
+        reject();
+    } else {
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool TFindForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnterKey(key)) {
+            lBoxDblClick();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            reject();
+            return true;
+        }
+    }
+    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
+        Label4Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

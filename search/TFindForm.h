@@ -1,0 +1,101 @@
+#pragma once
+
+#include "search/CardSearch.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+class Prompts;
+class QCheckBox;
+class QColor;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class SearchHost;
+
+// The advanced-search dialog "Najít soubor": searches the card names or the
+// contents of every card file and lists the matching card list entries in
+// `lBox`, where opening one opens the card through the card list. Created once
+// and reused; `lBox` keeps its results (and the quick search its position in
+// them) between shows.
+class TFindForm : public QDialog, private SearchListener {
+    Q_OBJECT
+public:
+    TFindForm(SearchHost& host, Prompts& prompts, QWidget* parent = nullptr);
+
+    // Input page.
+    QLabel* Label7;
+    QLineEdit* Edit1;
+    QFrame* Panel1;
+    QRadioButton* InNam;
+    QRadioButton* InFil;
+    QCheckBox* CaSen;
+    QCheckBox* FullNam;
+    QCheckBox* WholWorld;
+    // Results page, lying over the input page.
+    QFrame* Panel2;
+    QListWidget* lBox;
+    QProgressBar* Progress;
+    // Foot.
+    QFrame* Bevel2;
+    QLabel* Label4;
+    QPushButton* SpeedButton3;
+    QPushButton* SpeedButton2;
+
+    // Runs one search with the options set in the dialog and puts the dialog on
+    // its results page, without showing it. Ignored while a search runs. Throws
+    // AppError when a card file cannot be read: the results so far stay listed.
+    void SearchCardFiles(const QString& text);
+    // Selects the result's entry in the card list (none when it is no longer
+    // there), runs the card list's open action and closes the dialog. Nothing
+    // happens without a selected result.
+    void OpenSelectedResult();
+    // The selected row of `lBox`, -1 for none; the quick search's position.
+    int selectedResult() const;
+    void selectResult(int row);
+    // Closes the dialog, shown or hidden, through its close handler.
+    void CloseDialog();
+
+    // The colour setting `BackColor`, applied at creation and whenever the
+    // settings change.
+    void setBackColor(const QColor& color);
+    // How often a running search lets the windows repaint and the dialog react
+    // (its progress bar, closing it); 0 means after every card.
+    void setEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
+
+    // Handlers.
+    void FormShow();
+    void FormClose();
+    void SpeedButton2Click();
+    void InNamClick();
+    void InFilClick();
+    void Label4Click();
+    void lBoxDblClick();
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildInputPage();
+    void buildResultsPage();
+    void buildFoot();
+    void setHeading(const QString& text);
+    SearchOptions currentOptions() const;
+
+    void resultFound(const QString& entry) override;
+    void progressed(int cardsDone) override;
+
+    SearchHost& host_;
+    Prompts& prompts_;
+    QElapsedTimer sinceEvents_;
+    int eventIntervalMs_ = 40;
+};

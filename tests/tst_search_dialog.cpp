@@ -1,0 +1,271 @@
+#include "search/TFindForm.h"
+#include "storage/AppState.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCards.h"
+#include "tests/support/TestProgramDir.h"
+#include "tests/support/TestSearchHost.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+class TestFindForm : public QObject {
+    Q_OBJECT
+
+    TestProgramDir* dir_ = nullptr;
+    TestSearchHost* host_ = nullptr;
+    ScriptedPrompts* prompts_ = nullptr;
+    TFindForm* form_ = nullptr;
+
+    void card(const QString& name, const QStringList& table, const QString& notes) {
+        testcards::writeCard(dir_->library(), dir_->cardDir(), name, table, notes);
+    }
+    bool onInputPage() const {
+        return !form_->Edit1->isHidden() && form_->Panel2->isHidden() &&
+               form_->Label7->text() == "Hledat:";
+    }
+    bool onResultsPage() const { return form_->Edit1->isHidden() && !form_->Panel2->isHidden(); }
+    QStringList results() const {
+        QStringList items;
+        for (int i = 0; i < form_->lBox->count(); ++i)
+            items << form_->lBox->item(i)->text();
+        return items;
+    }
+    void searchFor(const QString& text) {
+        form_->Edit1->setText(text);
+        form_->SpeedButton2->click();
+    }
+
+private slots:
+    void init() {
+        dir_ = new TestProgramDir;
+        host_ = new TestSearchHost(*dir_);
+        prompts_ = new ScriptedPrompts;
+        form_ = new TFindForm(*host_, *prompts_);
+    }
+    void cleanup() {
+        delete form_;
+        delete prompts_;
+        delete host_;
+        delete dir_;
+    }
+
+    void createdOnTheInputPage() {
+        QCOMPARE(form_->windowTitle(), QString("Najít soubor"));
+        QCOMPARE(form_->size(), QSize(271, 224));
+        QVERIFY(onInputPage());
+        QVERIFY(form_->InFil->isChecked());
+        QVERIFY(!form_->InNam->isChecked());
+        for (QCheckBox* box : {form_->CaSen, form_->FullNam, form_->WholWorld}) {
+            QVERIFY(box->isHidden());
+            QVERIFY(!box->isChecked());
+        }
+        QVERIFY(!form_->FullNam->isEnabled());
+        QVERIFY(form_->CaSen->isEnabled() && form_->WholWorld->isEnabled());
+        QCOMPARE(form_->SpeedButton2->text(), QString("Hledat"));
+        QCOMPARE(form_->SpeedButton3->text(), QString("Zrušit"));
+        QCOMPARE(form_->Label4->text(), QString("Nápověda"));
+    }
+
+    void modeSwitchesTheOptions() {
+        form_->InNam->click();
+        QVERIFY(form_->FullNam->isEnabled());
+        QVERIFY(!form_->CaSen->isEnabled() && !form_->WholWorld->isEnabled());
+        form_->InFil->click();
+        QVERIFY(!form_->FullNam->isEnabled());
+        QVERIFY(form_->CaSen->isEnabled() && form_->WholWorld->isEnabled());
+    }
+
+    void showTakesTheQuickSearchText() {
+        form_->Edit1->setText("old");
+        host_->edit2.setText("  praha ");
+        form_->show();
+        QCOMPARE(form_->Edit1->text(), QString("  praha "));
+        form_->reject();
+        host_->edit2.setText("   ");
+        form_->show();
+        QCOMPARE(form_->Edit1->text(), QString());
+    }
+
+    void searchShowsTheResults() {
+        card("Novák", {"Obec=Praha"}, "Praha\r\npraha 4\r\nPRAHA");
+        card("Svoboda", {"Obec=Brno"}, "");
+        host_->listCardDir();
+        searchFor("praha");
+        QVERIFY(onResultsPage());
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 4 výsledků."));
+        QCOMPARE(results(), QStringList(4, "Novák.krt"));
+        QCOMPARE(form_->selectedResult(), -1);
+        QCOMPARE(form_->Progress->maximum(), 2);
+        QCOMPARE(form_->Progress->value(), 2);
+        QCOMPARE(host_->edit2.text(), QString("praha"));
+        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(prompts_->allShown().isEmpty());
+    }
+
+    void emptyTextAndEmptyListGiveTheZeroLine() {
+        searchFor("praha");
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 0 výsledků."));
+        QCOMPARE(form_->Progress->value(), 0);
+        // An empty range would turn the bar into a busy indicator.
+        QVERIFY(form_->Progress->maximum() > form_->Progress->minimum());
+
+        card("A", {"k=v"}, "text");
+        host_->listCardDir();
+        searchFor("");
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 0 výsledků."));
+        QCOMPARE(form_->lBox->count(), 0);
+    }
+
+    void nameModeFindsEveryCardByItsExtension() {
+        for (const char* name : {"A", "B", "C"})
+            card(name, {}, "");
+        host_->listCardDir();
+        form_->InNam->click();
+        searchFor("krt");
+        QCOMPARE(results(), QStringList({"A.krt", "B.krt", "C.krt"}));
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 3 výsledků."));
+    }
+
+    void closeKeepsResultsAndReturnsToTheInputPage() {
+        card("A", {"k=needle"}, "needle");
+        host_->listCardDir();
+        form_->show();
+        searchFor("needle");
+        form_->selectResult(1);
+        QTest::keyClick(form_->lBox, Qt::Key_Escape);
+        QVERIFY(form_->isHidden());
+        QVERIFY(onInputPage());
+        QCOMPARE(results(), QStringList({"A.krt", "A.krt"}));
+        QCOMPARE(form_->selectedResult(), 1);
+
+        form_->show();
+        QVERIFY(onInputPage());
+        QCOMPARE(form_->selectedResult(), 1);
+    }
+
+    void enterSearchesAndEscCloses() {
+        card("A", {"k=needle"}, "");
+        host_->listCardDir();
+        form_->show();
+        form_->Edit1->setText("needle");
+        QTest::keyClick(form_->Edit1, Qt::Key_Return);
+        QCOMPARE(results(), QStringList{"A.krt"});
+
+        form_->InFil->setFocus();
+        QTest::keyClick(form_->InFil, Qt::Key_Enter);
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 1 výsledků."));
+        QTest::keyClick(form_->InFil, Qt::Key_Escape);
+        QVERIFY(form_->isHidden());
+        QCOMPARE(host_->opened, QStringList());
+    }
+
+    void openingAResultOpensItsCard() {
+        card("Alfa", {"k=needle"}, "");
+        card("Beta", {"k=needle"}, "");
+        host_->listCardDir();
+        form_->show();
+        searchFor("needle");
+
+        QTest::keyClick(form_->lBox, Qt::Key_Return); // nothing selected yet
+        QVERIFY(form_->isVisible());
+        QVERIFY(host_->opened.isEmpty());
+
+        // The card list may spell the entries in other letter case.
+        host_->entries = {"ALFA.krt", "beta.KRT"};
+        form_->selectResult(1);
+        QTest::keyClick(form_->lBox, Qt::Key_Return);
+        QCOMPARE(host_->selectedRow, 1);
+        QCOMPARE(host_->opened, QStringList{"beta.KRT"});
+        QVERIFY(form_->isHidden());
+        QVERIFY(onInputPage());
+
+        form_->show();
+        form_->selectResult(0);
+        form_->lBoxDblClick();
+        QCOMPARE(host_->selectedRow, 0);
+        QCOMPARE(host_->opened, QStringList({"beta.KRT", "ALFA.krt"}));
+        QVERIFY(form_->isHidden());
+    }
+
+    void openingAVanishedResultOpensNothing() {
+        card("Alfa", {"k=needle"}, "");
+        card("Beta", {"k=needle"}, "");
+        host_->listCardDir();
+        searchFor("needle");
+        host_->entries = {"Beta.krt"};
+        host_->selectedRow = 0;
+        form_->selectResult(0);
+        form_->lBoxDblClick();
+        QCOMPARE(host_->selectedRow, -1);
+        QVERIFY(host_->opened.isEmpty());
+    }
+
+    void unreadableCardEndsTheSearchWithItsError() {
+        card("A", {"k=needle"}, "needle");
+        dir_->writeFile("FILES/B.krt", "damaged");
+        card("C", {"k=needle"}, "");
+        host_->listCardDir();
+        host_->edit2.setText("before");
+        form_->show();
+        searchFor("needle");
+        QCOMPARE(prompts_->errors.size(), 1);
+        QVERIFY(!prompts_->errors.first().isEmpty());
+        QCOMPARE(results(), QStringList({"A.krt", "A.krt"}));
+        QVERIFY(onResultsPage());
+        QCOMPARE(form_->Label7->text(), QString("Probíhá vyhledávání..."));
+        QCOMPARE(host_->edit2.text(), QString("before"));
+        QVERIFY(!host_->state.SearchRunning);
+
+        form_->reject();
+        QVERIFY(onInputPage());
+    }
+
+    void windowsRepaintWhileSearching() {
+        for (int i = 0; i < 6; ++i)
+            card(QString("C%1").arg(i), {"k=needle"}, "");
+        host_->listCardDir();
+        form_->setEventInterval(0);
+        form_->show();
+        int progressSeen = -1;
+        QTimer::singleShot(0, form_, [&] { progressSeen = form_->Progress->value(); });
+        searchFor("needle");
+        QVERIFY(progressSeen > 0 && progressSeen < 6);
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 6 výsledků."));
+    }
+
+    void closingStopsTheSearch() {
+        for (int i = 0; i < 6; ++i)
+            card(QString("C%1").arg(i), {"k=needle"}, "");
+        host_->listCardDir();
+        form_->setEventInterval(0);
+        form_->show();
+        QTimer::singleShot(0, form_, [&] { QTest::keyClick(form_->lBox, Qt::Key_Escape); });
+        searchFor("needle");
+        QVERIFY(form_->isHidden());
+        QVERIFY(onInputPage());
+        QVERIFY(form_->lBox->count() >= 1 && form_->lBox->count() < 6);
+        QCOMPARE(form_->Progress->value(), form_->lBox->count());
+        QVERIFY(!host_->state.SearchRunning);
+    }
+
+    void wholeNameSelectsTheEntryAndCloses() {
+        host_->entries = {"Alfa.krt", "Beta.krt"};
+        form_->show();
+        form_->InNam->click();
+        form_->FullNam->setChecked(true);
+        searchFor("beta");
+        QCOMPARE(host_->selectedRow, 1);
+        QVERIFY(host_->opened.isEmpty());
+        QVERIFY(form_->isHidden());
+    }
+};
+
+QTEST_MAIN(TestFindForm)
+#include "tst_search_dialog.moc"
