@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The rules a new card name must pass before a card file is made or renamed,
+// with the messages that refuse a name.
+namespace cardnames {
+
+// Characters no card name may hold (they cannot be part of a file name on every
+// system the card files travel to), in the order the message lists them.
+inline constexpr QStringView kForbiddenCharacters = u"/*\\:\"<>?|";
+
+QString forbiddenCharacterMessage();
+QString emptyNameMessage();
+// The new card file's name is taken ("Soubor: ..." for a new card file).
+QString existsMessage(const QString& name);
+// The new name of a renamed card is taken ("Soubor ..." for a rename).
+QString renameExistsMessage(const QString& name);
+
+bool hasForbiddenCharacter(const QString& name);
+// The message that refuses name as a card name, or an empty string when it may
+// be one. Characters are tested before emptiness.
+QString nameProblem(const QString& name);
+
+// The card file name + ".krt" in cardDir, looked up without regard to letter case.
+QString cardFileName(const QString& name);
+bool cardFileExists(const QString& cardDir, const QString& name);
+
+} // namespace cardnames
