@@ -30,10 +30,14 @@ private slots:
                 << QStringLiteral("Re%1cepty").arg(character) << forbidden;
         }
         QTest::newRow("only a colon") << ":" << forbidden;
-        QTest::newRow("empty") << "" << "Zadejte název souboru!";
-        QTest::newRow("Czech letters") << "Recepty babičky" << "";
-        QTest::newRow("blanks kept as typed") << " a . b " << "";
-        QTest::newRow("dots and dashes") << "2024-01.záloha" << "";
+        QTest::newRow("empty") << ""
+                               << "Zadejte název souboru!";
+        QTest::newRow("Czech letters") << "Recepty babičky"
+                                       << "";
+        QTest::newRow("blanks kept as typed") << " a . b "
+                                              << "";
+        QTest::newRow("dots and dashes") << "2024-01.záloha"
+                                         << "";
     }
     void nameProblem() {
         QFETCH(QString, name);
@@ -63,7 +67,8 @@ private slots:
         program.writeFile("TEMP/STARÁ.TXT", "notes");
         program.writeFile("TEMP/Stará1.bmp", "picture");
         program.writeFile("TEMP/Jiná.tbl", "other card");
-        QVERIFY(RenameCardFiles(program.workDir(), "Stará", "Nová", program.cardDir() + "Stará.krt"));
+        QVERIFY(
+            RenameCardFiles(program.workDir(), "Stará", "Nová", program.cardDir() + "Stará.krt"));
         QCOMPARE(files(program.cardDir()), QStringList{"Nová.krt"});
         QCOMPARE(program.readFile("FILES/Nová.krt"), QByteArray("card"));
         QCOMPARE(files(program.workDir()),
@@ -86,9 +91,12 @@ private slots:
         QTest::addColumn<QString>("newName");
         QTest::addColumn<QString>("otherCard");
         QTest::newRow("name too long for the file system") << QString(300, u'x') << "";
-        QTest::newRow("another card in other case") << "Jiná" << "JINÁ.krt";
-        QTest::newRow("folder part") << "../a" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("another card in other case") << "Jiná"
+                                                    << "JINÁ.krt";
+        QTest::newRow("folder part") << "../a"
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void failedMoveKeepsCardFile() {
         QFETCH(QString, newName);
@@ -99,8 +107,8 @@ private slots:
         if (!otherCard.isEmpty())
             program.writeFile("FILES/" + otherCard, "other");
         program.writeFile("TEMP/Stará.tbl", "");
-        QVERIFY(!RenameCardFiles(program.workDir(), "Stará", newName,
-                                 program.cardDir() + "Stará.krt"));
+        QVERIFY(
+            !RenameCardFiles(program.workDir(), "Stará", newName, program.cardDir() + "Stará.krt"));
         QCOMPARE(program.readFile("FILES/Stará.krt"), QByteArray("card"));
         if (!otherCard.isEmpty())
             QCOMPARE(program.readFile("FILES/" + otherCard), QByteArray("other"));

@@ -49,9 +49,12 @@ private slots:
         QTest::newRow("plain ASCII") << QByteArray("abc") << QStringLiteral("abc");
         QTest::newRow("UTF-8 with byte-order mark")
             << QByteArray("\xef\xbb\xbf") + czech.toUtf8() << czech;
-        QTest::newRow("UTF-16 with byte-order mark")
-            << QByteArray("\xff\xfe" "a\0\r\0\n\0\x59\x01", 10) << QStringLiteral("a\nř");
-        QTest::newRow("line ends") << QByteArray("a\r\nb\rc\nd\r\n") << QStringLiteral("a\nb\nc\nd\n");
+        QTest::newRow("UTF-16 with byte-order mark") << QByteArray("\xff\xfe"
+                                                                   "a\0\r\0\n\0\x59\x01",
+                                                                   10)
+                                                     << QStringLiteral("a\nř");
+        QTest::newRow("line ends")
+            << QByteArray("a\r\nb\rc\nd\r\n") << QStringLiteral("a\nb\nc\nd\n");
         QTest::newRow("NUL ends the text") << QByteArray("ab\0cd", 5) << QStringLiteral("ab");
         QTest::newRow("empty") << QByteArray() << QString();
     }
