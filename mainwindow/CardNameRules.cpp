@@ -37,6 +37,12 @@ QString nameProblem(const QString& name) {
     return {};
 }
 
+QString renameProblem(const QString& newName, const QStringList& cardListEntries) {
+    if (cardListEntries.contains(cardFileName(newName), Qt::CaseInsensitive))
+        return renameExistsMessage(newName);
+    return nameProblem(newName);
+}
+
 QString cardFileName(const QString& name) {
     return name + QStringLiteral(".krt");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The rules a new card name must pass before a card file is made or renamed,
@@ -22,6 +23,13 @@ bool hasForbiddenCharacter(const QString& name);
 // The message that refuses name as a card name, or an empty string when it may
 // be one. Characters are tested before emptiness.
 QString nameProblem(const QString& name);
+
+// The message that refuses newName as the open card's new name, or an empty
+// string. A name the card list already shows (its letter case aside) is refused
+// first, so that an unchanged name, the open card's own, gets the "exists"
+// message; then the same tests as for a new card file, so that a rename never
+// makes a name that would hide the card file.
+QString renameProblem(const QString& newName, const QStringList& cardListEntries);
 
 // The card file name + ".krt" in cardDir, looked up without regard to letter case.
 QString cardFileName(const QString& name);

@@ -6,6 +6,7 @@
 #include "storage/AppError.h"
 #include "storage/FileNames.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -69,4 +70,11 @@ bool StorePictureFile(const QString& sourcePath, const QString& dir, const QStri
         return false;
     SavePictureFile(picture, dir, fileName);
     return true;
+}
+
+PictureRemoval RemovePictureFile(const QString& dir, const QString& fileName) {
+    const QString path = filenames::existingPath(dir, fileName);
+    if (path.isEmpty())
+        return PictureRemoval::NoPicture;
+    return QFile::remove(path) ? PictureRemoval::Removed : PictureRemoval::Failed;
 }

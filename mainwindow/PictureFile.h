@@ -24,3 +24,8 @@ void SavePictureFile(const QImage& picture, const QString& dir, const QString& f
 // and saves it as dir + fileName. Returns false, writing nothing, when the
 // extension is neither JPEG nor BMP.
 bool StorePictureFile(const QString& sourcePath, const QString& dir, const QString& fileName);
+
+enum class PictureRemoval { NoPicture, Removed, Failed };
+
+// Removes the picture member dir + fileName (found in any letter case).
+PictureRemoval RemovePictureFile(const QString& dir, const QString& fileName);

@@ -50,6 +50,27 @@ private slots:
         QCOMPARE(cardnames::renameExistsMessage("Recepty"), "Soubor \"Recepty\" již existuje!");
     }
 
+    void renameProblem_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("unchanged") << "Recepty"
+                                   << "Soubor \"Recepty\" již existuje!";
+        QTest::newRow("first entry, other case") << "ADRESY"
+                                                 << "Soubor \"ADRESY\" již existuje!";
+        QTest::newRow("forbidden character") << "Recepty?"
+                                             << "Název nesmí obsahovat / * \\ : \" < >  ? | ";
+        QTest::newRow("empty") << ""
+                               << "Zadejte název souboru!";
+        QTest::newRow("free name") << "Recepty 2"
+                                   << "";
+    }
+    void renameProblem() {
+        QFETCH(QString, newName);
+        QFETCH(QString, problem);
+        const QStringList list = {"adresy.krt", "Recepty.krt", "Zahrada.krt"};
+        QCOMPARE(cardnames::renameProblem(newName, list), problem);
+    }
+
     void existenceIgnoresLetterCase() {
         TestProgramDir program;
         program.makeDirectories();

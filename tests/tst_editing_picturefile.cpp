@@ -189,6 +189,13 @@ private slots:
         QCOMPARE(filesInDir(), QStringList({"Karta1.bmp", "foto.jpg"}));
     }
 
+    void removesPictureInAnyCase() {
+        QCOMPARE(RemovePictureFile(dir(), QStringLiteral("Karta1.bmp")), PictureRemoval::NoPicture);
+        writeBytes(dir() + QStringLiteral("KARTA1.BMP"), "picture");
+        QCOMPARE(RemovePictureFile(dir(), QStringLiteral("Karta1.bmp")), PictureRemoval::Removed);
+        QVERIFY(filesInDir().isEmpty());
+    }
+
     void decodesAtReducedScaleOnlyWhenAsked() {
         const QString jpeg = jpegFile(QStringLiteral("big.jpg"), QSize(1920, 1080), Qt::green);
         const DecodedJpeg full = DecodeJpegFile(jpeg);
