@@ -13,6 +13,10 @@ QString emptyNameMessage() {
     return QStringLiteral("Zadejte název souboru!");
 }
 
+QString leadingDotMessage() {
+    return QStringLiteral("Název nesmí začínat tečkou!");
+}
+
 QString existsMessage(const QString& name) {
     return QStringLiteral("Soubor: \"%1\" již existuje!").arg(name);
 }
@@ -34,6 +38,8 @@ QString nameProblem(const QString& name) {
         return forbiddenCharacterMessage();
     if (name.isEmpty())
         return emptyNameMessage();
+    if (name.startsWith(u'.'))
+        return leadingDotMessage();
     return {};
 }
 

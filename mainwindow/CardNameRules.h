@@ -14,6 +14,9 @@ inline constexpr QStringView kForbiddenCharacters = u"/*\\:\"<>?|";
 
 QString forbiddenCharacterMessage();
 QString emptyNameMessage();
+// A card file whose name starts with a dot is hidden on Linux and so never shows
+// in the card list: such a name would make a card the user cannot reach.
+QString leadingDotMessage();
 // The new card file's name is taken ("Soubor: ..." for a new card file).
 QString existsMessage(const QString& name);
 // The new name of a renamed card is taken ("Soubor ..." for a rename).
@@ -21,7 +24,7 @@ QString renameExistsMessage(const QString& name);
 
 bool hasForbiddenCharacter(const QString& name);
 // The message that refuses name as a card name, or an empty string when it may
-// be one. Characters are tested before emptiness.
+// be one. Characters are tested first, then emptiness, then a leading dot.
 QString nameProblem(const QString& name);
 
 // The message that refuses newName as the open card's new name, or an empty

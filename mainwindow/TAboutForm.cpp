@@ -23,7 +23,7 @@ QStringList aboutLines() {
         QString(),
         QStringLiteral("Další programy, informace a nové verze"),
         QStringLiteral("Kartotéky najdete na stránkách"),
-        QString(weblinks::kWebSiteHost),
+        kWebHost,
         QString(),
         QStringLiteral("Chyby a připomínky posílejte na adresu"),
         kContactEmail,
@@ -112,12 +112,12 @@ void TAboutForm::createText() {
     QFont font = Memo2->font();
     font.setPixelSize(11);
     Memo2->setFont(font);
-    QPalette palette = Memo2->palette();
-    palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
-    Memo2->setPalette(palette);
     Memo2->setPlainText(aboutLines().join(u'\n'));
     Memo2->setGeometry(22, 50, 283, 213);
     Memo2->installEventFilter(this);
+    QPalette palette = Memo2->palette();
+    palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
+    Memo2->setPalette(palette);
 }
 
 void TAboutForm::createPicturePanel() {
@@ -131,7 +131,7 @@ void TAboutForm::createPicturePanel() {
 }
 
 void TAboutForm::createLink() {
-    Label3 = new QLabel(QString(weblinks::kWebSite), this);
+    Label3 = new QLabel(kWebSite, this);
     QFont font = Label3->font();
     font.setUnderline(true);
     Label3->setFont(font);
@@ -139,17 +139,24 @@ void TAboutForm::createLink() {
     palette.setColor(QPalette::WindowText, Qt::blue);
     Label3->setPalette(palette);
     Label3->setCursor(Qt::PointingHandCursor);
-    Label3->setToolTip(QString(weblinks::kWebSite));
+    Label3->setToolTip(kWebSite);
     Label3->setGeometry(15, 284, 210, 20);
     Label3->installEventFilter(this);
 }
 
 void TAboutForm::setBackColor(const QColor& color) {
     dialoglook::setBackground(*this, color);
-    // The text sits on the dialog itself, as if printed on it.
-    QPalette palette = Memo2->palette();
-    palette.setColor(QPalette::Base, color);
-    Memo2->setPalette(palette);
+}
+
+// The text sits on the dialog itself, as if printed on it, whoever sets the
+// dialog's colour.
+void TAboutForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && Memo2) {
+        QPalette palette = Memo2->palette();
+        palette.setColor(QPalette::Base, this->palette().color(QPalette::Window));
+        Memo2->setPalette(palette);
+    }
+    QDialog::changeEvent(event);
 }
 
 bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {

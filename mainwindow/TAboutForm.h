@@ -17,15 +17,16 @@ public:
 
     void setBackColor(const QColor& color);
 
-    QFrame* Bevel2;
-    QLabel* Label1; // the title; a double click shows PicturePanel
-    QFrame* Bevel1;
-    QPlainTextEdit* Memo2;     // the about text
-    QLabel* PicturePanel;      // hidden until the title is double-clicked, then kept
-    QLabel* Label3;            // the web site's address; a click opens it
-    QToolButton* SpeedButton1; // "Ok"
+    QFrame* Bevel2 = nullptr;
+    QLabel* Label1 = nullptr; // the title; a double click shows PicturePanel
+    QFrame* Bevel1 = nullptr;
+    QPlainTextEdit* Memo2 = nullptr;     // the about text
+    QLabel* PicturePanel = nullptr;      // hidden until the title is double-clicked, then kept
+    QLabel* Label3 = nullptr;            // the web site's address; a click opens it
+    QToolButton* SpeedButton1 = nullptr; // "Ok"
 
 protected:
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 

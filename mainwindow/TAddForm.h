@@ -16,10 +16,10 @@ public:
 
     void setBackColor(const QColor& color);
 
-    QLabel* Label7;
-    QLineEdit* Edit1;          // the new card's name
-    QToolButton* SpeedButton3; // "Zrušit"
-    QToolButton* SpeedButton2; // "Přidat"
+    QLabel* Label7 = nullptr;
+    QLineEdit* Edit1 = nullptr;          // the new card's name
+    QToolButton* SpeedButton3 = nullptr; // "Zrušit"
+    QToolButton* SpeedButton2 = nullptr; // "Přidat"
 
 public slots:
     // Checks the typed name and makes the empty card file; on success the card

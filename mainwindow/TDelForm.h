@@ -22,10 +22,10 @@ public:
     // The file name Label1 names (shortened on screen when it is long).
     QString fileName() const { return fileName_; }
 
-    QLabel* Label7;
-    QLabel* Label1;            // the card file's name
-    QToolButton* SpeedButton1; // "Ne"
-    QToolButton* SpeedButton3; // "Ano"
+    QLabel* Label7 = nullptr;
+    QLabel* Label1 = nullptr;            // the card file's name
+    QToolButton* SpeedButton1 = nullptr; // "Ne"
+    QToolButton* SpeedButton3 = nullptr; // "Ano"
 
 public slots:
     // Deletes the card file of CurrentCardPath; the card list is read again and

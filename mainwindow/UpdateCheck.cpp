@@ -22,7 +22,7 @@ bool CheckForUpdates(const QString& programDir, Prompts& prompts) {
     const QString path = UpdaterPath(programDir);
     if (!QFileInfo(path).isFile()) {
         prompts.message(QStringLiteral("Aplikace \"%1\" nebyla nalezena. Zkontrolujte verzi na %2")
-                            .arg(kUpdaterName, weblinks::kWebSiteHost));
+                            .arg(kUpdaterName, kWebHost));
         return false;
     }
     // Whether it starts is the desktop's affair, as with a web page: no message.

@@ -9,11 +9,11 @@ QUrl homePage() {
 }
 
 QUrl supportPage() {
-    return QUrl(QString(kWebSite) + QStringLiteral("/pomoc.html"));
+    return QUrl(kWebSite + QStringLiteral("/pomoc.html"));
 }
 
 QUrl helpPage(const QString& page) {
-    return QUrl(QString(kWebSite) + QStringLiteral("/tavrosk/help/") + page);
+    return QUrl(kWebSite + QStringLiteral("/tavrosk/help/") + page);
 }
 
 void OpenHomePage() {

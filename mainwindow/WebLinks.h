@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QLatin1String>
+#include "settings/WebSite.h"
+
 #include <QString>
 #include <QUrl>
 
-// The project's web site and the pages of it that the program opens in the
+// The pages of the project's web site (kWebSite) that the program opens in the
 // user's browser.
 namespace weblinks {
-
-inline constexpr QLatin1String kWebSite("https://kartoteka.pelvarin.cz");
-inline constexpr QLatin1String kWebSiteHost("kartoteka.pelvarin.cz");
 
 QUrl homePage();
 QUrl supportPage();

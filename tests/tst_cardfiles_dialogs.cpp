@@ -251,6 +251,16 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
+    void aboutTextTakesDialogColour() {
+        TAboutForm form;
+        form.setBackColor(QColor(190, 205, 224));
+        QCOMPARE(form.Memo2->palette().color(QPalette::Base), QColor(190, 205, 224));
+        QPalette palette = form.palette();
+        palette.setColor(QPalette::Window, Qt::yellow);
+        form.setPalette(palette);
+        QCOMPARE(form.Memo2->palette().color(QPalette::Base), QColor(Qt::yellow));
+    }
+
     void aboutPicturePanelStaysOnceShown() {
         TAboutForm form;
         form.show();
