@@ -1,4 +1,5 @@
 #include "mainwindow/JpegDecoder.h"
+#include "mainwindow/PictureChoice.h"
 #include "mainwindow/PictureFile.h"
 #include "storage/AppError.h"
 
@@ -104,6 +105,17 @@ private slots:
         QFETCH(QString, path);
         QFETCH(PictureFileType, type);
         QCOMPARE(PictureFileTypeOf(path), type);
+    }
+
+    // Every file the first filter offers takes a picture path; "all files" offers the rest.
+    void dialogFiltersMatchPicturePaths() {
+        const QStringList filters = PictureDialogFilters();
+        QCOMPARE(filters.size(), 4);
+        QCOMPARE(filters.first(), "Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)");
+        QCOMPARE(filters.last(), "Všechny soubory (*)");
+        const QString patterns = filters.first().section(u'(', 1).chopped(1);
+        for (const QString& pattern : patterns.split(u' '))
+            QVERIFY(PictureFileTypeOf("/d/foto" + pattern.mid(1)) != PictureFileType::Other);
     }
 
     void otherExtensionWritesNothing() {
