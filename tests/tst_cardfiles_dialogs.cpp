@@ -147,16 +147,6 @@ private slots:
         QVERIFY(QDir(program_->cardDir()).isEmpty(QDir::Files | QDir::Hidden));
     }
 
-    void addLooksAsDesigned() {
-        TAddForm form(*host_);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Nový soubor"));
-        QCOMPARE(form.size(), QSize(256, 80));
-        QCOMPARE(form.Label7->text(), QStringLiteral("Jméno:"));
-        QCOMPARE(form.Edit1->width(), 169);
-        QCOMPARE(form.SpeedButton3->text(), QStringLiteral("Zrušit"));
-        QCOMPARE(form.SpeedButton2->text(), QStringLiteral("Přidat"));
-    }
-
     void deleteRemovesOpenCardFile() {
         program_->writeFile("FILES/Karta.krt", "card");
         host_->state.CurrentCardPath = program_->cardDir() + "Karta.krt";
