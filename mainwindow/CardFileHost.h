@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+
+class Prompts;
+struct AppState;
+
+// What the card file dialogs need from the main window. The main window
+// implements it; tests stand in for it.
+class CardFileHost {
+public:
+    virtual ~CardFileHost() = default;
+
+    virtual AppState& appState() = 0;
+    virtual Prompts& prompts() = 0;
+    // Runs a dialog's command like every other handler of the main window: an
+    // error it lets through is shown by the standard error box and ends it.
+    virtual void runCommand(const std::function<void()>& command) = 0;
+    // Reads the card directory into the card list again; no entry stays selected.
+    virtual void ReReadCardList() = 0;
+    // Shows or hides the editor and the card commands after CardLoaded changed.
+    virtual void UpdateWindowState() = 0;
+};

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The extension of the file name in path, dot included and upper-cased (".JPG"),
+// by which dropped and chosen files are told apart; empty when the name has no dot.
+QString UpperCaseExtension(const QString& path);
