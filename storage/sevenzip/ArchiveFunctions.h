@@ -1,0 +1,21 @@
+#pragma once
+
+#include "storage/sevenzip/ComTypes.h"
+
+#include <QString>
+#include <memory>
+
+class T7zInArchive;
+class T7zOutArchive;
+using T7zInArchivePtr = std::shared_ptr<T7zInArchive>;
+using T7zOutArchivePtr = std::shared_ptr<T7zOutArchive>;
+
+// A reader or writer for the format classId on the library at libraryPath (the
+// full path of 7z.so). Throws AppError: "Error loading library 7z.so",
+// "7z.so is not a 7z library", "7z.so is not a Format library".
+T7zInArchivePtr MakeInArchive(const QString& libraryPath, const TGUID& classId);
+T7zOutArchivePtr MakeOutArchive(const QString& libraryPath, const TGUID& classId);
+
+void SetUIntProperty(T7zOutArchive& archive, const QString& name, quint32 value);
+// The compression level, property "X".
+void SetArchiveLevel(T7zOutArchive& archive, quint32 level);

@@ -1,0 +1,76 @@
+#include "storage/sevenzip/T7zOutArchive.h"
+
+#include "storage/AppError.h"
+#include "storage/sevenzip/FileAccess.h"
+#include "storage/sevenzip/HResultText.h"
+#include "storage/sevenzip/UpdateCallback.h"
+
+#include <string>
+
+using namespace sevenzip;
+
+T7zOutArchive::T7zOutArchive(const QString& libraryPath) : T7zArchive(libraryPath) {}
+
+// Queued streams and the handler go before the base class unloads the library.
+T7zOutArchive::~T7zOutArchive() {
+    queue_.clear();
+    handler_.reset();
+}
+
+IOutArchive& T7zOutArchive::handler() {
+    if (!handler_)
+        handler_ = createHandler<IOutArchive>(iid::IOutArchive);
+    return *handler_;
+}
+
+void T7zOutArchive::QueueFile(const QString& sourcePath, const QString& archiveName) {
+    FileFacts facts;
+    if (!statRegularFile(sourcePath, facts))
+        return;
+    T7zBatchItem item;
+    item.SourceKind = T7zBatchItem::FromFile;
+    item.SourcePath = sourcePath;
+    item.ArchiveName = archiveName;
+    item.CreateTime = facts.createTime;
+    item.WriteTime = facts.writeTime;
+    item.ByteSize = facts.size;
+    // The library stores the attributes verbatim and marks entries as made on
+    // Unix, so the Unix mode must ride in the high half for unzip to restore
+    // sane permissions.
+    item.FileAttributes = FileAttributeUnixExtension | (facts.mode << 16) | FileAttributeArchive;
+    queue_.push_back(std::move(item));
+}
+
+void T7zOutArchive::WriteArchive(const QString& path) {
+    IOutArchive& writer = handler();
+    // A fresh, empty file: the library writes from the current position and
+    // leaves whatever lies beyond the archive's end.
+    const int fd = createTruncated(path);
+    const auto errors = std::make_shared<OperationError>();
+    HRESULT result = S_OK;
+    {
+        const auto output = makeCom<T7zStream>(fd, false, path, errors);
+        const auto callback = makeCom<UpdateCallback>(queue_, module(), errors);
+        result = writer.UpdateItems(output.get(), quint32(queue_.size()), callback.get());
+    }
+    if (result != S_OK || errors->isSet()) {
+        closeQuietly(fd);
+        throw AppError(errors->isSet() ? errors->text() : hresultText(result));
+    }
+    syncAndClose(fd, path);
+}
+
+void T7zOutArchive::SetFormatProperty(const QString& name, quint32 value) {
+    void* found = nullptr;
+    if (handler().QueryInterface(iid::ISetProperties, &found) != S_OK || found == nullptr)
+        throw AppError(QStringLiteral("Interface not supported"));
+    const auto setter = ComPtr<ISetProperties>::adopt(static_cast<ISetProperties*>(found));
+    const std::wstring wideName = name.toStdWString();
+    const wchar_t* names[] = {wideName.c_str()};
+    PROPVARIANT values[1] = {};
+    values[0].vt = VT_UI4;
+    values[0].ulVal = value;
+    const HRESULT result = setter->SetProperties(names, values, 1);
+    if (result != S_OK)
+        throw AppError(hresultText(result));
+}

@@ -1,0 +1,79 @@
+#include "storage/sevenzip/T7zPlugin.h"
+
+#include "storage/AppError.h"
+#include "storage/sevenzip/HResultText.h"
+#include "storage/sevenzip/PropVariant.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <dlfcn.h>
+
+namespace {
+
+// Module property 0 tells how the library's IUnknown is laid out; 0 = without a
+// virtual destructor, the layout of ComInterfaces.h.
+constexpr sevenzip::PROPID InterfaceTypeProperty = 0;
+constexpr quint32 InterfaceTypeWithoutDestructor = 0;
+
+template <class Function> Function lookUp(void* handle, const char* name) {
+    return reinterpret_cast<Function>(::dlsym(handle, name));
+}
+
+} // namespace
+
+T7zPlugin::T7zPlugin(const QString& libraryPath) {
+    const QString libraryName = QFileInfo(libraryPath).fileName();
+    // RTLD_LOCAL keeps the library's symbols (and ours) apart. RTLD_NODELETE
+    // keeps its code mapped after the last reference goes: a search opens
+    // thousands of readers one after another, and mapping and relocating the
+    // library anew for each would cost about a millisecond every time.
+    handle_ =
+        ::dlopen(QFile::encodeName(libraryPath).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+    if (handle_ == nullptr)
+        throw AppError(QStringLiteral("Error loading library %1").arg(libraryName));
+    try {
+        resolveExports(libraryName);
+    } catch (...) {
+        ::dlclose(handle_);
+        throw;
+    }
+}
+
+T7zPlugin::~T7zPlugin() {
+    ::dlclose(handle_);
+}
+
+void T7zPlugin::resolveExports(const QString& libraryName) {
+    const AppError notA7zLibrary(QStringLiteral("%1 is not a 7z library").arg(libraryName));
+    module_.createObject =
+        lookUp<sevenzip::ModuleApi::CreateObjectFunction>(handle_, "CreateObject");
+    if (module_.createObject == nullptr)
+        throw notA7zLibrary;
+    if (::dlsym(handle_, "GetHandlerProperty") == nullptr)
+        throw AppError(QStringLiteral("%1 is not a Format library").arg(libraryName));
+    module_.getModuleProp =
+        lookUp<sevenzip::ModuleApi::GetModulePropFunction>(handle_, "GetModuleProp");
+    module_.sysAllocString =
+        lookUp<sevenzip::ModuleApi::SysAllocStringFunction>(handle_, "SysAllocString");
+    module_.variantClear =
+        lookUp<sevenzip::ModuleApi::VariantClearFunction>(handle_, "VariantClear");
+    if (module_.getModuleProp == nullptr || module_.sysAllocString == nullptr ||
+        module_.variantClear == nullptr || !usesThisBinaryInterface())
+        throw notA7zLibrary;
+}
+
+// A build whose interfaces have virtual destructors would take every call to
+// the wrong method; such a library is refused rather than crashed into.
+bool T7zPlugin::usesThisBinaryInterface() const {
+    sevenzip::ReceivedVariant type(module_);
+    return module_.getModuleProp(InterfaceTypeProperty, type.get()) == sevenzip::S_OK &&
+           type.type() == sevenzip::VT_UI4 && type.toUInt32() == InterfaceTypeWithoutDestructor;
+}
+
+void* T7zPlugin::createObject(const TGUID& classId, const TGUID& iid) const {
+    void* object = nullptr;
+    const sevenzip::HRESULT result = module_.createObject(&classId, &iid, &object);
+    if (result != sevenzip::S_OK || object == nullptr)
+        throw AppError(sevenzip::hresultText(result == sevenzip::S_OK ? sevenzip::E_FAIL : result));
+    return object;
+}

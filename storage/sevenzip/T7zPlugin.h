@@ -1,0 +1,30 @@
+#pragma once
+
+#include "storage/sevenzip/ModuleApi.h"
+
+#include <QString>
+
+// One reference to the archive library 7z.so: loads it on construction and
+// unloads it on destruction, so every reader and writer keeps the library
+// loaded for as long as it lives. Throws AppError when the file cannot be
+// loaded or is not the 7-Zip format library.
+class T7zPlugin {
+public:
+    explicit T7zPlugin(const QString& libraryPath);
+    virtual ~T7zPlugin();
+    T7zPlugin(const T7zPlugin&) = delete;
+    T7zPlugin& operator=(const T7zPlugin&) = delete;
+
+protected:
+    const sevenzip::ModuleApi& module() const { return module_; }
+    // A new library object of class classId offering interface iid, holding one
+    // reference for the caller. Throws AppError when the library refuses.
+    void* createObject(const TGUID& classId, const TGUID& iid) const;
+
+private:
+    void resolveExports(const QString& libraryName);
+    bool usesThisBinaryInterface() const;
+
+    void* handle_ = nullptr;
+    sevenzip::ModuleApi module_;
+};
