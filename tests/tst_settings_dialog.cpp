@@ -1,0 +1,447 @@
+#include "settings/ColorBox.h"
+#include "settings/MouseUpCheckBox.h"
+#include "settings/SettingsTarget.h"
+#include "settings/TSetForm.h"
+#include "storage/AppState.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestProgramDir.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+// The main window as the settings dialog sees it, recording what it is told.
+class FakeMainWindow : public SettingsTarget {
+public:
+    QStringList titles{u"Předmět"_qs, u"Hodnota"_qs};
+    QList<qint32> backColors;
+    QList<bool> tabOptions;
+    bool shortcutsPresent = true;
+    bool undoVisible = false;
+    int compactions = 0;
+    MainFont font = DesignedMainFont();
+    int fontChanges = 0;
+    QPrinter printerObject;
+
+    QStringList titleCaptions() const override { return titles; }
+    void setTitleCaptions(const QStringList& newTitles) override { titles = newTitles; }
+    void applyBackColor(qint32 color) override { backColors << color; }
+    void setTableTabOption(bool on) override { tabOptions << on; }
+    bool navigationShortcutsPresent() const override { return shortcutsPresent; }
+    bool undoButtonVisible() const override { return undoVisible; }
+    void compactToolbar() override {
+        ++compactions;
+        undoVisible = true;
+    }
+    MainFont mainFont() const override { return font; }
+    void setMainFont(const MainFont& newFont) override {
+        font = newFont;
+        ++fontChanges;
+    }
+    QPrinter& printer() override { return printerObject; }
+};
+
+// Receives the web addresses the dialog asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+const QByteArray kWorkedConfig = "P\xF8"
+                                 "edm\xEC"
+                                 "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n";
+const QByteArray kDesignedFontFile = "10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n";
+
+} // namespace
+
+class TestSettingsDialog : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestProgramDir> dir_;
+    AppState state_;
+    ScriptedPrompts prompts_;
+    std::unique_ptr<FakeMainWindow> fake_;
+    std::unique_ptr<TSetForm> form_;
+
+    QWidget* control(const QString& name) {
+        if (name == u"dialog")
+            return form_.get();
+        return form_->findChild<QWidget*>(name);
+    }
+    QByteArray config() const { return dir_->readFile(u"config.ini"_qs); }
+    QByteArray fontFile() const { return dir_->readFile(u"font.ini"_qs); }
+    bool fileExists(const QString& name) const { return QFileInfo::exists(dir_->filePath(name)); }
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<TestProgramDir>(false);
+        state_ = AppState();
+        state_.programDir = dir_->path();
+        prompts_ = ScriptedPrompts();
+        fake_ = std::make_unique<FakeMainWindow>();
+        form_ = std::make_unique<TSetForm>(state_, prompts_, *fake_);
+    }
+    void cleanup() { form_.reset(); }
+
+    void designedDialog() {
+        QCOMPARE(form_->windowTitle(), u"Nastavení"_qs);
+        QCOMPARE(form_->size(), QSize(546, 306));
+        QCOMPARE(form_->minimumSize(), form_->maximumSize());
+        QCOMPARE(form_->Label1->text(), u"Nastavení Kartotéky"_qs);
+        QCOMPARE(form_->CheckBox3->toolTip(), u"PgUp, PgDn, Home, End"_qs);
+        QCOMPARE(form_->NadpisEdit1->text(), u" 1 <---"_qs);
+        QCOMPARE(form_->NadpisEdit2->text(), u"---> 2"_qs);
+        for (QCheckBox* box : form_->findChildren<QCheckBox*>())
+            QVERIFY(!box->isChecked());
+        QCOMPARE(form_->palette().color(QPalette::Window), QColor(0xBE, 0xCE, 0xE0));
+    }
+
+    void formShowFillsFromSettings() {
+        fake_->titles = {u"Věc"_qs, u"Cena"_qs, u"navíc"_qs};
+        state_.BackColor = 12639424;
+        form_->show();
+        QCOMPARE(form_->NadpisEdit1->text(), u"Věc"_qs);
+        QCOMPARE(form_->NadpisEdit2->text(), u"Cena"_qs);
+        QCOMPARE(form_->ColorBox1->selected(), 12639424);
+        QCOMPARE(form_->FontDlg1.font, fake_->font.font);
+        QVERIFY(form_->CheckBox1->isChecked());
+        QVERIFY(form_->CheckBox2->isChecked());
+        QVERIFY(form_->CheckBox3->isChecked());
+        QVERIFY(form_->CheckBox5->isChecked());
+    }
+
+    void formShowWithFewerTitles_data() {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("one title") << QStringList{u"Jen"_qs} << u"Jen"_qs;
+        QTest::newRow("no title") << QStringList{} << QString();
+    }
+    void formShowWithFewerTitles() {
+        QFETCH(QStringList, titles);
+        QFETCH(QString, first);
+        fake_->titles = titles;
+        form_->show();
+        QCOMPARE(form_->NadpisEdit1->text(), first);
+        QCOMPARE(form_->NadpisEdit2->text(), QString());
+    }
+
+    void formShowOnlyTicks() {
+        form_->show();
+        form_->SpeedButton3Click();
+        state_.AutoSave = false;
+        state_.TableTabKey = false;
+        fake_->shortcutsPresent = false;
+        fake_->undoVisible = true;
+        form_->show();
+        for (QCheckBox* box : form_->findChildren<QCheckBox*>())
+            QVERIFY2(box->isChecked(), qPrintable(box->objectName() + box->text()));
+    }
+
+    void formShowLeavesBoxesOffWhenSettingsAreOff() {
+        state_.AutoSave = false;
+        state_.TableTabKey = false;
+        fake_->shortcutsPresent = false;
+        fake_->undoVisible = true;
+        form_->show();
+        for (QCheckBox* box : form_->findChildren<QCheckBox*>())
+            QVERIFY(!box->isChecked());
+    }
+
+    void keys_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"dialog", "CheckBox1", "CheckBox2", "CheckBox3", "ColorBox1",
+                                 "CheckBox5", "NadpisEdit1", "NadpisEdit2"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void escapeClosesWithoutApplying_data() { keys_data(); }
+    void escapeClosesWithoutApplying() {
+        QFETCH(QString, name);
+        form_->show();
+        form_->NadpisEdit1->setText(u"Jiný"_qs);
+        form_->ColorBox1->setSelected(0x0000FF);
+        form_->CheckBox1->setChecked(false);
+        QTest::keyClick(control(name), Qt::Key_Escape);
+        QVERIFY(!form_->isVisible());
+        QCOMPARE(fake_->titles, (QStringList{u"Předmět"_qs, u"Hodnota"_qs}));
+        QVERIFY(fake_->backColors.isEmpty());
+        QCOMPARE(state_.BackColor, 14732990);
+        QVERIFY(state_.AutoSave);
+        QVERIFY(!fileExists(u"config.ini"_qs));
+        QVERIFY(!fileExists(u"font.ini"_qs));
+    }
+
+    void enterApplies_data() { keys_data(); }
+    void enterApplies() {
+        QFETCH(QString, name);
+        form_->show();
+        form_->ColorBox1->setSelected(12639424);
+        QTest::keyClick(control(name), Qt::Key_Return);
+        QVERIFY(!form_->isVisible());
+        QCOMPARE(config(), kWorkedConfig);
+        QCOMPARE(fontFile(), kDesignedFontFile);
+    }
+
+    void keypadEnterApplies() {
+        form_->show();
+        QTest::keyClick(form_->NadpisEdit2, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!form_->isVisible());
+        QVERIFY(fileExists(u"config.ini"_qs));
+    }
+
+    void otherKeysStillEdit() {
+        form_->show();
+        form_->NadpisEdit1->clear();
+        QTest::keyClicks(form_->NadpisEdit1, u"Ab"_qs);
+        QCOMPARE(form_->NadpisEdit1->text(), u"Ab"_qs);
+        QVERIFY(form_->isVisible());
+    }
+
+    void cancelLeavesFilesAndSettings() {
+        dir_->writeFile(u"config.ini"_qs, "old config");
+        dir_->writeFile(u"font.ini"_qs, "old font");
+        form_->show();
+        form_->NadpisEdit1->setText(u"Jiný"_qs);
+        form_->CheckBox5->setChecked(false);
+        QTest::mouseClick(form_->SpeedButton3, Qt::LeftButton);
+        QVERIFY(!form_->isVisible());
+        QCOMPARE(config(), QByteArray("old config"));
+        QCOMPARE(fontFile(), QByteArray("old font"));
+        QCOMPARE(fake_->compactions, 0);
+        QCOMPARE(fake_->fontChanges, 0);
+        QCOMPARE(fake_->titles, (QStringList{u"Předmět"_qs, u"Hodnota"_qs}));
+    }
+
+    void applyWritesTheWorkedExample() {
+        dir_->writeFile(u"config.ini"_qs, QByteArray(300, 'x'));
+        dir_->writeFile(u"font.ini"_qs, QByteArray(300, 'y'));
+        form_->show();
+        form_->ColorBox1->setSelected(12639424);
+        QTest::mouseClick(form_->SpeedButton4, Qt::LeftButton);
+        QVERIFY(!form_->isVisible());
+        QVERIFY(prompts_.allShown().isEmpty());
+        QCOMPARE(config(), kWorkedConfig);
+        QCOMPARE(fontFile(), kDesignedFontFile);
+        QCOMPARE(state_.BackColor, 12639424);
+        QCOMPARE(fake_->backColors, QList<qint32>{12639424});
+        QCOMPARE(form_->palette().color(QPalette::Window), QColor(0xC0, 0xDC, 0xC0));
+        QCOMPARE(fake_->tabOptions, QList<bool>{true});
+        QCOMPARE(fake_->compactions, 0);
+        QCOMPARE(fake_->fontChanges, 1);
+        QVERIFY(state_.ToolbarCaptions);
+    }
+
+    void applyWithBoxesOff() {
+        state_.AutoSave = false;
+        state_.TableTabKey = false;
+        fake_->shortcutsPresent = false;
+        fake_->undoVisible = true;
+        form_->show();
+        form_->ColorBox1->setSelected(kButtonFaceColor);
+        form_->ApplySettings();
+        QCOMPARE(config(), QByteArray("P\xF8"
+                                      "edm\xEC"
+                                      "t;Hodnota\r\n-16777201\r\n0\r\n0\r\n0\r\n0\r\n"));
+        QVERIFY(!state_.AutoSave);
+        QVERIFY(!state_.TableTabKey);
+        QCOMPARE(fake_->tabOptions, QList<bool>{false});
+        QVERIFY(state_.NavigationKeys); // the shortcuts go at the next start
+        QCOMPARE(fake_->compactions, 1);
+        QVERIFY(!state_.ToolbarCaptions);
+    }
+
+    void untickingCaptionsCompactsAtOnce() {
+        form_->show();
+        form_->CheckBox5->setChecked(false);
+        form_->ApplySettings();
+        QCOMPARE(fake_->compactions, 1);
+        QVERIFY(config().endsWith("\r\n0\r\n"));
+
+        // Ticked again: nothing changes until the next start.
+        form_->show();
+        QVERIFY(!form_->CheckBox5->isChecked());
+        form_->CheckBox5->setChecked(true);
+        form_->ApplySettings();
+        QCOMPARE(fake_->compactions, 1);
+        QVERIFY(config().endsWith("\r\n1\r\n"));
+    }
+
+    void titles_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("title with a blank") << u"Moje pole"_qs << u"Hodnota"_qs
+                                            << QStringList{u"Moje"_qs, u"pole"_qs, u"Hodnota"_qs};
+        QTest::newRow("empty first title")
+            << QString() << u"Hodnota"_qs << QStringList{QString(), u"Hodnota"_qs};
+        QTest::newRow("both empty") << QString() << QString() << QStringList{QString(), QString()};
+        QTest::newRow("designed edits") << u" 1 <---"_qs << u"---> 2"_qs
+                                        << QStringList{u"1"_qs, u"<---"_qs, u"--->"_qs, u"2"_qs};
+    }
+    void titles() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QStringList, titles);
+        form_->show();
+        form_->NadpisEdit1->setText(first);
+        form_->NadpisEdit2->setText(second);
+        form_->ApplySettings();
+        QCOMPARE(fake_->titles, titles);
+        QVERIFY(config().startsWith(first.toLatin1() + ';' + second.toLatin1() + "\r\n"));
+    }
+
+    void unwritableConfigStopsAndKeepsDialogOpen() {
+        QVERIFY(QDir().mkpath(dir_->filePath(u"config.ini"_qs)));
+        state_.AutoSave = false;
+        form_->show();
+        form_->CheckBox1->setChecked(true);
+        form_->NadpisEdit1->setText(u"Nový"_qs);
+        form_->ColorBox1->setSelected(12639424);
+        QTest::mouseClick(form_->SpeedButton4, Qt::LeftButton);
+        QCOMPARE(prompts_.errors.size(), 1);
+        QVERIFY(!prompts_.errors.first().isEmpty());
+        QVERIFY(form_->isVisible());
+        // Applied before the failing write, and kept.
+        QCOMPARE(fake_->titles.first(), u"Nový"_qs);
+        QCOMPARE(state_.BackColor, 12639424);
+        // Not reached.
+        QVERIFY(!state_.AutoSave);
+        QVERIFY(fake_->tabOptions.isEmpty());
+        QCOMPARE(fake_->fontChanges, 0);
+        QVERIFY(!fileExists(u"font.ini"_qs));
+    }
+
+    void unwritableFontFileStopsAndKeepsDialogOpen() {
+        QVERIFY(QDir().mkpath(dir_->filePath(u"font.ini"_qs)));
+        form_->show();
+        QTest::keyClick(form_->NadpisEdit1, Qt::Key_Return);
+        QCOMPARE(prompts_.errors.size(), 1);
+        QVERIFY(form_->isVisible());
+        QCOMPARE(config(), QByteArray("P\xF8"
+                                      "edm\xEC"
+                                      "t;Hodnota\r\n14732990\r\n1\r\n1\r\n1\r\n1\r\n"));
+        QCOMPARE(fake_->fontChanges, 1);
+    }
+
+    void titleOutsideTheCodePageChangesNothing() {
+        form_->show();
+        form_->NadpisEdit1->setText(u"名前"_qs);
+        form_->ColorBox1->setSelected(12639424);
+        form_->SpeedButton4Click();
+        QCOMPARE(prompts_.errors.size(), 1);
+        QVERIFY(form_->isVisible());
+        QCOMPARE(fake_->titles, (QStringList{u"Předmět"_qs, u"Hodnota"_qs}));
+        QCOMPARE(state_.BackColor, 14732990);
+        QVERIFY(!fileExists(u"config.ini"_qs));
+    }
+
+    void restartMessageOnEveryRelease_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("navigation keys") << u"CheckBox3"_qs;
+        QTest::newRow("toolbar captions") << u"CheckBox5"_qs;
+    }
+    void restartMessageOnEveryRelease() {
+        QFETCH(QString, name);
+        form_->show();
+        auto* box = form_->findChild<QCheckBox*>(name);
+        const bool before = box->isChecked();
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        QCOMPARE(box->isChecked(), !before);
+        QTest::mouseClick(box, Qt::RightButton, {}, QPoint(5, box->height() / 2));
+        QCOMPARE(box->isChecked(), !before);
+        const QString text = u"Pro použití této změny musíte restartovat Pelvarin Kartotéku"_qs;
+        QCOMPARE(prompts_.messages, (QStringList{text, text}));
+    }
+
+    void otherBoxesSayNothing() {
+        form_->show();
+        QTest::mouseClick(form_->CheckBox1, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(form_->CheckBox2, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(prompts_.messages.isEmpty());
+    }
+
+    void fontChoiceHeldUntilApplied() {
+        form_->show();
+        QFont chosen(u"DejaVu Serif"_qs, 12);
+        chosen.setBold(true);
+        chosen.setUnderline(true);
+        prompts_.fontAnswers.enqueue(chosen);
+        form_->SpeedButton2Click();
+        QCOMPARE(form_->FontDlg1.font, chosen);
+        QCOMPARE(fake_->fontChanges, 0);
+        form_->ApplySettings();
+        QCOMPARE(fake_->font.font, chosen);
+        QCOMPARE(fake_->font.color, kWindowTextColor);
+        QCOMPARE(fontFile(), QByteArray("12\r\nDejaVu Serif\r\n-16777208\r\nTFTF\r\n"));
+    }
+
+    void cancelledFontDialogKeepsTheLoadedFont() {
+        form_->show();
+        form_->FontDlg1.font = QFont(u"Something Else"_qs, 20);
+        form_->SpeedButton2Click(); // no answer queued: cancelled
+        QCOMPARE(form_->FontDlg1.font, fake_->font.font);
+    }
+
+    void printerSetUp() {
+        form_->show();
+        form_->SpeedButton1Click();
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            QCOMPARE(prompts_.messages, QStringList{u"Nenalezena žádná tiskárna!"_qs});
+        else
+            QVERIFY(prompts_.messages.isEmpty());
+        QVERIFY(form_->isVisible());
+    }
+
+    void helpLinkOpensTheHelpPage() {
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(u"https"_qs, &catcher, "open");
+        form_->Label4Click();
+        QDesktopServices::unsetUrlHandler(u"https"_qs);
+        QCOMPARE(
+            catcher.urls,
+            QList<QUrl>{QUrl(u"https://kartoteka.pelvarin.cz/tavrosk/help/nastaveni.html"_qs)});
+    }
+
+    void colorBoxHoldsStoredValues_data() {
+        QTest::addColumn<qint32>("value");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("money green") << qint32(12639424) << u"Mentolová"_qs;
+        QTest::newRow("window text") << qint32(-16777208) << u"Text okna"_qs;
+        QTest::newRow("button face") << kButtonFaceColor << u"Povrch tlačítka"_qs;
+        QTest::newRow("red") << qint32(0x0000FF) << u"Červená"_qs;
+        QTest::newRow("custom") << qint32(14732990) << u"Vlastní…"_qs;
+    }
+    void colorBoxHoldsStoredValues() {
+        QFETCH(qint32, value);
+        QFETCH(QString, name);
+        ColorBox box;
+        box.setSelected(value);
+        QCOMPARE(box.selected(), value);
+        QCOMPARE(box.currentText(), name);
+    }
+
+    void systemBackColorAppliedAsSystemColor() {
+        form_->show();
+        form_->ColorBox1->setSelected(kWindowColor);
+        form_->ApplySettings();
+        QCOMPARE(state_.BackColor, kWindowColor);
+        QCOMPARE(form_->palette().color(QPalette::Window),
+                 QGuiApplication::palette().color(QPalette::Base));
+        QVERIFY(config().contains("\r\n-16777211\r\n"));
+    }
+};
+
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settings_dialog.moc"
