@@ -51,6 +51,17 @@ void Application::EndProcess(int exitCode) {
         QApplication::exit(exitCode);
 }
 
+namespace {
+
+void PaintBackground(QWidget* window, qint32 storedColor) {
+    window->setAutoFillBackground(true);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, ColorFromStored(storedColor));
+    window->setPalette(palette);
+}
+
+} // namespace
+
 // Placeholders for the six dialogs, each a window of the right caption and
 // size taking the background colour, until their own classes replace them.
 void Application::CreateDialogs() {
@@ -59,10 +70,7 @@ void Application::CreateDialogs() {
         dialog->setObjectName(QString::fromLatin1(name));
         dialog->setWindowTitle(caption);
         dialog->setFixedSize(size);
-        dialog->setAutoFillBackground(true);
-        QPalette palette = dialog->palette();
-        palette.setColor(QPalette::Window, ColorFromStored(state_.BackColor));
-        dialog->setPalette(palette);
+        PaintBackground(dialog, state_.BackColor);
         return dialog;
     };
     SetForm = placeholder("SetForm", QStringLiteral("Nastavení"), {546, 306});
@@ -75,4 +83,11 @@ void Application::CreateDialogs() {
 
 // The commands of the dialogs and of the other parts of the program are bound
 // to the main window's actions here (TForm1::Bind).
-void Application::ConnectCommands() {}
+void Application::ConnectCommands() {
+    // The dialogs that take a new background colour at once (the print
+    // dialog takes it whenever it is shown).
+    QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
+        for (QDialog* dialog : {SetForm, AboutForm, AddForm, DelForm, FindForm})
+            PaintBackground(dialog, color);
+    });
+}

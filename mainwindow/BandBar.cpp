@@ -12,7 +12,9 @@ constexpr int BandTop = 2;
 
 } // namespace
 
-BandBar::BandBar(QWidget* parent) : QWidget(parent) { setMouseTracking(true); }
+BandBar::BandBar(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 int BandBar::AddBand(QWidget* panel, int left) {
     panel->setParent(this);
@@ -23,9 +25,13 @@ int BandBar::AddBand(QWidget* panel, int left) {
     return int(bands_.size()) - 1;
 }
 
-QWidget* BandBar::BandPanel(int band) const { return bands_.value(band).panel; }
+QWidget* BandBar::BandPanel(int band) const {
+    return bands_.value(band).panel;
+}
 
-int BandBar::BandLeft(int band) const { return bands_.value(band).left; }
+int BandBar::BandLeft(int band) const {
+    return bands_.value(band).left;
+}
 
 void BandBar::SetBandLeft(int band, int left) {
     if (band < 0 || band >= bands_.size())

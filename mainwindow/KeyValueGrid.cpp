@@ -23,9 +23,8 @@ public:
                           const QModelIndex&) const override {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);
-        connect(editor, &QLineEdit::textEdited, this, [this, editor] {
-            emit const_cast<KeyValueDelegate*>(this)->commitData(editor);
-        });
+        connect(editor, &QLineEdit::textEdited, this,
+                [this, editor] { emit const_cast<KeyValueDelegate*>(this)->commitData(editor); });
         return editor;
     }
 
@@ -81,14 +80,15 @@ KeyValueGrid::KeyValueGrid(QWidget* parent) : QTableView(parent), model_(new Key
 
     connect(model_, &KeyValueModel::linesChanging, this, &KeyValueGrid::stringsChanging);
     connect(model_, &KeyValueModel::linesChanged, this, &KeyValueGrid::stringsChanged);
-    connect(model_, &KeyValueModel::keyRefused, this, [this] {
-        emit errorRaised(QStringLiteral("Klíč nesmí obsahovat znak \"=\"."));
-    });
+    connect(model_, &KeyValueModel::keyRefused, this,
+            [this] { emit errorRaised(QStringLiteral("Klíč nesmí obsahovat znak \"=\".")); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &KeyValueGrid::topLeftChanged);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &KeyValueGrid::topLeftChanged);
 }
 
-QStringList KeyValueGrid::Strings() const { return model_->Lines(); }
+QStringList KeyValueGrid::Strings() const {
+    return model_->Lines();
+}
 
 void KeyValueGrid::SetStrings(const QStringList& lines) {
     model_->SetLines(lines);
@@ -99,11 +99,17 @@ void KeyValueGrid::SetStrings(const QStringList& lines) {
     setCurrentIndex(model_->index(0, 0));
 }
 
-int KeyValueGrid::LineCount() const { return int(model_->Lines().size()); }
+int KeyValueGrid::LineCount() const {
+    return int(model_->Lines().size());
+}
 
-void KeyValueGrid::InsertLine(int index, const QString& line) { model_->InsertLine(index, line); }
+void KeyValueGrid::InsertLine(int index, const QString& line) {
+    model_->InsertLine(index, line);
+}
 
-void KeyValueGrid::DeleteLine(int index) { model_->DeleteLine(index); }
+void KeyValueGrid::DeleteLine(int index) {
+    model_->DeleteLine(index);
+}
 
 int KeyValueGrid::Row() const {
     const QModelIndex current = currentIndex();
@@ -115,7 +121,9 @@ void KeyValueGrid::SetRow(int row) {
     setCurrentIndex(model_->index(row - 1, column));
 }
 
-QStringList KeyValueGrid::TitleCaptions() const { return model_->TitleCaptions(); }
+QStringList KeyValueGrid::TitleCaptions() const {
+    return model_->TitleCaptions();
+}
 
 void KeyValueGrid::SetTitleCaptions(const QStringList& titles) {
     model_->SetTitleCaptions(titles);

@@ -70,7 +70,9 @@ int KeyValueModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : qMax(1, int(lines_.size()));
 }
 
-int KeyValueModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int KeyValueModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant KeyValueModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole)

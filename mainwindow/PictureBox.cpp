@@ -35,7 +35,8 @@ void PictureBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
     pressed_ = false;
     if (click)
         emit clicked();

@@ -31,6 +31,8 @@ QIcon ThemedIcon(const QString& name) {
     return QIcon::fromTheme(name, bundled);
 }
 
-QIcon ApplicationIcon() { return ThemedIcon(QStringLiteral("x-office-address-book")); }
+QIcon ApplicationIcon() {
+    return ThemedIcon(QStringLiteral("x-office-address-book"));
+}
 
 } // namespace resources

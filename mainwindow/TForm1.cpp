@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -184,8 +185,8 @@ void TForm1::CreateEditor() {
     Splitter1->setCollapsible(0, false);
     Splitter1->setCollapsible(1, true); // the bottom panel snaps shut
     Splitter1->setHandleWidth(3);
-    Splitter1->setSizes({DesignedClientHeight - ToolbarHeight - BottomPanelHeight - 3,
-                         BottomPanelHeight});
+    Splitter1->setSizes(
+        {DesignedClientHeight - ToolbarHeight - BottomPanelHeight - 3, BottomPanelHeight});
 
     Panel7 = new QWidget;
     Panel7->setObjectName(QStringLiteral("Panel7"));
@@ -242,8 +243,7 @@ void TForm1::CreateWelcomeArea() {
     Label8->hide();
     // The two links lie over their words in Label6 and Label7 and hide them.
     Label9 = static_cast<LinkLabel*>(label(new LinkLabel(QStringLiteral("přidat")), "Label9"));
-    Label10 =
-        static_cast<LinkLabel*>(label(new LinkLabel(QStringLiteral("nápovědy.")), "Label10"));
+    Label10 = static_cast<LinkLabel*>(label(new LinkLabel(QStringLiteral("nápovědy.")), "Label10"));
     for (QLabel* link : {static_cast<QLabel*>(Label9), static_cast<QLabel*>(Label10)})
         link->setAutoFillBackground(true);
     for (QLabel* each : {Label1, Label2, Label3, Label4, static_cast<QLabel*>(Label5), Label6,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/ProcessEnd.h"
+#include "settings/SettingsTarget.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QSplitter;
 class QToolButton;
 struct AppState;
@@ -31,7 +33,7 @@ struct AppState;
 // Commands live on the menu actions: a tool bar button, link label or pop-up
 // item with the same command triggers its menu action. Bind a command once,
 // to the action, with Bind().
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public SettingsTarget {
     Q_OBJECT
 public:
     static constexpr int DesignedClientWidth = 793;
@@ -93,6 +95,20 @@ public:
     qint32 MainFontColor() const { return mainFontColor_; }
     void SetNavigationKeys(bool on);
     void CompactToolbar();
+
+    // What the settings dialog reads and changes (SettingsTarget).
+    QStringList titleCaptions() const override;
+    void setTitleCaptions(const QStringList& titles) override;
+    void applyBackColor(qint32 color) override { ApplyBackColor(color); }
+    void setTableTabOption(bool on) override;
+    bool navigationShortcutsPresent() const override;
+    bool undoButtonVisible() const override;
+    void compactToolbar() override { CompactToolbar(); }
+    MainFont mainFont() const override { return {mainFont_, mainFontColor_}; }
+    void setMainFont(const MainFont& font) override { ApplyMainFont(font.font, font.color); }
+    // The window's printer, the one the printer set-up dialog changes; made on
+    // first use, as asking the print system for it takes time.
+    QPrinter& printer() override;
 
     // Tool bar bands, in their stored order (cbar.ini).
     QWidget* Panel2;
@@ -190,6 +206,8 @@ public:
     QAction* Nastzeschrnky1;
 
 signals:
+    // The background colour changed; the dialogs take it too.
+    void backColorChanged(qint32 storedColor);
     // Files dropped on the window from the desktop, in the order reported.
     void filesDropped(const QStringList& paths);
 
@@ -247,4 +265,5 @@ private:
     // The archive writer of the last save, kept until the next save replaces it.
     std::unique_ptr<CardWriter> keptWriter_;
     QList<QAction*> windowActions_;
+    std::unique_ptr<QPrinter> printer_;
 };

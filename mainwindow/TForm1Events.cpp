@@ -17,7 +17,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         // themselves; the window's shortcuts win over them. Leaving the event
         // unaccepted lets the shortcut run.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && IsWindowShortcut(static_cast<QKeyEvent*>(event))) {
+        if (widget && widget->window() == this &&
+            IsWindowShortcut(static_cast<QKeyEvent*>(event))) {
             event->ignore();
             return true;
         }

@@ -33,7 +33,8 @@ void TForm1::CreateMenus() {
     Edit1 = bar->addMenu(QStringLiteral("Úpravy"));
     Undo1 = CreateAction(Edit1, QStringLiteral("Vrátit změny"), Qt::Key_F11);
     Edit1->addSeparator();
-    Addline1 = CreateAction(Edit1, QStringLiteral("Přidat řádek"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    Addline1 =
+        CreateAction(Edit1, QStringLiteral("Přidat řádek"), QKeySequence(Qt::CTRL | Qt::Key_A));
     Deleteline1 =
         CreateAction(Edit1, QStringLiteral("Odstranit řádek"), QKeySequence(Qt::CTRL | Qt::Key_D));
     Edit1->addSeparator();
@@ -102,17 +103,16 @@ void TForm1::CreatePopupMenus() {
     Vybratobrzek2 = PopupMenu3->addAction(QStringLiteral("Vybrat obrázek (F9)"));
     Odstranitobrzek1 = PopupMenu3->addAction(QStringLiteral("Odstranit obrázek"));
     Nastzeschrnky1 = PopupMenu3->addAction(QStringLiteral("Načíst ze schránky"));
-    connect(Image1, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
-        PopupMenu3->popup(Image1->mapToGlobal(point));
-    });
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& point) { PopupMenu3->popup(Image1->mapToGlobal(point)); });
 }
 
 void TForm1::ForwardControlsToActions() {
     const QList<QPair<QAbstractButton*, QAction*>> buttons = {
-        {SpeedButton4, Add1},          {SpeedButton6, Delete1},       {SpeedButton14, Najtdal1},
-        {SpeedButton13, Vyhledvn1},    {SpeedButton11, Selecteditem1}, {SpeedButton3, Save1},
-        {SpeedButton12, Undo1},        {SpeedButton1, Addline1},      {SpeedButton2, Deleteline1},
-        {SpeedButton10, Npovda1},      {SpeedButton5, Konec1},        {SpeedButton8, Pedchoz1},
+        {SpeedButton4, Add1},       {SpeedButton6, Delete1},        {SpeedButton14, Najtdal1},
+        {SpeedButton13, Vyhledvn1}, {SpeedButton11, Selecteditem1}, {SpeedButton3, Save1},
+        {SpeedButton12, Undo1},     {SpeedButton1, Addline1},       {SpeedButton2, Deleteline1},
+        {SpeedButton10, Npovda1},   {SpeedButton5, Konec1},         {SpeedButton8, Pedchoz1},
         {SpeedButton9, Dal1},
     };
     for (const auto& [button, action] : buttons)
@@ -120,9 +120,12 @@ void TForm1::ForwardControlsToActions() {
 
     // The picture's pop-up entry to choose a picture does what F9 does.
     const QList<QPair<QAction*, QAction*>> items = {
-        {Addline2, Addline1},           {Deleteline2, Deleteline1},
-        {Save2, Save1},                 {Vybratobrzek2, Vybratobrzek1},
-        {Odstranitobrzek1, Odstranitobrzek2}, {Nastzeschrnky1, Nastobrzekzeschrnky1},
+        {Addline2, Addline1},
+        {Deleteline2, Deleteline1},
+        {Save2, Save1},
+        {Vybratobrzek2, Vybratobrzek1},
+        {Odstranitobrzek1, Odstranitobrzek2},
+        {Nastzeschrnky1, Nastobrzekzeschrnky1},
     };
     for (const auto& [item, action] : items)
         connect(item, &QAction::triggered, action, &QAction::trigger);

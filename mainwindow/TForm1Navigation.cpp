@@ -42,10 +42,10 @@ void TForm1::Pejtnakartu1Click() {
     // Every failure, a text that is no number as much as an error of the open,
     // ends this command without a message.
     try {
-        const QString text = prompts_.input(QStringLiteral("Přejít na kartu číslo:"),
-                                            QStringLiteral("Maximálně: ") +
-                                                QString::number(List->Count()),
-                                            QString::number(List->ItemIndex() + 1));
+        const QString text =
+            prompts_.input(QStringLiteral("Přejít na kartu číslo:"),
+                           QStringLiteral("Maximálně: ") + QString::number(List->Count()),
+                           QString::number(List->ItemIndex() + 1));
         const qint64 index = qint64(StrToInt(text)) - 1;
         List->SetItemIndex(index < 0 ? -1 : int(index));
         ListDblClick();

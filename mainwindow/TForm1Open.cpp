@@ -106,7 +106,9 @@ void TForm1::ShowPictureFile(const QString& path) {
         ShowNoPicture();
 }
 
-void TForm1::ShowNoPicture() { Image1->SetPicture(resources::NselectBitmap()); }
+void TForm1::ShowNoPicture() {
+    Image1->SetPicture(resources::NselectBitmap());
+}
 
 void TForm1::ShowCardTitle() {
     const int number = List->IndexOf(state_.CurrentCardName + QStringLiteral(".krt")) + 1;
@@ -117,9 +119,8 @@ void TForm1::ShowCardTitle() {
 void TForm1::OfferToSaveChanges() {
     if (!state_.Modified)
         return;
-    if (state_.AutoSave ||
-        prompts_.ask(QStringLiteral("Uložit změny v \"") + state_.CurrentCardName +
-                     QStringLiteral("\" ?")))
+    if (state_.AutoSave || prompts_.ask(QStringLiteral("Uložit změny v \"") +
+                                        state_.CurrentCardName + QStringLiteral("\" ?")))
         SpeedButton3Click();
 }
 
@@ -151,7 +152,8 @@ void TForm1::RefuseUnstorableText() {
         return;
     QStringList shown;
     for (const char32_t codePoint : unstorable.toUcs4()) {
-        const QString code = QString::number(quint32(codePoint), 16).toUpper().rightJustified(4, u'0');
+        const QString code =
+            QString::number(quint32(codePoint), 16).toUpper().rightJustified(4, u'0');
         shown << QStringLiteral("\"%1\" (U+%2)").arg(QString::fromUcs4(&codePoint, 1), code);
     }
     prompts_.message(QStringLiteral("Kartu nelze uložit: tyto znaky nelze do souboru zapsat: ") +

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QToolButton>
 
 void TForm1::ApplyBackColor(qint32 storedColor) {
     state_.BackColor = storedColor;
@@ -19,6 +21,7 @@ void TForm1::ApplyBackColor(qint32 storedColor) {
         palette.setColor(QPalette::Window, color);
         surface->setPalette(palette);
     }
+    emit backColorChanged(storedColor);
 }
 
 void TForm1::ApplyMainFont(const QFont& font, qint32 storedColor) {
@@ -54,4 +57,30 @@ void TForm1::SetNavigationKeys(bool on) {
     Pejtnaposledn1->setShortcut(on ? QKeySequence(Qt::Key_End) : QKeySequence());
     Dal1->setShortcut(on ? QKeySequence(Qt::Key_PageDown) : QKeySequence());
     Pedchoz1->setShortcut(on ? QKeySequence(Qt::Key_PageUp) : QKeySequence());
+}
+
+QStringList TForm1::titleCaptions() const {
+    return ListB->TitleCaptions();
+}
+
+void TForm1::setTitleCaptions(const QStringList& titles) {
+    ListB->SetTitleCaptions(titles);
+}
+
+void TForm1::setTableTabOption(bool on) {
+    ListB->SetTabKeyOption(on);
+}
+
+bool TForm1::navigationShortcutsPresent() const {
+    return !Pejtnaprvn1->shortcut().isEmpty();
+}
+
+bool TForm1::undoButtonVisible() const {
+    return !SpeedButton12->isHidden();
+}
+
+QPrinter& TForm1::printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
 }

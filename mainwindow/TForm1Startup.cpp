@@ -30,14 +30,16 @@ void MakeDirectory(const QString& path) {
     if (QFileInfo(path).isDir())
         return;
     if (!QDir().mkdir(path))
-        throw AppError(QStringLiteral("Nelze vytvořit složku %1: %2")
-                           .arg(QDir::toNativeSeparators(path),
-                                QString::fromLocal8Bit(std::strerror(errno))));
+        throw AppError(
+            QStringLiteral("Nelze vytvořit složku %1: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 } // namespace
 
-bool TForm1::LibraryIsPresent() { return QFileInfo(state_.libraryPath()).isFile(); }
+bool TForm1::LibraryIsPresent() {
+    return QFileInfo(state_.libraryPath()).isFile();
+}
 
 void TForm1::FormCreate() {
     const QString& p = state_.programDir;
@@ -113,8 +115,8 @@ void TForm1::ReadLayoutFiles() {
     const QString& p = state_.programDir;
     const QString columns = p + QStringLiteral("colw.ini");
     if (QFileInfo::exists(columns))
-        layoutfiles::ReadColumnWidths(columns,
-                                      [this](int column, int width) { ListB->SetColWidth(column, width); });
+        layoutfiles::ReadColumnWidths(
+            columns, [this](int column, int width) { ListB->SetColWidth(column, width); });
     const QString bands = p + QStringLiteral("cbar.ini");
     if (QFileInfo::exists(bands))
         layoutfiles::ReadBandLefts(bands, CBar->BandCount(),

@@ -27,10 +27,10 @@ void TForm1::UpdateWindowState() {
         item->setEnabled(open);
     for (QAction* action : {Save1, Pejmenovat1, Delete1, Selecteditem1})
         action->setEnabled(open);
-    for (QWidget* control : {Panel3, static_cast<QWidget*>(SpeedButton1),
-                             static_cast<QWidget*>(SpeedButton2), static_cast<QWidget*>(SpeedButton3),
-                             static_cast<QWidget*>(SpeedButton6), static_cast<QWidget*>(SpeedButton11),
-                             static_cast<QWidget*>(SpeedButton12)})
+    for (QWidget* control :
+         {Panel3, static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton2),
+          static_cast<QWidget*>(SpeedButton3), static_cast<QWidget*>(SpeedButton6),
+          static_cast<QWidget*>(SpeedButton11), static_cast<QWidget*>(SpeedButton12)})
         control->setEnabled(open);
     if (!open)
         setWindowTitle(QStringLiteral("Pelvarin Kartotéka"));

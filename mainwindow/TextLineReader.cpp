@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsBlank(QChar ch) { return ch.unicode() >= 1 && ch.unicode() <= 32; }
+bool IsBlank(QChar ch) {
+    return ch.unicode() >= 1 && ch.unicode() <= 32;
+}
 
 bool ParseInteger(QString text, qint32& value) {
     while (!text.isEmpty() && text.front() == u' ')
@@ -27,9 +29,13 @@ qint32 StrToInt(const QString& text) {
     return value;
 }
 
-QString TextLineReader::ReadLine() { return AtEnd() ? QString() : lines_.at(line_++); }
+QString TextLineReader::ReadLine() {
+    return AtEnd() ? QString() : lines_.at(line_++);
+}
 
-qint32 TextLineReader::ReadInteger() { return StrToInt(ReadLine()); }
+qint32 TextLineReader::ReadInteger() {
+    return StrToInt(ReadLine());
+}
 
 qint32 TextLineReader::ReadNumberToken() {
     while (!AtEnd()) {
