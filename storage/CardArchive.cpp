@@ -1,0 +1,86 @@
+#include "storage/CardArchive.h"
+
+#include "storage/AppError.h"
+#include "storage/FileBytes.h"
+#include "storage/FileNames.h"
+#include "storage/sevenzip/SevenZip.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr quint32 kSaveLevel = 2;
+constexpr quint32 kNewCardLevel = 3;
+
+// Makes the rename of a finished card file durable. A failure here changes
+// nothing the user could act on, so it is not reported.
+void syncDirectory(const QString& dir) {
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void renameOver(const QString& source, const QString& target) {
+    if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
+        throw AppError(filebytes::writeError(target, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+// Writes the archive beside the card file and puts it in the card file's place
+// only once complete, so that a failed write never costs the previous card file.
+void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
+    const QString target = filenames::actualPath(cardPath);
+    const QString temporary = TemporaryCardPath(target);
+    try {
+        writer.WriteArchive(temporary);
+        renameOver(temporary, target);
+    } catch (...) {
+        QFile::remove(temporary);
+        throw;
+    }
+    syncDirectory(QFileInfo(target).path());
+}
+
+void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {
+    const QString source = filenames::existingPath(workDir, memberName);
+    if (!source.isEmpty())
+        writer.QueueFile(source, memberName);
+}
+
+} // namespace
+
+QString TemporaryCardPath(const QString& cardPath) {
+    const QFileInfo info(cardPath);
+    return QStringLiteral("%1/.%2.tmp-%3")
+        .arg(info.path(), info.fileName())
+        .arg(QCoreApplication::applicationPid());
+}
+
+void UnpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir) {
+    T7zInArchivePtr reader = MakeInArchive(libraryPath, ZipFormatId);
+    reader->OpenArchive(cardPath);
+    reader->ExtractAllTo(workDir);
+}
+
+void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
+                          const QString& cardName, const QString& cardPath) {
+    writer_ = MakeOutArchive(libraryPath, ZipFormatId);
+    queueMember(*writer_, workDir, cardName + QStringLiteral(".tbl"));
+    queueMember(*writer_, workDir, cardName + QStringLiteral(".txt"));
+    queueMember(*writer_, workDir, cardName + QStringLiteral("1.bmp"));
+    SetArchiveLevel(*writer_, kSaveLevel);
+    writeCardFile(*writer_, cardPath);
+}
+
+void CreateEmptyCardFile(const QString& libraryPath, const QString& path) {
+    T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
+    SetArchiveLevel(*writer, kNewCardLevel);
+    writeCardFile(*writer, path);
+}
