@@ -132,7 +132,7 @@ void BandBar::paintEvent(QPaintEvent*) {
         painter.setPen(dark);
         painter.drawLine(band.bottomLeft(), band.bottomRight());
         painter.drawLine(band.topRight(), band.bottomRight());
-        for (int x : {band.left() + 3, band.left() + 6}) {
+        for (int x : {band.left() + 2, band.left() + 5}) {
             painter.setPen(light);
             painter.drawLine(x, band.top() + 4, x, band.bottom() - 4);
             painter.setPen(dark);

@@ -10,7 +10,7 @@
 class BandBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int GripWidth = 9;
+    static constexpr int GripWidth = 7;
 
     explicit BandBar(QWidget* parent = nullptr);
 

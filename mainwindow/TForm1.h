@@ -91,8 +91,6 @@ public:
     // Settings applied to the window.
     void ApplyBackColor(qint32 storedColor);
     void ApplyMainFont(const QFont& font, qint32 storedColor);
-    QFont MainFont() const { return mainFont_; }
-    qint32 MainFontColor() const { return mainFontColor_; }
     void SetNavigationKeys(bool on);
     void CompactToolbar();
 

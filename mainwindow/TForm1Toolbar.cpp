@@ -35,6 +35,10 @@ QToolButton* TForm1::CreateSpeedButton(QWidget* panel, const QString& caption, c
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(geometry);
     button->setFixedWidth(geometry.width());
+    // A narrow face keeps the captions within the designed band widths.
+    QFont captions(QStringLiteral("DejaVu Sans Condensed"));
+    captions.setPixelSize(12);
+    button->setFont(captions);
     return button;
 }
 
@@ -98,10 +102,10 @@ void TForm1::CreateToolbar() {
         CreateSpeedButton(Panel5, QStringLiteral("Nápověda"), QStringLiteral("Nápověda (F1)"),
                           QStringLiteral("help-browser"), {2, ButtonTop, 86, ButtonHeight});
 
-    Panel1 = CreatePanel("Panel1", 56);
+    Panel1 = CreatePanel("Panel1", 58);
     SpeedButton5 =
         CreateSpeedButton(Panel1, QStringLiteral("Konec"), QStringLiteral("Konec (F10)"),
-                          QStringLiteral("application-exit"), {2, ButtonTop, 52, ButtonHeight});
+                          QStringLiteral("application-exit"), {1, ButtonTop, 56, ButtonHeight});
 
     // The order of the bands is the order of the lines of cbar.ini.
     CBar->AddBand(Panel2, 11);
