@@ -74,6 +74,9 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     KeepDesignedSize();
     move(DesignedLeft, DesignedTop);
     prompts_.setOwner(this);
+    // The window starts in the state "no card open", also when a damaged file
+    // stops the start-up before its last step.
+    UpdateWindowState();
 
     RunGuarded(prompts_, [this] { FormCreate(); });
     if (!processEnded_ && centreOnDesktop_)
