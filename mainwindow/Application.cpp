@@ -1,6 +1,7 @@
 #include "mainwindow/Application.h"
 
 #include "mainwindow/QtPrompts.h"
+#include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
 #include "settings/StoredColor.h"
 
@@ -30,6 +31,8 @@ bool Application::Start() {
 int Application::Run() {
     if (ended_)
         return exitCode_;
+    if (ShownProbe::Wanted())
+        new ShownProbe(form1_.get());
     form1_->show();
     running_ = true;
     const int code = QApplication::exec();
