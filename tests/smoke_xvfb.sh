@@ -3,19 +3,33 @@
 # for its window, closes it with F10 ("Konec") and checks the exit code, the
 # directories and the layout files. Then starts it without 7z.so: it must say
 # why, end with exit code 0 and create nothing.
-# Usage: smoke_xvfb.sh EXECUTABLE LIBRARY (runs itself under xvfb-run).
+# Usage: smoke_xvfb.sh EXECUTABLE LIBRARY
 set -euo pipefail
-if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
-fi
 executable=$1
 library=$2
 title="Pelvarin Kartotéka"
 program=$(mktemp -d)
-trap 'rm -rf "$program"' EXIT
-cp "$executable" "$program/kartoteka"
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$program"
+}
+trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# An X server of our own on a display number it picks itself (-displayfd), so
+# that test runs side by side never race for one number.
+Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$program/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$program/display" ] && break
+  sleep 0.1
+done
+[ -s "$program/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$program/display")"
+rm "$program/display"
+cp "$executable" "$program/kartoteka"
 
 # Prints the id of a visible window named exactly $1, waiting up to 10 s.
 wait_for_window() {
