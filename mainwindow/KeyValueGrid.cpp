@@ -77,6 +77,12 @@ KeyValueGrid::KeyValueGrid(QWidget* parent) : QTableView(parent), model_(new Key
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The title row is button-coloured also right of the last column, whatever
+    // colour the window behind the table has.
+    QPalette titles = horizontalHeader()->palette();
+    titles.setColor(QPalette::Window, titles.color(QPalette::Button));
+    horizontalHeader()->setPalette(titles);
+    horizontalHeader()->setAutoFillBackground(true);
 
     connect(model_, &KeyValueModel::linesChanging, this, &KeyValueGrid::stringsChanging);
     connect(model_, &KeyValueModel::linesChanged, this, &KeyValueGrid::stringsChanged);

@@ -59,6 +59,10 @@ private slots:
         QVERIFY(!started.state.CardLoaded);
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(started.form->acceptDrops());
+        started.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
+        QCOMPARE(started.form->centralWidget()->size(),
+                 QSize(TForm1::DesignedClientWidth, TForm1::DesignedClientHeight));
     }
 
     void refusesToStartWithoutTheLibrary() {
