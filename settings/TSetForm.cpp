@@ -60,7 +60,8 @@ void TSetForm::createControls() {
     Label1 = new QLabel(QStringLiteral("Nastavení Kartotéky"), this);
     QFont headerFont = Label1->font();
     headerFont.setBold(true);
-    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
+    if (headerFont.pointSizeF() > 0)
+        headerFont.setPointSizeF(headerFont.pointSizeF() * 1.4);
     Label1->setFont(headerFont);
 
     GroupBox1 = new QGroupBox(QStringLiteral(" Chování Kartotéky "), this);

@@ -9,24 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr quint32 kSaveLevel = 2;
 constexpr quint32 kNewCardLevel = 3;
-
-// Makes the rename of a finished card file durable. A failure here changes
-// nothing the user could act on, so it is not reported.
-void syncDirectory(const QString& dir) {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-}
 
 void renameOver(const QString& source, const QString& target) {
     if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
@@ -35,6 +24,8 @@ void renameOver(const QString& source, const QString& target) {
 
 // Writes the archive beside the card file and puts it in the card file's place
 // only once complete, so that a failed write never costs the previous card file.
+// WriteArchive has flushed the data to the disk before the rename, so after a
+// crash the card file is either the old one or the new one, never a mixture.
 void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
     const QString target = filenames::actualPath(cardPath);
     const QString temporary = TemporaryCardPath(target);
@@ -45,7 +36,6 @@ void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
         QFile::remove(temporary);
         throw;
     }
-    syncDirectory(QFileInfo(target).path());
 }
 
 void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {

@@ -1,6 +1,7 @@
 #include "settings/ConfigFiles.h"
 #include "settings/FontStyleCode.h"
 #include "settings/MainFont.h"
+#include "settings/TitleSplit.h"
 #include "storage/AppError.h"
 #include "storage/TextFile.h"
 #include "tests/support/TestProgramDir.h"
@@ -30,11 +31,27 @@ private slots:
                  QByteArray(";Hodnota\r\n-16777201\r\n0\r\n1\r\n0\r\n0\r\n"));
     }
 
-    void configFileReplacesALongerOne() {
+    // What the dialog writes reads back the same at the next start.
+    void configFileRoundTrip_data() {
+        QTest::addColumn<QString>("titlesLine");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("Czech titles")
+            << u"Předmět;Hodnota"_qs << QStringList{u"Předmět"_qs, u"Hodnota"_qs};
+        QTest::newRow("empty first") << u";Žluťoučký"_qs << QStringList{QString(), u"Žluťoučký"_qs};
+        QTest::newRow("blank splits")
+            << u"Moje pole;Hodnota"_qs << QStringList{u"Moje"_qs, u"pole"_qs, u"Hodnota"_qs};
+    }
+    void configFileRoundTrip() {
+        QFETCH(QString, titlesLine);
+        QFETCH(QStringList, titles);
         TestProgramDir dir(false);
-        dir.writeFile(u"config.ini"_qs, QByteArray(500, 'x') + "\r\nmore\r\n");
-        WriteConfigFile(dir.filePath(u"config.ini"_qs), u"a;b"_qs, 0, true, true, true, true);
-        QCOMPARE(dir.readFile(u"config.ini"_qs), QByteArray("a;b\r\n0\r\n1\r\n1\r\n1\r\n1\r\n"));
+        WriteConfigFile(dir.filePath(u"config.ini"_qs), titlesLine, kWindowTextColor, false, true,
+                        false, true);
+        const QStringList lines = ReadTextLines(dir.filePath(u"config.ini"_qs));
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(SplitTitles(lines[0]), titles);
+        QCOMPARE(lines[1].toInt(), kWindowTextColor);
+        QCOMPARE(lines.mid(2), (QStringList{u"0"_qs, u"1"_qs, u"0"_qs, u"1"_qs}));
     }
 
     void fontFileOfTheDesignedFont() {

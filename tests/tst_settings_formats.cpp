@@ -141,12 +141,6 @@ private slots:
         QCOMPARE(ColorFromStored(SystemColor(13), palette), QColor(10, 11, 12));
         QCOMPARE(ColorFromStored(SystemColor(25), palette), QColor(Qt::black));
     }
-
-    void plainColorsNeverLookLikeSystemColors() {
-        QCOMPARE(StoredFromColor(QColor(255, 255, 255)), qint32(0xFFFFFF));
-        QVERIFY(!IsSystemColor(StoredFromColor(QColor(255, 255, 255, 255))));
-        QCOMPARE(StoredFromColor(QColor::fromHsv(0, 255, 255)), qint32(0x0000FF));
-    }
 };
 
 QTEST_MAIN(TestSettingsFormats)

@@ -102,18 +102,6 @@ private slots:
         QCOMPARE(bands_[name]->width(), width);
         QCOMPARE(bands_[name]->x(), 0);
     }
-
-    void secondRunChangesNothing() {
-        CompactToolbar(controls_);
-        QList<QRect> before;
-        for (QWidget* widget : bar_.findChildren<QWidget*>())
-            before << widget->geometry();
-        CompactToolbar(controls_);
-        QList<QRect> after;
-        for (QWidget* widget : bar_.findChildren<QWidget*>())
-            after << widget->geometry();
-        QCOMPARE(after, before);
-    }
 };
 
 QTEST_MAIN(TestSettingsToolbar)

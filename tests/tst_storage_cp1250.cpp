@@ -62,11 +62,6 @@ private slots:
                      QStringLiteral("Text obsahuje znaky, které nelze uložit: ☺ U+200B 😀"));
         }
     }
-
-    void emptyText() {
-        QCOMPARE(cp1250::encode(QString()), QByteArray());
-        QCOMPARE(cp1250::decode(QByteArray()), QString());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCp1250)

@@ -1,0 +1,91 @@
+#include "tests/support/ZipTools.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <stdexcept>
+
+namespace ziptools {
+
+Run runProgram(const QString& program, const QStringList& arguments, const QByteArray& input,
+               const QString& workingDirectory) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        throw std::runtime_error("cannot start " + program.toStdString());
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    Run run;
+    run.output = process.readAll();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return run;
+}
+
+namespace {
+
+const char* const writerScript = R"(
+import json, sys, zipfile
+spec = json.load(sys.stdin)
+method = zipfile.ZIP_DEFLATED if spec["deflated"] else zipfile.ZIP_STORED
+with zipfile.ZipFile(spec["path"], "w") as archive:
+    for entry in spec["entries"]:
+        info = zipfile.ZipInfo(entry["name"], date_time=(2021, 3, 4, 5, 6, 8))
+        info.compress_type = method
+        info.external_attr = (0o40755 << 16) | 0x10 if entry["name"].endswith("/") else 0o100644 << 16
+        archive.writestr(info, bytes.fromhex(entry["data"]))
+)";
+
+const char* const readerScript = R"(
+import json, sys, zipfile
+result = []
+with zipfile.ZipFile(sys.argv[1]) as archive:
+    for info in archive.infolist():
+        result.append({"name": info.filename, "compress_type": info.compress_type,
+                       "external_attr": info.external_attr, "flag_bits": info.flag_bits,
+                       "date_time": list(info.date_time),
+                       "data": archive.read(info).hex()})
+print(json.dumps(result))
+)";
+
+} // namespace
+
+void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool deflated) {
+    QJsonArray list;
+    for (const Entry& entry : entries)
+        list.append(
+            QJsonObject{{"name", entry.name}, {"data", QString::fromLatin1(entry.data.toHex())}});
+    const QJsonObject spec{{"path", zipPath}, {"deflated", deflated}, {"entries", list}};
+    const Run run = runProgram(QStringLiteral("python3"),
+                               {QStringLiteral("-c"), QString::fromUtf8(writerScript)},
+                               QJsonDocument(spec).toJson());
+    if (run.exitCode != 0)
+        throw std::runtime_error("python zipfile failed: " + run.output.toStdString());
+}
+
+QJsonArray readWithPython(const QString& zipPath) {
+    const Run run = runProgram(QStringLiteral("python3"),
+                               {QStringLiteral("-c"), QString::fromUtf8(readerScript), zipPath});
+    if (run.exitCode != 0)
+        throw std::runtime_error("python zipfile failed: " + run.output.toStdString());
+    return QJsonDocument::fromJson(run.output).array();
+}
+
+qsizetype findInFile(const QString& path, const QByteArray& needle) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.readAll().indexOf(needle);
+}
+
+void patchByte(const QString& path, qsizetype offset, char value) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) || !file.seek(offset) || file.write(&value, 1) != 1)
+        throw std::runtime_error("cannot patch test file");
+}
+
+} // namespace ziptools

@@ -1,0 +1,191 @@
+#include "storage/AppError.h"
+#include "storage/sevenzip/SevenZip.h"
+#include "tests/support/TestProgramDir.h"
+#include "tests/support/ZipTools.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Every failure of the binding is an AppError with a readable text; a damaged
+// archive is never taken for a good one.
+class TestSevenZipErrors : public QObject {
+    Q_OBJECT
+
+    TestProgramDir program_;
+    QTemporaryDir scratch_;
+
+    QString dir() const { return scratch_.path() + u'/'; }
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir() + name);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+    static QByteArray readAll(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    // An archive written by the binding whose second half is cut off.
+    QString truncatedArchive() {
+        QByteArray noise(20000, Qt::Uninitialized);
+        QRandomGenerator generator(3);
+        for (char& byte : noise)
+            byte = char(generator.bounded(256));
+        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        writer->QueueFile(write("noise.bmp", noise), "noise.bmp");
+        writer->WriteArchive(dir() + "whole.krt");
+        const QByteArray whole = readAll(dir() + "whole.krt");
+        return write("truncated.krt", whole.left(whole.size() / 2));
+    }
+    static QString errorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const AppError& error) {
+            return error.text();
+        }
+        return QStringLiteral("(no error)");
+    }
+
+private slots:
+    void loadingErrorsNameTheLibraryFile_data() {
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "missing"
+                                 << "Error loading library 7z.so";
+        QTest::newRow("no CreateObject") << "zlib"
+                                         << "7z.so is not a 7z library";
+        QTest::newRow("no GetHandlerProperty") << "stub"
+                                               << "7z.so is not a Format library";
+    }
+    void loadingErrorsNameTheLibraryFile() {
+        QFETCH(QString, library);
+        QFETCH(QString, message);
+        TestProgramDir program(false);
+        if (library == "zlib") {
+            QVERIFY(QFile::copy("/lib/x86_64-linux-gnu/libz.so.1", program.library()));
+        } else if (library == "stub") {
+            const auto run = ziptools::runProgram(
+                "c++", {"-shared", "-fPIC", "-x", "c++", "-", "-o", program.library()},
+                "extern \"C\" int CreateObject() { return 0; }\n");
+            QVERIFY2(run.exitCode == 0, run.output.constData());
+        }
+        QCOMPARE(errorOf([&] { MakeInArchive(program.library(), ZipFormatId); }), message);
+        QCOMPARE(errorOf([&] { MakeOutArchive(program.library(), ZipFormatId); }), message);
+    }
+
+    void openRejectsWhatIsNoSoundZip_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        const QString notZip = "The file is not a Zip archive or is damaged";
+        QTest::newRow("text file") << write("notes.krt", "Předmět=Hodnota\r\n") << notZip;
+        QTest::newRow("empty file") << write("empty.krt", "") << notZip;
+        QTest::newRow("junk before a zip")
+            << write("prefixed.krt", QByteArray(100, 'j') + readAll(truncatedArchive())) << notZip;
+        QTest::newRow("truncated")
+            << truncatedArchive() << "The archive is damaged (unexpected end of archive)";
+        QTest::newRow("missing") << dir() + "gone.krt"
+                                 << "Cannot open file " + dir() +
+                                        "gone.krt: No such file or directory";
+        QTest::newRow("folder") << dir() << "Cannot open file " + dir() + ": Is a directory";
+    }
+    void openRejectsWhatIsNoSoundZip() {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        QCOMPARE(errorOf([&] { reader->OpenArchive(path); }), message);
+        QCOMPARE(reader->NumberOfItems(), 0u);
+        QCOMPARE(errorOf([&] { reader->ExtractAllTo(dir() + "never"); }), "No archive is open");
+    }
+
+    void damagedItemFailsWithItsName_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+
+        const QString crc = dir() + "crc.krt";
+        ziptools::writeWithPython(crc, {{"ok.txt", "fine"}, {"NAME.tbl", QByteArray(64, 'A')}},
+                                  false);
+        ziptools::patchByte(crc, ziptools::findInFile(crc, QByteArray(64, 'A')) + 10, 'B');
+        QTest::newRow("stored, bad CRC") << crc << "CRC error in item NAME.tbl";
+
+        const QString deflated = dir() + "deflated.krt";
+        QByteArray text;
+        for (int i = 0; i < 2000; ++i)
+            text += QByteArray::number(i * 7919 % 10007);
+        ziptools::writeWithPython(deflated, {{"NAME.txt", text}}, true);
+        ziptools::patchByte(deflated, 30 + 8 + 200, 'Z');
+        QTest::newRow("deflated, bad data") << deflated << "Data error in item NAME.txt";
+
+        const QString method = dir() + "method.krt";
+        ziptools::writeWithPython(method, {{"NAME1.bmp", "BM"}}, false);
+        ziptools::patchByte(method, 8, 97); // local header: an unknown method
+        ziptools::patchByte(method, ziptools::findInFile(method, "PK\x01\x02") + 10, 97);
+        QTest::newRow("unknown method")
+            << method << "Unsupported compression method in item NAME1.bmp";
+
+        write("secret.txt", "tajné");
+        const auto zip = ziptools::runProgram(
+            "zip", {"-q", "-P", "heslo", dir() + "encrypted.krt", "secret.txt"}, {}, dir());
+        QVERIFY2(zip.exitCode == 0, zip.output.constData());
+        QTest::newRow("encrypted") << dir() + "encrypted.krt"
+                                   << "Item secret.txt is encrypted (missing or wrong password)";
+    }
+    void damagedItemFailsWithItsName() {
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        reader->OpenArchive(path);
+        QCOMPARE(errorOf([&] { reader->ExtractAllTo(dir() + "damaged"); }), message);
+        QCOMPARE(errorOf([&] { reader->ReadItems([](const QString&) { return true; }); }), message);
+    }
+
+    void itemIndexIsChecked() {
+        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        QCOMPARE(errorOf([&] { reader->ItemPath(0); }), "The archive has no item number 0");
+        ziptools::writeWithPython(dir() + "one.krt", {{"one.txt", "1"}}, false);
+        reader->OpenArchive(dir() + "one.krt");
+        QCOMPARE(reader->ItemPath(0), "one.txt");
+        QCOMPARE(errorOf([&] { reader->ItemPath(1); }), "The archive has no item number 1");
+        QCOMPARE(errorOf([&] { reader->ItemIsFolder(7); }), "The archive has no item number 7");
+    }
+
+    void unpackFailsWhereAFileCannotBeCreated() {
+        ziptools::writeWithPython(dir() + "blocked.krt", {{"NAME.tbl", "a=b"}}, false);
+        const QString out = dir() + "blocked/";
+        QVERIFY(QDir().mkpath(out + "NAME.tbl")); // a folder where the file must go
+        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        reader->OpenArchive(dir() + "blocked.krt");
+        QCOMPARE(errorOf([&] { reader->ExtractAllTo(out); }),
+                 "Cannot create file " + out + "NAME.tbl: Is a directory");
+    }
+
+    void writeFailuresNameTheFile() {
+        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        const QString target = dir() + "target.krt";
+        QVERIFY(QDir().mkpath(target)); // a folder where the archive must go
+        QCOMPARE(errorOf([&] { writer->WriteArchive(target); }),
+                 "Cannot create file " + target + ": Is a directory");
+
+        const QString source = write("vanishing.txt", "soon gone");
+        writer->QueueFile(source, "vanishing.txt");
+        QFile::remove(source);
+        QCOMPARE(errorOf([&] { writer->WriteArchive(dir() + "lost.krt"); }),
+                 "Cannot open file " + source + ": No such file or directory");
+    }
+
+    void badPropertiesAndFormatsAreRefused() {
+        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        QCOMPARE(errorOf([&] { SetUIntProperty(*writer, "no-such-option", 1); }),
+                 "One or more arguments are invalid");
+        const TGUID unknownFormat{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
+        auto reader = MakeInArchive(program_.library(), unknownFormat);
+        QCOMPARE(errorOf([&] { reader->OpenArchive(truncatedArchive()); }),
+                 "The archive library does not offer the requested format");
+    }
+};
+
+QTEST_MAIN(TestSevenZipErrors)
+#include "tst_sevenzip_errors.moc"

@@ -1,0 +1,110 @@
+#include "storage/sevenzip/SevenZip.h"
+#include "tests/support/TestProgramDir.h"
+#include "tests/support/ZipTools.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Files = QMap<QString, QByteArray>;
+
+// Archives written by the binding satisfy independent Zip tools, and archives
+// those tools write read back through the binding.
+class TestSevenZipInterop : public QObject {
+    Q_OBJECT
+
+    TestProgramDir program_;
+    QTemporaryDir scratch_;
+
+    QString dir() const { return scratch_.path() + u'/'; }
+    static Files cardFiles() {
+        QByteArray picture(60000, Qt::Uninitialized);
+        QRandomGenerator generator(11);
+        for (char& byte : picture)
+            byte = char(generator.bounded(256));
+        return {{QStringLiteral("Žluťoučký kůň.tbl"), QByteArray("Barva=hnědá\r\n").repeated(50)},
+                {QStringLiteral("Žluťoučký kůň.txt"), QByteArray("Poznámka. ").repeated(80)},
+                {QStringLiteral("Žluťoučký kůň1.bmp"), picture},
+                {QStringLiteral("sub/inner.txt"), "inner"}};
+    }
+    static void writeFiles(const QString& root, const Files& files) {
+        for (auto it = files.begin(); it != files.end(); ++it) {
+            const QString path = root + it.key();
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QFile file(path);
+            file.open(QIODevice::WriteOnly);
+            file.write(it.value());
+        }
+    }
+    static Files filesBelow(const QString& root) {
+        Files found;
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            found.insert(QDir(root).relativeFilePath(file.fileName()), file.readAll());
+        }
+        return found;
+    }
+
+private slots:
+    void ourArchivePassesZipTesters() {
+        const QString source = dir() + "source/";
+        writeFiles(source, cardFiles());
+        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        for (const QString& name : cardFiles().keys())
+            writer->QueueFile(source + name, name);
+        SetArchiveLevel(*writer, 2);
+        const QString zip = dir() + "ours.krt";
+        writer->WriteArchive(zip);
+
+        const auto unzip = ziptools::runProgram("unzip", {"-t", zip});
+        QVERIFY2(unzip.exitCode == 0, unzip.output.constData());
+        const auto python = ziptools::runProgram("python3", {"-m", "zipfile", "-t", zip});
+        QVERIFY2(python.exitCode == 0 && !python.output.contains("Error"),
+                 python.output.constData());
+        const auto extracted = ziptools::runProgram("unzip", {"-q", zip, "-d", dir() + "byunzip"});
+        QVERIFY2(extracted.exitCode == 0, extracted.output.constData());
+        QCOMPARE(filesBelow(dir() + "byunzip/"), cardFiles());
+    }
+
+    void foreignArchivesReadBack_data() {
+        QTest::addColumn<QString>("zip");
+        const QString source = dir() + "foreign/";
+        writeFiles(source, cardFiles());
+        for (const char* level : {"-0", "-9"}) {
+            const QString zip = dir() + QStringLiteral("infozip%1.krt").arg(level);
+            const auto run = ziptools::runProgram("zip", {"-q", "-r", level, zip, "."}, {}, source);
+            QVERIFY2(run.exitCode == 0, run.output.constData());
+            QTest::addRow("Info-ZIP zip %s", level) << zip;
+        }
+        for (const bool deflated : {false, true}) {
+            QList<ziptools::Entry> entries;
+            const Files files = cardFiles();
+            for (auto it = files.begin(); it != files.end(); ++it)
+                entries.append({it.key(), it.value()});
+            const QString zip = dir() + QStringLiteral("python%1.krt").arg(deflated);
+            ziptools::writeWithPython(zip, entries, deflated);
+            QTest::addRow("Python zipfile %s", deflated ? "deflated" : "stored") << zip;
+        }
+    }
+    void foreignArchivesReadBack() {
+        QFETCH(QString, zip);
+        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        reader->OpenArchive(zip);
+        const QString out = dir() + "out-" + QFileInfo(zip).baseName() + u'/';
+        reader->ExtractAllTo(out);
+        QCOMPARE(filesBelow(out), cardFiles());
+
+        const auto items = reader->ReadItems([](const QString&) { return true; });
+        Files read;
+        for (const auto& [path, data] : items)
+            read.insert(path, data);
+        QCOMPARE(read, cardFiles());
+    }
+};
+
+QTEST_MAIN(TestSevenZipInterop)
+#include "tst_sevenzip_interop.moc"
