@@ -97,6 +97,10 @@ void TForm1::Bind(QAbstractButton* button, std::function<void()> command) {
             [this, command = std::move(command)] { RunGuarded(prompts_, command); });
 }
 
+void TForm1::BindFilesDropped(std::function<void(const QStringList&)> handler) {
+    filesDropped_ = std::move(handler);
+}
+
 bool TForm1::IsAvailable(const QAction* action) {
     if (!action->isEnabled())
         return false;

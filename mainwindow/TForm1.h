@@ -3,6 +3,7 @@
 #include "mainwindow/ProcessEnd.h"
 #include "settings/SettingsTarget.h"
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QMainWindow>
 #include <functional>
@@ -54,6 +55,9 @@ public:
     void Bind(QAction* action, std::function<void()> command);
     // Runs command on every click of button, through the standard error box.
     void Bind(QAbstractButton* button, std::function<void()> command);
+    // Runs handler with the paths of the files dropped on the window (in the
+    // order reported), through the standard error box.
+    void BindFilesDropped(std::function<void(const QStringList&)> handler);
     // Whether action can run: it is enabled and so is every menu holding it.
     static bool IsAvailable(const QAction* action);
 
@@ -206,8 +210,6 @@ public:
 signals:
     // The background colour changed; the dialogs take it too.
     void backColorChanged(qint32 storedColor);
-    // Files dropped on the window from the desktop, in the order reported.
-    void filesDropped(const QStringList& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -256,6 +258,8 @@ private:
     ProcessEnd endProcess_;
     bool processEnded_ = false;
     bool centreOnDesktop_ = true;
+    bool sizeRestorePending_ = false;
+    QElapsedTimer lastSizeRestore_;
     QWidget* client_ = nullptr;
     QWidget* editorArea_ = nullptr;
     QFont mainFont_;
@@ -264,4 +268,5 @@ private:
     std::unique_ptr<CardWriter> keptWriter_;
     QList<QAction*> windowActions_;
     std::unique_ptr<QPrinter> printer_;
+    std::function<void(const QStringList&)> filesDropped_;
 };

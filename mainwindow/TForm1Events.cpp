@@ -70,6 +70,6 @@ void TForm1::dropEvent(QDropEvent* event) {
             paths << url.toLocalFile();
     }
     event->acceptProposedAction();
-    if (!paths.isEmpty())
-        emit filesDropped(paths);
+    if (filesDropped_ && !paths.isEmpty())
+        RunGuarded(prompts_, [this, &paths] { filesDropped_(paths); });
 }

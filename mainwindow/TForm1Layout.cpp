@@ -76,11 +76,21 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // A window manager offers no "maximisable but not resizable" window, so
     // the window is resizable in principle and goes back to its designed size
-    // whenever it is resized in the normal state.
+    // whenever it is resized in the normal state. A window manager that insists
+    // on another size (a tiling one) is not fought: one try per second.
+    if (sizeRestorePending_)
+        return;
+    sizeRestorePending_ = true;
     QTimer::singleShot(0, this, [this] {
-        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)) &&
-            size() != minimumSize())
-            resize(minimumSize());
+        sizeRestorePending_ = false;
+        const bool normal =
+            !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+        if (!normal || size() == minimumSize())
+            return;
+        if (lastSizeRestore_.isValid() && lastSizeRestore_.elapsed() < 1000)
+            return;
+        lastSizeRestore_.start();
+        resize(minimumSize());
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
@@ -233,6 +234,28 @@ private slots:
         started.form->Listofitems1->trigger();
         QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Tiskárna neodpovídá")}));
         QVERIFY(!after);
+    }
+
+    void droppedFilesReachTheirHandler() {
+        TestProgramDir dir;
+        Started started(dir);
+        QStringList received;
+        started.form->BindFilesDropped([&](const QStringList& paths) {
+            received = paths;
+            throw AppError(QStringLiteral("Obrázek nelze načíst"));
+        });
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/poznámky.txt")),
+                      QUrl::fromLocalFile(QStringLiteral("/data/foto.JPG"))});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(started.form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(started.form.get(), &drop);
+        QCOMPARE(received, QStringList({QStringLiteral("/data/poznámky.txt"),
+                                        QStringLiteral("/data/foto.JPG")}));
+        QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Obrázek nelze načíst")}));
     }
 
     void leftPanelGeometry() {
