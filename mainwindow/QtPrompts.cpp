@@ -10,7 +10,9 @@
 
 namespace {
 
-QString applicationTitle() { return QApplication::applicationDisplayName(); }
+QString applicationTitle() {
+    return QApplication::applicationDisplayName();
+}
 
 } // namespace
 

@@ -8,8 +8,7 @@ public:
     void message(const QString& text) override;
     void error(const QString& text) override;
     bool ask(const QString& text) override;
-    QString input(const QString& caption, const QString& prompt,
-                  const QString& proposed) override;
+    QString input(const QString& caption, const QString& prompt, const QString& proposed) override;
     QString openFile(const QString& title, const QStringList& filters) override;
     bool chooseFont(QFont& font) override;
     bool setUpPrinter(QPrinter& printer) override;

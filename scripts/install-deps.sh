@@ -9,7 +9,7 @@ packages=(
   adwaita-icon-theme fonts-dejavu-core
   p7zip-full libjpeg62-turbo-dev
   cups printer-driver-cups-pdf poppler-utils
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   zip unzip python3
 )
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "mainwindow/ProcessEnd.h"
+#include "storage/AppState.h"
+
+#include <QString>
+#include <memory>
+
+class Prompts;
+class QDialog;
+class TForm1;
+
+// The program as a whole: its shared state, its prompts, its seven windows
+// (created once, in order, living until the process ends) and the way the
+// process ends.
+class Application {
+public:
+    // programDir = P with a trailing "/". Without prompts the real message
+    // boxes are used; without endProcess the event loop is ended.
+    explicit Application(const QString& programDir, Prompts* prompts = nullptr,
+                         ProcessEnd endProcess = {});
+    ~Application();
+
+    // Creates the windows; false when the start-up ended the process (then
+    // ExitCode() holds the code and nothing else was created).
+    bool Start();
+    // Shows the main window and runs the event loop until the process ends.
+    int Run();
+
+    bool Ended() const { return ended_; }
+    int ExitCode() const { return exitCode_; }
+
+    AppState& State() { return state_; }
+    Prompts& Dialogs() { return *prompts_; }
+    TForm1* Form1() const { return form1_.get(); }
+
+    // The dialogs, in creation order after the main window.
+    QDialog* SetForm = nullptr;
+    QDialog* AboutForm = nullptr;
+    QDialog* AddForm = nullptr;
+    QDialog* DelForm = nullptr;
+    QDialog* FindForm = nullptr;
+    QDialog* PrintForm = nullptr;
+
+private:
+    void EndProcess(int exitCode);
+    void CreateDialogs();
+    void ConnectCommands();
+
+    AppState state_;
+    std::unique_ptr<Prompts> ownPrompts_;
+    Prompts* prompts_;
+    ProcessEnd endProcess_;
+    bool ended_ = false;
+    int exitCode_ = 0;
+    bool running_ = false;
+    std::unique_ptr<TForm1> form1_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QListWidget>
+
+// The card list: the card files of a directory whose names match a mask such as
+// "*.krt" (letter case ignored), one plain file name per line, in a
+// case-insensitive name order. A card's number is its 1-based position.
+class CardList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit CardList(QWidget* parent = nullptr);
+
+    // Points the list at directory (with a trailing "/") and mask, and reads it.
+    void SetDirectory(const QString& directory, const QString& mask = QStringLiteral("*.krt"));
+    QString Directory() const { return directory_; }
+    // Reads the directory again; the selection is cleared.
+    void Update();
+
+    QStringList Items() const { return names_; }
+    int Count() const { return int(names_.size()); }
+    // The selected entry's index, -1 when nothing is selected.
+    int ItemIndex() const;
+    // Selects entry index; an index outside the list leaves nothing selected.
+    // This does not count as the user's change (no userChanged signal).
+    void SetItemIndex(int index);
+    // Full path of the selected card file; empty when nothing is selected.
+    QString FileName() const;
+    // Index of the entry named name, letter case ignored; -1 when absent.
+    int IndexOf(const QString& name) const;
+
+signals:
+    // After every re-read, and when the user moves the selection.
+    void listChanged();
+    void doubleClicked();
+    void keyReleased(int key);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QString directory_;
+    QString mask_;
+    QStringList names_;
+    bool settingSelection_ = false;
+};

@@ -1,0 +1,38 @@
+#include "mainwindow/Resources.h"
+
+#include <QFile>
+
+// The resources live in a static library: referencing their initialiser keeps
+// the linker from dropping them.
+static void EnsureResources() {
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    Q_UNUSED(loaded);
+}
+
+namespace resources {
+
+QImage NselectBitmap() {
+    EnsureResources();
+    static const QImage bitmap(QStringLiteral(":/nselect.bmp"), "BMP");
+    return bitmap;
+}
+
+QIcon ThemedIcon(const QString& name) {
+    EnsureResources();
+    QIcon bundled;
+    for (const int size : {24, 48}) {
+        const QString file = QStringLiteral(":/icons/%1/%2.png").arg(size).arg(name);
+        if (QFile::exists(file))
+            bundled.addFile(file, QSize(size, size));
+    }
+    return QIcon::fromTheme(name, bundled);
+}
+
+QIcon ApplicationIcon() {
+    return ThemedIcon(QStringLiteral("x-office-address-book"));
+}
+
+} // namespace resources

@@ -1,0 +1,61 @@
+#include "mainwindow/TForm1.h"
+
+#include "mainwindow/CardList.h"
+#include "mainwindow/Prompts.h"
+#include "mainwindow/TextLineReader.h"
+#include "storage/AppState.h"
+
+#include <QAction>
+
+void TForm1::SpeedButton9Click() {
+    const int index = List->ItemIndex();
+    const int count = List->Count();
+    if (count == 0 || index == count - 1)
+        return;
+    List->SetItemIndex(index + 1);
+    ListDblClick();
+}
+
+void TForm1::SpeedButton8Click() {
+    const int index = List->ItemIndex();
+    if (index <= 0)
+        return;
+    List->SetItemIndex(index - 1);
+    ListDblClick();
+}
+
+void TForm1::Pejtnaprvn1Click() {
+    if (List->Count() == 0)
+        return;
+    List->SetItemIndex(0);
+    ListDblClick();
+}
+
+void TForm1::Pejtnaposledn1Click() {
+    if (List->Count() == 0)
+        return;
+    List->SetItemIndex(List->Count() - 1);
+    ListDblClick();
+}
+
+void TForm1::Pejtnakartu1Click() {
+    // Every failure, a text that is no number as much as an error of the open,
+    // ends this command without a message.
+    try {
+        const QString text =
+            prompts_.input(QStringLiteral("Přejít na kartu číslo:"),
+                           QStringLiteral("Maximálně: ") + QString::number(List->Count()),
+                           QString::number(List->ItemIndex() + 1));
+        const qint64 index = qint64(StrToInt(text)) - 1;
+        List->SetItemIndex(index < 0 ? -1 : int(index));
+        ListDblClick();
+    } catch (...) {
+    }
+}
+
+void TForm1::ListKeyUp(int key) {
+    if (key == Qt::Key_Delete && state_.CardLoaded)
+        Delete1->trigger();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List->ItemIndex() >= 0)
+        ListDblClick();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStringList>
+
+// Reads the settings and layout files line by line with the rules of their
+// start-up reading: past the last line every line reads as empty, an integer
+// line must hold exactly one decimal number, and a number token may stand
+// after blank lines.
+class TextLineReader {
+public:
+    explicit TextLineReader(const QStringList& lines) : lines_(lines) {}
+
+    bool AtEnd() const { return line_ >= lines_.size(); }
+    // The next whole line; empty past the end.
+    QString ReadLine();
+    // The next line as an integer; AppError "'%s' is not a valid integer value".
+    qint32 ReadInteger();
+    // The next number token: blanks and line ends before it are skipped, it ends
+    // at a blank or the line end, and the rest of its line is passed over.
+    // AppError "Invalid numeric input" when there is no number.
+    qint32 ReadNumberToken();
+
+private:
+    QStringList lines_;
+    qsizetype line_ = 0;
+};
+
+// Converts text to a signed 32-bit integer: optional blanks, an optional sign,
+// decimal digits. AppError "'%s' is not a valid integer value" otherwise.
+qint32 StrToInt(const QString& text);

@@ -1,0 +1,4 @@
+# Tests that run the real program under a virtual X server.
+add_test(NAME smoke_xvfb
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/smoke_xvfb.sh $<TARGET_FILE:kartoteka> ${KARTOTEKA_7Z_SO})
+set_tests_properties(smoke_xvfb PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8")

@@ -1,0 +1,291 @@
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "storage/AppError.h"
+#include "tests/support/MainWindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QtTest>
+
+using fixture::Started;
+using fixture::WriteCard;
+
+namespace {
+
+// Five cards "1".."5", numbered as their names.
+void WriteFiveCards(const TestProgramDir& dir) {
+    for (int i = 1; i <= 5; ++i)
+        WriteCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
+}
+
+QString OpenCard(const Started& started) {
+    return started.state.CardLoaded ? started.state.CurrentCardName : QString();
+}
+
+} // namespace
+
+// Stepping through the cards, the window state, shortcuts and geometry.
+class TestMainWindowNavigation : public QObject {
+    Q_OBJECT
+private slots:
+    void nextAndPreviousStopAtTheEnds() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        started.form->SpeedButton8Click(); // previous with nothing selected
+        QCOMPARE(OpenCard(started), QString());
+        started.form->SpeedButton9Click(); // next with nothing selected opens the first
+        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        started.form->SpeedButton8Click();
+        QCOMPARE(started.form->List->ItemIndex(), 0);
+        started.form->Pejtnaposledn1Click();
+        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        started.form->SpeedButton9Click();
+        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        started.form->SpeedButton8Click();
+        QCOMPARE(OpenCard(started), QStringLiteral("4"));
+        started.form->Pejtnaprvn1Click();
+        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) 1"));
+        QVERIFY(started.prompts.allShown().isEmpty());
+    }
+
+    void emptyListDoesNothing() {
+        TestProgramDir dir;
+        Started started(dir);
+        QCOMPARE(started.form->List->toolTip(), QStringLiteral("Celkem 0 záznamů."));
+        started.form->SpeedButton9Click();
+        started.form->SpeedButton8Click();
+        started.form->Pejtnaprvn1Click();
+        started.form->Pejtnaposledn1Click();
+        started.form->Pejtnakartu1Click();
+        QCOMPARE(started.prompts.inputs,
+                 QStringList({QStringLiteral("Přejít na kartu číslo:|Maximálně: 0|0")}));
+        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(started.prompts.allShown().isEmpty());
+    }
+
+    void goToCard_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("3 opens the third") << QStringLiteral("3") << QStringLiteral("3");
+        QTest::newRow("not a number") << QStringLiteral("tři") << QStringLiteral("2");
+        QTest::newRow("past the end") << QStringLiteral("9") << QStringLiteral("2");
+        QTest::newRow("zero") << QStringLiteral("0") << QStringLiteral("2");
+        QTest::newRow("Cancel reopens the selected") << QString() << QStringLiteral("2");
+    }
+    void goToCard() {
+        QFETCH(QString, answer);
+        QFETCH(QString, opened);
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        started.Open(1);
+        started.form->Memo1->SetText(
+            QStringLiteral("unsaved")); // reopening must not lose it silently
+        if (!answer.isNull())
+            started.prompts.inputAnswers.enqueue(answer);
+        started.form->Pejtnakartu1Click();
+        QCOMPARE(started.prompts.inputs,
+                 QStringList({QStringLiteral("Přejít na kartu číslo:|Maximálně: 5|2")}));
+        QVERIFY(started.prompts.allShown().isEmpty());
+        QCOMPARE(OpenCard(started), opened);
+    }
+
+    void goToCardDropsErrorsOfTheOpen() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        dir.writeFile(QStringLiteral("FILES/6.krt"), "no archive");
+        Started started(dir);
+        started.prompts.inputAnswers.enqueue(QStringLiteral("6"));
+        started.form->Pejtnakartu1Click();
+        QVERIFY(started.prompts.allShown().isEmpty());
+        QVERIFY(!started.state.CardLoaded);
+    }
+
+    void keysInTheList() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        QSignalSpy deleteCommand(started.form->Delete1, &QAction::triggered);
+        started.form->ListKeyUp(Qt::Key_Delete); // no card open
+        QCOMPARE(deleteCommand.count(), 0);
+        started.form->List->SetItemIndex(2);
+        started.form->ListKeyUp(Qt::Key_Return);
+        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        started.form->List->SetItemIndex(0); // Delete acts on the open card, whatever is selected
+        started.form->ListKeyUp(Qt::Key_Delete);
+        QCOMPARE(deleteCommand.count(), 1);
+        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+    }
+
+    void windowStateFollowsTheOpenCard() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        TForm1& form = *started.form;
+        const QList<QAction*> byState = {form.Save1,         form.Pejmenovat1, form.Delete1,
+                                         form.Selecteditem1, form.Undo1,       form.Addline1};
+        const QList<QWidget*> controls = {form.Panel3,       form.SpeedButton1, form.SpeedButton2,
+                                          form.SpeedButton3, form.SpeedButton6, form.SpeedButton11,
+                                          form.SpeedButton12};
+        for (QAction* action : byState)
+            QVERIFY(!action->isEnabled());
+        for (QWidget* control : controls)
+            QVERIFY(!control->isEnabled());
+        QVERIFY(!form.Edit1->isEnabled());
+        QVERIFY(form.Label1->isVisibleTo(&form));
+        QVERIFY(form.Add1->isEnabled() && form.Listofitems1->isEnabled() &&
+                form.Konec1->isEnabled());
+
+        started.Open(0);
+        for (QAction* action : byState)
+            QVERIFY(action->isEnabled());
+        for (QWidget* control : controls)
+            QVERIFY(control->isEnabled());
+        QVERIFY(form.Edit1->isEnabled());
+        QVERIFY(form.Panel7->isVisibleTo(&form) && form.ListB->isVisibleTo(&form));
+        QVERIFY(!form.Label1->isVisibleTo(&form));
+
+        started.state.CardLoaded = false; // as after deleting the open card file
+        form.UpdateWindowState();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
+        QVERIFY(!form.Panel7->isVisibleTo(&form));
+        QVERIFY(!form.Save1->isEnabled());
+    }
+
+    void shortcutsWinOverTextControls_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("notes") << QStringLiteral("Memo1");
+        QTest::newRow("table") << QStringLiteral("ListB");
+        QTest::newRow("quick search") << QStringLiteral("Edit2");
+    }
+    void shortcutsWinOverTextControls() {
+        QFETCH(QString, control);
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        started.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
+        started.Open(2);
+        QWidget* target = started.form->findChild<QWidget*>(control);
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+        QCOMPARE(OpenCard(started), QStringLiteral("4"));
+    }
+
+    void withoutNavigationKeysHomeStaysInTheText() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        started.form->SetNavigationKeys(false);
+        started.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
+        started.Open(2);
+        started.form->Memo1->setFocus();
+        started.form->Memo1->SetText(QStringLiteral("abc"));
+        started.form->Memo1->moveCursor(QTextCursor::End);
+        QTest::keyClick(started.form->Memo1, Qt::Key_Home);
+        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QCOMPARE(started.form->Memo1->textCursor().position(), 0);
+    }
+
+    void disabledMenuItemsDoNothingOnTheirShortcut() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        int added = 0;
+        started.form->Bind(started.form->Addline1, [&] { ++added; });
+        started.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
+        started.form->List->setFocus();
+        QTest::keyClick(started.form->List, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(added, 0);
+        // The menu alone disabled (its item enabled) is not enough to run it.
+        started.form->Addline1->setEnabled(true);
+        QTest::keyClick(started.form->List, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(added, 0);
+        started.Open(0);
+        started.form->ListB->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(added, 1);
+    }
+
+    void errorsOfBoundCommandsGoToTheErrorBox() {
+        TestProgramDir dir;
+        Started started(dir);
+        bool after = false;
+        started.form->Bind(started.form->Listofitems1, [&] {
+            throw AppError(QStringLiteral("Tiskárna neodpovídá"));
+            after = true;
+        });
+        started.form->Listofitems1->trigger();
+        QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Tiskárna neodpovídá")}));
+        QVERIFY(!after);
+    }
+
+    void droppedFilesReachTheirHandler() {
+        TestProgramDir dir;
+        Started started(dir);
+        QStringList received;
+        started.form->BindFilesDropped([&](const QStringList& paths) {
+            received = paths;
+            throw AppError(QStringLiteral("Obrázek nelze načíst"));
+        });
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/poznámky.txt")),
+                      QUrl::fromLocalFile(QStringLiteral("/data/foto.JPG"))});
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(started.form.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(started.form.get(), &drop);
+        QCOMPARE(received, QStringList({QStringLiteral("/data/poznámky.txt"),
+                                        QStringLiteral("/data/foto.JPG")}));
+        QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Obrázek nelze načíst")}));
+    }
+
+    void leftPanelGeometry() {
+        TestProgramDir dir;
+        Started started(dir);
+        TForm1& form = *started.form;
+        form.Panel9CanResize(251, 400);
+        QCOMPARE(form.List->geometry(), QRect(1, 0, 249, 375));
+        QCOMPARE(form.SpeedButton8->geometry(), QRect(0, 377, 123, 23));
+        QCOMPARE(form.SpeedButton9->geometry(), QRect(126, 377, 123, 23));
+    }
+
+    void pictureGeometry_data() {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QRect>("picture");
+        QTest::newRow("wider than 4:3") << QSize(400, 240) << QRect(40, 0, 320, 240);
+        QTest::newRow("taller than 4:3") << QSize(320, 300) << QRect(0, 30, 320, 240);
+        QTest::newRow("exactly 4:3") << QSize(320, 240) << QRect(0, 0, 320, 240);
+        QTest::newRow("fractions cut off") << QSize(101, 50) << QRect(17, 0, 66, 50);
+    }
+    void pictureGeometry() {
+        QFETCH(QSize, area);
+        QFETCH(QRect, picture);
+        TestProgramDir dir;
+        Started started(dir);
+        started.form->Panel10->resize(area);
+        started.form->Splitter2Moved();
+        QCOMPARE(started.form->Image1->geometry(), picture);
+    }
+};
+
+QTEST_MAIN(TestMainWindowNavigation)
+#include "tst_mainwindow_navigation.moc"

@@ -1,0 +1,243 @@
+#include "mainwindow/CardList.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "mainwindow/Resources.h"
+#include "tests/support/MainWindowFixture.h"
+
+#include <QtTest>
+
+using fixture::FileBytes;
+using fixture::ReadCard;
+using fixture::Started;
+using fixture::WriteCard;
+
+// Opening and saving cards in the main window, through the real 7z.so.
+class TestMainWindowOpen : public QObject {
+    Q_OBJECT
+private slots:
+    void newEmptyCardOpensEmptyAndSavesTwoEmptyMembers() {
+        TestProgramDir dir;
+        dir.makeDirectories();
+        CreateEmptyCardFile(dir.library(), dir.cardDir() + QStringLiteral("Nová.krt"));
+        Started started(dir);
+        started.Open(0);
+
+        QVERIFY(started.prompts.allShown().isEmpty());
+        QVERIFY(started.state.CardLoaded);
+        QVERIFY(!started.state.Modified);
+        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
+        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
+        QVERIFY(started.form->ListB->Strings().isEmpty());
+        QVERIFY(started.form->Memo1->Text().isEmpty());
+        QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
+
+        started.Save();
+        const auto members = ReadCard(dir, QStringLiteral("Nová.krt"));
+        QCOMPARE(members.keys(),
+                 QStringList({QStringLiteral("Nová.tbl"), QStringLiteral("Nová.txt")}));
+        QCOMPARE(members.value(QStringLiteral("Nová.tbl")), QByteArray());
+        QCOMPARE(members.value(QStringLiteral("Nová.txt")), QByteArray());
+    }
+
+    void openLoadsMembersAndLeavesCardUnchanged() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Jan"),
+                  {QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")},
+                  QStringLiteral("a\r\nb"), fixture::BitmapBytes());
+        Started started(dir);
+        started.Open(0);
+        QTest::qWait(50); // late layout and scroll notifications must not mark the card
+        QVERIFY(started.state.CardLoaded);
+        QVERIFY(!started.state.Modified);
+        QCOMPARE(started.form->ListB->Strings(),
+                 QStringList({QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")}));
+        QCOMPARE(started.form->Memo1->Text(), QStringLiteral("a\r\nb"));
+        QCOMPARE(started.form->Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Jan"));
+
+        started.Save();
+        const auto members = ReadCard(dir, QStringLiteral("Jan.krt"));
+        QCOMPARE(members.value(QStringLiteral("Jan.tbl")),
+                 QByteArray("Name=Jan\r\nbez rovn\xedtka\r\n"));
+        QCOMPARE(members.value(QStringLiteral("Jan.txt")), QByteArray("a\r\nb"));
+        QCOMPARE(members.value(QStringLiteral("Jan1.bmp")), fixture::BitmapBytes());
+    }
+
+    void titleNumberFollowsTheList() {
+        TestProgramDir dir;
+        for (const char* name : {"a", "B", "c", "D"})
+            WriteCard(dir, QString::fromLatin1(name), {});
+        Started started(dir);
+        started.Open(2);
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (3) c"));
+        // A card whose entry is not in the list has the number 0.
+        started.state.CurrentCardName = QStringLiteral("jinde");
+        started.form->ShowCardTitle();
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (0) jinde"));
+    }
+
+    void reopeningChangedCard_data() {
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QString>("expectedValue");
+        QTest::newRow("No reloads the stored card") << false << QStringLiteral("Name=Jan");
+        QTest::newRow("Yes saves first") << true << QStringLiteral("Name=Petr");
+    }
+    void reopeningChangedCard() {
+        QFETCH(bool, answerYes);
+        QFETCH(QString, expectedValue);
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Jan"), {QStringLiteral("Name=Jan")});
+        Started started(dir);
+        started.Open(0);
+        started.state.AutoSave = false;
+        started.form->ListB->SetStrings({QStringLiteral("Name=Petr")});
+        QVERIFY(started.state.Modified);
+
+        started.prompts.answers.enqueue(answerYes);
+        started.Open(0);
+        QCOMPARE(started.prompts.questions,
+                 QStringList({QStringLiteral("Uložit změny v \"Jan\" ?")}));
+        QCOMPARE(started.form->ListB->Strings(), QStringList({expectedValue}));
+        QVERIFY(!started.state.Modified);
+    }
+
+    void autoSaveSavesSilentlyWhenMoving() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        WriteCard(dir, QStringLiteral("B"), {QStringLiteral("k=2")});
+        Started started(dir);
+        QVERIFY(started.state.AutoSave);
+        started.Open(0);
+        started.form->Memo1->SetText(QStringLiteral("nové"));
+        started.Open(1);
+        QVERIFY(started.prompts.questions.isEmpty());
+        QCOMPARE(ReadCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
+                 QByteArray("nov\xe9"));
+        QCOMPARE(started.form->ListB->Strings(), QStringList({QStringLiteral("k=2")}));
+    }
+
+    void scrollingTheTableMarksTheCard() {
+        TestProgramDir dir;
+        QStringList rows;
+        for (int i = 0; i < 200; ++i)
+            rows << QStringLiteral("klíč %1=hodnota").arg(i);
+        WriteCard(dir, QStringLiteral("Dlouhá"), rows);
+        Started started(dir);
+        started.form->show();
+        started.Open(0);
+        QTest::qWait(50);
+        QVERIFY(!started.state.Modified);
+        started.form->ListB->scrollToBottom();
+        QVERIFY(started.state.Modified);
+    }
+
+    void unreadableCardLeavesNoCardOpen_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not a Zip") << QByteArray("this is no archive");
+        QTest::newRow("empty file") << QByteArray();
+        QTest::newRow("truncated") << QByteArray("PK\x03\x04\x14\x00\x00\x00", 8);
+    }
+    void unreadableCardLeavesNoCardOpen() {
+        QFETCH(QByteArray, content);
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")}, QStringLiteral("notes of A"));
+        dir.writeFile(QStringLiteral("FILES/B.krt"), content);
+        Started started(dir);
+        started.Open(0);
+        started.form->Memo1->SetText(QStringLiteral("unsaved"));
+        started.state.AutoSave = false;
+        started.Open(1); // No to the question: the changes of A are given up
+
+        QCOMPARE(started.prompts.errors.size(), 1);
+        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.form->Panel7->isVisibleTo(started.form.get()));
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
+        // Nothing can pack the previous card's content into the unreadable file.
+        started.form->Memo1->SetText(QStringLiteral("typed later"));
+        started.Save();
+        RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
+        QCOMPARE(dir.readFile(QStringLiteral("FILES/B.krt")), content);
+        QCOMPARE(ReadCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
+                 QByteArray("notes of A"));
+    }
+
+    void pictureMemberThatIsNoBitmapIsKept() {
+        TestProgramDir dir;
+        const QByteArray notABitmap("GIF89a this is no bitmap");
+        WriteCard(dir, QStringLiteral("P"), {QStringLiteral("k=v")}, QString(), notABitmap);
+        Started started(dir);
+        started.Open(0);
+        QVERIFY(started.state.CardLoaded);
+        QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
+        started.form->ListB->SetStrings({QStringLiteral("k=w")});
+        started.Save();
+        QCOMPARE(ReadCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),
+                 notABitmap);
+    }
+
+    void savingWithNoCardOpenDoesNothing() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
+        Started started(dir);
+        started.state.Modified = true;
+        started.Save();
+        QVERIFY(started.prompts.allShown().isEmpty());
+        QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
+        QVERIFY(QDir(dir.workDir()).isEmpty());
+    }
+
+    void missingCardFileIsReported() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        Started started(dir);
+        QFile::remove(dir.cardDir() + QStringLiteral("A.krt"));
+        started.Open(0);
+        QCOMPARE(started.prompts.messages, QStringList({QStringLiteral("(L) Soubor nenalezen - ") +
+                                                        dir.cardDir() + QStringLiteral("A.krt")}));
+        QVERIFY(!started.state.CardLoaded);
+    }
+
+    void charactersCodePage1250CannotHoldAreRefused() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
+        Started started(dir);
+        started.Open(0);
+        started.form->ListB->SetStrings({QStringLiteral("k=€ 5 ☺")});
+        started.form->Memo1->SetText(QStringLiteral("日本"));
+        started.Save();
+        QCOMPARE(started.prompts.messages.size(), 1);
+        const QString message = started.prompts.messages.first();
+        for (const QString& shown :
+             {QStringLiteral("☺"), QStringLiteral("日"), QStringLiteral("本")})
+            QVERIFY2(message.contains(shown), qPrintable(message));
+        QVERIFY(!message.contains(QStringLiteral("€"))); // the euro sign is in code page 1250
+        QVERIFY(started.state.Modified);
+        QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
+        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("A.tbl")), QByteArray("k=1\r\n"));
+
+        // Opening another card stops too, so the changes are not lost.
+        started.Open(0);
+        QCOMPARE(started.form->Memo1->Text(), QStringLiteral("日本"));
+    }
+
+    void savedCardReplacesCardFileUnderItsOwnCase() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Velká"), {QStringLiteral("k=1")});
+        QVERIFY(QFile::rename(dir.cardDir() + QStringLiteral("Velká.krt"),
+                              dir.cardDir() + QStringLiteral("Velká.KRT")));
+        Started started(dir);
+        started.Open(0);
+        started.form->ListB->SetStrings({QStringLiteral("k=2")});
+        started.Save();
+        QCOMPARE(QDir(dir.cardDir()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("Velká.KRT")}));
+        QCOMPARE(ReadCard(dir, QStringLiteral("Velká.KRT")).value(QStringLiteral("Velká.tbl")),
+                 QByteArray("k=2\r\n"));
+    }
+};
+
+QTEST_MAIN(TestMainWindowOpen)
+#include "tst_mainwindow_open.moc"
