@@ -1,7 +1,13 @@
 #include "mainwindow/Application.h"
 
+#include "mainwindow/AuxiliaryCommands.h"
+#include "mainwindow/CardFileCommands.h"
+#include "mainwindow/Form1CardFileHost.h"
 #include "mainwindow/QtPrompts.h"
 #include "mainwindow/ShownProbe.h"
+#include "mainwindow/TAboutForm.h"
+#include "mainwindow/TAddForm.h"
+#include "mainwindow/TDelForm.h"
 #include "mainwindow/TForm1.h"
 #include "settings/StoredColor.h"
 
@@ -77,9 +83,18 @@ void Application::CreateDialogs() {
         return dialog;
     };
     SetForm = placeholder("SetForm", QStringLiteral("Nastavení"), {546, 306});
-    AboutForm = placeholder("AboutForm", QStringLiteral("O Kartotéce"), {420, 300});
-    AddForm = placeholder("AddForm", QStringLiteral("Nový soubor"), {360, 130});
-    DelForm = placeholder("DelForm", QStringLiteral("Odstranit ?"), {360, 130});
+    const auto created = [this](QDialog* dialog, const char* name) {
+        dialog->setObjectName(QString::fromLatin1(name));
+        PaintBackground(dialog, state_.BackColor);
+        return dialog;
+    };
+    cardFileHost_ = std::make_unique<Form1CardFileHost>(*form1_);
+    aboutForm_ = new TAboutForm(form1_.get());
+    AboutForm = created(aboutForm_, "AboutForm");
+    addForm_ = new TAddForm(*cardFileHost_, form1_.get());
+    AddForm = created(addForm_, "AddForm");
+    delForm_ = new TDelForm(*cardFileHost_, form1_.get());
+    DelForm = created(delForm_, "DelForm");
     FindForm = placeholder("FindForm", QStringLiteral("Najít soubor"), {560, 420});
     PrintForm = placeholder("PrintForm", QStringLiteral("Tisk"), {640, 480});
 }
@@ -87,6 +102,10 @@ void Application::CreateDialogs() {
 // The commands of the dialogs and of the other parts of the program are bound
 // to the main window's actions here (TForm1::Bind).
 void Application::ConnectCommands() {
+    cardFileCommands_ =
+        std::make_unique<CardFileCommands>(*form1_, state_, *prompts_, *addForm_, *delForm_);
+    auxiliaryCommands_ =
+        std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *aboutForm_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {

@@ -6,8 +6,14 @@
 #include <QString>
 #include <memory>
 
+class AuxiliaryCommands;
+class CardFileCommands;
+class Form1CardFileHost;
 class Prompts;
 class QDialog;
+class TAboutForm;
+class TAddForm;
+class TDelForm;
 class TForm1;
 
 // The program as a whole: its shared state, its prompts, its seven windows
@@ -55,4 +61,10 @@ private:
     int exitCode_ = 0;
     bool running_ = false;
     std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<Form1CardFileHost> cardFileHost_;
+    TAboutForm* aboutForm_ = nullptr;
+    TAddForm* addForm_ = nullptr;
+    TDelForm* delForm_ = nullptr;
+    std::unique_ptr<CardFileCommands> cardFileCommands_;
+    std::unique_ptr<AuxiliaryCommands> auxiliaryCommands_;
 };

@@ -18,8 +18,13 @@ bool RenameCardFiles(const QString& workDir, const QString& oldName, const QStri
         return false;
     // The working directory holds copies only; a stale file under the new name
     // (left by a search, say) gives way to the open card's member.
-    for (const QString& suffix : kMemberSuffixes)
-        filenames::rename(workDir, oldName + suffix, newName + suffix, true);
+    RenameCardMembers(workDir, oldName, newName, true);
     const QFileInfo card(cardPath);
     return filenames::rename(card.path(), card.fileName(), newName + QStringLiteral(".krt"), false);
+}
+
+void RenameCardMembers(const QString& workDir, const QString& oldName, const QString& newName,
+                       bool replaceExisting) {
+    for (const QString& suffix : kMemberSuffixes)
+        filenames::rename(workDir, oldName + suffix, newName + suffix, replaceExisting);
 }

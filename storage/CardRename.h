@@ -10,3 +10,10 @@
 // the move fails, it keeps its old name and the result is false.
 bool RenameCardFiles(const QString& workDir, const QString& oldName, const QString& newName,
                      const QString& cardPath);
+
+// Gives each member of the card in workDir (oldName + ".tbl", ".txt", "1.bmp", in
+// any letter case) that exists the name newName; a member that cannot be renamed
+// is skipped. A file already under a new member name is replaced only when
+// replaceExisting is true.
+void RenameCardMembers(const QString& workDir, const QString& oldName, const QString& newName,
+                       bool replaceExisting);

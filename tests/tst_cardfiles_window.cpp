@@ -1,0 +1,417 @@
+#include "mainwindow/Application.h"
+#include "mainwindow/CardNameRules.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/LinkLabel.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "mainwindow/Resources.h"
+#include "mainwindow/TAboutForm.h"
+#include "mainwindow/TAddForm.h"
+#include "mainwindow/TDelForm.h"
+#include "settings/StoredColor.h"
+#include "tests/support/MainWindowFixture.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace fixture;
+
+namespace {
+
+// The whole program on a test program directory: the main window with its
+// dialogs and commands, scripted prompts, and a process end that only records.
+struct Program {
+    explicit Program(const TestProgramDir& dir)
+        : application(dir.path(), &prompts, [this](int code) { endCodes << code; }) {
+        started = application.Start();
+    }
+    TForm1& form() { return *application.Form1(); }
+    AppState& state() { return application.State(); }
+    void Open(int index) {
+        form().List->SetItemIndex(index);
+        RunGuarded(prompts, [this] { form().ListDblClick(); });
+    }
+
+    ScriptedPrompts prompts;
+    QList<int> endCodes;
+    Application application;
+    bool started = false;
+};
+
+// Runs open, which should show dialog modally, and inside while the dialog is
+// open; a dialog inside leaves open is closed. Whether the dialog showed.
+bool WhileShown(QDialog* dialog, const std::function<void()>& open,
+                const std::function<void()>& inside) {
+    bool shown = false;
+    QTimer::singleShot(0, dialog, [&] {
+        shown = dialog->isVisible();
+        if (shown)
+            inside();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    open();
+    return shown;
+}
+
+QStringList FileNames(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files, QDir::Name);
+}
+
+// Every card file of a card directory with its bytes.
+QMap<QString, QByteArray> CardFiles(const TestProgramDir& dir) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : FileNames(dir.cardDir()))
+        files.insert(name, FileBytes(dir.cardDir() + name));
+    return files;
+}
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+const QUrl HomePage("https://kartoteka.pelvarin.cz");
+const QUrl HelpPage("https://kartoteka.pelvarin.cz/tavrosk/help/index.html");
+
+} // namespace
+
+// Card files made, deleted and renamed through the main window, and the
+// auxiliary commands reached from it.
+class TestCardFileWindow : public QObject {
+    Q_OBJECT
+
+    const QString startDirectory_ = QDir::currentPath();
+    std::unique_ptr<UrlRecorder> urls_;
+
+    void WriteAlfaGama(const TestProgramDir& dir) {
+        WriteCard(dir, "Alfa", {"barva=modrá"}, "první", BitmapBytes());
+        WriteCard(dir, "Gama", {"k=v"});
+    }
+
+private slots:
+    void init() {
+        urls_ = std::make_unique<UrlRecorder>();
+        QDesktopServices::setUrlHandler("https", urls_.get(), "open");
+    }
+    void cleanup() {
+        QDesktopServices::unsetUrlHandler("https");
+        QDir::setCurrent(startDirectory_);
+    }
+
+    void newCardShowsUnselectedAndOpensEmpty() {
+        TestProgramDir dir;
+        WriteCard(dir, "Bylinky", {"a=1"});
+        WriteCard(dir, "Recepty", {"b=2"});
+        Program program(dir);
+        QVERIFY(program.started);
+        TForm1& form = program.form();
+        program.Open(1);
+
+        auto* add = qobject_cast<TAddForm*>(program.application.AddForm);
+        QVERIFY(add);
+        QVERIFY(WhileShown(
+            add, [&] { form.Add1->trigger(); },
+            [&] {
+                add->Edit1->insert("Čaj");
+                QTest::mouseClick(add->SpeedButton2, Qt::LeftButton);
+            }));
+        QVERIFY(!add->isVisible());
+        QCOMPARE(form.List->Items(), (QStringList{"Bylinky.krt", "Čaj.krt", "Recepty.krt"}));
+        QCOMPARE(form.List->ItemIndex(), -1);
+        QVERIFY(program.state().CardLoaded);
+        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Recepty"));
+        QCOMPARE(form.ListB->Strings(), QStringList{"b=2"});
+
+        program.Open(1);
+        QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Čaj"));
+        QVERIFY(form.ListB->Strings().isEmpty());
+        QVERIFY(form.Memo1->Text().isEmpty());
+        QCOMPARE(form.Image1->Picture(), resources::NselectBitmap());
+        form.Save1->trigger();
+        QCOMPARE(ReadCard(dir, "Čaj.krt"),
+                 (QMap<QString, QByteArray>{{"Čaj.tbl", {}}, {"Čaj.txt", {}}}));
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void deletingOpenCardKeepsItsChangesFlagged() {
+        TestProgramDir dir;
+        for (const char* name : {"A", "B", "C"})
+            WriteCard(dir, name, {"k=v"});
+        Program program(dir);
+        TForm1& form = program.form();
+        program.state().AutoSave = false;
+        program.Open(1);
+        form.Memo1->insertPlainText("neuloženo");
+        QVERIFY(program.state().Modified);
+
+        // The Delete key in the list asks too.
+        auto* del = qobject_cast<TDelForm*>(program.application.DelForm);
+        QVERIFY(del);
+        form.List->setFocus();
+        QVERIFY(WhileShown(
+            del, [&] { QTest::keyClick(form.List, Qt::Key_Delete); },
+            [&] {
+                QCOMPARE(del->fileName(), QStringLiteral("B.krt"));
+                QTest::mouseClick(del->SpeedButton3, Qt::LeftButton);
+            }));
+        QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
+        QCOMPARE(form.List->Items(), (QStringList{"A.krt", "C.krt"}));
+        QCOMPARE(form.List->ItemIndex(), -1);
+        QVERIFY(form.ListB->isHidden());
+        QVERIFY(form.Memo1->isHidden());
+        QVERIFY(!form.Delete1->isEnabled());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
+        QVERIFY(program.state().Modified);
+
+        program.prompts.answers.enqueue(true);
+        form.Konec1->trigger();
+        QCOMPARE(program.prompts.questions, QStringList{"Uložit změny v \"B\" ?"});
+        QCOMPARE(program.endCodes, QList<int>{0});
+        QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void renameKeepsPicture() {
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        TForm1& form = program.form();
+        program.Open(0);
+        program.prompts.inputAnswers.enqueue("Beta");
+        form.Pejmenovat1->trigger();
+
+        QCOMPARE(program.prompts.inputs, QStringList{"Přejmenovat|Prosím napište nový název|Alfa"});
+        QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Beta.krt", "Gama.krt"}));
+        const auto members = ReadCard(dir, "Beta.krt");
+        QCOMPARE(members.keys(), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
+        QCOMPARE(members["Beta1.bmp"], BitmapBytes());
+        QCOMPARE(FileNames(dir.workDir()), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Beta"));
+        QCOMPARE(form.List->ItemIndex(), 0);
+        QCOMPARE(program.state().CurrentCardPath, dir.cardDir() + "Beta.krt");
+        QCOMPARE(form.Image1->Picture().size(), QSize(64, 48));
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    // Only the open card changes, with its unsaved edits; the selected one stays.
+    void renameWhileAnotherEntryIsSelected() {
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        TForm1& form = program.form();
+        program.Open(0);
+        form.Memo1->SetText("upraveno");
+        form.List->SetItemIndex(1);
+        const QByteArray gama = FileBytes(dir.cardDir() + "Gama.krt");
+        program.prompts.inputAnswers.enqueue("Hotovo");
+        form.Pejmenovat1->trigger();
+
+        QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Gama.krt", "Hotovo.krt"}));
+        QCOMPARE(FileBytes(dir.cardDir() + "Gama.krt"), gama);
+        QCOMPARE(ReadCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Hotovo"));
+        QCOMPARE(form.List->ItemIndex(), 1);
+        QVERIFY(!program.state().Modified);
+    }
+
+    void refusedNewNameChangesNothing_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the first entry, other case")
+            << "ALFA" << QStringLiteral("Soubor \"ALFA\" již existuje!");
+        QTest::newRow("cancel keeps the open card's own name")
+            << "Gama" << QStringLiteral("Soubor \"Gama\" již existuje!");
+        QTest::newRow("colon") << "a:b" << cardnames::forbiddenCharacterMessage();
+        QTest::newRow("double quote") << "\"x\"" << cardnames::forbiddenCharacterMessage();
+        QTest::newRow("empty") << "" << QStringLiteral("Zadejte název souboru!");
+    }
+    void refusedNewNameChangesNothing() {
+        QFETCH(QString, answer);
+        QFETCH(QString, message);
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        TForm1& form = program.form();
+        program.Open(1);
+        form.Memo1->SetText("upraveno");
+        const auto before = CardFiles(dir);
+        const QString title = form.windowTitle();
+        program.prompts.inputAnswers.enqueue(answer);
+        form.Pejmenovat1->trigger();
+
+        QCOMPARE(program.prompts.messages, QStringList{message});
+        QCOMPARE(CardFiles(dir), before);
+        QCOMPARE(FileNames(dir.workDir()), (QStringList{"Gama.tbl", "Gama.txt"}));
+        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Gama"));
+        QCOMPARE(form.windowTitle(), title);
+        QVERIFY(program.state().Modified);
+    }
+
+    // A card file that came after the list was read is not overwritten.
+    void renameOntoUnlistedCardFileRefused() {
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        program.Open(0);
+        dir.writeFile("FILES/Delta.krt", "cizí");
+        program.prompts.inputAnswers.enqueue("delta");
+        program.form().Pejmenovat1->trigger();
+        QCOMPARE(program.prompts.messages, QStringList{"Soubor \"delta\" již existuje!"});
+        QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Alfa.krt", "Delta.krt", "Gama.krt"}));
+        QCOMPARE(dir.readFile("FILES/Delta.krt"), QByteArray("cizí"));
+        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+    }
+
+    // The card file keeps its old name and the card stays open under it, so
+    // that its changes can still be saved.
+    void nameRefusedByFileSystemLosesNothing_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::newRow("name too long") << QString(300, u'x');
+        // The members move; the card file cannot.
+        QTest::newRow("folder in the way") << QStringLiteral("Beta");
+    }
+    void nameRefusedByFileSystemLosesNothing() {
+        QFETCH(QString, newName);
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        QVERIFY(QDir().mkpath(dir.cardDir() + "Beta.krt"));
+        Program program(dir);
+        TForm1& form = program.form();
+        program.Open(0);
+        form.Memo1->SetText("změna");
+        const auto before = CardFiles(dir);
+        program.prompts.inputAnswers.enqueue(newName);
+        form.Pejmenovat1->trigger();
+
+        QCOMPARE(program.prompts.messages,
+                 QStringList{"(S) Soubor nenalezen - " + dir.cardDir() + newName + ".krt"});
+        QCOMPARE(CardFiles(dir), before);
+        QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
+        QVERIFY(program.state().CardLoaded);
+        QVERIFY(program.state().Modified);
+        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+
+        form.Save1->trigger();
+        QCOMPARE(program.prompts.allShown().size(), 1);
+        QCOMPARE(ReadCard(dir, "Alfa.krt")["Alfa.txt"], QByteArray("zm\xec"
+                                                                   "na"));
+    }
+
+    // The card file has moved, but the save under the new name fails: the card
+    // file and the members go back to the old name.
+    void failedSaveMovesCardBack() {
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        TForm1& form = program.form();
+        program.Open(0);
+        const auto before = CardFiles(dir);
+        QVERIFY(QDir().mkpath(dir.workDir() + "Beta.tbl"));
+        program.prompts.inputAnswers.enqueue("Beta");
+        form.Pejmenovat1->trigger();
+
+        QCOMPARE(program.prompts.errors.size(), 1);
+        QVERIFY(program.prompts.errors.first().contains("Beta.tbl"));
+        QCOMPARE(CardFiles(dir), before);
+        QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
+        QCOMPARE(program.state().CurrentCardPath, dir.cardDir() + "Alfa.krt");
+        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+        QCOMPARE(form.List->Items(), (QStringList{"Alfa.krt", "Gama.krt"}));
+    }
+
+    void updaterFoundInProgramDirectory() {
+        TestProgramDir dir;
+        const QString record = dir.filePath("arguments.txt");
+        dir.writeFile("zolupdt.exe", "#!/bin/sh\necho \"$#:$*\" > '" + record.toUtf8() + "'\n");
+        QFile::setPermissions(dir.filePath("zolupdt.exe"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TestProgramDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        Program program(dir);
+        program.form().Zkontrolovataktualizace1->trigger();
+        QVERIFY(program.prompts.allShown().isEmpty());
+        QTRY_COMPARE(dir.readFile("arguments.txt"), QByteArray("1:074\n"));
+    }
+
+    void missingUpdaterIsExplained() {
+        TestProgramDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        Program program(dir);
+        program.form().Zkontrolovataktualizace1->trigger();
+        QCOMPARE(program.prompts.messages,
+                 QStringList{"Aplikace \"zolupdt.exe\" nebyla nalezena. Zkontrolujte verzi na "
+                             "kartoteka.pelvarin.cz"});
+    }
+
+    void helpKeyWhereverTheFocusIs_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("table") << QStringLiteral("ListB");
+        QTest::newRow("notes") << QStringLiteral("Memo1");
+        QTest::newRow("card list") << QStringLiteral("List");
+        QTest::newRow("quick search") << QStringLiteral("Edit2");
+    }
+    void helpKeyWhereverTheFocusIs() {
+        QFETCH(QString, control);
+        TestProgramDir dir;
+        WriteAlfaGama(dir);
+        Program program(dir);
+        TForm1& form = program.form();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        program.Open(0);
+        QWidget* target = form.findChild<QWidget*>(control);
+        QVERIFY(target);
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(urls_->opened, QList<QUrl>{HelpPage});
+    }
+
+    void webPagesFromTheWindow() {
+        TestProgramDir dir;
+        Program program(dir);
+        TForm1& form = program.form();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mouseClick(form.Label5, Qt::LeftButton);
+        form.Internetovstrnky1->trigger();
+        QTest::mouseClick(form.Label10, Qt::LeftButton);
+        QTest::mouseClick(form.SpeedButton10, Qt::LeftButton);
+        emit form.Label8->clicked();
+        QCOMPARE(urls_->opened, (QList<QUrl>{HomePage, HomePage, HelpPage, HelpPage,
+                                             QUrl("https://kartoteka.pelvarin.cz/pomoc.html")}));
+    }
+
+    void aboutFromTheMenu() {
+        TestProgramDir dir;
+        Program program(dir);
+        auto* about = qobject_cast<TAboutForm*>(program.application.AboutForm);
+        QVERIFY(about);
+        QVERIFY(WhileShown(
+            about, [&] { program.form().About1->trigger(); },
+            [&] { QTest::keyClick(about->Memo2, Qt::Key_Escape); }));
+        QVERIFY(!about->isVisible());
+    }
+
+    void dialogsFollowBackColor() {
+        TestProgramDir dir;
+        Program program(dir);
+        program.form().ApplyBackColor(0x0000FF);
+        auto* about = qobject_cast<TAboutForm*>(program.application.AboutForm);
+        for (QDialog* dialog : {program.application.AddForm, program.application.DelForm,
+                                static_cast<QDialog*>(about)})
+            QCOMPARE(dialog->palette().color(QPalette::Window), QColor(Qt::red));
+        QCOMPARE(about->Memo2->palette().color(QPalette::Base), QColor(Qt::red));
+    }
+};
+
+QTEST_MAIN(TestCardFileWindow)
+#include "tst_cardfiles_window.moc"
