@@ -8,7 +8,6 @@
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"
-#include "settings/StoredColor.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QAction>
@@ -399,17 +398,6 @@ private slots:
             about, [&] { program.form().About1->trigger(); },
             [&] { QTest::keyClick(about->Memo2, Qt::Key_Escape); }));
         QVERIFY(!about->isVisible());
-    }
-
-    void dialogsFollowBackColor() {
-        TestProgramDir dir;
-        Program program(dir);
-        program.form().ApplyBackColor(0x0000FF);
-        auto* about = qobject_cast<TAboutForm*>(program.application.AboutForm);
-        for (QDialog* dialog : {program.application.AddForm, program.application.DelForm,
-                                static_cast<QDialog*>(about)})
-            QCOMPARE(dialog->palette().color(QPalette::Window), QColor(Qt::red));
-        QCOMPARE(about->Memo2->palette().color(QPalette::Base), QColor(Qt::red));
     }
 };
 
