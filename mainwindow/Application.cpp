@@ -1,8 +1,11 @@
 #include "mainwindow/Application.h"
 
+#include "mainwindow/MainWindowSearchHost.h"
 #include "mainwindow/QtPrompts.h"
+#include "mainwindow/SearchCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
+#include "search/TFindForm.h"
 #include "settings/StoredColor.h"
 
 #include <QApplication>
@@ -80,13 +83,19 @@ void Application::CreateDialogs() {
     AboutForm = placeholder("AboutForm", QStringLiteral("O Kartotéce"), {420, 300});
     AddForm = placeholder("AddForm", QStringLiteral("Nový soubor"), {360, 130});
     DelForm = placeholder("DelForm", QStringLiteral("Odstranit ?"), {360, 130});
-    FindForm = placeholder("FindForm", QStringLiteral("Najít soubor"), {560, 420});
+    searchHost_ = std::make_unique<MainWindowSearchHost>(*form1_);
+    findForm_ = new TFindForm(*searchHost_, *prompts_, form1_.get());
+    findForm_->setObjectName(QStringLiteral("FindForm"));
+    findForm_->setBackColor(ColorFromStored(state_.BackColor));
+    FindForm = findForm_;
     PrintForm = placeholder("PrintForm", QStringLiteral("Tisk"), {640, 480});
 }
 
 // The commands of the dialogs and of the other parts of the program are bound
 // to the main window's actions here (TForm1::Bind).
 void Application::ConnectCommands() {
+    searchCommands_ =
+        std::make_unique<SearchCommands>(*form1_, *searchHost_, *findForm_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {

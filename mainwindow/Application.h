@@ -6,8 +6,11 @@
 #include <QString>
 #include <memory>
 
+class MainWindowSearchHost;
 class Prompts;
 class QDialog;
+class SearchCommands;
+class TFindForm;
 class TForm1;
 
 // The program as a whole: its shared state, its prompts, its seven windows
@@ -54,5 +57,9 @@ private:
     bool ended_ = false;
     int exitCode_ = 0;
     bool running_ = false;
+    // The search's view of the main window outlives the windows built on it.
+    std::unique_ptr<MainWindowSearchHost> searchHost_;
+    std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<TForm1> form1_;
+    TFindForm* findForm_ = nullptr;
 };
