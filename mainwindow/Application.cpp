@@ -3,12 +3,15 @@
 #include "mainwindow/AuxiliaryCommands.h"
 #include "mainwindow/CardFileCommands.h"
 #include "mainwindow/Form1CardFileHost.h"
+#include "mainwindow/MainWindowSearchHost.h"
 #include "mainwindow/QtPrompts.h"
+#include "mainwindow/SearchCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"
 #include "mainwindow/TForm1.h"
+#include "search/TFindForm.h"
 #include "settings/StoredColor.h"
 
 #include <QApplication>
@@ -95,7 +98,11 @@ void Application::CreateDialogs() {
     AddForm = created(addForm_, "AddForm");
     delForm_ = new TDelForm(*cardFileHost_, form1_.get());
     DelForm = created(delForm_, "DelForm");
-    FindForm = placeholder("FindForm", QStringLiteral("Najít soubor"), {560, 420});
+    searchHost_ = std::make_unique<MainWindowSearchHost>(*form1_);
+    findForm_ = new TFindForm(*searchHost_, *prompts_, form1_.get());
+    findForm_->setObjectName(QStringLiteral("FindForm"));
+    findForm_->setBackColor(ColorFromStored(state_.BackColor));
+    FindForm = findForm_;
     PrintForm = placeholder("PrintForm", QStringLiteral("Tisk"), {640, 480});
 }
 
@@ -106,6 +113,8 @@ void Application::ConnectCommands() {
         std::make_unique<CardFileCommands>(*form1_, state_, *prompts_, *addForm_, *delForm_);
     auxiliaryCommands_ =
         std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *aboutForm_);
+    searchCommands_ =
+        std::make_unique<SearchCommands>(*form1_, *searchHost_, *findForm_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {

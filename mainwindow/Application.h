@@ -9,11 +9,14 @@
 class AuxiliaryCommands;
 class CardFileCommands;
 class Form1CardFileHost;
+class MainWindowSearchHost;
 class Prompts;
 class QDialog;
+class SearchCommands;
 class TAboutForm;
 class TAddForm;
 class TDelForm;
+class TFindForm;
 class TForm1;
 
 // The program as a whole: its shared state, its prompts, its seven windows
@@ -60,6 +63,9 @@ private:
     bool ended_ = false;
     int exitCode_ = 0;
     bool running_ = false;
+    // The search's view of the main window outlives the windows built on it.
+    std::unique_ptr<MainWindowSearchHost> searchHost_;
+    std::unique_ptr<SearchCommands> searchCommands_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<Form1CardFileHost> cardFileHost_;
     TAboutForm* aboutForm_ = nullptr;
@@ -67,4 +73,5 @@ private:
     TDelForm* delForm_ = nullptr;
     std::unique_ptr<CardFileCommands> cardFileCommands_;
     std::unique_ptr<AuxiliaryCommands> auxiliaryCommands_;
+    TFindForm* findForm_ = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "search/QuickSearch.h"
 
-#include "search/SearchCommand.h"
+#include "mainwindow/CommandGuard.h"
 #include "search/SearchHost.h"
 #include "search/TFindForm.h"
 #include "storage/AppState.h"
@@ -30,11 +30,11 @@ QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QO
 }
 
 void QuickSearch::FindNext() {
-    RunSearchCommand(prompts_, [this] { findNext(); });
+    RunGuarded(prompts_, [this] { findNext(); });
 }
 
 void QuickSearch::ShowAdvancedSearch() {
-    RunSearchCommand(prompts_, [this] { showDialog(); });
+    RunGuarded(prompts_, [this] { showDialog(); });
 }
 
 void QuickSearch::findNext() {
@@ -66,6 +66,9 @@ void QuickSearch::findNext() {
 
 void QuickSearch::showDialog() {
     showModal(form_);
+    // The keyboard goes back to the main window at once, so that F3 walks on
+    // even where no window manager hands the focus back to it.
+    host_.quickSearchBox()->window()->activateWindow();
     // Edit1 now names the text whose results lBox holds only if it equals Edit2;
     // text typed in the dialog but never searched must not pass for it.
     form_.Edit1->setText(host_.quickSearchBox()->text());

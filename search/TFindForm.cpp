@@ -1,13 +1,12 @@
 #include "search/TFindForm.h"
 
-#include "search/SearchCommand.h"
+#include "mainwindow/CommandGuard.h"
+#include "mainwindow/WebLinks.h"
 #include "search/SearchHost.h"
-#include "search/SearchWebSite.h"
 #include "storage/AppState.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 namespace {
 
@@ -237,7 +235,7 @@ void TFindForm::FormClose() {
 }
 
 void TFindForm::SpeedButton2Click() {
-    RunSearchCommand(prompts_, [this] {
+    RunGuarded(prompts_, [this] {
         SearchCardFiles(Edit1->text());
         host_.quickSearchBox()->setText(Edit1->text());
     });
@@ -256,12 +254,11 @@ void TFindForm::InFilClick() {
 }
 
 void TFindForm::Label4Click() {
-    QDesktopServices::openUrl(
-        QUrl(QString::fromLatin1(kSearchWebSite) + QString::fromLatin1(kSearchHelpPage)));
+    weblinks::OpenHelp(QStringLiteral("hledani.html"));
 }
 
 void TFindForm::lBoxDblClick() {
-    RunSearchCommand(prompts_, [this] { OpenSelectedResult(); });
+    RunGuarded(prompts_, [this] { OpenSelectedResult(); });
 }
 
 void TFindForm::showEvent(QShowEvent* event) {

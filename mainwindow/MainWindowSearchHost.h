@@ -1,0 +1,21 @@
+#pragma once
+
+#include "search/SearchHost.h"
+
+class TForm1;
+
+// The search's view of the main window: the card list `List` with its open
+// action `ListDblClick`, the quick-search box `Edit2` and the shared state.
+class MainWindowSearchHost : public SearchHost {
+public:
+    explicit MainWindowSearchHost(TForm1& form1);
+
+    QStringList cardEntries() const override;
+    void selectCardRow(int row) override;
+    void openSelectedCard() override;
+    QLineEdit* quickSearchBox() const override;
+    AppState& appState() override;
+
+private:
+    TForm1& form1_;
+};

@@ -1,0 +1,345 @@
+#include "mainwindow/Application.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "search/TFindForm.h"
+#include "settings/StoredColor.h"
+#include "tests/support/MainWindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+using fixture::BitmapBytes;
+using fixture::FileBytes;
+using fixture::ReadCard;
+using fixture::WriteCard;
+
+namespace {
+
+// One showing of the search dialog, as the user saw it.
+struct Shown {
+    bool resultsPage;
+    QString edit1;
+    QString heading;
+    QStringList results;
+};
+
+// Plays the user at the modal search dialog: each time it comes up, records
+// what it shows, does the scripted action and closes it with Esc unless the
+// action did.
+class DialogUser : public QObject {
+public:
+    explicit DialogUser(TFindForm& form) : form_(form) { form_.installEventFilter(this); }
+
+    QList<Shown> shown;
+    std::function<void(TFindForm&)> action;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // Acts once the dialog's own event loop runs.
+        if (watched == &form_ && event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { useShownDialog(); });
+        return false;
+    }
+
+private:
+    void useShownDialog() {
+        if (!form_.isVisible())
+            return;
+        QStringList results;
+        for (int row = 0; row < form_.lBox->count(); ++row)
+            results << form_.lBox->item(row)->text();
+        shown << Shown{form_.Edit1->isHidden() && form_.Panel2->isVisible(), form_.Edit1->text(),
+                       form_.Label7->text(), results};
+        if (action)
+            action(form_);
+        if (form_.isVisible())
+            QTest::keyClick(&form_, Qt::Key_Escape);
+    }
+
+    TFindForm& form_;
+};
+
+// The whole program started on a test program directory, its main window
+// shown and active.
+struct Program {
+    explicit Program(const TestProgramDir& dir)
+        : application(dir.path(), &prompts, [this](int code) { endCodes << code; }) {
+        application.Start();
+        form = application.Form1();
+        findForm = qobject_cast<TFindForm*>(application.FindForm);
+        user = std::make_unique<DialogUser>(*findForm);
+        form->show();
+        form->activateWindow();
+    }
+
+    AppState& state() { return application.State(); }
+    void open(int index) {
+        form->List->SetItemIndex(index);
+        RunGuarded(prompts, [this] { form->ListDblClick(); });
+    }
+    QString title() const { return form->windowTitle(); }
+
+    ScriptedPrompts prompts;
+    QList<int> endCodes;
+    Application application;
+    TForm1* form = nullptr;
+    TFindForm* findForm = nullptr;
+    std::unique_ptr<DialogUser> user;
+};
+
+QString titleOf(int number, const QString& name) {
+    return QStringLiteral("Pelvarin Kartotéka - (%1) %2").arg(number).arg(name);
+}
+
+// Four cards in list order; "praha" is in the first, second and fourth.
+void WritePragueCards(const TestProgramDir& dir) {
+    WriteCard(dir, QStringLiteral("Alena"), {QStringLiteral("Obec=Praha 4")});
+    WriteCard(dir, QStringLiteral("Bedřich"), {QStringLiteral("Obec=Kolín")},
+              QStringLiteral("Pracuje v Praha-Libeň."));
+    WriteCard(dir, QStringLiteral("Cyril"), {QStringLiteral("Obec=Brno")},
+              QStringLiteral("Byl v Praze."));
+    WriteCard(dir, QStringLiteral("Dana"), {}, QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
+}
+
+// F3 as the user presses it: after the event loop has run, once the main
+// window has the keyboard again.
+void PressF3(QWidget* target) {
+    QTRY_COMPARE(QApplication::activeWindow(), target->window());
+    QTest::keyClick(target, Qt::Key_F3);
+}
+
+} // namespace
+
+// The search wired into the whole program: the quick-search box and F3, the
+// advanced-search dialog, and opening results into the card editor.
+class TestSearchMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void quickSearchWalksThroughTheResults() {
+        TestProgramDir dir;
+        WritePragueCards(dir);
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+
+        QTest::keyClicks(program.form->Edit2, QStringLiteral("praha"));
+        QTest::keyClick(program.form->Edit2, Qt::Key_Return);
+        QCOMPARE(program.user->shown.size(), 1);
+        const Shown first = program.user->shown.first();
+        QVERIFY(first.resultsPage);
+        QCOMPARE(first.heading, QStringLiteral("Nalezeno 3 výsledků."));
+        QCOMPARE(first.edit1, QStringLiteral("praha"));
+        QCOMPARE(first.results,
+                 QStringList({"Alena.krt", QStringLiteral("Bedřich.krt"), "Dana.krt"}));
+        QVERIFY(!program.state().CardLoaded);
+
+        const QStringList titles = {titleOf(1, QStringLiteral("Alena")),
+                                    titleOf(2, QStringLiteral("Bedřich")),
+                                    titleOf(4, QStringLiteral("Dana"))};
+        for (const QString& title : titles) {
+            PressF3(program.form->Edit2);
+            QCOMPARE(program.title(), title);
+            QVERIFY(program.state().CardLoaded);
+            QVERIFY(program.findForm->isHidden());
+        }
+        QCOMPARE(program.form->Memo1->Text(), QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
+        QCOMPARE(program.user->shown.size(), 1);
+
+        // After the last result the box is cleared and the empty dialog offered.
+        PressF3(program.form->Edit2);
+        QCOMPARE(program.form->Edit2->text(), QString());
+        QCOMPARE(program.user->shown.size(), 2);
+        QVERIFY(!program.user->shown[1].resultsPage);
+        QCOMPARE(program.user->shown[1].edit1, QString());
+        QCOMPARE(program.title(), titles.last());
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void openingAResultFromTheDialog_data() {
+        QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("saved without a question") << true << false << false << true;
+        QTest::newRow("asked, yes") << false << true << true << true;
+        QTest::newRow("asked, no") << false << false << true << false;
+    }
+    void openingAResultFromTheDialog() {
+        QFETCH(bool, autoSave);
+        QFETCH(bool, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, saved);
+        TestProgramDir dir;
+        WritePragueCards(dir);
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.state().AutoSave = autoSave;
+        program.prompts.answers.enqueue(answer);
+        program.open(2);
+        QTest::keyClicks(program.form->Memo1, QStringLiteral(" Znovu."));
+        QVERIFY(program.state().Modified);
+
+        bool closedOnOpening = false;
+        program.user->action = [&](TFindForm& dialog) {
+            QTest::keyClicks(dialog.Edit1, QStringLiteral("praha"));
+            QTest::mouseClick(dialog.SpeedButton2, Qt::LeftButton);
+            QListWidgetItem* dana = dialog.lBox->item(2);
+            const QPoint centre = dialog.lBox->visualItemRect(dana).center();
+            QTest::mouseClick(dialog.lBox->viewport(), Qt::LeftButton, {}, centre);
+            QTest::mouseDClick(dialog.lBox->viewport(), Qt::LeftButton, {}, centre);
+            closedOnOpening = dialog.isHidden();
+        };
+        program.form->SpeedButton13->click();
+
+        QCOMPARE(program.user->shown.size(), 1);
+        QVERIFY(!program.user->shown[0].resultsPage);
+        QVERIFY(closedOnOpening);
+        QCOMPARE(program.title(), titleOf(4, QStringLiteral("Dana")));
+        QVERIFY(!program.state().Modified);
+        QCOMPARE(program.prompts.questions.size(), asked ? 1 : 0);
+        const QByteArray notes = ReadCard(dir, QStringLiteral("Cyril.krt")).value("Cyril.txt");
+        QCOMPARE(notes.contains(" Znovu."), saved);
+        // The dialog's search became the quick search's text and the chosen
+        // result its position: the last one, so F3 offers a new search.
+        QCOMPARE(program.form->Edit2->text(), QStringLiteral("praha"));
+        program.user->action = nullptr;
+        PressF3(program.form->Edit2);
+        QCOMPARE(program.form->Edit2->text(), QString());
+        QCOMPARE(program.user->shown.size(), 2);
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void aResultIsNotOpenedWhenTheOpenCardCannotBeSaved() {
+        TestProgramDir dir;
+        WritePragueCards(dir);
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.open(0);
+        program.form->Memo1->insertPlainText(QStringLiteral("東京"));
+        program.form->Edit2->setText(QStringLiteral("praha"));
+        PressF3(program.form->Edit2); // searches
+        PressF3(program.form->Edit2); // opens Alena itself: saved first, which fails
+
+        QCOMPARE(program.prompts.messages.size(), 1);
+        QVERIFY(program.prompts.messages[0].startsWith(QStringLiteral("Kartu nelze uložit")));
+        // The refusal is the only box: no second one for the stopped command.
+        QVERIFY(program.prompts.errors.isEmpty());
+        QVERIFY(program.state().Modified);
+        QVERIFY(program.form->Memo1->Text().endsWith(QStringLiteral("東京")));
+        QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
+    }
+
+    void searchLeavesTheUnsavedPictureInPlace() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Foto"), {QStringLiteral("Obec=Praha")}, QString(),
+                  BitmapBytes(64, 48, Qt::red));
+        WriteCard(dir, QStringLiteral("Jiná"), {}, QStringLiteral("praha"));
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.open(0);
+        // A picture chosen but not yet saved lives only in the working directory.
+        const QByteArray chosen = BitmapBytes(320, 240, Qt::blue);
+        const QString picture = dir.workDir() + QStringLiteral("Foto1.bmp");
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(chosen);
+        file.close();
+        program.form->ShowPictureFile(picture);
+        program.state().Modified = true;
+        const QStringList workFiles = QDir(dir.workDir()).entryList(QDir::Files);
+
+        QTest::keyClicks(program.form->Edit2, QStringLiteral("praha"));
+        QTest::keyClick(program.form->Edit2, Qt::Key_Return);
+        QCOMPARE(program.user->shown.size(), 1);
+        QCOMPARE(program.user->shown[0].results,
+                 QStringList({"Foto.krt", QStringLiteral("Jiná.krt")}));
+
+        QCOMPARE(QDir(dir.workDir()).entryList(QDir::Files), workFiles);
+        QCOMPARE(FileBytes(picture), chosen);
+        QVERIFY(program.state().Modified);
+        QCOMPARE(program.form->Image1->Picture().size(), QSize(320, 240));
+
+        // Opening the first result, the card itself, saves the chosen picture.
+        PressF3(program.form->Edit2);
+        QCOMPARE(ReadCard(dir, QStringLiteral("Foto.krt")).value("Foto1.bmp"), chosen);
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void f3WorksWhereverTheFocusIs_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("quick search box") << QStringLiteral("Edit2");
+        QTest::newRow("table") << QStringLiteral("ListB");
+        QTest::newRow("table cell editor") << QStringLiteral("cell");
+        QTest::newRow("notes") << QStringLiteral("Memo1");
+    }
+    void f3WorksWhereverTheFocusIs() {
+        QFETCH(QString, control);
+        TestProgramDir dir;
+        WritePragueCards(dir);
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.open(0);
+        program.form->Edit2->setText(QStringLiteral("praha"));
+        if (control == QStringLiteral("cell")) {
+            program.form->ListB->setFocus();
+            program.form->ListB->edit(program.form->ListB->model()->index(0, 1));
+            QVERIFY(program.form->ListB->isAncestorOf(QApplication::focusWidget()));
+        } else {
+            program.form->findChild<QWidget*>(control)->setFocus();
+            QCOMPARE(QApplication::focusWidget()->objectName(), control);
+        }
+
+        PressF3(QApplication::focusWidget());
+        QCOMPARE(program.user->shown.size(), 1);
+        QVERIFY(program.user->shown[0].resultsPage);
+        QCOMPARE(program.user->shown[0].results.size(), 3);
+    }
+
+    void boxKeysLiveAlongsideTheWindowShortcuts() {
+        TestProgramDir dir;
+        WritePragueCards(dir);
+        Program program(dir);
+        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        program.open(2);
+        QLineEdit* box = program.form->Edit2;
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("praha"));
+
+        // Home and End stay the navigation commands.
+        QTest::keyClick(box, Qt::Key_Home);
+        QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
+        QTest::keyClick(box, Qt::Key_End);
+        QCOMPARE(program.title(), titleOf(4, QStringLiteral("Dana")));
+        QCOMPARE(box->text(), QStringLiteral("praha"));
+        QVERIFY(program.user->shown.isEmpty());
+
+        // Esc clears the box, Enter and a double-click search.
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(box->text(), QString());
+        QVERIFY(program.user->shown.isEmpty());
+        QTest::keyClicks(box, QStringLiteral("brno"));
+        QTest::keyClick(box, Qt::Key_Enter);
+        QCOMPARE(program.user->shown.size(), 1);
+        QTest::mouseDClick(box, Qt::LeftButton);
+        QCOMPARE(program.title(), titleOf(3, QStringLiteral("Cyril")));
+    }
+
+    void dialogFollowsTheBackgroundColour() {
+        TestProgramDir dir;
+        Program program(dir);
+        QCOMPARE(program.findForm->parentWidget(), program.form);
+        const qint32 green = 0x00FF00;
+        program.form->ApplyBackColor(green);
+        QCOMPARE(program.findForm->palette().color(QPalette::Window), ColorFromStored(green));
+        QCOMPARE(program.findForm->Panel2->palette().color(QPalette::Window),
+                 ColorFromStored(green));
+    }
+};
+
+QTEST_MAIN(TestSearchMainWindow)
+#include "tst_search_mainwindow.moc"
