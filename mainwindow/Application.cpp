@@ -1,5 +1,6 @@
 #include "mainwindow/Application.h"
 
+#include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/QtPrompts.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
@@ -87,6 +88,8 @@ void Application::CreateDialogs() {
 // The commands of the dialogs and of the other parts of the program are bound
 // to the main window's actions here (TForm1::Bind).
 void Application::ConnectCommands() {
+    // Lives as the main window's child.
+    new CardEditingCommands(*form1_, state_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
