@@ -40,9 +40,9 @@ void CardEditingCommands::BindCommands() {
 
 void CardEditingCommands::AddRowAfterEnter() {
     // Enter is reported before the table handles it, and a cell editor closes
-    // itself on Enter through a call it queues after that. The row is added
-    // only once that call has run, so that it closes the old cell's editor and
-    // not the new row's.
+    // itself on Enter through a call it queues after that. Adding the row
+    // before that call runs would move the cursor, which closes the editor
+    // already, and the queued call would then find its editor gone.
     QMetaObject::invokeMethod(
         this,
         [this] {
