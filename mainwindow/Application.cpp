@@ -1,6 +1,7 @@
 #include "mainwindow/Application.h"
 
 #include "mainwindow/AuxiliaryCommands.h"
+#include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/CardFileCommands.h"
 #include "mainwindow/Form1CardFileHost.h"
 #include "mainwindow/MainWindowSearchHost.h"
@@ -115,6 +116,8 @@ void Application::ConnectCommands() {
         std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *aboutForm_);
     searchCommands_ =
         std::make_unique<SearchCommands>(*form1_, *searchHost_, *findForm_, *prompts_);
+    // Lives as the main window's child.
+    new CardEditingCommands(*form1_, state_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {

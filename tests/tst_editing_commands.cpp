@@ -1,0 +1,418 @@
+#include "mainwindow/Application.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "mainwindow/PictureChoice.h"
+#include "mainwindow/Resources.h"
+#include "tests/support/MainWindowFixture.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QProcess>
+#include <QToolButton>
+#include <QtTest>
+
+using fixture::BitmapBytes;
+using fixture::FileBytes;
+using fixture::ReadCard;
+using fixture::WriteCard;
+
+namespace {
+
+// Scripted prompts that also remember how the file dialog was set up.
+class EditingPrompts : public ScriptedPrompts {
+public:
+    QString fileTitle;
+    QStringList fileFilters;
+    QString openFile(const QString& title, const QStringList& filters) override {
+        fileTitle = title;
+        fileFilters = filters;
+        return ScriptedPrompts::openFile(title, filters);
+    }
+};
+
+// The whole program (main window, dialogs, bound commands) on a test program
+// directory holding one card "Jan", opened unless told otherwise.
+struct OpenCard {
+    explicit OpenCard(const QStringList& table = {QStringLiteral("Jméno=Jan")},
+                      const QString& notes = {}, const QByteArray& bitmap = {}, bool open = true)
+        : application(dir.path(), &prompts, [](int) {}) {
+        WriteCard(dir, QStringLiteral("Jan"), table, notes, bitmap);
+        application.Start();
+        form = application.Form1();
+        if (!open)
+            return;
+        form->List->SetItemIndex(0);
+        RunGuarded(prompts, [this] { form->ListDblClick(); });
+    }
+
+    AppState& state() { return application.State(); }
+    QString member() const { return dir.workDir() + QStringLiteral("Jan1.bmp"); }
+    QString scratchFile(const QString& name) const { return scratch.path() + u'/' + name; }
+    QString writeScratch(const QString& name, const QByteArray& bytes) const {
+        QFile file(scratchFile(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    }
+    QString pictureFile(const QString& name, QSize size, QColor color, const char* format) const {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(color);
+        image.save(scratchFile(name), format);
+        return scratchFile(name);
+    }
+    void choosePicture(const QString& path) {
+        prompts.fileAnswers.enqueue(path);
+        form->Vybratobrzek1->trigger();
+    }
+    void drop(const QStringList& paths) {
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(form, &enter);
+        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form, &drop);
+    }
+
+    TestProgramDir dir;
+    QTemporaryDir scratch;
+    EditingPrompts prompts;
+    Application application;
+    TForm1* form = nullptr;
+};
+
+QStringList lines(int count) {
+    QStringList made;
+    for (int i = 1; i <= count; ++i)
+        made << QStringLiteral("k%1=v%1").arg(i);
+    return made;
+}
+
+bool near(QRgb a, QColor b) {
+    return qAbs(qRed(a) - b.red()) < 10 && qAbs(qGreen(a) - b.green()) < 10 &&
+           qAbs(qBlue(a) - b.blue()) < 10;
+}
+
+// Bits per pixel of a Windows bitmap file.
+int bitCount(const QByteArray& bmp) {
+    return bmp.size() < 30 ? 0 : quint8(bmp[28]) | quint8(bmp[29]) << 8;
+}
+
+} // namespace
+
+// The card editing commands, run through the real main window and the real 7z.so.
+class TestEditingCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void addRow_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("inserted"); // line index of the new "=", -1 for none
+        QTest::newRow("row 2 of 5") << 5 << 2 << 2;
+        QTest::newRow("last row") << 3 << 3 << 3;
+        QTest::newRow("empty table") << 0 << 1 << -1;
+    }
+    void addRow() {
+        QFETCH(int, count);
+        QFETCH(int, row);
+        QFETCH(int, inserted);
+        OpenCard card(lines(count));
+        card.form->ListB->SetRow(row);
+        card.form->SpeedButton1->click();
+        QStringList expected = lines(count);
+        if (inserted >= 0)
+            expected.insert(inserted, QStringLiteral("="));
+        QCOMPARE(card.form->ListB->Strings(), expected);
+        QCOMPARE(card.form->ListB->Row(), inserted >= 0 ? row + 1 : row);
+        QCOMPARE(card.state().Modified, inserted >= 0);
+    }
+
+    // Enter adds a row below, also while a cell is being edited; the typed
+    // text stays in its own row and typing goes on in the new one.
+    void enterInTableAddsRow() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("editor")));
+        OpenCard card(lines(3));
+        card.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(card.form));
+        card.form->ListB->setFocus();
+        card.form->ListB->SetRow(2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(card.form->ListB->LineCount(), 4);
+        QCOMPARE(card.form->ListB->Row(), 3);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(card.form->ListB->LineCount(), 5);
+        QCOMPARE(card.form->ListB->Row(), 4);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("y"));
+        QCOMPARE(card.form->ListB->Strings(), QStringList({"k1=v1", "k2=v2", "x=", "y=", "k3=v3"}));
+        QVERIFY(card.prompts.allShown().isEmpty());
+    }
+
+    void deleteRow_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("deleted"); // line index, -1 for none
+        QTest::newRow("row 1 of 5") << 5 << 1 << -1;
+        QTest::newRow("single line") << 1 << 1 << -1;
+        QTest::newRow("row 3 of 5") << 5 << 3 << 2;
+        QTest::newRow("last of 2") << 2 << 2 << 1;
+    }
+    void deleteRow() {
+        QFETCH(int, count);
+        QFETCH(int, row);
+        QFETCH(int, deleted);
+        OpenCard card(lines(count));
+        card.form->ListB->SetRow(row);
+        card.form->SpeedButton2->click();
+        QStringList expected = lines(count);
+        if (deleted >= 0)
+            expected.removeAt(deleted);
+        QCOMPARE(card.form->ListB->Strings(), expected);
+        QCOMPARE(card.state().Modified, deleted >= 0);
+        QVERIFY(card.prompts.questions.isEmpty());
+    }
+
+    // The picture dialog is reached from the menu, the picture's pop-up and a
+    // click on the picture; the extension decides how the file is read.
+    void choosePicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("JPEG upper case") << "foto.JPEG" << QByteArray("JPG") << "menu" << true;
+        QTest::newRow("jpg") << "foto.jpg" << QByteArray("JPG") << "pop-up" << true;
+        QTest::newRow("BMP") << "foto.BMP" << QByteArray("BMP") << "click" << true;
+        QTest::newRow("png") << "foto.png" << QByteArray("PNG") << "menu" << false;
+    }
+    void choosePicture() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QFETCH(QString, way);
+        QFETCH(bool, taken);
+        OpenCard card;
+        const QString path =
+            card.pictureFile(name, QSize(1920, 1080), QColor(0, 0, 200), format.constData());
+        card.prompts.fileAnswers.enqueue(path);
+        if (way == u"menu")
+            card.form->Vybratobrzek1->trigger();
+        else if (way == u"pop-up")
+            card.form->Vybratobrzek2->trigger();
+        else
+            QTest::mouseClick(card.form->Image1, Qt::LeftButton);
+
+        QVERIFY(card.prompts.fileAnswers.isEmpty());
+        QCOMPARE(card.prompts.fileTitle, PictureDialogTitle());
+        QCOMPARE(card.prompts.fileFilters, PictureDialogFilters());
+        QVERIFY(card.prompts.allShown().isEmpty());
+        QVERIFY(card.state().Modified);
+        QCOMPARE(QFileInfo::exists(card.member()), taken);
+        if (!taken) {
+            QCOMPARE(card.form->Image1->Picture(), resources::NselectBitmap());
+            return;
+        }
+        const QImage shown = card.form->Image1->Picture();
+        QCOMPARE(shown, QImage(card.member()));
+        QCOMPARE(shown.size(), QSize(320, 240));
+        QCOMPARE(shown.pixel(160, 29), qRgb(255, 255, 255)); // letterbox band
+        QVERIFY(near(shown.pixel(160, 120), QColor(0, 0, 200)));
+
+        card.form->Save1->trigger();
+        const QByteArray saved =
+            ReadCard(card.dir, QStringLiteral("Jan.krt")).value(QStringLiteral("Jan1.bmp"));
+        QCOMPARE(saved, FileBytes(card.member()));
+        QCOMPARE(bitCount(saved), 24);
+    }
+
+    void missingOrCancelledPictureChangesNothing() {
+        OpenCard card;
+        card.choosePicture(card.scratchFile(QStringLiteral("pryč.jpg")));
+        QCOMPARE(card.prompts.messages, QStringList({QStringLiteral("Soubor nenalezen!")}));
+        card.form->Vybratobrzek1->trigger(); // Cancel
+        QCOMPARE(card.prompts.messages.size(), 1);
+        QVERIFY(!card.state().Modified);
+        QVERIFY(!QFileInfo::exists(card.member()));
+    }
+
+    // The decoder's words in the error box; the card counts as changed and
+    // keeps the picture it had, in the box and in the working directory.
+    void corruptPicture_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("JPEG") << "foto.jpg" << QByteArray("not a picture at all")
+                              << "Not a JPEG file: starts with 0x6e 0x6f";
+        QTest::newRow("JPEG header only") << "foto.JPG" << QByteArray("\xff\xd8\xff\xe0", 4)
+                                          << "JPEG datastream contains no image";
+        QTest::newRow("BMP") << "foto.bmp" << QByteArray("BM\x10\0\0\0garbage", 15)
+                             << "Unable to read image data";
+    }
+    void corruptPicture() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, error);
+        OpenCard card({}, {}, BitmapBytes());
+        const QStringList workFiles = QDir(card.dir.workDir()).entryList(QDir::Files);
+        card.choosePicture(card.writeScratch(name, content));
+        QCOMPARE(card.prompts.errors, QStringList({error}));
+        QVERIFY(card.state().Modified);
+        QCOMPARE(FileBytes(card.member()), BitmapBytes());
+        QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
+        QCOMPARE(card.form->Image1->Picture().size(), QSize(64, 48));
+    }
+
+    void pasteTextOnlyDoesNothing() {
+        OpenCard card;
+        QGuiApplication::clipboard()->setText(QStringLiteral("jen text"));
+        card.form->Nastobrzekzeschrnky1->trigger();
+        QVERIFY(!card.state().Modified);
+        QVERIFY(!QFileInfo::exists(card.member()));
+        QVERIFY(card.prompts.allShown().isEmpty());
+    }
+
+    void pasteImageBecomesPicture() {
+        OpenCard card;
+        QImage copied(800, 400, QImage::Format_ARGB32);
+        copied.fill(QColor(0, 160, 0));
+        QGuiApplication::clipboard()->setImage(copied);
+        card.form->Nastzeschrnky1->trigger(); // the picture's pop-up entry
+        QVERIFY(card.state().Modified);
+        const QImage stored(card.member());
+        QCOMPARE(stored.size(), QSize(320, 240));
+        QCOMPARE(stored.pixel(160, 39), qRgb(255, 255, 255));
+        QVERIFY(near(stored.pixel(160, 40), QColor(0, 160, 0)));
+        QCOMPARE(card.form->Image1->Picture(), stored);
+    }
+
+    void removedPictureLeavesArchiveWithoutIt() {
+        OpenCard card({QStringLiteral("a=b")}, {}, BitmapBytes());
+        card.form->Odstranitobrzek1->trigger(); // the picture's pop-up entry
+        QVERIFY(card.state().Modified);
+        QVERIFY(!QFileInfo::exists(card.member()));
+        QCOMPARE(card.form->Image1->Picture(), resources::NselectBitmap());
+        card.form->Save1->trigger();
+        QVERIFY(card.prompts.allShown().isEmpty());
+        QCOMPARE(ReadCard(card.dir, QStringLiteral("Jan.krt")).keys(),
+                 QStringList({QStringLiteral("Jan.tbl"), QStringLiteral("Jan.txt")}));
+
+        card.state().Modified = false;
+        card.form->Odstranitobrzek2->trigger(); // nothing left to remove
+        QVERIFY(!card.state().Modified);
+    }
+
+    void pictureThatCannotBeRemovedStays() {
+        OpenCard card({}, {}, BitmapBytes());
+        // The immutable attribute holds even for root.
+        if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), card.member()}))
+            QSKIP("the file system cannot make a file immutable");
+        card.form->Odstranitobrzek2->trigger();
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), card.member()});
+        QCOMPARE(card.prompts.messages,
+                 QStringList({QStringLiteral("Nastala chyba při odstraňování obrázku!")}));
+        QVERIFY(!card.state().Modified);
+        QCOMPARE(card.form->Image1->Picture().size(), QSize(64, 48));
+    }
+
+    void dropWithNoCardOpenIsIgnored() {
+        OpenCard card({}, {}, {}, false);
+        card.drop({card.writeScratch(QStringLiteral("a.txt"), "text"),
+                   card.pictureFile(QStringLiteral("b.jpg"), QSize(8, 8), Qt::red, "JPG")});
+        QVERIFY(card.form->Memo1->Text().isEmpty());
+        QVERIFY(QDir(card.dir.workDir()).isEmpty());
+        QVERIFY(!card.state().Modified);
+        QVERIFY(card.prompts.questions.isEmpty() && card.prompts.allShown().isEmpty());
+    }
+
+    void dropOfOtherFilesIsIgnored() {
+        OpenCard card({}, QStringLiteral("poznámka"));
+        card.drop({card.writeScratch(QStringLiteral("dopis.doc"), "text")});
+        QCOMPARE(card.form->Memo1->Text(), QStringLiteral("poznámka"));
+        QVERIFY(!card.state().Modified);
+        QVERIFY(card.prompts.allShown().isEmpty() && card.prompts.questions.isEmpty());
+    }
+
+    void lastDroppedPictureWins() {
+        OpenCard card;
+        card.drop({card.pictureFile(QStringLiteral("red.bmp"), QSize(64, 48), Qt::red, "BMP"),
+                   card.pictureFile(QStringLiteral("blue.jpg"), QSize(64, 48), Qt::blue, "JPG")});
+        QVERIFY(card.state().Modified);
+        QVERIFY(near(QImage(card.member()).pixel(160, 120), Qt::blue));
+        QVERIFY(near(card.form->Image1->Picture().pixel(160, 120), Qt::blue));
+    }
+
+    void droppedText_data() {
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("empty notes") << QString() << false << true;
+        QTest::newRow("notes, Yes") << QStringLiteral("stará") << true << true;
+        QTest::newRow("notes, No") << QStringLiteral("stará") << false << false;
+    }
+    void droppedText() {
+        QFETCH(QString, notes);
+        QFETCH(bool, answer);
+        QFETCH(bool, replaced);
+        OpenCard card({}, notes);
+        card.prompts.answers.enqueue(answer);
+        card.drop({card.writeScratch(QStringLiteral("poznamky.txt"), "nová\r\npoznámka")});
+        const QStringList asked = {
+            QStringLiteral("Opravdu chcete nahradit text souborem \"poznamky.txt\" ?")};
+        QCOMPARE(card.prompts.questions, notes.isEmpty() ? QStringList() : asked);
+        QCOMPARE(card.form->Memo1->Text(), replaced ? QStringLiteral("nová\r\npoznámka") : notes);
+        QCOMPARE(card.state().Modified, replaced);
+    }
+
+    // A dropped text may hold characters a card cannot store: the save names
+    // them and writes nothing, and the card stays changed.
+    void unstorableDroppedTextIsRefusedOnSave() {
+        OpenCard card;
+        const QByteArray before = FileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt"));
+        card.drop(
+            {card.writeScratch(QStringLiteral("emoji.txt"), QStringLiteral("Ahoj 😀").toUtf8())});
+        QCOMPARE(card.form->Memo1->Text(), QStringLiteral("Ahoj 😀"));
+        card.form->Save1->trigger();
+        QCOMPARE(card.prompts.messages.size(), 1);
+        QVERIFY(card.prompts.messages.first().contains(QStringLiteral("\"😀\" (U+1F600)")));
+        QCOMPARE(FileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt")), before);
+        QVERIFY(card.state().Modified);
+    }
+
+    void revertRestoresTableNotesAndPicture() {
+        const QStringList table = {QStringLiteral("Jméno=Jan"), QStringLiteral("Věk=40")};
+        OpenCard card(table, QStringLiteral("poznámka"), BitmapBytes());
+        card.form->Addline1->trigger();
+        card.form->Memo1->appendPlainText(QStringLiteral("další"));
+        card.choosePicture(
+            card.pictureFile(QStringLiteral("f.jpg"), QSize(40, 30), Qt::blue, "JPG"));
+        QVERIFY(card.state().Modified);
+        QVERIFY(FileBytes(card.member()) != BitmapBytes());
+
+        card.form->SpeedButton12->click();
+        QVERIFY(card.prompts.questions.isEmpty());
+        QVERIFY(card.prompts.allShown().isEmpty());
+        QVERIFY(!card.state().Modified);
+        QCOMPARE(card.form->ListB->Strings(), table);
+        QCOMPARE(card.form->Memo1->Text(), QStringLiteral("poznámka"));
+        QCOMPARE(FileBytes(card.member()), BitmapBytes());
+        QCOMPARE(card.form->Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(card.form->List->ItemIndex(), 0);
+    }
+
+    void revertOfCardGoneFromListOnlyClearsTheFlag() {
+        OpenCard card;
+        card.form->Memo1->setPlainText(QStringLiteral("změna"));
+        QFile::remove(card.dir.cardDir() + QStringLiteral("Jan.krt"));
+        card.form->List->Update();
+        card.form->Undo1->trigger();
+        QVERIFY(!card.state().Modified);
+        QCOMPARE(card.form->Memo1->Text(), QStringLiteral("změna"));
+        QCOMPARE(card.form->List->ItemIndex(), -1);
+        QVERIFY(card.prompts.allShown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestEditingCommands)
+#include "tst_editing_commands.moc"
