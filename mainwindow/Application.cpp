@@ -1,5 +1,7 @@
 #include "mainwindow/Application.h"
 
+#include "mainwindow/MainWindowPrintSource.h"
+#include "mainwindow/PrintCommands.h"
 #include "mainwindow/QtPrompts.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
@@ -81,7 +83,9 @@ void Application::CreateDialogs() {
     AddForm = placeholder("AddForm", QStringLiteral("Nový soubor"), {360, 130});
     DelForm = placeholder("DelForm", QStringLiteral("Odstranit ?"), {360, 130});
     FindForm = placeholder("FindForm", QStringLiteral("Najít soubor"), {560, 420});
-    PrintForm = placeholder("PrintForm", QStringLiteral("Tisk"), {640, 480});
+    printSource_ = std::make_unique<MainWindowPrintSource>(*form1_);
+    PrintForm = new TPrintForm(state_, *prompts_, *printSource_, form1_.get());
+    PrintForm->setObjectName(QStringLiteral("PrintForm"));
 }
 
 // The commands of the dialogs and of the other parts of the program are bound
@@ -93,4 +97,5 @@ void Application::ConnectCommands() {
         for (QDialog* dialog : {SetForm, AboutForm, AddForm, DelForm, FindForm})
             PaintBackground(dialog, color);
     });
+    BindPrintCommands(*form1_, *PrintForm);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "mainwindow/ProcessEnd.h"
+#include "print/TPrintForm.h"
 #include "storage/AppState.h"
 
 #include <QString>
 #include <memory>
 
+class PrintSource;
 class Prompts;
 class QDialog;
 class TForm1;
@@ -40,7 +42,7 @@ public:
     QDialog* AddForm = nullptr;
     QDialog* DelForm = nullptr;
     QDialog* FindForm = nullptr;
-    QDialog* PrintForm = nullptr;
+    TPrintForm* PrintForm = nullptr;
 
 private:
     void EndProcess(int exitCode);
@@ -54,5 +56,8 @@ private:
     bool ended_ = false;
     int exitCode_ = 0;
     bool running_ = false;
+    // What the print dialog reads from the main window; it outlives the dialog,
+    // which the main window owns.
+    std::unique_ptr<PrintSource> printSource_;
     std::unique_ptr<TForm1> form1_;
 };
