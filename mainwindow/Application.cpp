@@ -4,7 +4,9 @@
 #include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/CardFileCommands.h"
 #include "mainwindow/Form1CardFileHost.h"
+#include "mainwindow/MainWindowPrintSource.h"
 #include "mainwindow/MainWindowSearchHost.h"
+#include "mainwindow/PrintCommands.h"
 #include "mainwindow/QtPrompts.h"
 #include "mainwindow/SearchCommands.h"
 #include "mainwindow/ShownProbe.h"
@@ -104,7 +106,9 @@ void Application::CreateDialogs() {
     findForm_->setObjectName(QStringLiteral("FindForm"));
     findForm_->setBackColor(ColorFromStored(state_.BackColor));
     FindForm = findForm_;
-    PrintForm = placeholder("PrintForm", QStringLiteral("Tisk"), {640, 480});
+    printSource_ = std::make_unique<MainWindowPrintSource>(*form1_);
+    PrintForm = new TPrintForm(state_, *prompts_, *printSource_, form1_.get());
+    PrintForm->setObjectName(QStringLiteral("PrintForm"));
 }
 
 // The commands of the dialogs and of the other parts of the program are bound
@@ -124,4 +128,5 @@ void Application::ConnectCommands() {
         for (QDialog* dialog : {SetForm, AboutForm, AddForm, DelForm, FindForm})
             PaintBackground(dialog, color);
     });
+    BindPrintCommands(*form1_, *PrintForm);
 }

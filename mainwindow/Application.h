@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow/ProcessEnd.h"
+#include "print/TPrintForm.h"
 #include "storage/AppState.h"
 
 #include <QString>
@@ -10,6 +11,7 @@ class AuxiliaryCommands;
 class CardFileCommands;
 class Form1CardFileHost;
 class MainWindowSearchHost;
+class PrintSource;
 class Prompts;
 class QDialog;
 class SearchCommands;
@@ -49,7 +51,7 @@ public:
     QDialog* AddForm = nullptr;
     QDialog* DelForm = nullptr;
     QDialog* FindForm = nullptr;
-    QDialog* PrintForm = nullptr;
+    TPrintForm* PrintForm = nullptr;
 
 private:
     void EndProcess(int exitCode);
@@ -66,6 +68,9 @@ private:
     // The search's view of the main window outlives the windows built on it.
     std::unique_ptr<MainWindowSearchHost> searchHost_;
     std::unique_ptr<SearchCommands> searchCommands_;
+    // What the print dialog reads from the main window; it outlives the dialog,
+    // which the main window owns.
+    std::unique_ptr<PrintSource> printSource_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<Form1CardFileHost> cardFileHost_;
     TAboutForm* aboutForm_ = nullptr;

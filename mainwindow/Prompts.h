@@ -27,7 +27,8 @@ public:
     virtual QString openFile(const QString& title, const QStringList& filters) = 0;
     // Font dialog starting from font; true (and font changed) on OK.
     virtual bool chooseFont(QFont& font) = 0;
-    // Printer set-up dialog for printer; true on OK.
+    // Printer set-up dialog for printer: the printer and paper chosen there
+    // become printer's; true on OK.
     virtual bool setUpPrinter(QPrinter& printer) = 0;
 
     // The window that owns the boxes (the main window once it exists).

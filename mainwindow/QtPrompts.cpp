@@ -1,17 +1,35 @@
 #include "mainwindow/QtPrompts.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
 QString applicationTitle() {
     return QApplication::applicationDisplayName();
+}
+
+// The print dialog serves as the printer set-up: it chooses the printer and,
+// through its properties, the paper. Copies, page ranges and the like belong
+// to a print job, so their pane stays closed, and its button says OK, not Print.
+void MakePrinterSetUp(QPrintDialog& dialog) {
+    dialog.setWindowTitle(QStringLiteral("Nastavení tisku"));
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons()) {
+            if (buttons->buttonRole(button) == QDialogButtonBox::ResetRole)
+                button->hide();
+        }
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
 }
 
 } // namespace
@@ -58,6 +76,7 @@ bool QtPrompts::chooseFont(QFont& font) {
 }
 
 bool QtPrompts::setUpPrinter(QPrinter& printer) {
-    QPageSetupDialog dialog(&printer, owner());
+    QPrintDialog dialog(&printer, owner());
+    MakePrinterSetUp(dialog);
     return dialog.exec() == QDialog::Accepted;
 }

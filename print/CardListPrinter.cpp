@@ -1,8 +1,8 @@
 #include "print/CardListPrinter.h"
 
 #include "mainwindow/Prompts.h"
-#include "print/PrintWebAddress.h"
 #include "print/PrinterTextChannel.h"
+#include "settings/WebSite.h"
 
 #include <QGuiApplication>
 
@@ -14,7 +14,7 @@ namespace {
 // each LF and the CR after it changes nothing.
 QString header() {
     const QString lineBreak = QStringLiteral("\n\r");
-    return QStringLiteral("Pelvarin Kartotéka - seznam souborů") + lineBreak + printweb::host() +
+    return QStringLiteral("Pelvarin Kartotéka - seznam souborů") + lineBreak + kWebHost +
            lineBreak + lineBreak;
 }
 

@@ -3,7 +3,7 @@
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
 #include "print/PrintSource.h"
-#include "print/PrintWebAddress.h"
+#include "settings/WebSite.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -128,7 +128,7 @@ PageGeometry CardPageRenderer::render(const PrintSource& source, const PageOptio
         painter.drawImage(QRect(LeftEdge, geometry.y4 + 10, 320, 240), source.picture());
 
     painter.setFont(pageFont(10, false));
-    const QString host = printweb::host();
+    const QString host = kWebHost;
     geometry.footer = QPoint(W - painter.fontMetrics().horizontalAdvance(host) - 10,
                              H - lineHeight(painter) - 10);
     drawTextAt(painter, geometry.footer.x(), geometry.footer.y(), host);

@@ -1,19 +1,21 @@
 #include "print/TPrintForm.h"
 
+#include "mainwindow/CommandGuard.h"
 #include "mainwindow/Prompts.h"
+#include "mainwindow/WebLinks.h"
 #include "print/CardListPrinter.h"
 #include "print/ClickableLabel.h"
 #include "print/InstalledPrinters.h"
 #include "print/PrintSource.h"
-#include "print/PrintWebAddress.h"
 #include "print/PrinterErrors.h"
 #include "print/PrinterSetUp.h"
+#include "settings/StoredColor.h"
 #include "storage/AppState.h"
+#include "storage/FileNames.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -22,8 +24,6 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QWindow>
-
-#include <algorithm>
 
 namespace {
 
@@ -63,19 +63,10 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const QRect& geometry)
     return result;
 }
 
-// Names in the working directory compare without regard to letter case.
-bool existsIgnoringCase(const QString& dir, const QString& name) {
-    const QStringList entries = QDir(dir).entryList(QDir::Files | QDir::Hidden);
-    return std::any_of(entries.begin(), entries.end(), [&](const QString& entry) {
-        return entry.compare(name, Qt::CaseInsensitive) == 0;
-    });
-}
-
 } // namespace
 
 TPrintForm::TPrintForm(AppState& state, Prompts& prompts, PrintSource& source, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), source_(source),
-      backColor_(palette().color(QPalette::Window)) {
+    : QDialog(parent), state_(state), prompts_(prompts), source_(source) {
     setWindowTitle(QStringLiteral("Tisk"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -201,7 +192,7 @@ void TPrintForm::FormShow() {
 void TPrintForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        guarded([this] { FormShow(); });
+        RunGuarded(prompts_, [this] { FormShow(); });
 }
 
 void TPrintForm::keyPressEvent(QKeyEvent* event) {
@@ -229,15 +220,9 @@ void TPrintForm::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void TPrintForm::setBackColor(const QColor& color) {
-    backColor_ = color;
-    if (!isVisible())
-        applyBackColor();
-}
-
 void TPrintForm::applyBackColor() {
     QPalette background = palette();
-    background.setColor(QPalette::Window, backColor_);
+    background.setColor(QPalette::Window, ColorFromStored(state_.BackColor));
     setPalette(background);
     setAutoFillBackground(true);
 }
@@ -261,7 +246,7 @@ void TPrintForm::printOpenCard() {
     Label1->setText(QStringLiteral("Tisk: ") + name);
     Label1->adjustSize();
     showNonModal();
-    const bool hasPicture = existsIgnoringCase(source_.workDir(), name + QStringLiteral("1.bmp"));
+    const bool hasPicture = filenames::exists(source_.workDir(), name + QStringLiteral("1.bmp"));
     PicPrintCheck->setEnabled(hasPicture);
     PicPrintCheck->setChecked(hasPicture);
 }
@@ -307,14 +292,14 @@ void TPrintForm::savePageCopy() const {
 }
 
 void TPrintForm::PicPrintCheckClick() {
-    guarded([this] {
+    RunGuarded(prompts_, [this] {
         state_.PrintPicture = PicPrintCheck->isChecked();
         Vykresli();
     });
 }
 
 void TPrintForm::GrayPrintCheckClick() {
-    guarded([this] {
+    RunGuarded(prompts_, [this] {
         state_.PrintGray = GrayPrintCheck->isChecked();
         Vykresli();
     });
@@ -352,7 +337,7 @@ void TPrintForm::printCardPage() {
 void TPrintForm::SpeedButton1Click() {
     if (printing_)
         return;
-    guarded([this] {
+    RunGuarded(prompts_, [this] {
         usePrinterOfSelectedRow();
         setPrintingState(true);
         if (listMode()) {
@@ -406,15 +391,5 @@ void TPrintForm::PrintPrewClick() {
 }
 
 void TPrintForm::Label4Click() {
-    QDesktopServices::openUrl(QUrl(printweb::site() + QStringLiteral("/tavrosk/help/tisk.html")));
-}
-
-void TPrintForm::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const AppError& error) {
-        prompts_.error(error.text());
-    } catch (const std::exception& error) {
-        prompts_.error(QString::fromLocal8Bit(error.what()));
-    }
+    weblinks::OpenHelp(QStringLiteral("tisk.html"));
 }

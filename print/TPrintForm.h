@@ -2,11 +2,8 @@
 
 #include "print/CardPageRenderer.h"
 
-#include <QColor>
 #include <QDialog>
 #include <QImage>
-
-#include <functional>
 
 class ClickableLabel;
 class PrintSource;
@@ -22,7 +19,8 @@ struct AppState;
 // page, a preview of the page, and the print and cancel buttons. It prints
 // either the open card as one page image or the list of all card files
 // (AppState::PrintMode). It is shown non-modally and hidden, never destroyed,
-// when closed.
+// when closed. Its background is AppState::BackColor as it is when the dialog
+// is created and each time it is shown.
 class TPrintForm : public QDialog {
     Q_OBJECT
 public:
@@ -32,10 +30,6 @@ public:
     void printOpenCard(); // "Vybraný soubor"
     void printCardList(); // "Seznam všech"
     void printerSetUp();  // "Nastavení tisku"
-
-    // The background colour; the dialog takes it now when hidden, otherwise
-    // when it is shown next.
-    void setBackColor(const QColor& color);
 
     // Renders the card page from the main window's current state and refreshes
     // the preview; also saves the page as WorkDir + "Output.bmp" for the
@@ -91,8 +85,6 @@ private:
     void printCardPage();
     void setPrintingState(bool printing);
     bool listMode() const;
-    // Runs a handler; an error it lets through is shown in the error box.
-    void guarded(const std::function<void()>& handler);
 
     AppState& state_;
     Prompts& prompts_;
@@ -100,7 +92,6 @@ private:
     CardPageRenderer renderer_;
     QImage PageBitmap;
     QImage preview_;
-    QColor backColor_;
     bool printing_ = false;
     bool abortRequested_ = false;
 };

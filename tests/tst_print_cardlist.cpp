@@ -1,5 +1,5 @@
 #include "print/CardListPrinter.h"
-#include "print/PrintWebAddress.h"
+#include "settings/WebSite.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
 
@@ -57,7 +57,7 @@ private slots:
         while (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         const QStringList expected =
-            QStringList{QStringLiteral("Pelvarin Kartotéka - seznam souborů"), printweb::host(),
+            QStringList{QStringLiteral("Pelvarin Kartotéka - seznam souborů"), kWebHost,
                         QString()} +
             cards;
         QCOMPARE(lines, expected);

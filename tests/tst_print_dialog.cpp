@@ -2,6 +2,7 @@
 #include "print/ClickableLabel.h"
 #include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
+#include "settings/StoredColor.h"
 #include "storage/AppState.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestPrintSource.h"
@@ -291,12 +292,13 @@ private slots:
         QVERIFY(!inked(dialog.previewImage()).isEmpty());
     }
 
-    void backColourIsTakenWhenShown() {
+    void backColourIsTakenWhenCreatedAndShown() {
+        state.BackColor = StoredFromColor(QColor(10, 20, 30));
         TPrintForm& dialog = makeForm();
-        dialog.setBackColor(QColor(10, 20, 30));
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
         dialog.printCardList();
-        dialog.setBackColor(QColor(200, 100, 50));
+        state.BackColor = StoredFromColor(QColor(200, 100, 50));
+        dialog.printCardList(); // only brought to the front
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
         dialog.close();
         dialog.printCardList();

@@ -1,6 +1,6 @@
 #include "print/CardPageRenderer.h"
-#include "print/PrintWebAddress.h"
 #include "print/TPrintForm.h"
+#include "settings/WebSite.h"
 #include "storage/AppState.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -153,15 +153,8 @@ private slots:
 
         // The page fills the printable area: compare it, scaled back, with the
         // rendered page.
-        QPrinter& printer = source->printer();
-        const int dpi = 2 * printer.resolution();
-        const QImage paper = pdftools::pageImage(pdf, 1, dpi);
-        QVERIFY(!paper.isNull());
-        const QRectF area = printer.pageRect(QPrinter::DevicePixel);
-        const qreal scale = qreal(dpi) / printer.resolution();
-        const QRect printable(qRound(area.x() * scale), qRound(area.y() * scale),
-                              qRound(area.width() * scale), qRound(area.height() * scale));
-        const QImage printed = paper.copy(printable);
+        const QImage printed = pdftools::printableArea(pdf, 1, source->printer());
+        QVERIFY(!printed.isNull());
         const qreal sx = qreal(printed.width()) / page.width();
         const qreal sy = qreal(printed.height()) / page.height();
 
@@ -227,7 +220,7 @@ private slots:
                  qPrintable(lines.first()));
         QCOMPARE(lines.first().size(),
                  QStringLiteral("Pelvarin Kartotéka - seznam souborů").size());
-        QCOMPARE(lines.at(1), printweb::host());
+        QCOMPARE(lines.at(1), kWebHost);
         QCOMPARE(lines.at(2), QString());
         lines.removeAll(QString());
         QCOMPARE(lines.mid(2), source->cards);

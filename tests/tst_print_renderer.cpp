@@ -1,7 +1,7 @@
 #include "print/CardPageRenderer.h"
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
-#include "print/PrintWebAddress.h"
+#include "settings/WebSite.h"
 #include "tests/support/TestPrintSource.h"
 
 #include <QFontMetrics>
@@ -189,8 +189,8 @@ private slots:
         const PageGeometry geometry = render();
         const QFont font = CardPageRenderer::pageFont(10, false);
         const QFontMetrics metrics(font);
-        QCOMPARE(geometry.footer, QPoint(W - metrics.horizontalAdvance(printweb::host()) - 10,
-                                         H - metrics.height() - 10));
+        QCOMPARE(geometry.footer,
+                 QPoint(W - metrics.horizontalAdvance(kWebHost) - 10, H - metrics.height() - 10));
         const QRect ink = darkPixels(page, QRect(W / 2, H - 40, W / 2, 40));
         QVERIFY(ink.right() <= W - 10);
         QVERIFY(ink.right() >= W - 14);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -60,6 +61,17 @@ inline QImage pageImage(const QString& pdf, int page, int dpi) {
          QString::number(page), QStringLiteral("-l"), QString::number(page),
          QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
+}
+
+// The printable area of a page printed on printer, rendered at twice the
+// printer's resolution.
+inline QImage printableArea(const QString& pdf, int page, const QPrinter& printer) {
+    const int dpi = 2 * printer.resolution();
+    const QImage paper = pageImage(pdf, page, dpi);
+    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+    const qreal scale = qreal(dpi) / printer.resolution();
+    return paper.copy(qRound(area.x() * scale), qRound(area.y() * scale),
+                      qRound(area.width() * scale), qRound(area.height() * scale));
 }
 
 // The PDF files in dir now.

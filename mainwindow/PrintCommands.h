@@ -1,0 +1,8 @@
+#pragma once
+
+class TForm1;
+class TPrintForm;
+
+// Binds the commands of the menu "Tisk" to the print dialog: "Vybraný soubor"
+// (F5, also the tool button "Tisknout"), "Seznam všech" and "Nastavení tisku".
+void BindPrintCommands(TForm1& form1, TPrintForm& printForm);

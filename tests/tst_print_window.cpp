@@ -1,0 +1,234 @@
+#include "mainwindow/Application.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "print/CardPageRenderer.h"
+#include "print/InstalledPrinters.h"
+#include "print/TPrintForm.h"
+#include "settings/StoredColor.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/TestPrintSource.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+using fixture::BitmapBytes;
+using fixture::WriteCard;
+
+namespace {
+
+void pretendPrinters(const QStringList& names) {
+    SetInstalledPrinterNamesSource([names] { return names; });
+}
+
+// Prompts that also record on which printer the printer set-up ran.
+struct PrintPrompts : ScriptedPrompts {
+    QList<QPrinter*> setUps;
+    bool setUpPrinter(QPrinter& printer) override {
+        setUps << &printer;
+        return true;
+    }
+};
+
+// The whole program started on a test program directory.
+struct Program {
+    explicit Program(const TestProgramDir& dir) : application(dir.path(), &prompts, [](int) {}) {
+        started = application.Start();
+    }
+    TForm1& form() const { return *application.Form1(); }
+    TPrintForm& dialog() const { return *application.PrintForm; }
+    AppState& state() { return application.State(); }
+    void open(int index) {
+        form().List->SetItemIndex(index);
+        RunGuarded(prompts, [this] { form().ListDblClick(); });
+    }
+    void show() {
+        form().show();
+        form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form()));
+    }
+
+    PrintPrompts prompts;
+    Application application;
+    bool started = false;
+};
+
+} // namespace
+
+// The commands of the menu "Tisk" in the running program, with a pretended list
+// of printers: rendering needs one, printing on it is never tried here.
+class TestPrintWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { pretendPrinters({QStringLiteral("Fake")}); }
+    void cleanup() { SetInstalledPrinterNamesSource({}); }
+
+    void openCardIsRenderedAsTheEditorShowsIt_data() {
+        QTest::addColumn<bool>("pictureFile");
+        QTest::addColumn<bool>("viaButton");
+        QTest::newRow("picture, F5") << true << false;
+        QTest::newRow("picture, tool button") << true << true;
+        QTest::newRow("no picture, F5") << false << false;
+        QTest::newRow("no picture, tool button") << false << true;
+    }
+    void openCardIsRenderedAsTheEditorShowsIt() {
+        QFETCH(bool, pictureFile);
+        QFETCH(bool, viaButton);
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Alfa"), {QStringLiteral("a=1")});
+        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("Autor=Karel Čapek")},
+                  QStringLiteral("Poznámka"),
+                  pictureFile ? BitmapBytes(64, 48, QColor(0, 0, 255)) : QByteArray());
+        const QString cardFile = dir.cardDir() + QStringLiteral("Kniha.krt");
+        const QByteArray savedCard = fixture::FileBytes(cardFile);
+        Program program(dir);
+        QVERIFY(program.started);
+        program.show();
+        const auto printOpenCard = [&] {
+            if (viaButton) {
+                program.form().SpeedButton11->click();
+            } else {
+                program.form().Memo1->setFocus();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+            }
+        };
+        printOpenCard(); // nothing is open yet
+        QVERIFY(!program.dialog().isVisible());
+
+        // The last card's choice must not carry over.
+        program.dialog().PicPrintCheck->setChecked(!pictureFile);
+        program.open(1);
+        const QStringList rows{QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Rok=1936")};
+        program.form().ListB->SetStrings(rows);
+        program.form().Memo1->SetText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
+        QVERIFY(program.state().Modified);
+        printOpenCard();
+
+        TPrintForm& dialog = program.dialog();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.parentWidget(), &program.form());
+        QCOMPARE(program.state().PrintMode, QStringLiteral("SOUBOR"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Tisk: Kniha"));
+        QCOMPARE(dialog.PicPrintCheck->isEnabled(), pictureFile);
+        QCOMPARE(dialog.PicPrintCheck->isChecked(), pictureFile);
+        QCOMPARE(program.state().PrintPicture, pictureFile);
+
+        // The page shows the unsaved edits, which stay unsaved.
+        TestPrintSource expected;
+        expected.name = QStringLiteral("Kniha");
+        expected.cards = {QStringLiteral("Alfa.krt"), QStringLiteral("Kniha.krt")};
+        expected.rows = rows;
+        expected.notes = QStringLiteral("Nová poznámka\r\ndruhý řádek");
+        expected.font = program.form().Memo1->font();
+        expected.image = program.form().Image1->Picture();
+        QImage page;
+        const PageGeometry geometry =
+            CardPageRenderer().render(expected, {false, pictureFile, false}, page);
+        QCOMPARE(dialog.pageBitmap(), page);
+        QCOMPARE(dialog.pageBitmap().pixelColor(180, geometry.y4 + 130) == QColor(0, 0, 255),
+                 pictureFile);
+        QVERIFY(program.state().Modified);
+        QCOMPARE(fixture::FileBytes(cardFile), savedCard);
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void listOfAllCardsShowsTheListMode() {
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
+        Program program(dir);
+        program.open(0);
+        program.form().Selecteditem1->trigger();
+        program.dialog().close();
+
+        program.form().Listofitems1->trigger();
+        TPrintForm& dialog = program.dialog();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(program.state().PrintMode, QStringLiteral("SEZNAM"));
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Tisk: Seznam všech"));
+        for (QCheckBox* check : {dialog.PicPrintCheck, dialog.GrayPrintCheck, dialog.NrPrintCheck})
+            QVERIFY(!check->isEnabled());
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void printerSetUpRunsOnTheWindowsPrinter() {
+        TestProgramDir dir;
+        Program program(dir);
+        program.form().Printsettings1->trigger();
+        QCOMPARE(program.prompts.setUps, QList<QPrinter*>{&program.form().printer()});
+        QVERIFY(program.prompts.allShown().isEmpty());
+    }
+
+    void withoutPrinterTheCommandsSaySo() {
+        pretendPrinters({});
+        TestProgramDir dir;
+        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
+        Program program(dir);
+        program.open(0);
+        TPrintForm& dialog = program.dialog();
+        const QString none = QStringLiteral("Nenalezena žádná tiskárna.");
+
+        program.form().Selecteditem1->trigger();
+        QCOMPARE(program.prompts.messages, QStringList{none});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.ListBox1->count(), 1);
+        QCOMPARE(dialog.ListBox1->item(0)->text(), QStringLiteral("* Printers *"));
+        dialog.close();
+
+        program.form().Listofitems1->trigger();
+        QCOMPARE(program.prompts.messages, QStringList({none, none}));
+        QVERIFY(dialog.isVisible());
+
+        program.form().Printsettings1->trigger();
+        QCOMPARE(program.prompts.messages.last(), QStringLiteral("Nenalezena žádná tiskárna!"));
+        QVERIFY(program.prompts.setUps.isEmpty());
+        QVERIFY(program.prompts.errors.isEmpty());
+    }
+
+    void printerListSelectsNoRowForTheFirstPrinter_data() {
+        QTest::addColumn<bool>("currentFirst");
+        QTest::newRow("current printer first") << true;
+        QTest::newRow("current printer second") << false;
+    }
+    void printerListSelectsNoRowForTheFirstPrinter() {
+        QFETCH(bool, currentFirst);
+        const QString current = QPrinter().printerName();
+        if (current.isEmpty())
+            QSKIP("no printer is installed, so the window's printer has none current");
+        const QString other = QStringLiteral("Other");
+        pretendPrinters(currentFirst ? QStringList{current, other} : QStringList{other, current});
+        TestProgramDir dir;
+        Program program(dir);
+        const QList<QListWidgetItem*> selected = program.dialog().ListBox1->selectedItems();
+        if (currentFirst) {
+            QVERIFY(selected.isEmpty());
+        } else {
+            QCOMPARE(selected.size(), 1);
+            QCOMPARE(selected.first()->text(), current);
+        }
+    }
+
+    void dialogTakesTheBackColourWhenShown() {
+        TestProgramDir dir;
+        Program program(dir);
+        TPrintForm& dialog = program.dialog();
+        const auto background = [&] { return dialog.palette().color(QPalette::Window); };
+        QCOMPARE(background(), ColorFromStored(program.state().BackColor));
+
+        program.form().ApplyBackColor(StoredFromColor(QColor(10, 20, 30)));
+        program.form().Listofitems1->trigger();
+        QCOMPARE(background(), QColor(10, 20, 30));
+        program.form().ApplyBackColor(StoredFromColor(QColor(200, 100, 50)));
+        QCOMPARE(background(), QColor(10, 20, 30));
+        dialog.close();
+        program.form().Listofitems1->trigger();
+        QCOMPARE(background(), QColor(200, 100, 50));
+    }
+};
+
+QTEST_MAIN(TestPrintWindow)
+#include "tst_print_window.moc"

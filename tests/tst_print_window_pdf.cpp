@@ -1,0 +1,252 @@
+#include "mainwindow/Application.h"
+#include "mainwindow/NotesEdit.h"
+#include "mainwindow/PictureBox.h"
+#include "print/CardPageRenderer.h"
+#include "print/InstalledPrinters.h"
+#include "print/TPrintForm.h"
+#include "settings/WebSite.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/PdfTools.h"
+#include "tests/support/TestPrintSource.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QtTest>
+
+using fixture::BitmapBytes;
+using fixture::WriteCard;
+
+namespace {
+
+// The PDF printer that scripts/start-printer.sh installs, and where its files go.
+const QString PdfPrinter = QStringLiteral("KartotekaPDF");
+
+QString pdfDirectory() {
+    const QString configured = qEnvironmentVariable("KARTOTEKA_PDF_DIR");
+    return configured.isEmpty() ? QStringLiteral("/var/spool/cups-pdf/KartotekaPDF") : configured;
+}
+
+QString uniqueMarker() {
+    return QStringLiteral("W%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+}
+
+// Mean grey difference per pixel of two images within area, compared at a
+// third of their size: scaling the page to the paper and back blurs the edges
+// of every letter, which must not count as much as other letters.
+double difference(const QImage& a, const QImage& b, const QRect& area) {
+    constexpr int Factor = 3;
+    const auto coarse = [](const QImage& image) {
+        return image.scaled(image.size() / Factor, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    const QImage ca = coarse(a);
+    const QImage cb = coarse(b);
+    const QRect part = QRect(area.topLeft() / Factor, area.bottomRight() / Factor) & ca.rect();
+    qint64 sum = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x)
+            sum += qAbs(qGray(ca.pixel(x, y)) - qGray(cb.pixel(x, y)));
+    return double(sum) / (part.width() * part.height());
+}
+
+// Where two images differ.
+QRect differing(const QImage& a, const QImage& b) {
+    QRect found;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+// The card the window shows, as plain values that the renderer takes.
+void showCard(TestPrintSource& card, TForm1& form, const QStringList& rows) {
+    card.name = form.State().CurrentCardName;
+    card.cards = form.List->Items();
+    card.rows = rows;
+    card.notes = form.Memo1->Text();
+    card.font = form.Memo1->font();
+    card.image = form.Image1->Picture();
+}
+
+} // namespace
+
+// Printing from the running program on a real printer: CUPS with Debian's PDF
+// printer, whose files the tests read back.
+class TestPrintWindowPdf : public QObject {
+    Q_OBJECT
+private:
+    void usePdfPrinter(TPrintForm& dialog) {
+        if (DefaultPrinterName() == PdfPrinter)
+            return; // no row selected prints there
+        const QList<QListWidgetItem*> rows =
+            dialog.ListBox1->findItems(PdfPrinter, Qt::MatchExactly);
+        QVERIFY(!rows.isEmpty());
+        dialog.ListBox1->setCurrentItem(rows.first());
+    }
+
+private slots:
+    void initTestCase() {
+        if (!QPrinterInfo::availablePrinterNames().contains(PdfPrinter))
+            QSKIP("the PDF printer is not installed (scripts/start-printer.sh adds it)");
+        if (!pdftools::available())
+            QSKIP("poppler-utils is not installed");
+    }
+
+    // The card page is a picture on the paper (its text is no text of the
+    // PDF), so the printed page is compared, part by part, with the page
+    // rendered from what the window shows and with pages that differ there.
+    void openCardReachesThePaper() {
+        const QString marker = uniqueMarker();
+        const QString name = QStringLiteral("Kniha-") + marker;
+        const QStringList rows{QStringLiteral("Autor=Karel Capek"), QStringLiteral("Rok=1936"),
+                               QStringLiteral("Vydal=Melantrich")};
+        TestProgramDir dir;
+        WriteCard(dir, name, rows, QStringLiteral("Kratka poznamka"),
+                  BitmapBytes(320, 240, QColor(0, 150, 0)));
+        ScriptedPrompts prompts;
+        Application application(dir.path(), &prompts, [](int) {});
+        QVERIFY(application.Start());
+        TForm1& form = *application.Form1();
+        form.List->SetItemIndex(0);
+        RunGuarded(prompts, [&] { form.ListDblClick(); });
+        form.Selecteditem1->trigger();
+        TPrintForm& dialog = *application.PrintForm;
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.PicPrintCheck->isChecked());
+        usePdfPrinter(dialog);
+
+        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        QTest::mouseClick(dialog.SpeedButton1, Qt::LeftButton);
+        QCOMPARE(prompts.allShown(), QStringList());
+        QVERIFY(!dialog.isVisible());
+        // cups-pdf names the file after the job title, which carries the card name.
+        const QString pdf = pdftools::waitForPdf(pdfDirectory(), before, marker);
+        QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
+        QCOMPARE(pdftools::pageCount(pdf), 1);
+        const QImage printed = pdftools::printableArea(pdf, 1, form.printer());
+        QFile::remove(pdf);
+        QVERIFY(!printed.isNull());
+        const QImage& page = dialog.pageBitmap();
+        const QImage back =
+            printed.scaled(page.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+
+        const PageOptions options{false, true, false};
+        TestPrintSource card;
+        showCard(card, form, rows);
+        QImage expected;
+        const PageGeometry geometry = CardPageRenderer().render(card, options, expected);
+        QCOMPARE(expected, page);
+
+        card.name = QStringLiteral("Kniha-W00000000");
+        QImage otherName;
+        CardPageRenderer().render(card, options, otherName);
+        card.name = name;
+        card.rows.last() = QStringLiteral("Vydal=Odeon");
+        QImage otherValue;
+        CardPageRenderer().render(card, options, otherValue);
+        QImage noFooter = page;
+        const QRect footer =
+            QRect(geometry.footer, QSize(page.width(), 20)).intersected(page.rect());
+        for (int y = footer.top(); y <= footer.bottom(); ++y)
+            for (int x = footer.left(); x <= footer.right(); ++x)
+                noFooter.setPixel(x, y, qRgb(255, 255, 255));
+
+        // Each part of the printed page is much nearer to the page than to a
+        // page with another text there.
+        const QList<QPair<const char*, const QImage*>> parts{
+            {"card name", &otherName}, {"table value", &otherValue}, {"footer host", &noFooter}};
+        for (const auto& [what, other] : parts) {
+            const QRect area = differing(page, *other);
+            QVERIFY2(!area.isEmpty(), what);
+            const double toPage = difference(back, page, area);
+            const double toOther = difference(back, *other, area);
+            qInfo("%s: %.1f to the page, %.1f to the other page", what, toPage, toOther);
+            QVERIFY2(toPage * 3 < toOther, what);
+        }
+    }
+
+    void cardListReachesThePaper() {
+        const QString marker = uniqueMarker();
+        TestProgramDir dir;
+        const QStringList names{marker + QStringLiteral(" první"), marker + QStringLiteral(" b")};
+        for (const QString& name : names)
+            WriteCard(dir, name, {QStringLiteral("a=1")});
+        ScriptedPrompts prompts;
+        Application application(dir.path(), &prompts, [](int) {});
+        QVERIFY(application.Start());
+        application.Form1()->Listofitems1->trigger();
+        TPrintForm& dialog = *application.PrintForm;
+        usePdfPrinter(dialog);
+        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(prompts.allShown(), QStringList());
+        QVERIFY(!dialog.isVisible());
+
+        const QString pdf = pdftools::waitForPdf(
+            pdfDirectory(), before, QStringLiteral("Seznam"), [&](const QString& path) {
+                return pdftools::textLines(path).join(u'\n').contains(marker);
+            });
+        QVERIFY2(!pdf.isEmpty(), "the printed list did not arrive");
+        QStringList lines = pdftools::textLines(pdf);
+        QFile::remove(pdf);
+        QCOMPARE(lines.value(1), kWebHost);
+        lines.removeAll(QString());
+        // Only Western European letters read back as text; "í" does.
+        QCOMPARE(lines.mid(2), QStringList({names.at(1) + QStringLiteral(".krt"),
+                                            names.at(0) + QStringLiteral(".krt")}));
+    }
+
+    // "Nastavení tisku" with the real dialog: the printer chosen there becomes
+    // the window's printer; there is no printing to a file and no job options.
+    void printerSetUpChoosesTheWindowsPrinter() {
+        TestProgramDir dir;
+        Application application(dir.path(), nullptr, [](int) {});
+        QVERIFY(application.Start());
+        TForm1& form = *application.Form1();
+        form.printer().setPrinterName(QString()); // prints into a PDF file of its own
+        QCOMPARE(form.printer().outputFormat(), QPrinter::PdfFormat);
+
+        QStringList offered;
+        QString title;
+        QStringList buttonTexts;
+        QTimer::singleShot(0, this, [&] {
+            auto* setUp = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!setUp) {
+                if (QWidget* other = QApplication::activeModalWidget())
+                    other->close();
+                return;
+            }
+            title = setUp->windowTitle();
+            auto* printers = setUp->findChild<QComboBox*>(QStringLiteral("printers"));
+            QVERIFY(printers);
+            for (int i = 0; i < printers->count(); ++i)
+                offered << printers->itemText(i);
+            printers->setCurrentIndex(printers->findText(PdfPrinter));
+            auto* buttons = setUp->findChild<QDialogButtonBox*>();
+            for (QAbstractButton* button : buttons->buttons())
+                if (!button->isHidden())
+                    buttonTexts << button->text();
+            buttonTexts.sort();
+            buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        form.Printsettings1->trigger();
+
+        QCOMPARE(title, QStringLiteral("Nastavení tisku"));
+        QVERIFY(offered.contains(PdfPrinter));
+        QCOMPARE(offered.filter(QStringLiteral("File")), QStringList());
+        QCOMPARE(buttonTexts, QStringList({QStringLiteral("Cancel"), QStringLiteral("OK")}));
+        QCOMPARE(form.printer().printerName(), PdfPrinter);
+        QCOMPARE(form.printer().outputFormat(), QPrinter::NativeFormat);
+    }
+};
+
+QTEST_MAIN(TestPrintWindowPdf)
+#include "tst_print_window_pdf.moc"
