@@ -1,9 +1,11 @@
 #include "mainwindow/Application.h"
 
 #include "mainwindow/QtPrompts.h"
+#include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
 #include "settings/StoredColor.h"
+#include "settings/TSetForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -76,7 +78,7 @@ void Application::CreateDialogs() {
         PaintBackground(dialog, state_.BackColor);
         return dialog;
     };
-    SetForm = placeholder("SetForm", QStringLiteral("Nastavení"), {546, 306});
+    SetForm = new TSetForm(state_, *prompts_, *form1_, form1_.get());
     AboutForm = placeholder("AboutForm", QStringLiteral("O Kartotéce"), {420, 300});
     AddForm = placeholder("AddForm", QStringLiteral("Nový soubor"), {360, 130});
     DelForm = placeholder("DelForm", QStringLiteral("Odstranit ?"), {360, 130});
@@ -93,4 +95,5 @@ void Application::ConnectCommands() {
         for (QDialog* dialog : {SetForm, AboutForm, AddForm, DelForm, FindForm})
             PaintBackground(dialog, color);
     });
+    new SettingsCommands(*form1_, *SetForm); // owned by the main window
 }
