@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 FontColorDialog::FontColorDialog(const QFont& font, qint32 storedColor, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), requestedFamily_(font.family()) {
     setWindowTitle(QStringLiteral("Písmo"));
 
     // The font dialog embedded as a plain widget, its own buttons left out:
@@ -19,6 +19,8 @@ FontColorDialog::FontColorDialog(const QFont& font, qint32 storedColor, QWidget*
     fontChooser_ = new QFontDialog(font, this);
     fontChooser_->setWindowFlags(Qt::Widget);
     fontChooser_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fontChooser_->setSizeGripEnabled(false);
+    shownFamily_ = fontChooser_->currentFont().family();
     // Enter and Esc inside it would only close the embedded part; they answer
     // for the whole dialog. The font dialog accepts on Enter in its lists
     // itself and swallows Enter elsewhere, hence the filter.
@@ -42,14 +44,25 @@ FontColorDialog::FontColorDialog(const QFont& font, qint32 storedColor, QWidget*
     colorRow->addWidget(colorChooser_);
     colorRow->addStretch();
 
+    // The colour row and the buttons line up with the font dialog's own margins.
+    auto* below = new QVBoxLayout;
+    QMargins margins = fontChooser_->layout()->contentsMargins();
+    margins.setTop(0);
+    below->setContentsMargins(margins);
+    below->addLayout(colorRow);
+    below->addWidget(buttons);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(fontChooser_);
-    layout->addLayout(colorRow);
-    layout->addWidget(buttons);
+    layout->addLayout(below);
 }
 
 QFont FontColorDialog::selectedFont() const {
-    return fontChooser_->currentFont();
+    QFont font = fontChooser_->currentFont();
+    if (font.family() == shownFamily_)
+        font.setFamily(requestedFamily_);
+    return font;
 }
 
 qint32 FontColorDialog::selectedColor() const {

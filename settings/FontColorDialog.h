@@ -14,6 +14,9 @@ class FontColorDialog : public QDialog {
 public:
     FontColorDialog(const QFont& font, qint32 storedColor, QWidget* parent = nullptr);
 
+    // A face the system lacks (such as "MS Sans Serif") shows as the face
+    // that stands in for it; left unchanged, it keeps its own name, so that
+    // font.ini names the same face as before.
     QFont selectedFont() const;
     qint32 selectedColor() const;
 
@@ -26,4 +29,6 @@ protected:
 private:
     QFontDialog* fontChooser_;
     ColorBox* colorChooser_;
+    QString requestedFamily_;
+    QString shownFamily_;
 };

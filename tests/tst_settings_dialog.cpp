@@ -422,6 +422,13 @@ private slots:
         QCOMPARE(dialog.selectedColor(), 12639424);
     }
 
+    void fontColorDialogKeepsTheNameOfASubstitutedFace() {
+        FontColorDialog dialog(QFont(u"MS Sans Serif"_qs, 10), kWindowTextColor);
+        QCOMPARE(dialog.selectedFont().family(), u"MS Sans Serif"_qs);
+        dialog.fontChooser()->setCurrentFont(QFont(u"DejaVu Serif"_qs, 10));
+        QCOMPARE(dialog.selectedFont().family(), u"DejaVu Serif"_qs);
+    }
+
     // Keys in the embedded font dialog answer for the whole dialog.
     void fontColorDialogKeys_data() {
         QTest::addColumn<bool>("inList");
