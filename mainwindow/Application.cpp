@@ -9,6 +9,7 @@
 #include "mainwindow/PrintCommands.h"
 #include "mainwindow/QtPrompts.h"
 #include "mainwindow/SearchCommands.h"
+#include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
@@ -16,6 +17,7 @@
 #include "mainwindow/TForm1.h"
 #include "search/TFindForm.h"
 #include "settings/StoredColor.h"
+#include "settings/TSetForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -77,23 +79,15 @@ void PaintBackground(QWidget* window, qint32 storedColor) {
 
 } // namespace
 
-// Placeholders for the six dialogs, each a window of the right caption and
-// size taking the background colour, until their own classes replace them.
+// The six dialogs, created once in this order after the main window; each
+// takes the background colour.
 void Application::CreateDialogs() {
-    const auto placeholder = [this](const char* name, const QString& caption, QSize size) {
-        auto* dialog = new QDialog(form1_.get());
-        dialog->setObjectName(QString::fromLatin1(name));
-        dialog->setWindowTitle(caption);
-        dialog->setFixedSize(size);
-        PaintBackground(dialog, state_.BackColor);
-        return dialog;
-    };
-    SetForm = placeholder("SetForm", QStringLiteral("Nastavení"), {546, 306});
     const auto created = [this](QDialog* dialog, const char* name) {
         dialog->setObjectName(QString::fromLatin1(name));
         PaintBackground(dialog, state_.BackColor);
         return dialog;
     };
+    SetForm = created(new TSetForm(state_, *prompts_, *form1_, form1_.get()), "SetForm");
     cardFileHost_ = std::make_unique<Form1CardFileHost>(*form1_);
     aboutForm_ = new TAboutForm(form1_.get());
     AboutForm = created(aboutForm_, "AboutForm");
@@ -129,4 +123,5 @@ void Application::ConnectCommands() {
             PaintBackground(dialog, color);
     });
     BindPrintCommands(*form1_, *PrintForm);
+    new SettingsCommands(*form1_, *SetForm); // owned by the main window
 }

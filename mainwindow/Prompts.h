@@ -25,8 +25,9 @@ public:
                           const QString& proposed) = 0;
     // Open-file dialog; an empty string on Cancel. The first filter is selected.
     virtual QString openFile(const QString& title, const QStringList& filters) = 0;
-    // Font dialog starting from font; true (and font changed) on OK.
-    virtual bool chooseFont(QFont& font) = 0;
+    // Font dialog starting from font and its colour (stored form,
+    // settings/StoredColor.h); true (and both changed) on OK.
+    virtual bool chooseFont(QFont& font, qint32& storedColor) = 0;
     // Printer set-up dialog for printer: the printer and paper chosen there
     // become printer's; true on OK.
     virtual bool setUpPrinter(QPrinter& printer) = 0;

@@ -1,9 +1,10 @@
 #include "mainwindow/QtPrompts.h"
 
+#include "settings/FontColorDialog.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -67,12 +68,13 @@ QString QtPrompts::openFile(const QString& title, const QStringList& filters) {
     return dialog.selectedFiles().first();
 }
 
-bool QtPrompts::chooseFont(QFont& font) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, owner());
-    if (ok)
-        font = chosen;
-    return ok;
+bool QtPrompts::chooseFont(QFont& font, qint32& storedColor) {
+    FontColorDialog dialog(font, storedColor, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    storedColor = dialog.selectedColor();
+    return true;
 }
 
 bool QtPrompts::setUpPrinter(QPrinter& printer) {

@@ -3,6 +3,9 @@
 #include "storage/ProgramDir.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -11,6 +14,12 @@ int main(int argc, char** argv) {
     // to every window title.
     QApplication::setApplicationName(QStringLiteral("Pelvarin Kartotéka"));
     QApplication::setWindowIcon(resources::ApplicationIcon());
+    // Qt's own dialogs and buttons (font, colour, file and printer dialogs,
+    // Yes/No) in Czech, like the rest of the program; English when missing.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     Application application(executableDirectory());
     application.Start();

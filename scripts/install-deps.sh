@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme
+  qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme qt6-translations-l10n
   adwaita-icon-theme fonts-dejavu-core
   p7zip-full libjpeg62-turbo-dev
   cups printer-driver-cups-pdf poppler-utils

@@ -1,6 +1,8 @@
 #include "settings/TSetForm.h"
 
+#include "mainwindow/CommandGuard.h"
 #include "mainwindow/Prompts.h"
+#include "print/PrinterSetUp.h"
 #include "settings/ColorBox.h"
 #include "settings/ConfigFiles.h"
 #include "settings/MouseUpCheckBox.h"
@@ -8,7 +10,6 @@
 #include "settings/StoredColor.h"
 #include "settings/TitleSplit.h"
 #include "settings/WebSite.h"
-#include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/Cp1250.h"
 
@@ -20,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -30,7 +30,6 @@ namespace {
 const QString kHelpPage = QStringLiteral("/tavrosk/help/nastaveni.html");
 const QString kRestartMessage =
     QStringLiteral("Pro použití této změny musíte restartovat Pelvarin Kartotéku");
-const QString kNoPrinterMessage = QStringLiteral("Nenalezena žádná tiskárna!");
 
 // Buttons that, like tool buttons, never take the focus: Enter anywhere in the
 // dialog applies, whatever was clicked last.
@@ -234,7 +233,7 @@ bool TSetForm::FormKeyPress(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        runGuarded([this] { ApplySettings(); });
+        RunGuarded(prompts_, [this] { ApplySettings(); });
         return true;
     }
     if (key == Qt::Key_Escape) {
@@ -245,21 +244,16 @@ bool TSetForm::FormKeyPress(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TSetForm::SpeedButton1Click() {
-    runGuarded([this] {
-        if (QPrinterInfo::availablePrinters().isEmpty()) {
-            prompts_.message(kNoPrinterMessage);
-            return;
-        }
-        prompts_.setUpPrinter(target_.printer());
-    });
+    RunGuarded(prompts_, [this] { RunPrinterSetUp(prompts_, target_.printer()); });
 }
 
 void TSetForm::SpeedButton2Click() {
-    runGuarded([this] {
+    RunGuarded(prompts_, [this] {
         FontDlg1 = target_.mainFont();
         QFont font = FontDlg1.font;
-        if (prompts_.chooseFont(font))
-            FontDlg1.font = font;
+        qint32 color = FontDlg1.color;
+        if (prompts_.chooseFont(font, color))
+            FontDlg1 = {font, color};
     });
 }
 
@@ -268,7 +262,7 @@ void TSetForm::SpeedButton3Click() {
 }
 
 void TSetForm::SpeedButton4Click() {
-    runGuarded([this] { ApplySettings(); });
+    RunGuarded(prompts_, [this] { ApplySettings(); });
 }
 
 void TSetForm::Label4Click() {
@@ -300,14 +294,4 @@ bool TSetForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TSetForm::runGuarded(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const AppError& error) {
-        prompts_.error(error.text());
-    } catch (const std::exception& error) {
-        prompts_.error(QString::fromLocal8Bit(error.what()));
-    }
 }

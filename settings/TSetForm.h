@@ -3,7 +3,6 @@
 #include "settings/MainFont.h"
 
 #include <QDialog>
-#include <functional>
 
 struct AppState;
 class ColorBox;
@@ -80,8 +79,6 @@ private:
     void nameControls();
     void layOutControls();
     void connectHandlers();
-    // Runs a command; an error it lets through is shown in the error box.
-    void runGuarded(const std::function<void()>& command);
 
     AppState& state_;
     Prompts& prompts_;

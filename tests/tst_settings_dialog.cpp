@@ -1,4 +1,6 @@
+#include "print/InstalledPrinters.h"
 #include "settings/ColorBox.h"
+#include "settings/FontColorDialog.h"
 #include "settings/MouseUpCheckBox.h"
 #include "settings/SettingsTarget.h"
 #include "settings/TSetForm.h"
@@ -6,14 +8,15 @@
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QtTest>
 
@@ -48,6 +51,16 @@ public:
         ++fontChanges;
     }
     QPrinter& printer() override { return printerObject; }
+};
+
+// Records which printer the printer set-up dialog was run for.
+class PrinterRecordingPrompts : public ScriptedPrompts {
+public:
+    QList<QPrinter*> setUpPrinters;
+    bool setUpPrinter(QPrinter& printer) override {
+        setUpPrinters << &printer;
+        return false;
+    }
 };
 
 // Receives the web addresses the dialog asks the desktop to open.
@@ -352,36 +365,119 @@ private slots:
         QCOMPARE(prompts_.messages, (QStringList{text, text}));
     }
 
+    void fontChoiceHeldUntilApplied_data() {
+        QTest::addColumn<QList<qint32>>("colorAnswer");
+        QTest::addColumn<qint32>("color");
+        QTest::addColumn<QByteArray>("colorLine");
+        QTest::newRow("colour kept") << QList<qint32>{} << kWindowTextColor << "-16777208"_qba;
+        QTest::newRow("red chosen") << QList<qint32>{0x0000FF} << qint32(0x0000FF) << "255"_qba;
+        QTest::newRow("system colour chosen")
+            << QList<qint32>{kButtonFaceColor} << kButtonFaceColor << "-16777201"_qba;
+    }
     void fontChoiceHeldUntilApplied() {
+        QFETCH(QList<qint32>, colorAnswer);
+        QFETCH(qint32, color);
+        QFETCH(QByteArray, colorLine);
         form_->show();
         QFont chosen(u"DejaVu Serif"_qs, 12);
         chosen.setBold(true);
         chosen.setUnderline(true);
         prompts_.fontAnswers.enqueue(chosen);
+        prompts_.fontColorAnswers.append(colorAnswer);
         form_->SpeedButton2Click();
         QCOMPARE(form_->FontDlg1.font, chosen);
+        QCOMPARE(form_->FontDlg1.color, color);
         QCOMPARE(fake_->fontChanges, 0);
         form_->ApplySettings();
         QCOMPARE(fake_->font.font, chosen);
-        QCOMPARE(fake_->font.color, kWindowTextColor);
-        QCOMPARE(fontFile(), QByteArray("12\r\nDejaVu Serif\r\n-16777208\r\nTFTF\r\n"));
+        QCOMPARE(fake_->font.color, color);
+        QCOMPARE(fontFile(), "12\r\nDejaVu Serif\r\n" + colorLine + "\r\nTFTF\r\n");
     }
 
     void cancelledFontDialogKeepsTheLoadedFont() {
         form_->show();
-        form_->FontDlg1.font = QFont(u"Something Else"_qs, 20);
+        form_->FontDlg1 = {QFont(u"Something Else"_qs, 20), 0x0000FF};
         form_->SpeedButton2Click(); // no answer queued: cancelled
         QCOMPARE(form_->FontDlg1.font, fake_->font.font);
+        QCOMPARE(form_->FontDlg1.color, fake_->font.color);
     }
 
+    void fontColorDialogStartsFromTheGivenChoice_data() {
+        QTest::addColumn<qint32>("color");
+        QTest::newRow("plain colour") << qint32(0x0000FF);
+        QTest::newRow("system colour") << kButtonFaceColor;
+        QTest::newRow("custom colour") << qint32(0x123456);
+    }
+    void fontColorDialogStartsFromTheGivenChoice() {
+        QFETCH(qint32, color);
+        QFont font(u"DejaVu Serif"_qs, 12);
+        font.setBold(true);
+        FontColorDialog dialog(font, color);
+        QCOMPARE(dialog.windowTitle(), u"Písmo"_qs);
+        QCOMPARE(dialog.selectedFont().family(), u"DejaVu Serif"_qs);
+        QCOMPARE(dialog.selectedFont().pointSize(), 12);
+        QVERIFY(dialog.selectedFont().bold());
+        QCOMPARE(dialog.selectedColor(), color);
+        dialog.colorChooser()->setSelected(12639424);
+        QCOMPARE(dialog.selectedColor(), 12639424);
+    }
+
+    void fontColorDialogKeepsTheNameOfASubstitutedFace() {
+        FontColorDialog dialog(QFont(u"MS Sans Serif"_qs, 10), kWindowTextColor);
+        QCOMPARE(dialog.selectedFont().family(), u"MS Sans Serif"_qs);
+        dialog.fontChooser()->setCurrentFont(QFont(u"DejaVu Serif"_qs, 10));
+        QCOMPARE(dialog.selectedFont().family(), u"DejaVu Serif"_qs);
+    }
+
+    // Keys in the embedded font dialog answer for the whole dialog.
+    void fontColorDialogKeys_data() {
+        QTest::addColumn<bool>("inList");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Esc") << false << Qt::Key_Escape << int(QDialog::Rejected);
+        QTest::newRow("Enter") << false << Qt::Key_Return << int(QDialog::Accepted);
+        QTest::newRow("Esc in a list") << true << Qt::Key_Escape << int(QDialog::Rejected);
+        QTest::newRow("Enter in a list") << true << Qt::Key_Enter << int(QDialog::Accepted);
+    }
+    void fontColorDialogKeys() {
+        QFETCH(bool, inList);
+        QFETCH(Qt::Key, key);
+        QFETCH(int, result);
+        FontColorDialog dialog(QFont(u"DejaVu Sans"_qs, 10), kWindowTextColor);
+        dialog.setResult(-1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        if (inList)
+            dialog.fontChooser()->findChild<QAbstractItemView*>()->setFocus();
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && dialog.fontChooser()->isAncestorOf(focused));
+        QTest::keyClick(focused, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QCOMPARE(dialog.result(), result);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void printerSetUp_data() {
+        QTest::addColumn<QStringList>("printers");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("setUp");
+        QTest::newRow("no printer")
+            << QStringList{} << QStringList{u"Nenalezena žádná tiskárna!"_qs} << false;
+        QTest::newRow("a printer") << QStringList{u"KartotekaPDF"_qs} << QStringList{} << true;
+    }
     void printerSetUp() {
-        form_->show();
-        form_->SpeedButton1Click();
-        if (QPrinterInfo::availablePrinters().isEmpty())
-            QCOMPARE(prompts_.messages, QStringList{u"Nenalezena žádná tiskárna!"_qs});
-        else
-            QVERIFY(prompts_.messages.isEmpty());
-        QVERIFY(form_->isVisible());
+        QFETCH(QStringList, printers);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, setUp);
+        SetInstalledPrinterNamesSource([printers] { return printers; });
+        PrinterRecordingPrompts prompts;
+        TSetForm form(state_, prompts, *fake_);
+        form.show();
+        form.SpeedButton1Click();
+        SetInstalledPrinterNamesSource({});
+        QCOMPARE(prompts.messages, messages);
+        QCOMPARE(prompts.setUpPrinters,
+                 setUp ? QList<QPrinter*>{&fake_->printerObject} : QList<QPrinter*>{});
+        QVERIFY(form.isVisible());
     }
 
     void helpLinkOpensTheHelpPage() {

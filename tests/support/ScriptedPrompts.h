@@ -20,6 +20,7 @@ public:
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
     QQueue<QFont> fontAnswers;
+    QQueue<qint32> fontColorAnswers; // taken with a font answer; none keeps the colour
     bool printerSetupAnswer = false;
 
     void message(const QString& text) override { messages << text; }
@@ -28,18 +29,19 @@ public:
         questions << text;
         return answers.isEmpty() ? false : answers.dequeue();
     }
-    QString input(const QString& caption, const QString& prompt,
-                  const QString& proposed) override {
+    QString input(const QString& caption, const QString& prompt, const QString& proposed) override {
         inputs << caption + u'|' + prompt + u'|' + proposed;
         return inputAnswers.isEmpty() ? proposed : inputAnswers.dequeue();
     }
     QString openFile(const QString&, const QStringList&) override {
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
     }
-    bool chooseFont(QFont& font) override {
+    bool chooseFont(QFont& font, qint32& storedColor) override {
         if (fontAnswers.isEmpty())
             return false;
         font = fontAnswers.dequeue();
+        if (!fontColorAnswers.isEmpty())
+            storedColor = fontColorAnswers.dequeue();
         return true;
     }
     bool setUpPrinter(QPrinter&) override { return printerSetupAnswer; }
