@@ -8,9 +8,11 @@ namespace dialoglook {
 void makeFixedDialog(QDialog& dialog, const QString& caption, QSize clientSize) {
     dialog.setWindowTitle(caption);
     dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint);
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
+    // Equal minimum and maximum sizes also tell the window manager that the
+    // window can be neither resized nor maximised.
     dialog.setFixedSize(clientSize);
-    dialog.setModal(true);
 }
 
 QToolButton* makeButton(QWidget& parent, const QString& text, QStyle::StandardPixmap icon,

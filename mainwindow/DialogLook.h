@@ -10,8 +10,8 @@ class QDialog;
 class QToolButton;
 class QWidget;
 
-// The common look of the program's small dialogs: fixed client size, a title
-// bar with only the close box, the user's background colour, raised buttons
+// The common look of the program's dialogs: fixed client size, a fixed dialog
+// border whose title bar asks for the close box only, the user's background colour, raised buttons
 // with an icon and a bold caption that never take the focus (so Enter and Esc
 // always reach the dialog's own key handling).
 namespace dialoglook {

@@ -1,6 +1,8 @@
 #include "print/TPrintForm.h"
 
 #include "mainwindow/CommandGuard.h"
+#include "mainwindow/DialogLook.h"
+#include "mainwindow/LinkLabel.h"
 #include "mainwindow/Prompts.h"
 #include "mainwindow/WebLinks.h"
 #include "print/CardListPrinter.h"
@@ -67,12 +69,8 @@ QCheckBox* checkBox(QWidget* parent, const QString& text, const QRect& geometry)
 
 TPrintForm::TPrintForm(AppState& state, Prompts& prompts, PrintSource& source, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), source_(source) {
-    setWindowTitle(QStringLiteral("Tisk"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setModal(false);
+    dialoglook::makeFixedDialog(*this, QStringLiteral("Tisk"), QSize(462, 310));
     setFont(CardPageRenderer::pageFont(11, false));
-    setFixedSize(462, 310);
     createControls();
     FormCreate();
 }
@@ -99,14 +97,7 @@ void TPrintForm::createControls() {
     Bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel2->setGeometry(11, 262, 224, 3);
 
-    Label4 = new ClickableLabel(QStringLiteral("Nápověda"), this);
-    QFont linkFont = Label4->font();
-    linkFont.setUnderline(true);
-    Label4->setFont(linkFont);
-    QPalette linkPalette = Label4->palette();
-    linkPalette.setColor(QPalette::WindowText, Qt::blue);
-    Label4->setPalette(linkPalette);
-    Label4->setCursor(Qt::PointingHandCursor);
+    Label4 = new LinkLabel(QStringLiteral("Nápověda"), this);
     Label4->move(13, 279);
     Label4->adjustSize();
 
@@ -137,7 +128,7 @@ void TPrintForm::createControls() {
     connect(GrayPrintCheck, &QCheckBox::toggled, this, &TPrintForm::GrayPrintCheckClick);
     connect(NrPrintCheck, &QCheckBox::toggled, this, &TPrintForm::GrayPrintCheckClick);
     connect(PrintPrew, &ClickableLabel::clicked, this, &TPrintForm::PrintPrewClick);
-    connect(Label4, &ClickableLabel::clicked, this, &TPrintForm::Label4Click);
+    connect(Label4, &LinkLabel::clicked, this, &TPrintForm::Label4Click);
 }
 
 // Fills the printer list and creates the page image; without any printer the

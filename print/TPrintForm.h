@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/LinkLabel.h"
 #include "print/CardPageRenderer.h"
 
 #include <QDialog>
@@ -50,7 +51,7 @@ public:
     QCheckBox* GrayPrintCheck;
     QCheckBox* NrPrintCheck;
     QFrame* Bevel2;
-    ClickableLabel* Label4;
+    LinkLabel* Label4;
     QPushButton* SpeedButton2;
     QPushButton* SpeedButton1;
     QFrame* Panel2;

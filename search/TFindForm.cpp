@@ -1,12 +1,15 @@
 #include "search/TFindForm.h"
 
 #include "mainwindow/CommandGuard.h"
+#include "mainwindow/DialogLook.h"
+#include "mainwindow/LinkLabel.h"
 #include "mainwindow/WebLinks.h"
 #include "search/SearchHost.h"
 #include "storage/AppState.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,11 +48,8 @@ QPushButton* footButton(const QString& caption, QWidget* parent, const QRect& ge
 } // namespace
 
 TFindForm::TFindForm(SearchHost& host, Prompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      host_(host), prompts_(prompts) {
-    setWindowTitle(QStringLiteral("Najít soubor"));
-    setFixedSize(271, 224);
+    : QDialog(parent), host_(host), prompts_(prompts) {
+    dialoglook::makeFixedDialog(*this, QStringLiteral("Najít soubor"), QSize(271, 224));
     QFont dialogFont(QStringLiteral("MS Sans Serif"));
     dialogFont.setPixelSize(11);
     setFont(dialogFont);
@@ -69,8 +69,13 @@ void TFindForm::buildInputPage() {
     Label7->setFont(headingFont);
     Label7->move(8, 8);
 
+    // The search box starts where the idle heading ends, whatever face stands
+    // in for the designed one; its right edge stays.
+    const int headingRight =
+        Label7->x() + QFontMetrics(headingFont).horizontalAdvance(kIdleHeading);
+    const int boxLeft = qMax(72, headingRight + 6);
     Edit1 = new QLineEdit(this);
-    Edit1->setGeometry(72, 8, 193, 21);
+    Edit1->setGeometry(boxLeft, 8, 265 - boxLeft, 21);
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -110,17 +115,10 @@ void TFindForm::buildFoot() {
     Bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel2->setGeometry(-19, 184, 290, 2);
 
-    Label4 = new QLabel(QStringLiteral("Nápověda"), this);
-    QFont linkFont = font();
-    linkFont.setUnderline(true);
-    Label4->setFont(linkFont);
-    QPalette linkPalette = Label4->palette();
-    linkPalette.setColor(QPalette::WindowText, Qt::blue);
-    Label4->setPalette(linkPalette);
-    Label4->setCursor(Qt::PointingHandCursor);
+    Label4 = new LinkLabel(QStringLiteral("Nápověda"), this);
     Label4->move(8, 196);
     Label4->adjustSize();
-    Label4->installEventFilter(this);
+    connect(Label4, &LinkLabel::clicked, this, &TFindForm::Label4Click);
 
     SpeedButton3 = footButton(QStringLiteral("Zrušit"), this, QRect(111, 188, 66, 30));
     SpeedButton2 = footButton(QStringLiteral("Hledat"), this, QRect(183, 188, 82, 30));
@@ -288,10 +286,6 @@ bool TFindForm::eventFilter(QObject* watched, QEvent* event) {
             reject();
             return true;
         }
-    }
-    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
-        Label4Click();
-        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

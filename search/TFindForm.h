@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/LinkLabel.h"
 #include "search/CardSearch.h"
 
 #include <QDialog>
@@ -42,7 +43,7 @@ public:
     QProgressBar* Progress;
     // Foot.
     QFrame* Bevel2;
-    QLabel* Label4;
+    LinkLabel* Label4;
     QPushButton* SpeedButton3;
     QPushButton* SpeedButton2;
 

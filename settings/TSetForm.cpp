@@ -1,6 +1,7 @@
 #include "settings/TSetForm.h"
 
 #include "mainwindow/CommandGuard.h"
+#include "mainwindow/DialogLook.h"
 #include "mainwindow/Prompts.h"
 #include "print/PrinterSetUp.h"
 #include "settings/ColorBox.h"
@@ -45,10 +46,7 @@ QPushButton* makeButton(const QString& caption, QWidget* parent) {
 TSetForm::TSetForm(AppState& state, Prompts& prompts, SettingsTarget& target, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), target_(target) {
     setObjectName(QStringLiteral("SetForm"));
-    setWindowTitle(QStringLiteral("Nastavení"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
-    setFixedSize(546, 306);
+    dialoglook::makeFixedDialog(*this, QStringLiteral("Nastavení"), QSize(546, 306));
     createControls();
     layOutControls();
     connectHandlers();
