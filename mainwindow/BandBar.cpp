@@ -42,7 +42,8 @@ void BandBar::SetBandLeft(int band, int left) {
 }
 
 int BandBar::BandWidth(int band) const {
-    return band >= 0 && band < bands_.size() ? GripWidth + bands_[band].panel->width() : 0;
+    return band >= 0 && band < bands_.size() ? GripWidth + bands_[band].panel->width() + FrameWidth
+                                             : 0;
 }
 
 QSize BandBar::sizeHint() const {

@@ -6,11 +6,14 @@
 // The tool bar: a row of bands, each a grip followed by a panel of controls.
 // A band's left edge is kept in pixels within the bar; the user moves a band by
 // dragging its grip, between its neighbours. The panel decides the band's
-// width: resizing a panel resizes its band.
+// width (grip, panel, frame line): resizing a panel resizes its band.
 class BandBar : public QWidget {
     Q_OBJECT
 public:
     static constexpr int GripWidth = 7;
+    // The band's right frame line, drawn beside its panel so that a panel
+    // with a background of its own does not hide the band's end.
+    static constexpr int FrameWidth = 1;
 
     explicit BandBar(QWidget* parent = nullptr);
 

@@ -102,10 +102,11 @@ void TForm1::CreateToolbar() {
         CreateSpeedButton(Panel5, QStringLiteral("Nápověda"), QStringLiteral("Nápověda (F1)"),
                           QStringLiteral("help-browser"), {2, ButtonTop, 86, ButtonHeight});
 
-    Panel1 = CreatePanel("Panel1", 58);
+    // The last band ends a little before the window's designed right edge.
+    Panel1 = CreatePanel("Panel1", 54);
     SpeedButton5 =
         CreateSpeedButton(Panel1, QStringLiteral("Konec"), QStringLiteral("Konec (F10)"),
-                          QStringLiteral("application-exit"), {1, ButtonTop, 56, ButtonHeight});
+                          QStringLiteral("application-exit"), {0, ButtonTop, 54, ButtonHeight});
 
     // The order of the bands is the order of the lines of cbar.ini.
     CBar->AddBand(Panel2, 11);
