@@ -2,18 +2,16 @@
 
 #include "mainwindow/CardFileHost.h"
 #include "mainwindow/CardNameRules.h"
-#include "mainwindow/DialogLook.h"
 #include "mainwindow/Prompts.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
-TAddForm::TAddForm(CardFileHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    dialoglook::makeFixedDialog(*this, QStringLiteral("Nový soubor"), QSize(256, 80));
+TAddForm::TAddForm(CardFileHost& host, QWidget* parent)
+    : CardFileDialog(host, QStringLiteral("Nový soubor"), QSize(256, 80), parent) {
 
     Label7 = new QLabel(QStringLiteral("Jméno:"), this);
     QFont labelFont = Label7->font();
@@ -25,23 +23,13 @@ TAddForm::TAddForm(CardFileHost& host, QWidget* parent) : QDialog(parent), host_
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(77, 12, 169, 24);
 
-    SpeedButton3 = dialoglook::makeButton(*this, QStringLiteral("Zrušit"),
-                                          QStyle::SP_DialogCancelButton, QRect(77, 45, 82, 27));
-    SpeedButton2 = dialoglook::makeButton(*this, QStringLiteral("Přidat"),
-                                          QStyle::SP_DialogOkButton, QRect(164, 45, 82, 27));
-    connect(SpeedButton3, &QToolButton::clicked, this, &QDialog::reject);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TAddForm::CreateCardFile);
+    SpeedButton3 = addCancelButton(QStringLiteral("Zrušit"), QStyle::SP_DialogCancelButton,
+                                   QRect(77, 45, 82, 27));
+    SpeedButton2 = addConfirmButton(QStringLiteral("Přidat"), QStyle::SP_DialogOkButton,
+                                    QRect(164, 45, 82, 27));
 }
 
-void TAddForm::setBackColor(const QColor& color) {
-    dialoglook::setBackground(*this, color);
-}
-
-void TAddForm::CreateCardFile() {
-    host_.runCommand([this] { createCardFile(); });
-}
-
-void TAddForm::createCardFile() {
+void TAddForm::confirmed() {
     const AppState& state = host_.appState();
     const QString name = Edit1->text();
     if (const QString problem = cardnames::nameProblem(name); !problem.isEmpty()) {
@@ -61,18 +49,4 @@ void TAddForm::showEvent(QShowEvent* event) {
     Edit1->clear();
     Edit1->setFocus();
     QDialog::showEvent(event);
-}
-
-void TAddForm::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        CreateCardFile();
-        break;
-    case Qt::Key_Escape:
-        reject();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

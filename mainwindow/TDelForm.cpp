@@ -1,18 +1,16 @@
 #include "mainwindow/TDelForm.h"
 
 #include "mainwindow/CardFileHost.h"
-#include "mainwindow/DialogLook.h"
 #include "mainwindow/Prompts.h"
 #include "storage/AppState.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QToolButton>
 
-TDelForm::TDelForm(CardFileHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    dialoglook::makeFixedDialog(*this, QStringLiteral("Odstranit ?"), QSize(254, 93));
+TDelForm::TDelForm(CardFileHost& host, QWidget* parent)
+    : CardFileDialog(host, QStringLiteral("Odstranit ?"), QSize(254, 93), parent) {
 
     Label7 = new QLabel(QStringLiteral("Opravdu chcete odstranit:"), this);
     QFont labelFont = Label7->font();
@@ -25,16 +23,10 @@ TDelForm::TDelForm(CardFileHost& host, QWidget* parent) : QDialog(parent), host_
     Label1 = new QLabel(this);
     Label1->setGeometry(10, 31, 236, 20);
 
-    SpeedButton3 = dialoglook::makeButton(*this, QStringLiteral("Ano"), QStyle::SP_DialogYesButton,
-                                          QRect(76, 58, 82, 27));
-    SpeedButton1 = dialoglook::makeButton(*this, QStringLiteral("Ne"), QStyle::SP_DialogNoButton,
-                                          QRect(164, 58, 82, 27));
-    connect(SpeedButton1, &QToolButton::clicked, this, &QDialog::reject);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TDelForm::DeleteCardFile);
-}
-
-void TDelForm::setBackColor(const QColor& color) {
-    dialoglook::setBackground(*this, color);
+    SpeedButton3 =
+        addConfirmButton(QStringLiteral("Ano"), QStyle::SP_DialogYesButton, QRect(76, 58, 82, 27));
+    SpeedButton1 =
+        addCancelButton(QStringLiteral("Ne"), QStyle::SP_DialogNoButton, QRect(164, 58, 82, 27));
 }
 
 void TDelForm::showForCurrentCard() {
@@ -43,11 +35,7 @@ void TDelForm::showForCurrentCard() {
     exec();
 }
 
-void TDelForm::DeleteCardFile() {
-    host_.runCommand([this] { deleteCardFile(); });
-}
-
-void TDelForm::deleteCardFile() {
+void TDelForm::confirmed() {
     AppState& state = host_.appState();
     const QString path = state.CurrentCardPath;
     if (!QFileInfo::exists(path)) {
@@ -74,18 +62,4 @@ void TDelForm::showFileName(const QString& name) {
     fileName_ = name;
     Label1->setText(Label1->fontMetrics().elidedText(name, Qt::ElideMiddle, Label1->width()));
     Label1->setToolTip(name);
-}
-
-void TDelForm::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        DeleteCardFile();
-        break;
-    case Qt::Key_Escape:
-        reject();
-        break;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

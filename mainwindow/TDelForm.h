@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "mainwindow/CardFileDialog.h"
 
-class CardFileHost;
 class QLabel;
-class QToolButton;
 
 // Asks before the open card's file is deleted, and deletes it. Created once with
 // the main window and shown modally as often as needed.
-class TDelForm : public QDialog {
+class TDelForm : public CardFileDialog {
     Q_OBJECT
 public:
     explicit TDelForm(CardFileHost& host, QWidget* parent = nullptr);
-
-    void setBackColor(const QColor& color);
 
     // The delete command: shows the dialog modally, unless no card has been
     // opened since start-up (CurrentCardPath without a file name).
@@ -27,20 +23,15 @@ public:
     QToolButton* SpeedButton1 = nullptr; // "Ne"
     QToolButton* SpeedButton3 = nullptr; // "Ano"
 
-public slots:
+protected:
     // Deletes the card file of CurrentCardPath; the card list is read again and
     // the main window shows no card. A missing file is reported and the dialog
     // stays open.
-    void DeleteCardFile();
-
-protected:
+    void confirmed() override;
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void deleteCardFile();
     void showFileName(const QString& name);
 
-    CardFileHost& host_;
     QString fileName_;
 };
