@@ -17,7 +17,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,6 +35,29 @@ constexpr int BottomPanelHeight = 240;
 constexpr int PictureWidth = 320;
 constexpr int PictureHeight = 240;
 constexpr int NavigationButtonHeight = 23;
+
+// A two-pane splitter with a thin handle; only the stretching pane takes up a
+// change of the window's size, and only the second pane may be collapsible.
+QSplitter* CreateSplitter(const char* name, Qt::Orientation orientation, QWidget* first,
+                          QWidget* second, int stretchingPane, bool secondCollapsible) {
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->addWidget(first);
+    splitter->addWidget(second);
+    splitter->setStretchFactor(0, stretchingPane == 0 ? 1 : 0);
+    splitter->setStretchFactor(1, stretchingPane == 1 ? 1 : 0);
+    splitter->setCollapsible(0, false);
+    splitter->setCollapsible(1, secondCollapsible);
+    splitter->setHandleWidth(3);
+    return splitter;
+}
+
+// Makes content fill container wholly.
+void FillWith(QWidget* container, QWidget* content) {
+    auto* layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(content);
+}
 
 } // namespace
 
@@ -165,59 +187,30 @@ void TForm1::CreateEditor() {
     Image1->setContextMenuPolicy(Qt::CustomContextMenu);
     Image1->SetPicture(resources::NselectBitmap());
 
-    Splitter2 = new QSplitter(Qt::Horizontal);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->addWidget(Memo1);
-    Splitter2->addWidget(Panel10);
-    Splitter2->setStretchFactor(0, 1);
-    Splitter2->setStretchFactor(1, 0);
-    Splitter2->setCollapsible(0, false);
-    Splitter2->setCollapsible(1, false);
-    Splitter2->setHandleWidth(3);
+    Splitter2 = CreateSplitter("Splitter2", Qt::Horizontal, Memo1, Panel10, 0, false);
     Splitter2->setSizes({DesignedClientWidth - LeftPanelWidth - PictureWidth, PictureWidth});
 
     Panel8 = new QWidget;
     Panel8->setObjectName(QStringLiteral("Panel8"));
     Panel8->setMinimumHeight(10);
-    auto* bottom = new QHBoxLayout(Panel8);
-    bottom->setContentsMargins(0, 0, 0, 0);
-    bottom->addWidget(Splitter2);
+    FillWith(Panel8, Splitter2);
 
-    Splitter1 = new QSplitter(Qt::Vertical);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->addWidget(ListB);
-    Splitter1->addWidget(Panel8);
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    Splitter1->setCollapsible(0, false);
-    Splitter1->setCollapsible(1, true); // the bottom panel snaps shut
-    Splitter1->setHandleWidth(3);
+    // The bottom panel snaps shut.
+    Splitter1 = CreateSplitter("Splitter1", Qt::Vertical, ListB, Panel8, 0, true);
     Splitter1->setSizes(
         {DesignedClientHeight - ToolbarHeight - BottomPanelHeight - 3, BottomPanelHeight});
 
     Panel7 = new QWidget;
     Panel7->setObjectName(QStringLiteral("Panel7"));
-    auto* editor = new QVBoxLayout(Panel7);
-    editor->setContentsMargins(0, 0, 0, 0);
-    editor->addWidget(Splitter1);
+    FillWith(Panel7, Splitter1);
 
     // The editor lies over the welcome area; with no card open it is hidden
     // and the welcome labels show.
     editorArea_ = new QWidget;
     editorArea_->setMinimumWidth(100);
-    auto* area = new QVBoxLayout(editorArea_);
-    area->setContentsMargins(0, 0, 0, 0);
-    area->addWidget(Panel7);
+    FillWith(editorArea_, Panel7);
 
-    Splitter4 = new QSplitter(Qt::Horizontal);
-    Splitter4->setObjectName(QStringLiteral("Splitter4"));
-    Splitter4->addWidget(Panel9);
-    Splitter4->addWidget(editorArea_);
-    Splitter4->setStretchFactor(0, 0);
-    Splitter4->setStretchFactor(1, 1);
-    Splitter4->setCollapsible(0, false);
-    Splitter4->setCollapsible(1, false);
-    Splitter4->setHandleWidth(3);
+    Splitter4 = CreateSplitter("Splitter4", Qt::Horizontal, Panel9, editorArea_, 1, false);
     Splitter4->setSizes({LeftPanelWidth, DesignedClientWidth - LeftPanelWidth - 3});
 
     for (QSplitter* splitter : {Splitter1, Splitter2, Splitter4})
