@@ -11,13 +11,8 @@
 #include "mainwindow/SearchCommands.h"
 #include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
-#include "mainwindow/TAboutForm.h"
-#include "mainwindow/TAddForm.h"
-#include "mainwindow/TDelForm.h"
 #include "mainwindow/TForm1.h"
-#include "search/TFindForm.h"
 #include "settings/StoredColor.h"
-#include "settings/TSetForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -79,27 +74,24 @@ void PaintBackground(QWidget* window, qint32 storedColor) {
 
 } // namespace
 
-// The six dialogs, created once in this order after the main window; each
-// takes the background colour.
+// The six dialogs, created once in this order after the main window; all but
+// the print dialog (which takes it whenever it is shown) take the background
+// colour now.
 void Application::CreateDialogs() {
-    const auto created = [this](QDialog* dialog, const char* name) {
+    const auto created = [this](auto* dialog, const char* name) {
         dialog->setObjectName(QString::fromLatin1(name));
         PaintBackground(dialog, state_.BackColor);
         return dialog;
     };
     SetForm = created(new TSetForm(state_, *prompts_, *form1_, form1_.get()), "SetForm");
     cardFileHost_ = std::make_unique<Form1CardFileHost>(*form1_);
-    aboutForm_ = new TAboutForm(form1_.get());
-    AboutForm = created(aboutForm_, "AboutForm");
-    addForm_ = new TAddForm(*cardFileHost_, form1_.get());
-    AddForm = created(addForm_, "AddForm");
-    delForm_ = new TDelForm(*cardFileHost_, form1_.get());
-    DelForm = created(delForm_, "DelForm");
+    AboutForm = created(new TAboutForm(form1_.get()), "AboutForm");
+    AddForm = created(new TAddForm(*cardFileHost_, form1_.get()), "AddForm");
+    DelForm = created(new TDelForm(*cardFileHost_, form1_.get()), "DelForm");
     searchHost_ = std::make_unique<MainWindowSearchHost>(*form1_);
-    findForm_ = new TFindForm(*searchHost_, *prompts_, form1_.get());
-    findForm_->setObjectName(QStringLiteral("FindForm"));
-    findForm_->setBackColor(ColorFromStored(state_.BackColor));
-    FindForm = findForm_;
+    FindForm = new TFindForm(*searchHost_, *prompts_, form1_.get());
+    FindForm->setObjectName(QStringLiteral("FindForm"));
+    FindForm->setBackColor(ColorFromStored(state_.BackColor));
     printSource_ = std::make_unique<MainWindowPrintSource>(*form1_);
     PrintForm = new TPrintForm(state_, *prompts_, *printSource_, form1_.get());
     PrintForm->setObjectName(QStringLiteral("PrintForm"));
@@ -109,17 +101,17 @@ void Application::CreateDialogs() {
 // to the main window's actions here (TForm1::Bind).
 void Application::ConnectCommands() {
     cardFileCommands_ =
-        std::make_unique<CardFileCommands>(*form1_, state_, *prompts_, *addForm_, *delForm_);
+        std::make_unique<CardFileCommands>(*form1_, state_, *prompts_, *AddForm, *DelForm);
     auxiliaryCommands_ =
-        std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *aboutForm_);
-    searchCommands_ =
-        std::make_unique<SearchCommands>(*form1_, *searchHost_, *findForm_, *prompts_);
+        std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *AboutForm);
+    searchCommands_ = std::make_unique<SearchCommands>(*form1_, *searchHost_, *FindForm, *prompts_);
     // Lives as the main window's child.
     new CardEditingCommands(*form1_, state_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
-        for (QDialog* dialog : {SetForm, AboutForm, AddForm, DelForm, FindForm})
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm, FindForm})
             PaintBackground(dialog, color);
     });
     BindPrintCommands(*form1_, *PrintForm);

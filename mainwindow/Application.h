@@ -1,7 +1,12 @@
 #pragma once
 
 #include "mainwindow/ProcessEnd.h"
+#include "mainwindow/TAboutForm.h"
+#include "mainwindow/TAddForm.h"
+#include "mainwindow/TDelForm.h"
 #include "print/TPrintForm.h"
+#include "search/TFindForm.h"
+#include "settings/TSetForm.h"
 #include "storage/AppState.h"
 
 #include <QString>
@@ -13,12 +18,7 @@ class Form1CardFileHost;
 class MainWindowSearchHost;
 class PrintSource;
 class Prompts;
-class QDialog;
 class SearchCommands;
-class TAboutForm;
-class TAddForm;
-class TDelForm;
-class TFindForm;
 class TForm1;
 
 // The program as a whole: its shared state, its prompts, its seven windows
@@ -45,12 +45,12 @@ public:
     Prompts& Dialogs() { return *prompts_; }
     TForm1* Form1() const { return form1_.get(); }
 
-    // The dialogs, in creation order after the main window.
-    QDialog* SetForm = nullptr;
-    QDialog* AboutForm = nullptr;
-    QDialog* AddForm = nullptr;
-    QDialog* DelForm = nullptr;
-    QDialog* FindForm = nullptr;
+    // The dialogs, in creation order after the main window, which owns them.
+    TSetForm* SetForm = nullptr;
+    TAboutForm* AboutForm = nullptr;
+    TAddForm* AddForm = nullptr;
+    TDelForm* DelForm = nullptr;
+    TFindForm* FindForm = nullptr;
     TPrintForm* PrintForm = nullptr;
 
 private:
@@ -73,10 +73,6 @@ private:
     std::unique_ptr<PrintSource> printSource_;
     std::unique_ptr<TForm1> form1_;
     std::unique_ptr<Form1CardFileHost> cardFileHost_;
-    TAboutForm* aboutForm_ = nullptr;
-    TAddForm* addForm_ = nullptr;
-    TDelForm* delForm_ = nullptr;
     std::unique_ptr<CardFileCommands> cardFileCommands_;
     std::unique_ptr<AuxiliaryCommands> auxiliaryCommands_;
-    TFindForm* findForm_ = nullptr;
 };
