@@ -5,8 +5,8 @@
 class Prompts;
 struct AppState;
 
-// What the card file dialogs need from the main window. The main window
-// implements it; tests stand in for it.
+// What the card file dialogs need from the main window. Form1CardFileHost
+// implements it over the main window; tests stand in for it.
 class CardFileHost {
 public:
     virtual ~CardFileHost() = default;

@@ -1,10 +1,9 @@
 #include "mainwindow/SettingsCommands.h"
 
 #include "mainwindow/TForm1.h"
+#include "settings/TSetForm.h"
 
-#include <QDialog>
-
-SettingsCommands::SettingsCommands(TForm1& form1, QDialog& setForm)
+SettingsCommands::SettingsCommands(TForm1& form1, TSetForm& setForm)
     : QObject(&form1), form1_(form1), setForm_(setForm) {
     form1_.Bind(form1_.Language1, [this] { Language1Click(); });
 }

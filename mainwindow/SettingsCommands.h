@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class QDialog;
+class TSetForm;
 class TForm1;
 
 // The main window's "Nastavení" command (Language1): the settings dialog,
@@ -10,11 +10,11 @@ class TForm1;
 class SettingsCommands : public QObject {
     Q_OBJECT
 public:
-    SettingsCommands(TForm1& form1, QDialog& setForm);
+    SettingsCommands(TForm1& form1, TSetForm& setForm);
 
     void Language1Click();
 
 private:
     TForm1& form1_;
-    QDialog& setForm_;
+    TSetForm& setForm_;
 };
