@@ -7,8 +7,8 @@
 #include "storage/sevenzip/SevenZip.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,14 +45,6 @@ public:
     }
     void ReReadCardList() override { ++reReads; }
     void UpdateWindowState() override { ++stateUpdates; }
-};
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
 };
 
 } // namespace
@@ -263,12 +255,10 @@ private slots:
     }
 
     void aboutLinkOpensHomePage() {
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("https", &recorder, "open");
+        UrlCatcher recorder;
         TAboutForm form;
         form.show();
         QTest::mouseClick(form.Label3, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("https");
         QCOMPARE(recorder.opened, QList<QUrl>{QUrl("https://kartoteka.pelvarin.cz")});
         QCOMPARE(form.Label3->text(), QStringLiteral("https://kartoteka.pelvarin.cz"));
     }

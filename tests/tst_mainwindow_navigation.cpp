@@ -13,14 +13,14 @@
 #include <QtTest>
 
 using fixture::Started;
-using fixture::WriteCard;
+using testcards::writeCard;
 
 namespace {
 
 // Five cards "1".."5", numbered as their names.
 void WriteFiveCards(const TestProgramDir& dir) {
     for (int i = 1; i <= 5; ++i)
-        WriteCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
+        writeCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
 }
 
 QString OpenCard(const Started& started) {

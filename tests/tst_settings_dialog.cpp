@@ -5,12 +5,13 @@
 #include "settings/SettingsTarget.h"
 #include "settings/TSetForm.h"
 #include "storage/AppState.h"
+#include "tests/support/PretendedPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -51,25 +52,6 @@ public:
         ++fontChanges;
     }
     QPrinter& printer() override { return printerObject; }
-};
-
-// Records which printer the printer set-up dialog was run for.
-class PrinterRecordingPrompts : public ScriptedPrompts {
-public:
-    QList<QPrinter*> setUpPrinters;
-    bool setUpPrinter(QPrinter& printer) override {
-        setUpPrinters << &printer;
-        return false;
-    }
-};
-
-// Receives the web addresses the dialog asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
 };
 
 const QByteArray kWorkedConfig = "P\xF8"
@@ -468,25 +450,23 @@ private slots:
         QFETCH(QStringList, printers);
         QFETCH(QStringList, messages);
         QFETCH(bool, setUp);
-        SetInstalledPrinterNamesSource([printers] { return printers; });
-        PrinterRecordingPrompts prompts;
+        pretendPrinters(printers);
+        ScriptedPrompts prompts;
         TSetForm form(state_, prompts, *fake_);
         form.show();
         form.SpeedButton1Click();
-        SetInstalledPrinterNamesSource({});
+        stopPretendingPrinters();
         QCOMPARE(prompts.messages, messages);
-        QCOMPARE(prompts.setUpPrinters,
+        QCOMPARE(prompts.printerSetUps,
                  setUp ? QList<QPrinter*>{&fake_->printerObject} : QList<QPrinter*>{});
         QVERIFY(form.isVisible());
     }
 
     void helpLinkOpensTheHelpPage() {
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(u"https"_qs, &catcher, "open");
         form_->Label4Click();
-        QDesktopServices::unsetUrlHandler(u"https"_qs);
         QCOMPARE(
-            catcher.urls,
+            catcher.opened,
             QList<QUrl>{QUrl(u"https://kartoteka.pelvarin.cz/tavrosk/help/nastaveni.html"_qs)});
     }
 

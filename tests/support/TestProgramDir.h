@@ -21,6 +21,9 @@ public:
     // Writes bytes to P + relative, creating folders as needed.
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
+    // Writes a program that records how it was started: its argument count and
+    // arguments, as "count:arguments", into P + recordRelative.
+    void writeRecordingProgram(const QString& relative, const QString& recordRelative) const;
 
 private:
     QTemporaryDir dir_;
