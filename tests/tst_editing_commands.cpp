@@ -5,6 +5,7 @@
 #include "mainwindow/PictureChoice.h"
 #include "mainwindow/Resources.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DropFiles.h"
 #include "tests/support/TestCards.h"
 
 #include <QClipboard>
@@ -15,6 +16,7 @@
 
 using testcards::bitmapBytes;
 using testcards::fileBytes;
+using testcards::filledImage;
 using testcards::readCard;
 using testcards::writeCard;
 
@@ -46,27 +48,14 @@ struct OpenCard : CardJan, AppFixture {
         return file.fileName();
     }
     QString pictureFile(const QString& name, QSize size, QColor color, const char* format) const {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(color);
-        image.save(scratchFile(name), format);
+        filledImage(size, color).save(scratchFile(name), format);
         return scratchFile(name);
     }
     void choosePicture(const QString& path) {
         prompts.fileAnswers.enqueue(path);
         form().Vybratobrzek1->trigger();
     }
-    void drop(const QStringList& paths) {
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls << QUrl::fromLocalFile(path);
-        QMimeData data;
-        data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(&form(), &enter);
-        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form(), &drop);
-    }
+    void drop(const QStringList& paths) { dropFiles(form(), paths); }
 
     QTemporaryDir scratch;
 };

@@ -7,6 +7,7 @@
 #include "tests/support/PretendedPrinters.h"
 #include "tests/support/PrintDialogFixture.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
@@ -31,12 +32,6 @@ QRect inked(const QImage& image) {
     return found;
 }
 
-QImage solid(const QColor& color) {
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
 } // namespace
 
 // The print dialog with a pretended list of printers: no printer at all, or
@@ -56,7 +51,7 @@ private slots:
                          QStringLiteral("Kniha.krt")};
         source->rows = {QStringLiteral("Autor=Karel Čapek")};
         source->notes = QStringLiteral("Poznámka");
-        source->image = solid(QColor(0, 120, 0));
+        source->image = testcards::filledImage(QSize(320, 240), QColor(0, 120, 0));
         urls.reset(); // before its successor catches the same schemes
         urls = std::make_unique<UrlCatcher>(
             QStringList{QStringLiteral("file"), QStringLiteral("https")});

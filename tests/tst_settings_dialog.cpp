@@ -78,6 +78,13 @@ class TestSettingsDialog : public QObject {
     QByteArray config() const { return dir_->readFile(u"config.ini"_qs); }
     QByteArray fontFile() const { return dir_->readFile(u"font.ini"_qs); }
     bool fileExists(const QString& name) const { return QFileInfo::exists(dir_->filePath(name)); }
+    // Every setting that a box of the dialog stands for, switched off.
+    void switchSettingsOff() {
+        state_.AutoSave = false;
+        state_.TableTabKey = false;
+        fake_->shortcutsPresent = false;
+        fake_->undoVisible = true;
+    }
 
 private slots:
     void init() {
@@ -122,20 +129,14 @@ private slots:
     void formShowOnlyTicks() {
         form_->show();
         form_->SpeedButton3Click();
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         for (QCheckBox* box : form_->findChildren<QCheckBox*>())
             QVERIFY2(box->isChecked(), qPrintable(box->objectName() + box->text()));
     }
 
     void formShowLeavesBoxesOffWhenSettingsAreOff() {
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         for (QCheckBox* box : form_->findChildren<QCheckBox*>())
             QVERIFY(!box->isChecked());
@@ -226,10 +227,7 @@ private slots:
     }
 
     void applyWithBoxesOff() {
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         form_->ColorBox1->setSelected(kButtonFaceColor);
         form_->ApplySettings();

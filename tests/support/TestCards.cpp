@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QTemporaryDir>
 #include <stdexcept>
 
@@ -58,9 +57,14 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray bitmapBytes(int width, int height, QColor color) {
-    QImage image(width, height, QImage::Format_RGB32);
+QImage filledImage(QSize size, QColor color) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(color);
+    return image;
+}
+
+QByteArray bitmapBytes(int width, int height, QColor color) {
+    const QImage image = filledImage(QSize(width, height), color);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

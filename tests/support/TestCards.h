@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QColor>
+#include <QImage>
 #include <QList>
 #include <QMap>
 #include <QPair>
@@ -30,6 +30,9 @@ QMap<QString, QByteArray> readCard(const TestProgramDir& dir, const QString& fil
 
 // The bytes of a file; empty when it cannot be read.
 QByteArray fileBytes(const QString& path);
+
+// A picture of one colour.
+QImage filledImage(QSize size, QColor color);
 
 // A small Windows bitmap file of one colour.
 QByteArray bitmapBytes(int width = 64, int height = 48, QColor color = Qt::red);
