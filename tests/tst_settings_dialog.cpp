@@ -7,6 +7,7 @@
 #include "storage/AppState.h"
 #include "tests/support/PretendedPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SettingsFiles.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
 
@@ -54,10 +55,8 @@ public:
     QPrinter& printer() override { return printerObject; }
 };
 
-const QByteArray kWorkedConfig = "P\xF8"
-                                 "edm\xEC"
-                                 "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n";
-const QByteArray kDesignedFontFile = "10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n";
+using settingsfiles::DesignedFontFile;
+using settingsfiles::WorkedConfig;
 
 } // namespace
 
@@ -180,8 +179,8 @@ private slots:
         form_->ColorBox1->setSelected(12639424);
         QTest::keyClick(control(name), key);
         QVERIFY(!form_->isVisible());
-        QCOMPARE(config(), kWorkedConfig);
-        QCOMPARE(fontFile(), kDesignedFontFile);
+        QCOMPARE(config(), WorkedConfig);
+        QCOMPARE(fontFile(), DesignedFontFile);
     }
 
     void otherKeysStillEdit() {
@@ -215,8 +214,8 @@ private slots:
         QTest::mouseClick(form_->SpeedButton4, Qt::LeftButton);
         QVERIFY(!form_->isVisible());
         QVERIFY(prompts_.allShown().isEmpty());
-        QCOMPARE(config(), kWorkedConfig);
-        QCOMPARE(fontFile(), kDesignedFontFile);
+        QCOMPARE(config(), WorkedConfig);
+        QCOMPARE(fontFile(), DesignedFontFile);
         QCOMPARE(state_.BackColor, 12639424);
         QCOMPARE(fake_->backColors, QList<qint32>{12639424});
         QCOMPARE(form_->palette().color(QPalette::Window), QColor(0xC0, 0xDC, 0xC0));

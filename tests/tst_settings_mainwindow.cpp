@@ -9,6 +9,7 @@
 #include "storage/AppState.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/PretendedPrinters.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,10 +24,8 @@
 
 namespace {
 
-const QByteArray kWorkedConfig = "P\xF8"
-                                 "edm\xEC"
-                                 "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n";
-const QByteArray kDesignedFontFile = "10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n";
+using settingsfiles::DesignedFontFile;
+using settingsfiles::WorkedConfig;
 
 // Opens the settings dialog from the main menu and runs step while it is
 // shown modally. True when the dialog was still open after step (it is then
@@ -89,8 +88,8 @@ private slots:
         QCOMPARE(shownTitles, (QStringList{u"Předmět"_qs, u"Hodnota"_qs}));
         QCOMPARE(shownBoxes, (QList<bool>{true, true, true, true}));
         QVERIFY(program.prompts.allShown().isEmpty());
-        QCOMPARE(dir.readFile(u"config.ini"_qs), kWorkedConfig);
-        QCOMPARE(dir.readFile(u"font.ini"_qs), kDesignedFontFile);
+        QCOMPARE(dir.readFile(u"config.ini"_qs), WorkedConfig);
+        QCOMPARE(dir.readFile(u"font.ini"_qs), DesignedFontFile);
         QCOMPARE(program.application.State().BackColor, 12639424);
     }
 
