@@ -22,12 +22,7 @@ namespace {
 // The main window's side of the dialogs, recorded.
 class RecordingHost : public CardFileHost {
 public:
-    explicit RecordingHost(const TestProgramDir& program) {
-        state.programDir = program.path();
-        state.CardDir = program.cardDir();
-        state.WorkDir = program.workDir();
-        program.makeDirectories();
-    }
+    explicit RecordingHost(const TestProgramDir& program) : state(program.startedState()) {}
 
     AppState state;
     ScriptedPrompts scripted;

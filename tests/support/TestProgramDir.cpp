@@ -21,6 +21,15 @@ void TestProgramDir::makeDirectories() const {
     QDir().mkpath(workDir());
 }
 
+AppState TestProgramDir::startedState() const {
+    makeDirectories();
+    AppState state;
+    state.programDir = path();
+    state.CardDir = cardDir();
+    state.WorkDir = workDir();
+    return state;
+}
+
 void TestProgramDir::writeFile(const QString& relative, const QByteArray& bytes) const {
     const QString target = filePath(relative);
     QDir().mkpath(QFileInfo(target).absolutePath());

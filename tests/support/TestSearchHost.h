@@ -13,12 +13,7 @@
 // nothing without a selection) and the quick-search box.
 class TestSearchHost : public SearchHost {
 public:
-    TestSearchHost() {
-        dir.makeDirectories();
-        state.programDir = dir.path();
-        state.CardDir = dir.cardDir();
-        state.WorkDir = dir.workDir();
-    }
+    TestSearchHost() : state(dir.startedState()) {}
 
     // Writes a card file holding these table lines and notes.
     void writeCard(const QString& name, const QStringList& table, const QString& notes) {
