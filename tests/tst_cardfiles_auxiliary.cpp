@@ -2,21 +2,9 @@
 #include "mainwindow/WebLinks.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QtTest>
-
-namespace {
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
-
-} // namespace
 
 // The update check and the web pages.
 class TestAuxiliaryCommands : public QObject {
@@ -30,10 +18,7 @@ private slots:
     // The updater is looked for beside the program, not in the current directory.
     void updaterStartsFromProgramDirectory() {
         TestProgramDir program;
-        const QString record = program.filePath("arguments.txt");
-        program.writeFile("zolupdt.exe", "#!/bin/sh\necho \"$#:$*\" > '" + record.toUtf8() + "'\n");
-        QFile::setPermissions(program.filePath("zolupdt.exe"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        program.writeRecordingProgram("zolupdt.exe", "arguments.txt");
         TestProgramDir elsewhere;
         elsewhere.writeFile("zolupdt.exe", "#!/bin/sh\nexit 1\n");
         QVERIFY(QDir::setCurrent(elsewhere.path()));
@@ -55,13 +40,11 @@ private slots:
     }
 
     void webPages() {
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("https", &recorder, "open");
+        UrlCatcher recorder;
         weblinks::OpenHomePage();
         weblinks::OpenSupportPage();
         weblinks::OpenHelp();
         weblinks::OpenHelp("tisk.html");
-        QDesktopServices::unsetUrlHandler("https");
         QCOMPARE(recorder.opened,
                  (QList<QUrl>{QUrl("https://kartoteka.pelvarin.cz"),
                               QUrl("https://kartoteka.pelvarin.cz/pomoc.html"),

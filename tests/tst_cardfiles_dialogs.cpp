@@ -7,8 +7,8 @@
 #include "storage/sevenzip/SevenZip.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +22,7 @@ namespace {
 // The main window's side of the dialogs, recorded.
 class RecordingHost : public CardFileHost {
 public:
-    explicit RecordingHost(const TestProgramDir& program) {
-        state.programDir = program.path();
-        state.CardDir = program.cardDir();
-        state.WorkDir = program.workDir();
-        program.makeDirectories();
-    }
+    explicit RecordingHost(const TestProgramDir& program) : state(program.startedState()) {}
 
     AppState state;
     ScriptedPrompts scripted;
@@ -45,14 +40,6 @@ public:
     }
     void ReReadCardList() override { ++reReads; }
     void UpdateWindowState() override { ++stateUpdates; }
-};
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
 };
 
 } // namespace
@@ -263,12 +250,10 @@ private slots:
     }
 
     void aboutLinkOpensHomePage() {
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("https", &recorder, "open");
+        UrlCatcher recorder;
         TAboutForm form;
         form.show();
         QTest::mouseClick(form.Label3, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("https");
         QCOMPARE(recorder.opened, QList<QUrl>{QUrl("https://kartoteka.pelvarin.cz")});
         QCOMPARE(form.Label3->text(), QStringLiteral("https://kartoteka.pelvarin.cz"));
     }

@@ -8,39 +8,20 @@
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/TestCards.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
-using namespace fixture;
+using namespace testcards;
 
 namespace {
-
-// The whole program on a test program directory: the main window with its
-// dialogs and commands, scripted prompts, and a process end that only records.
-struct Program {
-    explicit Program(const TestProgramDir& dir)
-        : application(dir.path(), &prompts, [this](int code) { endCodes << code; }) {
-        started = application.Start();
-    }
-    TForm1& form() { return *application.Form1(); }
-    AppState& state() { return application.State(); }
-    void Open(int index) {
-        form().List->SetItemIndex(index);
-        RunGuarded(prompts, [this] { form().ListDblClick(); });
-    }
-
-    ScriptedPrompts prompts;
-    QList<int> endCodes;
-    Application application;
-    bool started = false;
-};
 
 // Runs open, which should show dialog modally, and inside while the dialog is
 // open; a dialog inside leaves open is closed. Whether the dialog showed.
@@ -66,17 +47,9 @@ QStringList FileNames(const QString& dir) {
 QMap<QString, QByteArray> CardFiles(const TestProgramDir& dir) {
     QMap<QString, QByteArray> files;
     for (const QString& name : FileNames(dir.cardDir()))
-        files.insert(name, FileBytes(dir.cardDir() + name));
+        files.insert(name, fileBytes(dir.cardDir() + name));
     return files;
 }
-
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl& url) { opened << url; }
-};
 
 const QUrl HomePage("https://kartoteka.pelvarin.cz");
 const QUrl HelpPage("https://kartoteka.pelvarin.cz/tavrosk/help/index.html");
@@ -89,31 +62,28 @@ class TestCardFileWindow : public QObject {
     Q_OBJECT
 
     const QString startDirectory_ = QDir::currentPath();
-    std::unique_ptr<UrlRecorder> urls_;
+    std::unique_ptr<UrlCatcher> urls_;
 
     void WriteAlfaGama(const TestProgramDir& dir) {
-        WriteCard(dir, "Alfa", {"barva=modrá"}, "první", BitmapBytes());
-        WriteCard(dir, "Gama", {"k=v"});
+        writeCard(dir, "Alfa", {"barva=modrá"}, "první", bitmapBytes());
+        writeCard(dir, "Gama", {"k=v"});
     }
 
 private slots:
-    void init() {
-        urls_ = std::make_unique<UrlRecorder>();
-        QDesktopServices::setUrlHandler("https", urls_.get(), "open");
-    }
+    void init() { urls_ = std::make_unique<UrlCatcher>(); }
     void cleanup() {
-        QDesktopServices::unsetUrlHandler("https");
+        urls_.reset();
         QDir::setCurrent(startDirectory_);
     }
 
     void newCardShowsUnselectedAndOpensEmpty() {
         TestProgramDir dir;
-        WriteCard(dir, "Bylinky", {"a=1"});
-        WriteCard(dir, "Recepty", {"b=2"});
-        Program program(dir);
+        writeCard(dir, "Bylinky", {"a=1"});
+        writeCard(dir, "Recepty", {"b=2"});
+        AppFixture program(dir);
         QVERIFY(program.started);
         TForm1& form = program.form();
-        program.Open(1);
+        program.open(1);
 
         auto* add = qobject_cast<TAddForm*>(program.application.AddForm);
         QVERIFY(add);
@@ -130,13 +100,13 @@ private slots:
         QCOMPARE(program.state().CurrentCardName, QStringLiteral("Recepty"));
         QCOMPARE(form.ListB->Strings(), QStringList{"b=2"});
 
-        program.Open(1);
+        program.open(1);
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Čaj"));
         QVERIFY(form.ListB->Strings().isEmpty());
         QVERIFY(form.Memo1->Text().isEmpty());
         QCOMPARE(form.Image1->Picture(), resources::NselectBitmap());
         form.Save1->trigger();
-        QCOMPARE(ReadCard(dir, "Čaj.krt"),
+        QCOMPARE(readCard(dir, "Čaj.krt"),
                  (QMap<QString, QByteArray>{{"Čaj.tbl", {}}, {"Čaj.txt", {}}}));
         QVERIFY(program.prompts.allShown().isEmpty());
     }
@@ -144,11 +114,11 @@ private slots:
     void deletingOpenCardKeepsItsChangesFlagged() {
         TestProgramDir dir;
         for (const char* name : {"A", "B", "C"})
-            WriteCard(dir, name, {"k=v"});
-        Program program(dir);
+            writeCard(dir, name, {"k=v"});
+        AppFixture program(dir);
         TForm1& form = program.form();
         program.state().AutoSave = false;
-        program.Open(1);
+        program.open(1);
         form.Memo1->insertPlainText("neuloženo");
         QVERIFY(program.state().Modified);
 
@@ -182,17 +152,17 @@ private slots:
     void renameKeepsPicture() {
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
-        program.Open(0);
+        program.open(0);
         program.prompts.inputAnswers.enqueue("Beta");
         form.Pejmenovat1->trigger();
 
         QCOMPARE(program.prompts.inputs, QStringList{"Přejmenovat|Prosím napište nový název|Alfa"});
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Beta.krt", "Gama.krt"}));
-        const auto members = ReadCard(dir, "Beta.krt");
+        const auto members = readCard(dir, "Beta.krt");
         QCOMPARE(members.keys(), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
-        QCOMPARE(members["Beta1.bmp"], BitmapBytes());
+        QCOMPARE(members["Beta1.bmp"], bitmapBytes());
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Beta"));
         QCOMPARE(form.List->ItemIndex(), 0);
@@ -205,18 +175,18 @@ private slots:
     void renameWhileAnotherEntryIsSelected() {
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
-        program.Open(0);
+        program.open(0);
         form.Memo1->SetText("upraveno");
         form.List->SetItemIndex(1);
-        const QByteArray gama = FileBytes(dir.cardDir() + "Gama.krt");
+        const QByteArray gama = fileBytes(dir.cardDir() + "Gama.krt");
         program.prompts.inputAnswers.enqueue("Hotovo");
         form.Pejmenovat1->trigger();
 
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Gama.krt", "Hotovo.krt"}));
-        QCOMPARE(FileBytes(dir.cardDir() + "Gama.krt"), gama);
-        QCOMPARE(ReadCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
+        QCOMPARE(fileBytes(dir.cardDir() + "Gama.krt"), gama);
+        QCOMPARE(readCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Hotovo"));
         QCOMPARE(form.List->ItemIndex(), 1);
         QVERIFY(!program.state().Modified);
@@ -238,9 +208,9 @@ private slots:
         QFETCH(QString, message);
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
-        program.Open(1);
+        program.open(1);
         form.Memo1->SetText("upraveno");
         const auto before = CardFiles(dir);
         const QString title = form.windowTitle();
@@ -259,8 +229,8 @@ private slots:
     void renameOntoUnlistedCardFileRefused() {
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
-        program.Open(0);
+        AppFixture program(dir);
+        program.open(0);
         dir.writeFile("FILES/Delta.krt", "cizí");
         program.prompts.inputAnswers.enqueue("delta");
         program.form().Pejmenovat1->trigger();
@@ -283,9 +253,9 @@ private slots:
         TestProgramDir dir;
         WriteAlfaGama(dir);
         QVERIFY(QDir().mkpath(dir.cardDir() + "Beta.krt"));
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
-        program.Open(0);
+        program.open(0);
         form.Memo1->SetText("změna");
         const auto before = CardFiles(dir);
         program.prompts.inputAnswers.enqueue(newName);
@@ -301,7 +271,7 @@ private slots:
 
         form.Save1->trigger();
         QCOMPARE(program.prompts.allShown().size(), 1);
-        QCOMPARE(ReadCard(dir, "Alfa.krt")["Alfa.txt"], QByteArray("zm\xec"
+        QCOMPARE(readCard(dir, "Alfa.krt")["Alfa.txt"], QByteArray("zm\xec"
                                                                    "na"));
     }
 
@@ -310,9 +280,9 @@ private slots:
     void failedSaveMovesCardBack() {
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
-        program.Open(0);
+        program.open(0);
         const auto before = CardFiles(dir);
         QVERIFY(QDir().mkpath(dir.workDir() + "Beta.tbl"));
         program.prompts.inputAnswers.enqueue("Beta");
@@ -329,13 +299,10 @@ private slots:
 
     void updaterFoundInProgramDirectory() {
         TestProgramDir dir;
-        const QString record = dir.filePath("arguments.txt");
-        dir.writeFile("zolupdt.exe", "#!/bin/sh\necho \"$#:$*\" > '" + record.toUtf8() + "'\n");
-        QFile::setPermissions(dir.filePath("zolupdt.exe"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        dir.writeRecordingProgram("zolupdt.exe", "arguments.txt");
         TestProgramDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
-        Program program(dir);
+        AppFixture program(dir);
         program.form().Zkontrolovataktualizace1->trigger();
         QVERIFY(program.prompts.allShown().isEmpty());
         QTRY_COMPARE(dir.readFile("arguments.txt"), QByteArray("1:074\n"));
@@ -344,7 +311,7 @@ private slots:
     void missingUpdaterIsExplained() {
         TestProgramDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
-        Program program(dir);
+        AppFixture program(dir);
         program.form().Zkontrolovataktualizace1->trigger();
         QCOMPARE(program.prompts.messages,
                  QStringList{"Aplikace \"zolupdt.exe\" nebyla nalezena. Zkontrolujte verzi na "
@@ -362,11 +329,11 @@ private slots:
         QFETCH(QString, control);
         TestProgramDir dir;
         WriteAlfaGama(dir);
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        program.Open(0);
+        program.open(0);
         QWidget* target = form.findChild<QWidget*>(control);
         QVERIFY(target);
         target->setFocus();
@@ -376,7 +343,7 @@ private slots:
 
     void webPagesFromTheWindow() {
         TestProgramDir dir;
-        Program program(dir);
+        AppFixture program(dir);
         TForm1& form = program.form();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -391,7 +358,7 @@ private slots:
 
     void aboutFromTheMenu() {
         TestProgramDir dir;
-        Program program(dir);
+        AppFixture program(dir);
         auto* about = qobject_cast<TAboutForm*>(program.application.AboutForm);
         QVERIFY(about);
         QVERIFY(WhileShown(

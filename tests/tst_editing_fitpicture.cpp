@@ -1,4 +1,5 @@
 #include "mainwindow/FitPicture.h"
+#include "tests/support/TestCards.h"
 
 #include <QtTest>
 
@@ -29,11 +30,7 @@ class TestFitPicture : public QObject {
         return rows;
     }
 
-    static QImage blackPicture(QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(Qt::black);
-        return image;
-    }
+    static QImage blackPicture(QSize size) { return testcards::filledImage(size, Qt::black); }
 
 private slots:
     void frame_data() {

@@ -2,6 +2,7 @@
 #include "mainwindow/PictureChoice.h"
 #include "mainwindow/PictureFile.h"
 #include "storage/AppError.h"
+#include "tests/support/TestCards.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -14,16 +15,8 @@ Q_DECLARE_METATYPE(PictureFileType)
 
 namespace {
 
-QImage filled(QSize size, QColor color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testcards::fileBytes;
+using testcards::filledImage;
 
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -75,7 +68,7 @@ class TestPictureFile : public QObject {
 
     QString jpegFile(const QString& name, QSize size, QColor color) const {
         const QString path = dir() + name;
-        filled(size, color).save(path, "JPG", 95);
+        filledImage(size, color).save(path, "JPG", 95);
         return path;
     }
 
@@ -120,7 +113,7 @@ private slots:
 
     void otherExtensionWritesNothing() {
         const QString png = dir() + QStringLiteral("foto.png");
-        filled(QSize(40, 30), Qt::red).save(png, "PNG");
+        filledImage(QSize(40, 30), Qt::red).save(png, "PNG");
         QVERIFY(!StorePictureFile(png, dir(), QStringLiteral("Karta1.bmp")));
         QVERIFY(!QFile::exists(member()));
     }
@@ -129,7 +122,7 @@ private slots:
     void jpegBecomesBmpMember() {
         const QString jpeg = jpegFile(QStringLiteral("foto.JPEG"), QSize(1920, 1080), Qt::black);
         QVERIFY(StorePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
-        const QByteArray bytes = readAll(member());
+        const QByteArray bytes = fileBytes(member());
         QCOMPARE(bytes.left(2), QByteArray("BM"));
         QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
         const QImage saved(member());
@@ -144,7 +137,7 @@ private slots:
 
     void bmpBecomesBmpMember() {
         const QString bmp = dir() + QStringLiteral("foto.BMP");
-        filled(QSize(480, 640), Qt::blue).save(bmp, "BMP");
+        filledImage(QSize(480, 640), Qt::blue).save(bmp, "BMP");
         QVERIFY(StorePictureFile(bmp, dir(), QStringLiteral("Karta1.bmp")));
         const QImage saved(member());
         QCOMPARE(saved.size(), QSize(320, 240));
@@ -179,7 +172,7 @@ private slots:
         } catch (const AppError& e) {
             QCOMPARE(e.text(), error);
         }
-        QCOMPARE(readAll(member()), previous);
+        QCOMPARE(fileBytes(member()), previous);
         QCOMPARE(filesInDir(), QStringList({"Karta1.bmp", name}));
     }
 
@@ -219,7 +212,7 @@ private slots:
 
     void decodesGrayAndCmyk() {
         const QString gray = dir() + QStringLiteral("gray.jpg");
-        filled(QSize(32, 32), QColor(128, 128, 128))
+        filledImage(QSize(32, 32), QColor(128, 128, 128))
             .convertToFormat(QImage::Format_Grayscale8)
             .save(gray, "JPG", 100);
         const QImage grayImage = DecodeJpegFile(gray).image;

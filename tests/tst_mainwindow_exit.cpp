@@ -4,9 +4,9 @@
 
 #include <QtTest>
 
-using fixture::ReadCard;
 using fixture::Started;
-using fixture::WriteCard;
+using testcards::readCard;
+using testcards::writeCard;
 
 // The exit: the unsaved-changes rule, the layout files, the working directory.
 class TestMainWindowExit : public QObject {
@@ -66,7 +66,7 @@ private slots:
         QFETCH(bool, asked);
         QFETCH(QByteArray, storedNotes);
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Karta"), {QStringLiteral("k=v")}, QStringLiteral("stored"));
+        writeCard(dir, QStringLiteral("Karta"), {QStringLiteral("k=v")}, QStringLiteral("stored"));
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = autoSave;
@@ -78,7 +78,7 @@ private slots:
         if (asked)
             QCOMPARE(started.prompts.questions.first(),
                      QStringLiteral("Uložit změny v \"Karta\" ?"));
-        QCOMPARE(ReadCard(dir, QStringLiteral("Karta.krt")).value(QStringLiteral("Karta.txt")),
+        QCOMPARE(readCard(dir, QStringLiteral("Karta.krt")).value(QStringLiteral("Karta.txt")),
                  storedNotes);
         QCOMPARE(started.endCodes, QList<int>({0}));
         QVERIFY(QDir(dir.workDir()).isEmpty());

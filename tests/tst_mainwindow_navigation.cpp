@@ -2,6 +2,7 @@
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "storage/AppError.h"
+#include "tests/support/DropFiles.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
@@ -13,14 +14,14 @@
 #include <QtTest>
 
 using fixture::Started;
-using fixture::WriteCard;
+using testcards::writeCard;
 
 namespace {
 
 // Five cards "1".."5", numbered as their names.
 void WriteFiveCards(const TestProgramDir& dir) {
     for (int i = 1; i <= 5; ++i)
-        WriteCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
+        writeCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
 }
 
 QString OpenCard(const Started& started) {
@@ -244,15 +245,8 @@ private slots:
             received = paths;
             throw AppError(QStringLiteral("Obrázek nelze načíst"));
         });
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/poznámky.txt")),
-                      QUrl::fromLocalFile(QStringLiteral("/data/foto.JPG"))});
-        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(started.form.get(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(started.form.get(), &drop);
+        QVERIFY(dropFiles(*started.form, {QStringLiteral("/data/poznámky.txt"),
+                                          QStringLiteral("/data/foto.JPG")}));
         QCOMPARE(received, QStringList({QStringLiteral("/data/poznámky.txt"),
                                         QStringLiteral("/data/foto.JPG")}));
         QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Obrázek nelze načíst")}));

@@ -3,14 +3,15 @@
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "mainwindow/Resources.h"
+#include "storage/CardArchive.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QtTest>
 
-using fixture::FileBytes;
-using fixture::ReadCard;
 using fixture::Started;
-using fixture::WriteCard;
+using testcards::fileBytes;
+using testcards::readCard;
+using testcards::writeCard;
 
 // Opening and saving cards in the main window, through the real 7z.so.
 class TestMainWindowOpen : public QObject {
@@ -26,14 +27,14 @@ private slots:
         QVERIFY(started.prompts.allShown().isEmpty());
         QVERIFY(started.state.CardLoaded);
         QVERIFY(!started.state.Modified);
-        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
-        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
+        QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
+        QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
         QVERIFY(started.form->ListB->Strings().isEmpty());
         QVERIFY(started.form->Memo1->Text().isEmpty());
         QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
 
         started.Save();
-        const auto members = ReadCard(dir, QStringLiteral("Nová.krt"));
+        const auto members = readCard(dir, QStringLiteral("Nová.krt"));
         QCOMPARE(members.keys(),
                  QStringList({QStringLiteral("Nová.tbl"), QStringLiteral("Nová.txt")}));
         QCOMPARE(members.value(QStringLiteral("Nová.tbl")), QByteArray());
@@ -42,9 +43,9 @@ private slots:
 
     void openLoadsMembersAndLeavesCardUnchanged() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Jan"),
+        writeCard(dir, QStringLiteral("Jan"),
                   {QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")},
-                  QStringLiteral("a\r\nb"), fixture::BitmapBytes());
+                  QStringLiteral("a\r\nb"), testcards::bitmapBytes());
         Started started(dir);
         started.Open(0);
         QTest::qWait(50); // late layout and scroll notifications must not mark the card
@@ -57,17 +58,17 @@ private slots:
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Jan"));
 
         started.Save();
-        const auto members = ReadCard(dir, QStringLiteral("Jan.krt"));
+        const auto members = readCard(dir, QStringLiteral("Jan.krt"));
         QCOMPARE(members.value(QStringLiteral("Jan.tbl")),
                  QByteArray("Name=Jan\r\nbez rovn\xedtka\r\n"));
         QCOMPARE(members.value(QStringLiteral("Jan.txt")), QByteArray("a\r\nb"));
-        QCOMPARE(members.value(QStringLiteral("Jan1.bmp")), fixture::BitmapBytes());
+        QCOMPARE(members.value(QStringLiteral("Jan1.bmp")), testcards::bitmapBytes());
     }
 
     void titleNumberFollowsTheList() {
         TestProgramDir dir;
         for (const char* name : {"a", "B", "c", "D"})
-            WriteCard(dir, QString::fromLatin1(name), {});
+            writeCard(dir, QString::fromLatin1(name), {});
         Started started(dir);
         started.Open(2);
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (3) c"));
@@ -87,7 +88,7 @@ private slots:
         QFETCH(bool, answerYes);
         QFETCH(QString, expectedValue);
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Jan"), {QStringLiteral("Name=Jan")});
+        writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Name=Jan")});
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = false;
@@ -104,15 +105,15 @@ private slots:
 
     void autoSaveSavesSilentlyWhenMoving() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
-        WriteCard(dir, QStringLiteral("B"), {QStringLiteral("k=2")});
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("B"), {QStringLiteral("k=2")});
         Started started(dir);
         QVERIFY(started.state.AutoSave);
         started.Open(0);
         started.form->Memo1->SetText(QStringLiteral("nové"));
         started.Open(1);
         QVERIFY(started.prompts.questions.isEmpty());
-        QCOMPARE(ReadCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
+        QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
                  QByteArray("nov\xe9"));
         QCOMPARE(started.form->ListB->Strings(), QStringList({QStringLiteral("k=2")}));
     }
@@ -122,7 +123,7 @@ private slots:
         QStringList rows;
         for (int i = 0; i < 200; ++i)
             rows << QStringLiteral("klíč %1=hodnota").arg(i);
-        WriteCard(dir, QStringLiteral("Dlouhá"), rows);
+        writeCard(dir, QStringLiteral("Dlouhá"), rows);
         Started started(dir);
         started.form->show();
         started.Open(0);
@@ -141,7 +142,7 @@ private slots:
     void unreadableCardLeavesNoCardOpen() {
         QFETCH(QByteArray, content);
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")}, QStringLiteral("notes of A"));
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")}, QStringLiteral("notes of A"));
         dir.writeFile(QStringLiteral("FILES/B.krt"), content);
         Started started(dir);
         started.Open(0);
@@ -158,27 +159,27 @@ private slots:
         started.Save();
         RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
         QCOMPARE(dir.readFile(QStringLiteral("FILES/B.krt")), content);
-        QCOMPARE(ReadCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
+        QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
                  QByteArray("notes of A"));
     }
 
     void pictureMemberThatIsNoBitmapIsKept() {
         TestProgramDir dir;
         const QByteArray notABitmap("GIF89a this is no bitmap");
-        WriteCard(dir, QStringLiteral("P"), {QStringLiteral("k=v")}, QString(), notABitmap);
+        writeCard(dir, QStringLiteral("P"), {QStringLiteral("k=v")}, QString(), notABitmap);
         Started started(dir);
         started.Open(0);
         QVERIFY(started.state.CardLoaded);
         QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
         started.form->ListB->SetStrings({QStringLiteral("k=w")});
         started.Save();
-        QCOMPARE(ReadCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),
+        QCOMPARE(readCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),
                  notABitmap);
     }
 
     void savingWithNoCardOpenDoesNothing() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
         started.state.Modified = true;
@@ -190,7 +191,7 @@ private slots:
 
     void missingCardFileIsReported() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
         Started started(dir);
         QFile::remove(dir.cardDir() + QStringLiteral("A.krt"));
         started.Open(0);
@@ -201,7 +202,7 @@ private slots:
 
     void charactersCodePage1250CannotHoldAreRefused() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
         started.Open(0);
@@ -216,7 +217,7 @@ private slots:
         QVERIFY(!message.contains(QStringLiteral("€"))); // the euro sign is in code page 1250
         QVERIFY(started.state.Modified);
         QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
-        QCOMPARE(FileBytes(dir.workDir() + QStringLiteral("A.tbl")), QByteArray("k=1\r\n"));
+        QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("A.tbl")), QByteArray("k=1\r\n"));
 
         // Opening another card stops too, so the changes are not lost.
         started.Open(0);
@@ -225,7 +226,7 @@ private slots:
 
     void savedCardReplacesCardFileUnderItsOwnCase() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Velká"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("Velká"), {QStringLiteral("k=1")});
         QVERIFY(QFile::rename(dir.cardDir() + QStringLiteral("Velká.krt"),
                               dir.cardDir() + QStringLiteral("Velká.KRT")));
         Started started(dir);
@@ -234,7 +235,7 @@ private slots:
         started.Save();
         QCOMPARE(QDir(dir.cardDir()).entryList(QDir::Files),
                  QStringList({QStringLiteral("Velká.KRT")}));
-        QCOMPARE(ReadCard(dir, QStringLiteral("Velká.KRT")).value(QStringLiteral("Velká.tbl")),
+        QCOMPARE(readCard(dir, QStringLiteral("Velká.KRT")).value(QStringLiteral("Velká.tbl")),
                  QByteArray("k=2\r\n"));
     }
 };

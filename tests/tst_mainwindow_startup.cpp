@@ -3,6 +3,7 @@
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/NotesEdit.h"
 #include "storage/Cp1250.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QDialog>
@@ -67,25 +68,23 @@ private slots:
 
     void refusesToStartWithoutTheLibrary() {
         TestProgramDir dir(false);
-        ScriptedPrompts prompts;
-        QList<int> codes;
-        Application application(dir.path(), &prompts, [&](int code) { codes << code; });
-        QVERIFY(!application.Start());
-        QCOMPARE(codes, QList<int>({0}));
-        QCOMPARE(prompts.messages.size(), 1);
-        QVERIFY(prompts.messages.first().startsWith(
+        AppFixture program(dir);
+        QVERIFY(!program.started);
+        QCOMPARE(program.endCodes, QList<int>({0}));
+        QCOMPARE(program.prompts.messages.size(), 1);
+        QVERIFY(program.prompts.messages.first().startsWith(
             QStringLiteral("Nebyla nalezena kihovna \"7z.so\", která je potřeba pro spuštění "
                            "Pelvarin Kartotéky.\n\rStáhněte prosím Kartotéku znovu z http")));
         QVERIFY(!QFileInfo::exists(dir.cardDir()));
         QVERIFY(!QFileInfo::exists(dir.workDir()));
-        QVERIFY(!application.SetForm);
+        QVERIFY(!program.application.SetForm);
     }
 
     void createsTheSevenWindowsInOrder() {
         TestProgramDir dir;
-        ScriptedPrompts prompts;
-        Application application(dir.path(), &prompts, [](int) {});
-        QVERIFY(application.Start());
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        const Application& application = program.application;
         QVERIFY(application.Form1());
         const QList<QPair<QDialog*, QString>> dialogs = {
             {application.SetForm, QStringLiteral("Nastavení")},
@@ -264,7 +263,7 @@ private slots:
 
 private:
     static void WriteCardFile(const TestProgramDir& dir) {
-        fixture::WriteCard(dir, QStringLiteral("A"), {});
+        testcards::writeCard(dir, QStringLiteral("A"), {});
     }
 };
 

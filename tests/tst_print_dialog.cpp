@@ -4,12 +4,15 @@
 #include "print/TPrintForm.h"
 #include "settings/StoredColor.h"
 #include "storage/AppState.h"
+#include "tests/support/PretendedPrinters.h"
+#include "tests/support/PrintDialogFixture.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,10 +21,6 @@
 #include <memory>
 
 namespace {
-
-void pretendPrinters(const QStringList& names) {
-    SetInstalledPrinterNamesSource([names] { return names; });
-}
 
 // The rectangle of the non-white pixels.
 QRect inked(const QImage& image) {
@@ -33,64 +32,34 @@ QRect inked(const QImage& image) {
     return found;
 }
 
-QImage solid(const QColor& color) {
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
 } // namespace
 
 // The print dialog with a pretended list of printers: no printer at all, or
 // printers that rendering needs but that are never printed on.
-class TestPrintDialog : public QObject {
+class TestPrintDialog : public QObject, private PrintDialogFixture {
     Q_OBJECT
-public slots:
-    void openUrl(const QUrl& url) { opened << url; }
-
 private:
-    std::unique_ptr<TestProgramDir> dir;
-    AppState state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TestPrintSource> source;
-    std::unique_ptr<TPrintForm> form;
-    QList<QUrl> opened;
+    std::unique_ptr<UrlCatcher> urls;
 
-    TPrintForm& makeForm() {
-        form = std::make_unique<TPrintForm>(state, prompts, *source);
-        return *form;
-    }
     QString outputBmp() const { return dir->workDir() + QStringLiteral("Output.bmp"); }
 
 private slots:
-    void initTestCase() {
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
-    }
-    void cleanupTestCase() {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    }
     void init() {
-        dir = std::make_unique<TestProgramDir>(false);
-        dir->makeDirectories();
-        state = AppState();
-        state.WorkDir = dir->workDir();
-        prompts = ScriptedPrompts();
-        source = std::make_unique<TestPrintSource>();
+        reset();
         source->name = QStringLiteral("Kniha");
         source->cards = {QStringLiteral("A.krt"), QStringLiteral("B.krt"),
                          QStringLiteral("Kniha.krt")};
         source->rows = {QStringLiteral("Autor=Karel Čapek")};
         source->notes = QStringLiteral("Poznámka");
-        source->image = solid(QColor(0, 120, 0));
-        source->work = dir->workDir();
-        opened.clear();
+        source->image = testcards::filledImage(QSize(320, 240), QColor(0, 120, 0));
+        urls.reset(); // before its successor catches the same schemes
+        urls = std::make_unique<UrlCatcher>(
+            QStringList{QStringLiteral("file"), QStringLiteral("https")});
         pretendPrinters({QStringLiteral("Fake")});
     }
     void cleanup() {
         form.reset();
-        SetInstalledPrinterNamesSource({});
+        stopPretendingPrinters();
     }
 
     void withoutPrinterTheListShowsAPlaceholder() {
@@ -128,19 +97,17 @@ private slots:
     }
 
     void printerSetUpNeedsAPrinter() {
-        struct CountingPrompts : ScriptedPrompts {
-            int setUps = 0;
-            bool setUpPrinter(QPrinter&) override { return ++setUps, true; }
-        } counting;
+        ScriptedPrompts counting;
+        counting.printerSetupAnswer = true;
         pretendPrinters({});
         TPrintForm dialog(state, counting, *source);
         dialog.printerSetUp();
         QCOMPARE(counting.messages, QStringList{QStringLiteral("Nenalezena žádná tiskárna!")});
-        QCOMPARE(counting.setUps, 0);
+        QCOMPARE(counting.printerSetUps.size(), 0);
 
         pretendPrinters({QStringLiteral("Fake")});
         dialog.printerSetUp();
-        QCOMPARE(counting.setUps, 1);
+        QCOMPARE(counting.printerSetUps.size(), 1);
         QCOMPARE(counting.messages.size(), 1);
     }
 
@@ -268,19 +235,20 @@ private slots:
         TPrintForm& dialog = makeForm();
         dialog.printCardList(); // list mode writes no copy
         QTest::mouseClick(dialog.PrintPrew, Qt::LeftButton);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(urls->opened.isEmpty());
 
         dialog.close();
         dialog.printOpenCard();
         QTest::mouseClick(dialog.PrintPrew, Qt::LeftButton);
-        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(outputBmp())});
+        QCOMPARE(urls->opened, QList<QUrl>{QUrl::fromLocalFile(outputBmp())});
     }
 
     void helpOpensThePrintingPage() {
         TPrintForm& dialog = makeForm();
         QTest::mouseClick(dialog.Label4, Qt::LeftButton);
-        QCOMPARE(opened.size(), 1);
-        QVERIFY(opened.first().toString().endsWith(QStringLiteral("/tavrosk/help/tisk.html")));
+        QCOMPARE(urls->opened.size(), 1);
+        QVERIFY(
+            urls->opened.first().toString().endsWith(QStringLiteral("/tavrosk/help/tisk.html")));
     }
 
     void pageCopyThatCannotBeWrittenIsReported() {

@@ -3,6 +3,7 @@
 #include "settings/WebSite.h"
 #include "storage/AppState.h"
 #include "tests/support/PdfTools.h"
+#include "tests/support/PrintDialogFixture.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestPrintSource.h"
 #include "tests/support/TestProgramDir.h"
@@ -11,26 +12,11 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
-#include <QPrinterInfo>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
-
-// The PDF printer that scripts/start-printer.sh installs, and where its files go.
-const QString PdfPrinter = QStringLiteral("KartotekaPDF");
-
-QString pdfDirectory() {
-    const QString configured = qEnvironmentVariable("KARTOTEKA_PDF_DIR");
-    return configured.isEmpty() ? QStringLiteral("/var/spool/cups-pdf/KartotekaPDF") : configured;
-}
-
-// A marker that tells this run's jobs from any other on the same printer.
-QString uniqueMarker() {
-    return QStringLiteral("T%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-}
 
 // Four coloured quarters, so that a stretched or misplaced picture shows.
 QImage quarteredPicture() {
@@ -74,22 +60,12 @@ QList<int> darkBandCentres(const QImage& image, int left, int right) {
 
 // Printing on a real printer: CUPS with Debian's PDF printer, which writes each
 // job as a PDF file that the tests read back.
-class TestPrintToPdfPrinter : public QObject {
+class TestPrintToPdfPrinter : public QObject, private PrintDialogFixture {
     Q_OBJECT
 private:
-    std::unique_ptr<TestProgramDir> dir;
-    AppState state;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TestPrintSource> source;
-    std::unique_ptr<TPrintForm> form;
-
-    TPrintForm& makeForm() {
-        form = std::make_unique<TPrintForm>(state, prompts, *source);
-        return *form;
-    }
     void selectPdfPrinter() {
         const QList<QListWidgetItem*> rows =
-            form->ListBox1->findItems(PdfPrinter, Qt::MatchExactly);
+            form->ListBox1->findItems(pdftools::PdfPrinter, Qt::MatchExactly);
         QVERIFY(!rows.isEmpty());
         form->ListBox1->setCurrentItem(rows.first());
         QVERIFY(rows.first()->isSelected());
@@ -103,19 +79,11 @@ private:
 
 private slots:
     void initTestCase() {
-        if (!QPrinterInfo::availablePrinterNames().contains(PdfPrinter))
-            QSKIP("the PDF printer is not installed (scripts/start-printer.sh adds it)");
-        if (!pdftools::available())
-            QSKIP("poppler-utils is not installed");
+        if (const QString missing = pdftools::missingForPrinting(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
     }
     void init() {
-        dir = std::make_unique<TestProgramDir>(false);
-        dir->makeDirectories();
-        state = AppState();
-        state.WorkDir = dir->workDir();
-        prompts = ScriptedPrompts();
-        source = std::make_unique<TestPrintSource>();
-        source->work = dir->workDir();
+        reset();
         source->rows = {QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Název=Válka s mloky"),
                         QStringLiteral("Rok=1936"), QStringLiteral("Poznámka bez hodnoty")};
         source->notes = longNote();
@@ -124,7 +92,7 @@ private slots:
     void cleanup() { form.reset(); }
 
     void cardIsPrintedAsPreviewed() {
-        const QString marker = uniqueMarker();
+        const QString marker = pdftools::uniqueMarker(u'T');
         source->name = QStringLiteral("Kniha-") + marker;
         source->cards = {QStringLiteral("A.krt"), source->name + QStringLiteral(".krt")};
         QVERIFY(source->image.save(dir->workDir() + source->name + QStringLiteral("1.bmp"), "BMP"));
@@ -141,13 +109,13 @@ private slots:
             QCOMPARE(check, page);
         }
 
-        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         dialog.SpeedButton1Click();
         QCOMPARE(prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
         QVERIFY(!dialog.printing());
 
-        const QString pdf = pdftools::waitForPdf(pdfDirectory(), before, marker);
+        const QString pdf = pdftools::waitForPdf(pdftools::pdfDirectory(), before, marker);
         QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
         QCOMPARE(pdftools::pageCount(pdf), 1);
 
@@ -196,19 +164,19 @@ private slots:
     }
 
     void listContinuesOnFurtherPages() {
-        const QString marker = uniqueMarker();
+        const QString marker = pdftools::uniqueMarker(u'T');
         source->cards = listFiles(marker, 150);
         TPrintForm& dialog = makeForm();
         dialog.printCardList();
         selectPdfPrinter();
-        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         dialog.SpeedButton1Click();
         QCOMPARE(prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
 
         // Lists all have the same job title; this one holds this run's cards.
         const QString pdf = pdftools::waitForPdf(
-            pdfDirectory(), before, QStringLiteral("Seznam"), [&](const QString& path) {
+            pdftools::pdfDirectory(), before, QStringLiteral("Seznam"), [&](const QString& path) {
                 return pdftools::textLines(path).contains(source->cards.first());
             });
         QVERIFY2(!pdf.isEmpty(), "the printed list did not arrive");
@@ -231,12 +199,12 @@ private slots:
     }
 
     void escapeDuringTheListJobAbortsIt() {
-        const QString aborted = uniqueMarker();
+        const QString aborted = pdftools::uniqueMarker(u'T');
         source->cards = listFiles(aborted, 300);
         TPrintForm& dialog = makeForm();
         dialog.printCardList();
         selectPdfPrinter();
-        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         // Delivered while the job runs, at its first page break.
         QCoreApplication::postEvent(
             &dialog, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -246,17 +214,17 @@ private slots:
         QVERIFY(dialog.PrintPanel->isHidden());
 
         // A job sent after it arrives; the aborted one never does.
-        const QString next = uniqueMarker();
+        const QString next = pdftools::uniqueMarker(u'T');
         source->name = QStringLiteral("Po-") + next;
         dialog.printOpenCard();
         selectPdfPrinter();
         dialog.SpeedButton1Click();
-        const QString nextPdf = pdftools::waitForPdf(pdfDirectory(), before, next);
+        const QString nextPdf = pdftools::waitForPdf(pdftools::pdfDirectory(), before, next);
         QVERIFY(!nextPdf.isEmpty());
         QFile::remove(nextPdf);
-        for (const QString& name : pdftools::pdfFiles(pdfDirectory()))
+        for (const QString& name : pdftools::pdfFiles(pdftools::pdfDirectory()))
             if (!before.contains(name) && name.contains(QStringLiteral("Seznam")))
-                QVERIFY(!pdftools::textLines(QDir(pdfDirectory()).filePath(name))
+                QVERIFY(!pdftools::textLines(QDir(pdftools::pdfDirectory()).filePath(name))
                              .contains(source->cards.first()));
     }
 
@@ -271,7 +239,7 @@ private slots:
         selectPdfPrinter();
         dialog.SpeedButton1Click();
         QCOMPARE(prompts.errors.size(), 1);
-        QVERIFY(prompts.errors.first().contains(PdfPrinter));
+        QVERIFY(prompts.errors.first().contains(pdftools::PdfPrinter));
         QVERIFY(dialog.isVisible());
         QVERIFY(!dialog.printing());
         QVERIFY(dialog.PrintPanel->isHidden());

@@ -2,6 +2,7 @@
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
 #include "settings/WebSite.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 
 #include <QFontMetrics>
@@ -46,11 +47,7 @@ QStringList numberedRows(int count) {
     return rows;
 }
 
-QImage filled(const QSize& size, const QColor& color) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
+using testcards::filledImage;
 
 } // namespace
 
@@ -71,7 +68,7 @@ private slots:
                         QStringLiteral("Kniha.krt")};
         source.rows = numberedRows(3);
         source.notes = QStringLiteral("Poznámka");
-        source.image = filled(QSize(320, 240), QColor(200, 30, 10));
+        source.image = filledImage(QSize(320, 240), QColor(200, 30, 10));
         page = QImage();
     }
 
@@ -198,7 +195,7 @@ private slots:
     }
 
     void pictureIsDrawnOnlyWithTheOption() {
-        source.image = filled(QSize(80, 60), QColor(200, 30, 10)); // stretched to 320 x 240
+        source.image = filledImage(QSize(80, 60), QColor(200, 30, 10)); // stretched to 320 x 240
         PageGeometry geometry = render({false, true, false});
         const QRect box(20, geometry.y4 + 10, 320, 240);
         QCOMPARE(page.pixelColor(box.topLeft()), QColor(200, 30, 10));
@@ -236,7 +233,7 @@ private slots:
     void makeGray() {
         QFETCH(QColor, color);
         QFETCH(int, expected);
-        QImage image = filled(QSize(4, 3), color);
+        QImage image = filledImage(QSize(4, 3), color);
         image.setPixelColor(0, 0, Qt::white);
         MakeGray(image);
         QCOMPARE(image.format(), QImage::Format_RGB888);

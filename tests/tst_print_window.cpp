@@ -6,7 +6,9 @@
 #include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
 #include "settings/StoredColor.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/PretendedPrinters.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 
 #include <QCheckBox>
@@ -17,45 +19,17 @@
 #include <QToolButton>
 #include <QtTest>
 
-using fixture::BitmapBytes;
-using fixture::WriteCard;
+using testcards::bitmapBytes;
+using testcards::writeCard;
 
 namespace {
 
-void pretendPrinters(const QStringList& names) {
-    SetInstalledPrinterNamesSource([names] { return names; });
-}
-
-// Prompts that also record on which printer the printer set-up ran.
-struct PrintPrompts : ScriptedPrompts {
-    QList<QPrinter*> setUps;
-    bool setUpPrinter(QPrinter& printer) override {
-        setUps << &printer;
-        return true;
+// The whole program, whose printer set-up is always confirmed.
+struct Program : AppFixture {
+    explicit Program(const TestProgramDir& dir) : AppFixture(dir) {
+        prompts.printerSetupAnswer = true;
     }
-};
-
-// The whole program started on a test program directory.
-struct Program {
-    explicit Program(const TestProgramDir& dir) : application(dir.path(), &prompts, [](int) {}) {
-        started = application.Start();
-    }
-    TForm1& form() const { return *application.Form1(); }
     TPrintForm& dialog() const { return *application.PrintForm; }
-    AppState& state() { return application.State(); }
-    void open(int index) {
-        form().List->SetItemIndex(index);
-        RunGuarded(prompts, [this] { form().ListDblClick(); });
-    }
-    void show() {
-        form().show();
-        form().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form()));
-    }
-
-    PrintPrompts prompts;
-    Application application;
-    bool started = false;
 };
 
 } // namespace
@@ -66,7 +40,7 @@ class TestPrintWindow : public QObject {
     Q_OBJECT
 private slots:
     void init() { pretendPrinters({QStringLiteral("Fake")}); }
-    void cleanup() { SetInstalledPrinterNamesSource({}); }
+    void cleanup() { stopPretendingPrinters(); }
 
     void openCardIsRenderedAsTheEditorShowsIt_data() {
         QTest::addColumn<bool>("pictureFile");
@@ -80,15 +54,15 @@ private slots:
         QFETCH(bool, pictureFile);
         QFETCH(bool, viaButton);
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Alfa"), {QStringLiteral("a=1")});
-        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("Autor=Karel Čapek")},
+        writeCard(dir, QStringLiteral("Alfa"), {QStringLiteral("a=1")});
+        writeCard(dir, QStringLiteral("Kniha"), {QStringLiteral("Autor=Karel Čapek")},
                   QStringLiteral("Poznámka"),
-                  pictureFile ? BitmapBytes(64, 48, QColor(0, 0, 255)) : QByteArray());
+                  pictureFile ? bitmapBytes(64, 48, QColor(0, 0, 255)) : QByteArray());
         const QString cardFile = dir.cardDir() + QStringLiteral("Kniha.krt");
-        const QByteArray savedCard = fixture::FileBytes(cardFile);
+        const QByteArray savedCard = testcards::fileBytes(cardFile);
         Program program(dir);
         QVERIFY(program.started);
-        program.show();
+        QVERIFY(program.show());
         const auto printOpenCard = [&] {
             if (viaButton) {
                 program.form().SpeedButton11->click();
@@ -133,13 +107,13 @@ private slots:
         QCOMPARE(dialog.pageBitmap().pixelColor(180, geometry.y4 + 130) == QColor(0, 0, 255),
                  pictureFile);
         QVERIFY(program.state().Modified);
-        QCOMPARE(fixture::FileBytes(cardFile), savedCard);
+        QCOMPARE(testcards::fileBytes(cardFile), savedCard);
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
     void listOfAllCardsShowsTheListMode() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
+        writeCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
         Program program(dir);
         program.open(0);
         program.form().Selecteditem1->trigger();
@@ -159,14 +133,14 @@ private slots:
         TestProgramDir dir;
         Program program(dir);
         program.form().Printsettings1->trigger();
-        QCOMPARE(program.prompts.setUps, QList<QPrinter*>{&program.form().printer()});
+        QCOMPARE(program.prompts.printerSetUps, QList<QPrinter*>{&program.form().printer()});
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
     void withoutPrinterTheCommandsSaySo() {
         pretendPrinters({});
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
+        writeCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
         Program program(dir);
         program.open(0);
         TPrintForm& dialog = program.dialog();
@@ -185,7 +159,7 @@ private slots:
 
         program.form().Printsettings1->trigger();
         QCOMPARE(program.prompts.messages.last(), QStringLiteral("Nenalezena žádná tiskárna!"));
-        QVERIFY(program.prompts.setUps.isEmpty());
+        QVERIFY(program.prompts.printerSetUps.isEmpty());
         QVERIFY(program.prompts.errors.isEmpty());
     }
 

@@ -5,8 +5,9 @@
 #include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
 #include "settings/WebSite.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/AppFixture.h"
 #include "tests/support/PdfTools.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 
 #include <QCheckBox>
@@ -15,28 +16,14 @@
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <QtTest>
 
-using fixture::BitmapBytes;
-using fixture::WriteCard;
+using testcards::bitmapBytes;
+using testcards::writeCard;
 
 namespace {
-
-// The PDF printer that scripts/start-printer.sh installs, and where its files go.
-const QString PdfPrinter = QStringLiteral("KartotekaPDF");
-
-QString pdfDirectory() {
-    const QString configured = qEnvironmentVariable("KARTOTEKA_PDF_DIR");
-    return configured.isEmpty() ? QStringLiteral("/var/spool/cups-pdf/KartotekaPDF") : configured;
-}
-
-QString uniqueMarker() {
-    return QStringLiteral("W%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-}
 
 // Mean grey difference per pixel of two images within area, compared at a
 // third of their size: scaling the page to the paper and back blurs the edges
@@ -84,51 +71,47 @@ class TestPrintWindowPdf : public QObject {
     Q_OBJECT
 private:
     void usePdfPrinter(TPrintForm& dialog) {
-        if (DefaultPrinterName() == PdfPrinter)
+        if (DefaultPrinterName() == pdftools::PdfPrinter)
             return; // no row selected prints there
         const QList<QListWidgetItem*> rows =
-            dialog.ListBox1->findItems(PdfPrinter, Qt::MatchExactly);
+            dialog.ListBox1->findItems(pdftools::PdfPrinter, Qt::MatchExactly);
         QVERIFY(!rows.isEmpty());
         dialog.ListBox1->setCurrentItem(rows.first());
     }
 
 private slots:
     void initTestCase() {
-        if (!QPrinterInfo::availablePrinterNames().contains(PdfPrinter))
-            QSKIP("the PDF printer is not installed (scripts/start-printer.sh adds it)");
-        if (!pdftools::available())
-            QSKIP("poppler-utils is not installed");
+        if (const QString missing = pdftools::missingForPrinting(); !missing.isEmpty())
+            QSKIP(qPrintable(missing));
     }
 
     // The card page is a picture on the paper (its text is no text of the
     // PDF), so the printed page is compared, part by part, with the page
     // rendered from what the window shows and with pages that differ there.
     void openCardReachesThePaper() {
-        const QString marker = uniqueMarker();
+        const QString marker = pdftools::uniqueMarker(u'W');
         const QString name = QStringLiteral("Kniha-") + marker;
         const QStringList rows{QStringLiteral("Autor=Karel Capek"), QStringLiteral("Rok=1936"),
                                QStringLiteral("Vydal=Melantrich")};
         TestProgramDir dir;
-        WriteCard(dir, name, rows, QStringLiteral("Kratka poznamka"),
-                  BitmapBytes(320, 240, QColor(0, 150, 0)));
-        ScriptedPrompts prompts;
-        Application application(dir.path(), &prompts, [](int) {});
-        QVERIFY(application.Start());
-        TForm1& form = *application.Form1();
-        form.List->SetItemIndex(0);
-        RunGuarded(prompts, [&] { form.ListDblClick(); });
+        writeCard(dir, name, rows, QStringLiteral("Kratka poznamka"),
+                  bitmapBytes(320, 240, QColor(0, 150, 0)));
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.open(0);
+        TForm1& form = program.form();
         form.Selecteditem1->trigger();
-        TPrintForm& dialog = *application.PrintForm;
+        TPrintForm& dialog = *program.application.PrintForm;
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.PicPrintCheck->isChecked());
         usePdfPrinter(dialog);
 
-        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         QTest::mouseClick(dialog.SpeedButton1, Qt::LeftButton);
-        QCOMPARE(prompts.allShown(), QStringList());
+        QCOMPARE(program.prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
         // cups-pdf names the file after the job title, which carries the card name.
-        const QString pdf = pdftools::waitForPdf(pdfDirectory(), before, marker);
+        const QString pdf = pdftools::waitForPdf(pdftools::pdfDirectory(), before, marker);
         QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
         QCOMPARE(pdftools::pageCount(pdf), 1);
         const QImage printed = pdftools::printableArea(pdf, 1, form.printer());
@@ -174,24 +157,23 @@ private slots:
     }
 
     void cardListReachesThePaper() {
-        const QString marker = uniqueMarker();
+        const QString marker = pdftools::uniqueMarker(u'W');
         TestProgramDir dir;
         const QStringList names{marker + QStringLiteral(" první"), marker + QStringLiteral(" b")};
         for (const QString& name : names)
-            WriteCard(dir, name, {QStringLiteral("a=1")});
-        ScriptedPrompts prompts;
-        Application application(dir.path(), &prompts, [](int) {});
-        QVERIFY(application.Start());
-        application.Form1()->Listofitems1->trigger();
-        TPrintForm& dialog = *application.PrintForm;
+            writeCard(dir, name, {QStringLiteral("a=1")});
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.form().Listofitems1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
         usePdfPrinter(dialog);
-        const QStringList before = pdftools::pdfFiles(pdfDirectory());
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         QTest::keyClick(&dialog, Qt::Key_Return);
-        QCOMPARE(prompts.allShown(), QStringList());
+        QCOMPARE(program.prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
 
         const QString pdf = pdftools::waitForPdf(
-            pdfDirectory(), before, QStringLiteral("Seznam"), [&](const QString& path) {
+            pdftools::pdfDirectory(), before, QStringLiteral("Seznam"), [&](const QString& path) {
                 return pdftools::textLines(path).join(u'\n').contains(marker);
             });
         QVERIFY2(!pdf.isEmpty(), "the printed list did not arrive");
@@ -229,7 +211,7 @@ private slots:
             QVERIFY(printers);
             for (int i = 0; i < printers->count(); ++i)
                 offered << printers->itemText(i);
-            printers->setCurrentIndex(printers->findText(PdfPrinter));
+            printers->setCurrentIndex(printers->findText(pdftools::PdfPrinter));
             auto* buttons = setUp->findChild<QDialogButtonBox*>();
             for (QAbstractButton* button : buttons->buttons())
                 if (!button->isHidden())
@@ -240,10 +222,10 @@ private slots:
         form.Printsettings1->trigger();
 
         QCOMPARE(title, QStringLiteral("Nastavení tisku"));
-        QVERIFY(offered.contains(PdfPrinter));
+        QVERIFY(offered.contains(pdftools::PdfPrinter));
         QCOMPARE(offered.filter(QStringLiteral("File")), QStringList());
         QCOMPARE(buttonTexts, QStringList({QStringLiteral("Cancel"), QStringLiteral("OK")}));
-        QCOMPARE(form.printer().printerName(), PdfPrinter);
+        QCOMPARE(form.printer().printerName(), pdftools::PdfPrinter);
         QCOMPARE(form.printer().outputFormat(), QPrinter::NativeFormat);
     }
 };

@@ -66,12 +66,8 @@ QStringList snapshot(const QString& dir) {
 class TestCardSearch : public QObject {
     Q_OBJECT
 
-    TestProgramDir* dir_ = nullptr;
     TestSearchHost* host_ = nullptr;
 
-    void card(const QString& name, const QStringList& table, const QString& notes) {
-        testcards::writeCard(dir_->library(), dir_->cardDir(), name, table, notes);
-    }
     SearchOutcome search(Recorder& recorder, const QString& text,
                          const SearchOptions& options = SearchOptions()) {
         CardSearch cardSearch(host_->state, recorder);
@@ -79,14 +75,8 @@ class TestCardSearch : public QObject {
     }
 
 private slots:
-    void init() {
-        dir_ = new TestProgramDir;
-        host_ = new TestSearchHost(*dir_);
-    }
-    void cleanup() {
-        delete host_;
-        delete dir_;
-    }
+    void init() { host_ = new TestSearchHost; }
+    void cleanup() { delete host_; }
 
     void matching_data() {
         QTest::addColumn<QString>("text");
@@ -143,7 +133,7 @@ private slots:
     }
 
     void emptyTextFindsNothing() {
-        card("Praha", {"Obec=Praha"}, "Praha");
+        host_->writeCard("Praha", {"Obec=Praha"}, "Praha");
         host_->listCardDir();
         for (const SearchOptions& options : {contentSearch(), nameSearch()}) {
             Recorder recorder(host_->state);
@@ -161,7 +151,8 @@ private slots:
     }
 
     void everyMatchingLineCounts() {
-        card("Novák", {"Obec=Praha", "Ulice=Dlouhá"}, "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
+        host_->writeCard("Novák", {"Obec=Praha", "Ulice=Dlouhá"},
+                         "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
         host_->listCardDir();
         Recorder recorder(host_->state);
         const SearchOutcome outcome = search(recorder, "praha");
@@ -171,9 +162,9 @@ private slots:
     }
 
     void equalsSignMatchesEveryTableLine() {
-        card("A", {"x=1", "y=2", "=", "z=3"}, "no equals here");
-        card("B", {"k=v"}, "");
-        card("C", {}, "a=b in the notes");
+        host_->writeCard("A", {"x=1", "y=2", "=", "z=3"}, "no equals here");
+        host_->writeCard("B", {"k=v"}, "");
+        host_->writeCard("C", {}, "a=b in the notes");
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "=").count, 4 + 1 + 1);
@@ -208,7 +199,7 @@ private slots:
     }
 
     void czechLettersMatchTheirCapitals() {
-        card("Dvořák", {"Příjmení=DVOŘÁK"}, "Žije v Českých Budějovicích");
+        host_->writeCard("Dvořák", {"Příjmení=DVOŘÁK"}, "Žije v Českých Budějovicích");
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "dvořák").count, 1);
@@ -218,7 +209,7 @@ private slots:
     }
 
     void exactCaseAndWholeWords() {
-        card("A", {}, "Praha\r\nv Praze\r\nPRAHA 4\r\nmiPRAHAmi");
+        host_->writeCard("A", {}, "Praha\r\nv Praze\r\nPRAHA 4\r\nmiPRAHAmi");
         host_->listCardDir();
         SearchOptions exact;
         exact.caseSensitive = true;
@@ -230,14 +221,14 @@ private slots:
         words.wholeWords = true;
         QCOMPARE(search(recorder, "Praze", words).count, 0);
         QCOMPARE(search(recorder, "v", words).count, 0);
-        card("B", {}, "město Praha 4");
+        host_->writeCard("B", {}, "město Praha 4");
         host_->listCardDir();
         QCOMPARE(search(recorder, "praha", words).count, 1);
     }
 
     void linesBreakAtCrLfLoneCrAndLoneLfUntilNul() {
         testcards::writeArchive(
-            dir_->library(), dir_->cardDir() + "A.krt",
+            host_->dir.library(), host_->dir.cardDir() + "A.krt",
             {{"A.txt", QByteArray("a1\rb1\nc1\r\nd1\r\n\0e1", 17)}, {"A.tbl", "k=1\nl=1"}});
         host_->listCardDir();
         Recorder recorder(host_->state);
@@ -246,8 +237,8 @@ private slots:
     }
 
     void emptyCardFileContributesNothing() {
-        CreateEmptyCardFile(dir_->library(), dir_->cardDir() + "Empty.krt");
-        card("Full", {"k=needle"}, "");
+        CreateEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + "Empty.krt");
+        host_->writeCard("Full", {"k=needle"}, "");
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "needle").count, 1);
@@ -255,9 +246,9 @@ private slots:
     }
 
     void membersNamedAfterAnotherCardContributeNothing() {
-        testcards::writeArchive(dir_->library(), dir_->cardDir() + "Renamed.krt",
+        testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "Renamed.krt",
                                 {{"Old.tbl", "k=needle\r\n"}, {"Old.txt", "needle"}});
-        card("Other", {"k=needle"}, "");
+        host_->writeCard("Other", {"k=needle"}, "");
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "needle").count, 1);
@@ -267,12 +258,12 @@ private slots:
     void membersAreFoundByTheEntryStem() {
         // Member names compare without regard to letter case; members in folders
         // and members of a similar name are not the card's.
-        testcards::writeArchive(dir_->library(), dir_->cardDir() + "Mix.krt",
+        testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "Mix.krt",
                                 {{"MIX.TXT", "needle one"},
                                  {"sub/Mix.tbl", "k=needle\r\n"},
                                  {"Mix.tbl.bak", "k=needle\r\n"},
                                  {"Mix.tbl", "k=needle two\r\n"}});
-        testcards::writeArchive(dir_->library(), dir_->cardDir() + "Dot.ted.krt",
+        testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "Dot.ted.krt",
                                 {{"Dot.ted.txt", "needle"}, {"Dot.txt", "needle"}});
         host_->entries = {"Mix.krt", "Dot.ted.krt"};
         Recorder recorder(host_->state);
@@ -280,14 +271,15 @@ private slots:
         QCOMPARE(recorder.results, QStringList({"Mix.krt", "Mix.krt", "Dot.ted.krt"}));
 
         // An entry spelled in other letter case still names its members.
-        QFile::rename(dir_->cardDir() + "Mix.krt", dir_->cardDir() + "mix.KRT");
+        QFile::rename(host_->dir.cardDir() + "Mix.krt", host_->dir.cardDir() + "mix.KRT");
         host_->entries = {"mix.KRT"};
         QCOMPARE(search(recorder, "two").count, 1);
     }
 
     void resultsComeInListOrder() {
-        card("A", {"k=hit table A"}, "hit notes A");
-        card("B", {"k=hit table B", "x=none", "l=hit table B2"}, "hit notes B\r\nnone\r\nhit B");
+        host_->writeCard("A", {"k=hit table A"}, "hit notes A");
+        host_->writeCard("B", {"k=hit table B", "x=none", "l=hit table B2"},
+                         "hit notes B\r\nnone\r\nhit B");
         host_->entries = {"B.krt", "A.krt"};
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "hit").count, 6);
@@ -296,10 +288,10 @@ private slots:
     }
 
     void textMembersAreReadByName() {
-        testcards::writeArchive(dir_->library(), dir_->cardDir() + "A.krt",
+        testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "A.krt",
                                 {{"A.tbl", "k=1\r\n"}, {"A1.bmp", "BM"}, {"a.TXT", "notes"}});
-        const CardTextMembers members =
-            ReadCardTextMembers(dir_->library(), dir_->cardDir() + "A.krt", MemberStem("A.krt"));
+        const CardTextMembers members = ReadCardTextMembers(
+            host_->dir.library(), host_->dir.cardDir() + "A.krt", MemberStem("A.krt"));
         QCOMPARE(members.notes, QByteArray("notes"));
         QCOMPARE(members.table, QByteArray("k=1\r\n"));
     }
@@ -357,24 +349,24 @@ private slots:
 
     void searchLeavesTheWorkingDirectoryAlone() {
         // The open card "Open" has an unsaved picture and edited members in TEMP.
-        card("Open", {"k=needle saved"}, "needle saved");
-        card("Second", {"k=needle"}, "needle");
-        dir_->writeFile("TEMP/Open.tbl", "k=needle edited\r\n");
-        dir_->writeFile("TEMP/Open.txt", "edited");
-        dir_->writeFile("TEMP/Open1.bmp", "BM unsaved picture");
-        const QStringList before = snapshot(dir_->workDir());
-        const QStringList cardsBefore = snapshot(dir_->cardDir());
+        host_->writeCard("Open", {"k=needle saved"}, "needle saved");
+        host_->writeCard("Second", {"k=needle"}, "needle");
+        host_->dir.writeFile("TEMP/Open.tbl", "k=needle edited\r\n");
+        host_->dir.writeFile("TEMP/Open.txt", "edited");
+        host_->dir.writeFile("TEMP/Open1.bmp", "BM unsaved picture");
+        const QStringList before = snapshot(host_->dir.workDir());
+        const QStringList cardsBefore = snapshot(host_->dir.cardDir());
         host_->listCardDir();
         Recorder recorder(host_->state);
         QCOMPARE(search(recorder, "needle").count, 4);
-        QCOMPARE(snapshot(dir_->workDir()), before);
-        QCOMPARE(snapshot(dir_->cardDir()), cardsBefore);
+        QCOMPARE(snapshot(host_->dir.workDir()), before);
+        QCOMPARE(snapshot(host_->dir.cardDir()), cardsBefore);
     }
 
     void unreadableCardEndsTheSearch() {
-        card("A", {"k=needle"}, "");
-        dir_->writeFile("FILES/B.krt", "this is not a zip archive");
-        card("C", {"k=needle"}, "");
+        host_->writeCard("A", {"k=needle"}, "");
+        host_->dir.writeFile("FILES/B.krt", "this is not a zip archive");
+        host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
         Recorder recorder(host_->state);
         QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
@@ -384,7 +376,7 @@ private slots:
     }
 
     void vanishedCardEndsTheSearch() {
-        card("A", {"k=needle"}, "");
+        host_->writeCard("A", {"k=needle"}, "");
         host_->entries = {"A.krt", "Gone.krt"};
         Recorder recorder(host_->state);
         QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
@@ -393,7 +385,7 @@ private slots:
 
     void stopsWhenSearchRunningGoesFalse() {
         for (const char* name : {"A", "B", "C", "D"})
-            card(name, {"k=needle"}, "needle");
+            host_->writeCard(name, {"k=needle"}, "needle");
         host_->listCardDir();
         Recorder recorder(host_->state);
         recorder.stopAfterCards = 2;

@@ -18,14 +18,10 @@
 class TestFindForm : public QObject {
     Q_OBJECT
 
-    TestProgramDir* dir_ = nullptr;
     TestSearchHost* host_ = nullptr;
     ScriptedPrompts* prompts_ = nullptr;
     TFindForm* form_ = nullptr;
 
-    void card(const QString& name, const QStringList& table, const QString& notes) {
-        testcards::writeCard(dir_->library(), dir_->cardDir(), name, table, notes);
-    }
     bool onInputPage() const {
         return !form_->Edit1->isHidden() && form_->Panel2->isHidden() &&
                form_->Label7->text() == "Hledat:";
@@ -44,8 +40,7 @@ class TestFindForm : public QObject {
 
 private slots:
     void init() {
-        dir_ = new TestProgramDir;
-        host_ = new TestSearchHost(*dir_);
+        host_ = new TestSearchHost;
         prompts_ = new ScriptedPrompts;
         form_ = new TFindForm(*host_, *prompts_);
     }
@@ -53,7 +48,6 @@ private slots:
         delete form_;
         delete prompts_;
         delete host_;
-        delete dir_;
     }
 
     void createdOnTheInputPage() {
@@ -94,8 +88,8 @@ private slots:
     }
 
     void searchShowsTheResults() {
-        card("Novák", {"Obec=Praha"}, "Praha\r\npraha 4\r\nPRAHA");
-        card("Svoboda", {"Obec=Brno"}, "");
+        host_->writeCard("Novák", {"Obec=Praha"}, "Praha\r\npraha 4\r\nPRAHA");
+        host_->writeCard("Svoboda", {"Obec=Brno"}, "");
         host_->listCardDir();
         searchFor("praha");
         QVERIFY(onResultsPage());
@@ -116,7 +110,7 @@ private slots:
         // An empty range would turn the bar into a busy indicator.
         QVERIFY(form_->Progress->maximum() > form_->Progress->minimum());
 
-        card("A", {"k=v"}, "text");
+        host_->writeCard("A", {"k=v"}, "text");
         host_->listCardDir();
         searchFor("");
         QCOMPARE(form_->Label7->text(), QString("Nalezeno 0 výsledků."));
@@ -125,7 +119,7 @@ private slots:
 
     void nameModeFindsEveryCardByItsExtension() {
         for (const char* name : {"A", "B", "C"})
-            card(name, {}, "");
+            host_->writeCard(name, {}, "");
         host_->listCardDir();
         form_->InNam->click();
         searchFor("krt");
@@ -134,7 +128,7 @@ private slots:
     }
 
     void closeKeepsResultsAndReturnsToTheInputPage() {
-        card("A", {"k=needle"}, "needle");
+        host_->writeCard("A", {"k=needle"}, "needle");
         host_->listCardDir();
         form_->show();
         searchFor("needle");
@@ -151,7 +145,7 @@ private slots:
     }
 
     void enterSearchesAndEscCloses() {
-        card("A", {"k=needle"}, "");
+        host_->writeCard("A", {"k=needle"}, "");
         host_->listCardDir();
         form_->show();
         form_->Edit1->setText("needle");
@@ -167,8 +161,8 @@ private slots:
     }
 
     void openingAResultOpensItsCard() {
-        card("Alfa", {"k=needle"}, "");
-        card("Beta", {"k=needle"}, "");
+        host_->writeCard("Alfa", {"k=needle"}, "");
+        host_->writeCard("Beta", {"k=needle"}, "");
         host_->listCardDir();
         form_->show();
         searchFor("needle");
@@ -195,8 +189,8 @@ private slots:
     }
 
     void openingAVanishedResultOpensNothing() {
-        card("Alfa", {"k=needle"}, "");
-        card("Beta", {"k=needle"}, "");
+        host_->writeCard("Alfa", {"k=needle"}, "");
+        host_->writeCard("Beta", {"k=needle"}, "");
         host_->listCardDir();
         searchFor("needle");
         host_->entries = {"Beta.krt"};
@@ -208,9 +202,9 @@ private slots:
     }
 
     void unreadableCardEndsTheSearchWithItsError() {
-        card("A", {"k=needle"}, "needle");
-        dir_->writeFile("FILES/B.krt", "damaged");
-        card("C", {"k=needle"}, "");
+        host_->writeCard("A", {"k=needle"}, "needle");
+        host_->dir.writeFile("FILES/B.krt", "damaged");
+        host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
         host_->edit2.setText("before");
         form_->show();
@@ -229,7 +223,7 @@ private slots:
 
     void windowsRepaintWhileSearching() {
         for (int i = 0; i < 6; ++i)
-            card(QString("C%1").arg(i), {"k=needle"}, "");
+            host_->writeCard(QString("C%1").arg(i), {"k=needle"}, "");
         host_->listCardDir();
         form_->setEventInterval(0);
         form_->show();
@@ -242,7 +236,7 @@ private slots:
 
     void closingStopsTheSearch() {
         for (int i = 0; i < 6; ++i)
-            card(QString("C%1").arg(i), {"k=needle"}, "");
+            host_->writeCard(QString("C%1").arg(i), {"k=needle"}, "");
         host_->listCardDir();
         form_->setEventInterval(0);
         form_->show();

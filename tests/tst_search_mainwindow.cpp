@@ -4,7 +4,8 @@
 #include "mainwindow/PictureBox.h"
 #include "search/TFindForm.h"
 #include "settings/StoredColor.h"
-#include "tests/support/MainWindowFixture.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/TestCards.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,10 @@
 #include <QToolButton>
 #include <QtTest>
 
-using fixture::BitmapBytes;
-using fixture::FileBytes;
-using fixture::ReadCard;
-using fixture::WriteCard;
+using testcards::bitmapBytes;
+using testcards::fileBytes;
+using testcards::readCard;
+using testcards::writeCard;
 
 namespace {
 
@@ -65,30 +66,16 @@ private:
     TFindForm& form_;
 };
 
-// The whole program started on a test program directory, its main window
-// shown and active.
-struct Program {
+// The whole program with a user at its search dialog, its main window shown
+// and active.
+struct Program : AppFixture {
     explicit Program(const TestProgramDir& dir)
-        : application(dir.path(), &prompts, [this](int code) { endCodes << code; }) {
-        application.Start();
-        form = application.Form1();
-        findForm = qobject_cast<TFindForm*>(application.FindForm);
-        user = std::make_unique<DialogUser>(*findForm);
-        form->show();
-        form->activateWindow();
+        : AppFixture(dir), findForm(qobject_cast<TFindForm*>(application.FindForm)),
+          user(std::make_unique<DialogUser>(*findForm)) {
+        show();
     }
+    QString title() const { return form().windowTitle(); }
 
-    AppState& state() { return application.State(); }
-    void open(int index) {
-        form->List->SetItemIndex(index);
-        RunGuarded(prompts, [this] { form->ListDblClick(); });
-    }
-    QString title() const { return form->windowTitle(); }
-
-    ScriptedPrompts prompts;
-    QList<int> endCodes;
-    Application application;
-    TForm1* form = nullptr;
     TFindForm* findForm = nullptr;
     std::unique_ptr<DialogUser> user;
 };
@@ -99,12 +86,12 @@ QString titleOf(int number, const QString& name) {
 
 // Four cards in list order; "praha" is in the first, second and fourth.
 void WritePragueCards(const TestProgramDir& dir) {
-    WriteCard(dir, QStringLiteral("Alena"), {QStringLiteral("Obec=Praha 4")});
-    WriteCard(dir, QStringLiteral("Bedřich"), {QStringLiteral("Obec=Kolín")},
+    writeCard(dir, QStringLiteral("Alena"), {QStringLiteral("Obec=Praha 4")});
+    writeCard(dir, QStringLiteral("Bedřich"), {QStringLiteral("Obec=Kolín")},
               QStringLiteral("Pracuje v Praha-Libeň."));
-    WriteCard(dir, QStringLiteral("Cyril"), {QStringLiteral("Obec=Brno")},
+    writeCard(dir, QStringLiteral("Cyril"), {QStringLiteral("Obec=Brno")},
               QStringLiteral("Byl v Praze."));
-    WriteCard(dir, QStringLiteral("Dana"), {}, QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
+    writeCard(dir, QStringLiteral("Dana"), {}, QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
 }
 
 // F3 as the user presses it: after the event loop has run, once the main
@@ -125,10 +112,10 @@ private slots:
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
 
-        QTest::keyClicks(program.form->Edit2, QStringLiteral("praha"));
-        QTest::keyClick(program.form->Edit2, Qt::Key_Return);
+        QTest::keyClicks(program.form().Edit2, QStringLiteral("praha"));
+        QTest::keyClick(program.form().Edit2, Qt::Key_Return);
         QCOMPARE(program.user->shown.size(), 1);
         const Shown first = program.user->shown.first();
         QVERIFY(first.resultsPage);
@@ -142,17 +129,17 @@ private slots:
                                     titleOf(2, QStringLiteral("Bedřich")),
                                     titleOf(4, QStringLiteral("Dana"))};
         for (const QString& title : titles) {
-            PressF3(program.form->Edit2);
+            PressF3(program.form().Edit2);
             QCOMPARE(program.title(), title);
             QVERIFY(program.state().CardLoaded);
             QVERIFY(program.findForm->isHidden());
         }
-        QCOMPARE(program.form->Memo1->Text(), QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
+        QCOMPARE(program.form().Memo1->Text(), QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
         QCOMPARE(program.user->shown.size(), 1);
 
         // After the last result the box is cleared and the empty dialog offered.
-        PressF3(program.form->Edit2);
-        QCOMPARE(program.form->Edit2->text(), QString());
+        PressF3(program.form().Edit2);
+        QCOMPARE(program.form().Edit2->text(), QString());
         QCOMPARE(program.user->shown.size(), 2);
         QVERIFY(!program.user->shown[1].resultsPage);
         QCOMPARE(program.user->shown[1].edit1, QString());
@@ -177,11 +164,11 @@ private slots:
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.state().AutoSave = autoSave;
         program.prompts.answers.enqueue(answer);
         program.open(2);
-        QTest::keyClicks(program.form->Memo1, QStringLiteral(" Znovu."));
+        QTest::keyClicks(program.form().Memo1, QStringLiteral(" Znovu."));
         QVERIFY(program.state().Modified);
 
         bool closedOnOpening = false;
@@ -194,7 +181,7 @@ private slots:
             QTest::mouseDClick(dialog.lBox->viewport(), Qt::LeftButton, {}, centre);
             closedOnOpening = dialog.isHidden();
         };
-        program.form->SpeedButton13->click();
+        program.form().SpeedButton13->click();
 
         QCOMPARE(program.user->shown.size(), 1);
         QVERIFY(!program.user->shown[0].resultsPage);
@@ -202,14 +189,14 @@ private slots:
         QCOMPARE(program.title(), titleOf(4, QStringLiteral("Dana")));
         QVERIFY(!program.state().Modified);
         QCOMPARE(program.prompts.questions.size(), asked ? 1 : 0);
-        const QByteArray notes = ReadCard(dir, QStringLiteral("Cyril.krt")).value("Cyril.txt");
+        const QByteArray notes = readCard(dir, QStringLiteral("Cyril.krt")).value("Cyril.txt");
         QCOMPARE(notes.contains(" Znovu."), saved);
         // The dialog's search became the quick search's text and the chosen
         // result its position: the last one, so F3 offers a new search.
-        QCOMPARE(program.form->Edit2->text(), QStringLiteral("praha"));
+        QCOMPARE(program.form().Edit2->text(), QStringLiteral("praha"));
         program.user->action = nullptr;
-        PressF3(program.form->Edit2);
-        QCOMPARE(program.form->Edit2->text(), QString());
+        PressF3(program.form().Edit2);
+        QCOMPARE(program.form().Edit2->text(), QString());
         QCOMPARE(program.user->shown.size(), 2);
         QVERIFY(program.prompts.allShown().isEmpty());
     }
@@ -218,55 +205,55 @@ private slots:
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(0);
-        program.form->Memo1->insertPlainText(QStringLiteral("東京"));
-        program.form->Edit2->setText(QStringLiteral("praha"));
-        PressF3(program.form->Edit2); // searches
-        PressF3(program.form->Edit2); // opens Alena itself: saved first, which fails
+        program.form().Memo1->insertPlainText(QStringLiteral("東京"));
+        program.form().Edit2->setText(QStringLiteral("praha"));
+        PressF3(program.form().Edit2); // searches
+        PressF3(program.form().Edit2); // opens Alena itself: saved first, which fails
 
         QCOMPARE(program.prompts.messages.size(), 1);
         QVERIFY(program.prompts.messages[0].startsWith(QStringLiteral("Kartu nelze uložit")));
         // The refusal is the only box: no second one for the stopped command.
         QVERIFY(program.prompts.errors.isEmpty());
         QVERIFY(program.state().Modified);
-        QVERIFY(program.form->Memo1->Text().endsWith(QStringLiteral("東京")));
+        QVERIFY(program.form().Memo1->Text().endsWith(QStringLiteral("東京")));
         QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
     }
 
     void searchLeavesTheUnsavedPictureInPlace() {
         TestProgramDir dir;
-        WriteCard(dir, QStringLiteral("Foto"), {QStringLiteral("Obec=Praha")}, QString(),
-                  BitmapBytes(64, 48, Qt::red));
-        WriteCard(dir, QStringLiteral("Jiná"), {}, QStringLiteral("praha"));
+        writeCard(dir, QStringLiteral("Foto"), {QStringLiteral("Obec=Praha")}, QString(),
+                  bitmapBytes(64, 48, Qt::red));
+        writeCard(dir, QStringLiteral("Jiná"), {}, QStringLiteral("praha"));
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(0);
         // A picture chosen but not yet saved lives only in the working directory.
-        const QByteArray chosen = BitmapBytes(320, 240, Qt::blue);
+        const QByteArray chosen = bitmapBytes(320, 240, Qt::blue);
         const QString picture = dir.workDir() + QStringLiteral("Foto1.bmp");
         QFile file(picture);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(chosen);
         file.close();
-        program.form->ShowPictureFile(picture);
+        program.form().ShowPictureFile(picture);
         program.state().Modified = true;
         const QStringList workFiles = QDir(dir.workDir()).entryList(QDir::Files);
 
-        QTest::keyClicks(program.form->Edit2, QStringLiteral("praha"));
-        QTest::keyClick(program.form->Edit2, Qt::Key_Return);
+        QTest::keyClicks(program.form().Edit2, QStringLiteral("praha"));
+        QTest::keyClick(program.form().Edit2, Qt::Key_Return);
         QCOMPARE(program.user->shown.size(), 1);
         QCOMPARE(program.user->shown[0].results,
                  QStringList({"Foto.krt", QStringLiteral("Jiná.krt")}));
 
         QCOMPARE(QDir(dir.workDir()).entryList(QDir::Files), workFiles);
-        QCOMPARE(FileBytes(picture), chosen);
+        QCOMPARE(fileBytes(picture), chosen);
         QVERIFY(program.state().Modified);
-        QCOMPARE(program.form->Image1->Picture().size(), QSize(320, 240));
+        QCOMPARE(program.form().Image1->Picture().size(), QSize(320, 240));
 
         // Opening the first result, the card itself, saves the chosen picture.
-        PressF3(program.form->Edit2);
-        QCOMPARE(ReadCard(dir, QStringLiteral("Foto.krt")).value("Foto1.bmp"), chosen);
+        PressF3(program.form().Edit2);
+        QCOMPARE(readCard(dir, QStringLiteral("Foto.krt")).value("Foto1.bmp"), chosen);
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
@@ -282,15 +269,15 @@ private slots:
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(0);
-        program.form->Edit2->setText(QStringLiteral("praha"));
+        program.form().Edit2->setText(QStringLiteral("praha"));
         if (control == QStringLiteral("cell")) {
-            program.form->ListB->setFocus();
-            program.form->ListB->edit(program.form->ListB->model()->index(0, 1));
-            QVERIFY(program.form->ListB->isAncestorOf(QApplication::focusWidget()));
+            program.form().ListB->setFocus();
+            program.form().ListB->edit(program.form().ListB->model()->index(0, 1));
+            QVERIFY(program.form().ListB->isAncestorOf(QApplication::focusWidget()));
         } else {
-            program.form->findChild<QWidget*>(control)->setFocus();
+            program.form().findChild<QWidget*>(control)->setFocus();
             QCOMPARE(QApplication::focusWidget()->objectName(), control);
         }
 
@@ -304,9 +291,9 @@ private slots:
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
-        QVERIFY(QTest::qWaitForWindowActive(program.form));
+        QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(2);
-        QLineEdit* box = program.form->Edit2;
+        QLineEdit* box = program.form().Edit2;
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("praha"));
 
@@ -332,9 +319,9 @@ private slots:
     void dialogFollowsTheBackgroundColour() {
         TestProgramDir dir;
         Program program(dir);
-        QCOMPARE(program.findForm->parentWidget(), program.form);
+        QCOMPARE(program.findForm->parentWidget(), &program.form());
         const qint32 green = 0x00FF00;
-        program.form->ApplyBackColor(green);
+        program.form().ApplyBackColor(green);
         QCOMPARE(program.findForm->palette().color(QPalette::Window), ColorFromStored(green));
         QCOMPARE(program.findForm->Panel2->palette().color(QPalette::Window),
                  ColorFromStored(green));

@@ -27,7 +27,6 @@ struct Shown {
 class TestQuickSearch : public QObject {
     Q_OBJECT
 
-    TestProgramDir* dir_ = nullptr;
     TestSearchHost* host_ = nullptr;
     ScriptedPrompts* prompts_ = nullptr;
     TFindForm* form_ = nullptr;
@@ -37,15 +36,12 @@ class TestQuickSearch : public QObject {
     // with Esc unless the action closed it.
     std::function<void(TFindForm&)> userAction_;
 
-    void card(const QString& name, const QStringList& table, const QString& notes) {
-        testcards::writeCard(dir_->library(), dir_->cardDir(), name, table, notes);
-    }
     // Cards A, B, C hold "praha" once each; D does not.
     void praguePeople() {
-        card("A", {}, "Praha");
-        card("B", {"Obec=PRAHA"}, "");
-        card("C", {"k=v"}, "u Prahy\r\nv praha 4");
-        card("D", {"Obec=Brno"}, "");
+        host_->writeCard("A", {}, "Praha");
+        host_->writeCard("B", {"Obec=PRAHA"}, "");
+        host_->writeCard("C", {"k=v"}, "u Prahy\r\nv praha 4");
+        host_->writeCard("D", {"Obec=Brno"}, "");
         host_->listCardDir();
     }
     void press(const QString& text) {
@@ -55,8 +51,7 @@ class TestQuickSearch : public QObject {
 
 private slots:
     void init() {
-        dir_ = new TestProgramDir;
-        host_ = new TestSearchHost(*dir_);
+        host_ = new TestSearchHost;
         prompts_ = new ScriptedPrompts;
         form_ = new TFindForm(*host_, *prompts_);
         quick_ = new QuickSearch(*host_, *form_, *prompts_);
@@ -77,7 +72,6 @@ private slots:
         delete form_;
         delete prompts_;
         delete host_;
-        delete dir_;
     }
 
     void emptyBoxOffersTheEmptyDialog() {
@@ -137,7 +131,7 @@ private slots:
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].heading, QString("Nalezeno 0 výsledků."));
         // Were it searched again, this card would end the search with an error.
-        dir_->writeFile("FILES/E.krt", "damaged");
+        host_->dir.writeFile("FILES/E.krt", "damaged");
         host_->listCardDir();
         quick_->FindNext();
         QVERIFY(prompts_->errors.isEmpty());
@@ -213,7 +207,7 @@ private slots:
 
     void unreadableCardShowsItsErrorInsteadOfTheDialog() {
         praguePeople();
-        dir_->writeFile("FILES/B2.krt", "damaged");
+        host_->dir.writeFile("FILES/B2.krt", "damaged");
         host_->listCardDir();
         press("praha");
         QCOMPARE(prompts_->errors.size(), 1);

@@ -5,12 +5,14 @@
 #include "settings/SettingsTarget.h"
 #include "settings/TSetForm.h"
 #include "storage/AppState.h"
+#include "tests/support/PretendedPrinters.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SettingsFiles.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/UrlCatcher.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -53,29 +55,8 @@ public:
     QPrinter& printer() override { return printerObject; }
 };
 
-// Records which printer the printer set-up dialog was run for.
-class PrinterRecordingPrompts : public ScriptedPrompts {
-public:
-    QList<QPrinter*> setUpPrinters;
-    bool setUpPrinter(QPrinter& printer) override {
-        setUpPrinters << &printer;
-        return false;
-    }
-};
-
-// Receives the web addresses the dialog asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
-
-const QByteArray kWorkedConfig = "P\xF8"
-                                 "edm\xEC"
-                                 "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n";
-const QByteArray kDesignedFontFile = "10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n";
+using settingsfiles::DesignedFontFile;
+using settingsfiles::WorkedConfig;
 
 } // namespace
 
@@ -96,6 +77,13 @@ class TestSettingsDialog : public QObject {
     QByteArray config() const { return dir_->readFile(u"config.ini"_qs); }
     QByteArray fontFile() const { return dir_->readFile(u"font.ini"_qs); }
     bool fileExists(const QString& name) const { return QFileInfo::exists(dir_->filePath(name)); }
+    // Every setting that a box of the dialog stands for, switched off.
+    void switchSettingsOff() {
+        state_.AutoSave = false;
+        state_.TableTabKey = false;
+        fake_->shortcutsPresent = false;
+        fake_->undoVisible = true;
+    }
 
 private slots:
     void init() {
@@ -140,20 +128,14 @@ private slots:
     void formShowOnlyTicks() {
         form_->show();
         form_->SpeedButton3Click();
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         for (QCheckBox* box : form_->findChildren<QCheckBox*>())
             QVERIFY2(box->isChecked(), qPrintable(box->objectName() + box->text()));
     }
 
     void formShowLeavesBoxesOffWhenSettingsAreOff() {
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         for (QCheckBox* box : form_->findChildren<QCheckBox*>())
             QVERIFY(!box->isChecked());
@@ -197,8 +179,8 @@ private slots:
         form_->ColorBox1->setSelected(12639424);
         QTest::keyClick(control(name), key);
         QVERIFY(!form_->isVisible());
-        QCOMPARE(config(), kWorkedConfig);
-        QCOMPARE(fontFile(), kDesignedFontFile);
+        QCOMPARE(config(), WorkedConfig);
+        QCOMPARE(fontFile(), DesignedFontFile);
     }
 
     void otherKeysStillEdit() {
@@ -232,8 +214,8 @@ private slots:
         QTest::mouseClick(form_->SpeedButton4, Qt::LeftButton);
         QVERIFY(!form_->isVisible());
         QVERIFY(prompts_.allShown().isEmpty());
-        QCOMPARE(config(), kWorkedConfig);
-        QCOMPARE(fontFile(), kDesignedFontFile);
+        QCOMPARE(config(), WorkedConfig);
+        QCOMPARE(fontFile(), DesignedFontFile);
         QCOMPARE(state_.BackColor, 12639424);
         QCOMPARE(fake_->backColors, QList<qint32>{12639424});
         QCOMPARE(form_->palette().color(QPalette::Window), QColor(0xC0, 0xDC, 0xC0));
@@ -244,10 +226,7 @@ private slots:
     }
 
     void applyWithBoxesOff() {
-        state_.AutoSave = false;
-        state_.TableTabKey = false;
-        fake_->shortcutsPresent = false;
-        fake_->undoVisible = true;
+        switchSettingsOff();
         form_->show();
         form_->ColorBox1->setSelected(kButtonFaceColor);
         form_->ApplySettings();
@@ -468,25 +447,23 @@ private slots:
         QFETCH(QStringList, printers);
         QFETCH(QStringList, messages);
         QFETCH(bool, setUp);
-        SetInstalledPrinterNamesSource([printers] { return printers; });
-        PrinterRecordingPrompts prompts;
+        pretendPrinters(printers);
+        ScriptedPrompts prompts;
         TSetForm form(state_, prompts, *fake_);
         form.show();
         form.SpeedButton1Click();
-        SetInstalledPrinterNamesSource({});
+        stopPretendingPrinters();
         QCOMPARE(prompts.messages, messages);
-        QCOMPARE(prompts.setUpPrinters,
+        QCOMPARE(prompts.printerSetUps,
                  setUp ? QList<QPrinter*>{&fake_->printerObject} : QList<QPrinter*>{});
         QVERIFY(form.isVisible());
     }
 
     void helpLinkOpensTheHelpPage() {
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(u"https"_qs, &catcher, "open");
         form_->Label4Click();
-        QDesktopServices::unsetUrlHandler(u"https"_qs);
         QCOMPARE(
-            catcher.urls,
+            catcher.opened,
             QList<QUrl>{QUrl(u"https://kartoteka.pelvarin.cz/tavrosk/help/nastaveni.html"_qs)});
     }
 

@@ -4,6 +4,7 @@
 #include "settings/TitleSplit.h"
 #include "storage/AppError.h"
 #include "storage/TextFile.h"
+#include "tests/support/SettingsFiles.h"
 #include "tests/support/TestProgramDir.h"
 
 #include <QDir>
@@ -17,10 +18,7 @@ private slots:
         TestProgramDir dir(false);
         WriteConfigFile(dir.filePath(u"config.ini"_qs), u"Předmět;Hodnota"_qs, 12639424, true, true,
                         true, true);
-        QCOMPARE(dir.readFile(u"config.ini"_qs),
-                 QByteArray("P\xF8"
-                            "edm\xEC"
-                            "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n"));
+        QCOMPARE(dir.readFile(u"config.ini"_qs), settingsfiles::WorkedConfig);
     }
 
     void configFileFlagsAndNegativeColor() {
@@ -58,8 +56,7 @@ private slots:
         TestProgramDir dir(false);
         const MainFont designed = DesignedMainFont();
         WriteFontFile(dir.filePath(u"font.ini"_qs), designed.font, designed.color);
-        QCOMPARE(dir.readFile(u"font.ini"_qs),
-                 QByteArray("10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n"));
+        QCOMPARE(dir.readFile(u"font.ini"_qs), settingsfiles::DesignedFontFile);
     }
 
     void fontFileRoundTrip() {

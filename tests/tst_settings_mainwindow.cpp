@@ -7,8 +7,9 @@
 #include "settings/StoredColor.h"
 #include "settings/TSetForm.h"
 #include "storage/AppState.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/TestProgramDir.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/PretendedPrinters.h"
+#include "tests/support/SettingsFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,35 +24,8 @@
 
 namespace {
 
-const QByteArray kWorkedConfig = "P\xF8"
-                                 "edm\xEC"
-                                 "t;Hodnota\r\n12639424\r\n1\r\n1\r\n1\r\n1\r\n";
-const QByteArray kDesignedFontFile = "10\r\nMS Sans Serif\r\n-16777208\r\nFFFF\r\n";
-
-// Records which printer the printer set-up dialog was run for.
-class PrinterRecordingPrompts : public ScriptedPrompts {
-public:
-    QList<QPrinter*> setUpPrinters;
-    bool setUpPrinter(QPrinter& printer) override {
-        setUpPrinters << &printer;
-        return false;
-    }
-};
-
-// The whole program started over a program directory, its main window shown.
-struct Program {
-    Program(const TestProgramDir& dir, Prompts& prompts)
-        : application(dir.path(), &prompts, [](int) {}) {
-        started = application.Start();
-        if (started)
-            form().show();
-    }
-    TForm1& form() { return *application.Form1(); }
-    TSetForm* setForm() { return qobject_cast<TSetForm*>(application.SetForm); }
-
-    Application application;
-    bool started = false;
-};
+using settingsfiles::DesignedFontFile;
+using settingsfiles::WorkedConfig;
 
 // Opens the settings dialog from the main menu and runs step while it is
 // shown modally. True when the dialog was still open after step (it is then
@@ -98,9 +72,9 @@ class TestSettingsMainWindow : public QObject {
 private slots:
     void workedExampleThroughTheWindow() {
         TestProgramDir dir;
-        ScriptedPrompts prompts;
-        Program program(dir, prompts);
+        AppFixture program(dir);
         QVERIFY(program.started);
+        program.form().show();
         QStringList shownTitles;
         QList<bool> shownBoxes;
         const bool stillOpen = WithSettingsDialog(program.form(), [&](TSetForm& dialog) {
@@ -113,9 +87,9 @@ private slots:
         QVERIFY(!stillOpen);
         QCOMPARE(shownTitles, (QStringList{u"Předmět"_qs, u"Hodnota"_qs}));
         QCOMPARE(shownBoxes, (QList<bool>{true, true, true, true}));
-        QVERIFY(prompts.allShown().isEmpty());
-        QCOMPARE(dir.readFile(u"config.ini"_qs), kWorkedConfig);
-        QCOMPARE(dir.readFile(u"font.ini"_qs), kDesignedFontFile);
+        QVERIFY(program.prompts.allShown().isEmpty());
+        QCOMPARE(dir.readFile(u"config.ini"_qs), WorkedConfig);
+        QCOMPARE(dir.readFile(u"font.ini"_qs), DesignedFontFile);
         QCOMPARE(program.application.State().BackColor, 12639424);
     }
 
@@ -161,11 +135,11 @@ private slots:
         QFETCH(QByteArray, fontFile);
         TestProgramDir dir;
         {
-            ScriptedPrompts prompts;
-            prompts.fontAnswers.enqueue(font);
-            prompts.fontColorAnswers.enqueue(fontColor);
-            Program program(dir, prompts);
+            AppFixture program(dir);
             QVERIFY(program.started);
+            program.form().show();
+            program.prompts.fontAnswers.enqueue(font);
+            program.prompts.fontColorAnswers.enqueue(fontColor);
             WithSettingsDialog(program.form(), [&](TSetForm& dialog) {
                 dialog.NadpisEdit1->setText(first);
                 dialog.NadpisEdit2->setText(second);
@@ -175,7 +149,7 @@ private slots:
                 QTest::mouseClick(dialog.SpeedButton2, Qt::LeftButton);
                 QTest::mouseClick(dialog.SpeedButton4, Qt::LeftButton);
             });
-            QVERIFY(prompts.allShown().isEmpty());
+            QVERIFY(program.prompts.allShown().isEmpty());
             QCOMPARE(dir.readFile(u"config.ini"_qs), config);
             QCOMPARE(dir.readFile(u"font.ini"_qs), fontFile);
             // Compacted at once; the shortcuts stay until the next start.
@@ -183,9 +157,9 @@ private slots:
             QVERIFY(NavigationShortcutsPresent(program.form()));
         }
 
-        ScriptedPrompts prompts;
-        Program next(dir, prompts);
+        AppFixture next(dir);
         QVERIFY(next.started);
+        next.form().show();
         TForm1& form = next.form();
         const AppState& state = next.application.State();
         QCOMPARE(form.ListB->TitleCaptions(), titles);
@@ -236,9 +210,9 @@ private slots:
         QFETCH(Qt::Key, key);
         QFETCH(bool, applied);
         TestProgramDir dir;
-        ScriptedPrompts prompts;
-        Program program(dir, prompts);
+        AppFixture program(dir);
         QVERIFY(program.started);
+        program.form().show();
         const bool stillOpen = WithSettingsDialog(program.form(), [&](TSetForm& dialog) {
             dialog.NadpisEdit1->setText(u"Jiný"_qs);
             dialog.ColorBox1->setSelected(0x0000FF);
@@ -254,9 +228,9 @@ private slots:
 
     void colourRecoloursTheWindowAndTheOpenDialogsAtOnce() {
         TestProgramDir dir;
-        ScriptedPrompts prompts;
-        Program program(dir, prompts);
+        AppFixture program(dir);
         QVERIFY(program.started);
+        program.form().show();
         Application& application = program.application;
         const QList<QDialog*> others = {application.AboutForm, application.AddForm,
                                         application.DelForm, application.FindForm};
@@ -283,15 +257,15 @@ private slots:
 
     void unwritableConfigShowsTheErrorAndKeepsTheDialogOpen() {
         TestProgramDir dir;
-        ScriptedPrompts prompts;
-        Program program(dir, prompts);
+        AppFixture program(dir);
         QVERIFY(program.started);
+        program.form().show();
         QVERIFY(QDir().mkpath(dir.filePath(u"config.ini"_qs)));
         QStringList errorsWhileOpen;
         const bool stillOpen = WithSettingsDialog(program.form(), [&](TSetForm& dialog) {
             dialog.NadpisEdit1->setText(u"Nový"_qs);
             QTest::mouseClick(dialog.SpeedButton4, Qt::LeftButton);
-            errorsWhileOpen = prompts.errors;
+            errorsWhileOpen = program.prompts.errors;
         });
         QVERIFY(stillOpen);
         QCOMPARE(errorsWhileOpen.size(), 1);
@@ -303,19 +277,19 @@ private slots:
 
     void printerButtonSetsUpTheWindowsPrinter() {
         TestProgramDir dir;
-        PrinterRecordingPrompts prompts;
-        Program program(dir, prompts);
+        AppFixture program(dir);
         QVERIFY(program.started);
-        SetInstalledPrinterNamesSource([] { return QStringList{u"KartotekaPDF"_qs}; });
+        program.form().show();
+        pretendPrinters({u"KartotekaPDF"_qs});
         bool modal = false;
         const bool stillOpen = WithSettingsDialog(program.form(), [&](TSetForm& dialog) {
             modal = dialog.isModal();
             QTest::mouseClick(dialog.SpeedButton5, Qt::LeftButton);
         });
-        SetInstalledPrinterNamesSource({});
+        stopPretendingPrinters();
         QVERIFY(modal);
         QVERIFY(stillOpen);
-        QCOMPARE(prompts.setUpPrinters, QList<QPrinter*>{&program.form().printer()});
+        QCOMPARE(program.prompts.printerSetUps, QList<QPrinter*>{&program.form().printer()});
     }
 };
 

@@ -1,5 +1,6 @@
 #include "storage/AppError.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
 
@@ -19,26 +20,15 @@ class TestSevenZipErrors : public QObject {
 
     QString dir() const { return scratch_.path() + u'/'; }
     QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(dir() + name);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return file.fileName();
-    }
-    static QByteArray readAll(const QString& path) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
+        return ziptools::writeFile(dir() + name, bytes);
     }
     // An archive written by the binding whose second half is cut off.
     QString truncatedArchive() {
-        QByteArray noise(20000, Qt::Uninitialized);
-        QRandomGenerator generator(3);
-        for (char& byte : noise)
-            byte = char(generator.bounded(256));
+        const QByteArray noise = ziptools::randomBytes(20000, 3);
         auto writer = MakeOutArchive(program_.library(), ZipFormatId);
         writer->QueueFile(write("noise.bmp", noise), "noise.bmp");
         writer->WriteArchive(dir() + "whole.krt");
-        const QByteArray whole = readAll(dir() + "whole.krt");
+        const QByteArray whole = testcards::fileBytes(dir() + "whole.krt");
         return write("truncated.krt", whole.left(whole.size() / 2));
     }
     static QString errorOf(const std::function<void()>& action) {
@@ -84,7 +74,9 @@ private slots:
         QTest::newRow("text file") << write("notes.krt", "Předmět=Hodnota\r\n") << notZip;
         QTest::newRow("empty file") << write("empty.krt", "") << notZip;
         QTest::newRow("junk before a zip")
-            << write("prefixed.krt", QByteArray(100, 'j') + readAll(truncatedArchive())) << notZip;
+            << write("prefixed.krt",
+                     QByteArray(100, 'j') + testcards::fileBytes(truncatedArchive()))
+            << notZip;
         QTest::newRow("truncated")
             << truncatedArchive() << "The archive is damaged (unexpected end of archive)";
         QTest::newRow("missing") << dir() + "gone.krt"

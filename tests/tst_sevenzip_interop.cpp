@@ -3,7 +3,6 @@
 #include "tests/support/ZipTools.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -20,33 +19,15 @@ class TestSevenZipInterop : public QObject {
 
     QString dir() const { return scratch_.path() + u'/'; }
     static Files cardFiles() {
-        QByteArray picture(60000, Qt::Uninitialized);
-        QRandomGenerator generator(11);
-        for (char& byte : picture)
-            byte = char(generator.bounded(256));
+        const QByteArray picture = ziptools::randomBytes(60000, 11);
         return {{QStringLiteral("Žluťoučký kůň.tbl"), QByteArray("Barva=hnědá\r\n").repeated(50)},
                 {QStringLiteral("Žluťoučký kůň.txt"), QByteArray("Poznámka. ").repeated(80)},
                 {QStringLiteral("Žluťoučký kůň1.bmp"), picture},
                 {QStringLiteral("sub/inner.txt"), "inner"}};
     }
     static void writeFiles(const QString& root, const Files& files) {
-        for (auto it = files.begin(); it != files.end(); ++it) {
-            const QString path = root + it.key();
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            QFile file(path);
-            file.open(QIODevice::WriteOnly);
-            file.write(it.value());
-        }
-    }
-    static Files filesBelow(const QString& root) {
-        Files found;
-        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            file.open(QIODevice::ReadOnly);
-            found.insert(QDir(root).relativeFilePath(file.fileName()), file.readAll());
-        }
-        return found;
+        for (auto it = files.begin(); it != files.end(); ++it)
+            ziptools::writeFile(root + it.key(), it.value());
     }
 
 private slots:
@@ -67,7 +48,7 @@ private slots:
                  python.output.constData());
         const auto extracted = ziptools::runProgram("unzip", {"-q", zip, "-d", dir() + "byunzip"});
         QVERIFY2(extracted.exitCode == 0, extracted.output.constData());
-        QCOMPARE(filesBelow(dir() + "byunzip/"), cardFiles());
+        QCOMPARE(ziptools::filesBelow(dir() + "byunzip/"), cardFiles());
     }
 
     void foreignArchivesReadBack_data() {
@@ -96,7 +77,7 @@ private slots:
         reader->OpenArchive(zip);
         const QString out = dir() + "out-" + QFileInfo(zip).baseName() + u'/';
         reader->ExtractAllTo(out);
-        QCOMPARE(filesBelow(out), cardFiles());
+        QCOMPARE(ziptools::filesBelow(out), cardFiles());
 
         const auto items = reader->ReadItems([](const QString&) { return true; });
         Files read;

@@ -1,5 +1,6 @@
 #include "storage/sevenzip/SafeItemPath.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
 
@@ -27,11 +28,6 @@ class TestSevenZipPaths : public QObject {
             found << QDir(root).relativeFilePath(it.next());
         found.sort();
         return found;
-    }
-    static QByteArray readAll(const QString& path) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
     }
     void unpack(const QString& zip, const QString& destination) {
         auto reader = MakeInArchive(program_.library(), ZipFormatId);
@@ -89,7 +85,7 @@ private slots:
         unpack(zip, rootPath + "dest");
         QCOMPARE(entriesBelow(rootPath), (QStringList{"dest/dir/inner.txt", "dest/dot/z.txt",
                                                       "dest/ok.txt", "hostile.krt"}));
-        QCOMPARE(readAll(rootPath + "dest/dir/inner.txt"), "inner");
+        QCOMPARE(testcards::fileBytes(rootPath + "dest/dir/inner.txt"), "inner");
         QVERIFY(!QFileInfo::exists(fromRoot));
     }
 
@@ -112,9 +108,9 @@ private slots:
         unpack(zip, destination);
 
         QCOMPARE(entriesBelow(rootPath + "outside"), QStringList{"victim.txt"});
-        QCOMPARE(readAll(rootPath + "outside/victim.txt"), "keep");
+        QCOMPARE(testcards::fileBytes(rootPath + "outside/victim.txt"), "keep");
         QVERIFY(!QFileInfo(destination + "victim.txt").isSymLink());
-        QCOMPARE(readAll(destination + "victim.txt"), "replaced");
+        QCOMPARE(testcards::fileBytes(destination + "victim.txt"), "replaced");
     }
 };
 

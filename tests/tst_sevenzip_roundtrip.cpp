@@ -20,23 +20,13 @@ class TestSevenZipRoundTrip : public QObject {
 
     QString dir() const { return scratch_.path() + u'/'; }
     QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir() + name);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            throw std::runtime_error("cannot write source file");
-        return file.fileName();
+        return ziptools::writeFile(dir() + name, bytes);
     }
     QMap<QString, QByteArray> members() const {
         return {{QStringLiteral("Příliš žluťoučký kůň.tbl"), "Jméno=Ďábel\r\nVěk=12\r\n"},
                 {QStringLiteral("Příliš žluťoučký kůň.txt"), QByteArray(5000, 'n')},
-                {QStringLiteral("ÚPĚL ŇŮ1.bmp"), randomBytes(200 * 1024)},
+                {QStringLiteral("ÚPĚL ŇŮ1.bmp"), ziptools::randomBytes(200 * 1024, 7)},
                 {QStringLiteral("prázdný.txt"), QByteArray()}};
-    }
-    static QByteArray randomBytes(int size) {
-        QByteArray bytes(size, Qt::Uninitialized);
-        QRandomGenerator generator(7);
-        for (char& byte : bytes)
-            byte = char(generator.bounded(256));
-        return bytes;
     }
     // Writes the members into `zip`, each from its own source file.
     void writeArchive(const QMap<QString, QByteArray>& contents, const QString& zip,
@@ -47,16 +37,6 @@ class TestSevenZipRoundTrip : public QObject {
             writer->QueueFile(write(QStringLiteral("source%1").arg(n++), it.value()), it.key());
         SetArchiveLevel(*writer, level);
         writer->WriteArchive(zip);
-    }
-    static QMap<QString, QByteArray> filesBelow(const QString& root) {
-        QMap<QString, QByteArray> found;
-        QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            QFile file(it.next());
-            file.open(QIODevice::ReadOnly);
-            found.insert(QDir(root).relativeFilePath(file.fileName()), file.readAll());
-        }
-        return found;
     }
 
 private slots:
@@ -76,7 +56,7 @@ private slots:
         QCOMPARE(QSet<QString>(paths.begin(), paths.end()),
                  QSet<QString>(written.keyBegin(), written.keyEnd()));
         reader->ExtractAllTo(dir() + "out");
-        QCOMPARE(filesBelow(dir() + "out"), written);
+        QCOMPARE(ziptools::filesBelow(dir() + "out"), written);
     }
 
     void namesCarryTheUtf8FlagAndUnixPermissions() {
@@ -135,7 +115,7 @@ private slots:
         reader->OpenArchive(zip);
         QCOMPARE(reader->NumberOfItems(), 0u);
         reader->ExtractAllTo(dir() + "emptyout");
-        QVERIFY(filesBelow(dir() + "emptyout").isEmpty());
+        QVERIFY(ziptools::filesBelow(dir() + "emptyout").isEmpty());
         QVERIFY(reader->ReadItems([](const QString&) { return true; }).isEmpty());
     }
 
@@ -172,7 +152,7 @@ private slots:
         const QString zip = dir() + "search.krt";
         ziptools::writeWithPython(zip,
                                   {{"karta.txt", "notes"},
-                                   {"karta1.bmp", randomBytes(1000)},
+                                   {"karta1.bmp", ziptools::randomBytes(1000, 7)},
                                    {"sub/", {}},
                                    {"karta.tbl", "a=b"}},
                                   true);
@@ -205,7 +185,7 @@ private slots:
         QCOMPARE(reader->NumberOfItems(), 3u);
         QVERIFY(reader->ItemIsFolder(1));
         reader->ExtractAllTo(out);
-        QCOMPARE(filesBelow(out),
+        QCOMPARE(ziptools::filesBelow(out),
                  (QMap<QString, QByteArray>{{"a/b/deep.txt", "deep"}, {"top.txt", "new top"}}));
         QVERIFY(!QFileInfo::exists(out + "emptydir"));
     }

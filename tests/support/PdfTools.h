@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -100,6 +102,32 @@ inline QString waitForPdf(const QString& dir, const QStringList& before, const Q
         }
         QThread::msleep(200);
     }
+    return {};
+}
+
+// The PDF printer that scripts/start-printer.sh installs.
+inline const QString PdfPrinter = QStringLiteral("KartotekaPDF");
+
+// Where the PDF printer writes its files.
+inline QString pdfDirectory() {
+    const QString configured = qEnvironmentVariable("KARTOTEKA_PDF_DIR");
+    return configured.isEmpty() ? QStringLiteral("/var/spool/cups-pdf/KartotekaPDF") : configured;
+}
+
+// A marker, beginning with prefix, that tells this run's jobs from any other
+// on the same printer.
+inline QString uniqueMarker(QChar prefix) {
+    return prefix +
+           QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+}
+
+// Why printing to the PDF printer cannot be tested here; empty when it can.
+inline QString missingForPrinting() {
+    if (!QPrinterInfo::availablePrinterNames().contains(PdfPrinter))
+        return QStringLiteral(
+            "the PDF printer is not installed (scripts/start-printer.sh adds it)");
+    if (!available())
+        return QStringLiteral("poppler-utils is not installed");
     return {};
 }
 

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Prompts.h"
 
+#include <QList>
 #include <QQueue>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ public:
     QQueue<qint32> fontColorAnswers; // taken with a font answer; none keeps the colour
     bool printerSetupAnswer = false;
 
+    QString fileDialogTitle; // how the last file dialog was set up
+    QStringList fileDialogFilters;
+    QList<QPrinter*> printerSetUps; // the printer of every printer set-up, in order
+
     void message(const QString& text) override { messages << text; }
     void error(const QString& text) override { errors << text; }
     bool ask(const QString& text) override {
@@ -33,7 +38,9 @@ public:
         inputs << caption + u'|' + prompt + u'|' + proposed;
         return inputAnswers.isEmpty() ? proposed : inputAnswers.dequeue();
     }
-    QString openFile(const QString&, const QStringList&) override {
+    QString openFile(const QString& title, const QStringList& filters) override {
+        fileDialogTitle = title;
+        fileDialogFilters = filters;
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
     }
     bool chooseFont(QFont& font, qint32& storedColor) override {
@@ -44,7 +51,10 @@ public:
             storedColor = fontColorAnswers.dequeue();
         return true;
     }
-    bool setUpPrinter(QPrinter&) override { return printerSetupAnswer; }
+    bool setUpPrinter(QPrinter& printer) override {
+        printerSetUps << &printer;
+        return printerSetupAnswer;
+    }
 
     // Everything shown so far, messages and errors, for a quick check.
     QStringList allShown() const { return messages + errors; }

@@ -2,7 +2,9 @@
 
 #include "storage/Cp1250.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/TestProgramDir.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,14 +30,46 @@ void writeArchive(const QString& libraryPath, const QString& path, const Members
     writer->WriteArchive(path);
 }
 
-void writeCard(const QString& libraryPath, const QString& cardDir, const QString& name,
-               const QStringList& tableLines, const QString& notes) {
+void writeCard(const TestProgramDir& dir, const QString& name, const QStringList& tableLines,
+               const QString& notes, const QByteArray& bitmap) {
     QString table;
     for (const QString& line : tableLines)
         table += line + QStringLiteral("\r\n");
-    writeArchive(libraryPath, cardDir + name + QStringLiteral(".krt"),
-                 {{name + QStringLiteral(".tbl"), cp1250::encode(table)},
-                  {name + QStringLiteral(".txt"), cp1250::encode(notes)}});
+    Members members{{name + QStringLiteral(".tbl"), cp1250::encode(table)},
+                    {name + QStringLiteral(".txt"), cp1250::encode(notes)}};
+    if (!bitmap.isEmpty())
+        members.append({name + QStringLiteral("1.bmp"), bitmap});
+    QDir().mkpath(dir.cardDir());
+    writeArchive(dir.library(), dir.cardDir() + name + QStringLiteral(".krt"), members);
+}
+
+QMap<QString, QByteArray> readCard(const TestProgramDir& dir, const QString& fileName) {
+    const T7zInArchivePtr reader = MakeInArchive(dir.library(), ZipFormatId);
+    reader->OpenArchive(dir.cardDir() + fileName);
+    QMap<QString, QByteArray> members;
+    for (const auto& [path, bytes] : reader->ReadItems([](const QString&) { return true; }))
+        members.insert(path, bytes);
+    return members;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage filledImage(QSize size, QColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+QByteArray bitmapBytes(int width, int height, QColor color) {
+    const QImage image = filledImage(QSize(width, height), color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
 }
 
 } // namespace testcards

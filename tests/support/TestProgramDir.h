@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/AppState.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -18,9 +20,15 @@ public:
 
     // Creates FILES/ and TEMP/ as start-up would.
     void makeDirectories() const;
+    // Creates FILES/ and TEMP/ and returns the shared state with its paths set,
+    // as start-up leaves them.
+    AppState startedState() const;
     // Writes bytes to P + relative, creating folders as needed.
     void writeFile(const QString& relative, const QByteArray& bytes) const;
     QByteArray readFile(const QString& relative) const;
+    // Writes a program that records how it was started: its argument count and
+    // arguments, as "count:arguments", into P + recordRelative.
+    void writeRecordingProgram(const QString& relative, const QString& recordRelative) const;
 
 private:
     QTemporaryDir dir_;

@@ -2,23 +2,25 @@
 
 #include "search/SearchHost.h"
 #include "storage/AppState.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 
 #include <QDir>
 #include <QLineEdit>
 
-// Stands in for the main window: a card list of entries, its selection, its
-// open action (which, like the real one, does nothing without a selection) and
-// the quick-search box.
+// Stands in for the main window on a fresh test program directory: a card list
+// of entries, its selection, its open action (which, like the real one, does
+// nothing without a selection) and the quick-search box.
 class TestSearchHost : public SearchHost {
 public:
-    explicit TestSearchHost(const TestProgramDir& dir) {
-        dir.makeDirectories();
-        state.programDir = dir.path();
-        state.CardDir = dir.cardDir();
-        state.WorkDir = dir.workDir();
+    TestSearchHost() : state(dir.startedState()) {}
+
+    // Writes a card file holding these table lines and notes.
+    void writeCard(const QString& name, const QStringList& table, const QString& notes) {
+        testcards::writeCard(dir, name, table, notes);
     }
 
+    const TestProgramDir dir;
     AppState state;
     QStringList entries;
     int selectedRow = -1;

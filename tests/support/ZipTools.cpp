@@ -1,9 +1,13 @@
 #include "tests/support/ZipTools.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <stdexcept>
 
 namespace ziptools {
@@ -24,6 +28,33 @@ Run runProgram(const QString& program, const QStringList& arguments, const QByte
     run.output = process.readAll();
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return run;
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+    return path;
+}
+
+QMap<QString, QByteArray> filesBelow(const QString& root) {
+    QMap<QString, QByteArray> found;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        file.open(QIODevice::ReadOnly);
+        found.insert(QDir(root).relativeFilePath(file.fileName()), file.readAll());
+    }
+    return found;
+}
+
+QByteArray randomBytes(int size, quint32 seed) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
 }
 
 namespace {

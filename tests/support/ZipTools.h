@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QJsonArray>
 #include <QList>
+#include <QMap>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,13 @@ void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool d
 // Python's view of an archive: one object per entry with "name", "compress_type",
 // "external_attr", "flag_bits", "date_time" (list) and "data" (hex).
 QJsonArray readWithPython(const QString& zipPath);
+
+// Writes bytes to path, creating its folders; returns path. Throws when it cannot.
+QString writeFile(const QString& path, const QByteArray& bytes);
+// Every file below root (hidden ones too), by its path relative to root.
+QMap<QString, QByteArray> filesBelow(const QString& root);
+// size bytes that do not compress, the same for the same seed.
+QByteArray randomBytes(int size, quint32 seed);
 
 // The offset of the first occurrence of `needle` in the file.
 qsizetype findInFile(const QString& path, const QByteArray& needle);
