@@ -48,6 +48,20 @@ press() {
   xdotool key --clearmodifiers "$2"
 }
 
+# Presses key $3 on window $2 until process $1 has ended (a key sent while the
+# window is still settling can be lost), then sets code to its exit code.
+press_until_ended() {
+  for _ in $(seq 10); do
+    press "$2" "$3" || true
+    for _ in $(seq 20); do
+      kill -0 "$1" 2>/dev/null || break 2
+      sleep 0.1
+    done
+  done
+  code=0
+  wait "$1" || code=$?
+}
+
 # 1. A normal start and exit.
 cp "$library" "$program/7z.so"
 "$program/kartoteka" &
@@ -55,9 +69,7 @@ pid=$!
 window=$(wait_for_window "$title") || { kill "$pid"; fail "the main window did not appear"; }
 [ "$(xdotool getwindowname "$window")" = "$title" ] || fail "window title is '$(xdotool getwindowname "$window")'"
 [ -d "$program/FILES" ] && [ -d "$program/TEMP" ] || fail "FILES and TEMP were not created"
-press "$window" F10
-code=0
-wait "$pid" || code=$?
+press_until_ended "$pid" "$window" F10
 [ "$code" -eq 0 ] || fail "exit code $code after F10"
 [ "$(od -An -c "$program/colw.ini" | tr -d ' \n')" = '167\r\n387\r\n' ] || fail "colw.ini: $(od -c "$program/colw.ini")"
 [ "$(tr -d '\r' < "$program/cbar.ini" | paste -sd,)" = "11,563,728,629,395,182" ] || fail "cbar.ini: $(cat "$program/cbar.ini")"
@@ -68,9 +80,7 @@ rm -rf "$program/FILES" "$program/TEMP" "$program/7z.so" "$program"/*.ini
 "$program/kartoteka" &
 pid=$!
 box=$(wait_for_window "$title") || { kill "$pid"; fail "the refusal message did not appear"; }
-press "$box" Return
-code=0
-wait "$pid" || code=$?
+press_until_ended "$pid" "$box" Return
 [ "$code" -eq 0 ] || fail "exit code $code after the refusal"
 [ ! -e "$program/FILES" ] && [ ! -e "$program/TEMP" ] || fail "directories were created without 7z.so"
 echo "PASS"
