@@ -61,10 +61,10 @@ namespace {
 
 const char* const writerScript = R"(
 import json, sys, zipfile
-spec = json.load(sys.stdin)
-method = zipfile.ZIP_DEFLATED if spec["deflated"] else zipfile.ZIP_STORED
-with zipfile.ZipFile(spec["path"], "w") as archive:
-    for entry in spec["entries"]:
+request = json.load(sys.stdin)
+method = zipfile.ZIP_DEFLATED if request["deflated"] else zipfile.ZIP_STORED
+with zipfile.ZipFile(request["path"], "w") as archive:
+    for entry in request["entries"]:
         info = zipfile.ZipInfo(entry["name"], date_time=(2021, 3, 4, 5, 6, 8))
         info.compress_type = method
         info.external_attr = (0o40755 << 16) | 0x10 if entry["name"].endswith("/") else 0o100644 << 16
@@ -90,10 +90,10 @@ void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool d
     for (const Entry& entry : entries)
         list.append(
             QJsonObject{{"name", entry.name}, {"data", QString::fromLatin1(entry.data.toHex())}});
-    const QJsonObject spec{{"path", zipPath}, {"deflated", deflated}, {"entries", list}};
+    const QJsonObject request{{"path", zipPath}, {"deflated", deflated}, {"entries", list}};
     const Run run = runProgram(QStringLiteral("python3"),
                                {QStringLiteral("-c"), QString::fromUtf8(writerScript)},
-                               QJsonDocument(spec).toJson());
+                               QJsonDocument(request).toJson());
     if (run.exitCode != 0)
         throw std::runtime_error("python zipfile failed: " + run.output.toStdString());
 }
