@@ -32,6 +32,6 @@ void print(const QString& line);
 #define BENCH_CONCAT(a, b) BENCH_CONCAT2(a, b)
 #define BENCHMARK(name)                                                                            \
     static void BENCH_CONCAT(bench_fn_, __LINE__)();                                               \
-    static bench::Registrar BENCH_CONCAT(bench_reg_, __LINE__)(name, BENCH_CONCAT(bench_fn_,       \
-                                                                                  __LINE__));      \
+    static bench::Registrar BENCH_CONCAT(bench_reg_, __LINE__)(name,                               \
+                                                               BENCH_CONCAT(bench_fn_, __LINE__)); \
     static void BENCH_CONCAT(bench_fn_, __LINE__)()

@@ -33,8 +33,8 @@ void print(const QString& line) {
 
 // Runs every benchmark, or only those named on the command line.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const QStringList wanted = app.arguments().mid(1);
     for (const auto& entry : bench::registry()) {

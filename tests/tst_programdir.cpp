@@ -11,7 +11,8 @@ private slots:
     void executableDirectoryEndsWithSeparator() {
         const QString dir = executableDirectory();
         QVERIFY(dir.endsWith(u'/'));
-        QVERIFY(QFileInfo::exists(dir + QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
+        QVERIFY(
+            QFileInfo::exists(dir + QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
     }
     void testDirectoryHoldsTheLibrary() {
         TestProgramDir dir;
