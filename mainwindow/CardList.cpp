@@ -123,9 +123,20 @@ int CardList::IndexOf(const QString& name) const {
     return -1;
 }
 
+void CardList::keyPressEvent(QKeyEvent* event) {
+    pressedKey_ = event->key();
+    QListWidget::keyPressEvent(event);
+}
+
 void CardList::keyReleaseEvent(QKeyEvent* event) {
     QListWidget::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
+    if (event->isAutoRepeat())
+        return;
+    // Only a key pressed here counts: the Enter that closes a message box shown
+    // by the list's own open is released over the list and would open again.
+    const bool pressedHere = event->key() == pressedKey_;
+    pressedKey_ = 0;
+    if (pressedHere)
         emit keyReleased(event->key());
 }
 

@@ -32,9 +32,11 @@ signals:
     // After every re-read, and when the user moves the selection.
     void listChanged();
     void doubleClicked();
+    // A key released in the list after it was pressed there.
     void keyReleased(int key);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
@@ -43,4 +45,5 @@ private:
     QString mask_;
     QStringList names_;
     bool settingSelection_ = false;
+    int pressedKey_ = 0;
 };

@@ -44,6 +44,9 @@ void TForm1::ListDblClick() {
     ClearWorkDir(state_.WorkDir);
     state_.CurrentCardPath = chosen;
     if (!CardFileExists(state_.CurrentCardPath)) {
+        // The card shown until now has left the working directory and no longer
+        // has its path: left open, its further edits could never be saved.
+        CloseUnreadableCard();
         prompts_.message(QStringLiteral("(L) Soubor nenalezen - ") + state_.CurrentCardPath);
         return;
     }

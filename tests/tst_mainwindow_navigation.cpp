@@ -125,6 +125,26 @@ private slots:
         QCOMPARE(OpenCard(started), QStringLiteral("3"));
     }
 
+    // Enter that dismisses a message box the list's open has shown is released
+    // over the list: that release must not open the card, and show the box, again.
+    void keyReleasedWithoutItsPressInTheListDoesNothing() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        QSignalSpy deleteCommand(started.form->Delete1, &QAction::triggered);
+        started.form->List->setFocus();
+        started.form->List->SetItemIndex(2);
+        QTest::keyRelease(started.form->List, Qt::Key_Return);
+        QCOMPARE(OpenCard(started), QString());
+        QTest::keyClick(started.form->List, Qt::Key_Return);
+        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QTest::keyRelease(started.form->List, Qt::Key_Delete);
+        QCOMPARE(deleteCommand.count(), 0);
+        QTest::keyPress(started.form->List, Qt::Key_Delete);
+        QTest::keyRelease(started.form->List, Qt::Key_Delete);
+        QCOMPARE(deleteCommand.count(), 1);
+    }
+
     void windowStateFollowsTheOpenCard() {
         TestProgramDir dir;
         WriteFiveCards(dir);

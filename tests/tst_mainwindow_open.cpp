@@ -200,6 +200,26 @@ private slots:
         QVERIFY(!started.state.CardLoaded);
     }
 
+    // The open has emptied the working directory and CurrentCardPath names the
+    // missing file: the card shown until then can no longer be saved, so it must
+    // not stay open for edits that would be lost.
+    void missingCardFileClosesTheCardShownBefore() {
+        TestProgramDir dir;
+        writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
+        writeCard(dir, QStringLiteral("B"), {QStringLiteral("k=2")});
+        Started started(dir);
+        started.Open(0);
+        QFile::remove(dir.cardDir() + QStringLiteral("B.krt"));
+        started.Open(1);
+        QCOMPARE(started.prompts.messages.size(), 1);
+        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.state.Modified);
+        QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
+        QVERIFY(!started.form->Save1->isEnabled());
+        QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.tbl")),
+                 QByteArray("k=1\r\n"));
+    }
+
     void charactersCodePage1250CannotHoldAreRefused() {
         TestProgramDir dir;
         writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
