@@ -1,7 +1,7 @@
 #include "bench/Bench.h"
-#include "mainwindow/FitPicture.h"
-#include "mainwindow/JpegDecoder.h"
-#include "mainwindow/PictureFile.h"
+#include "core/FitPicture.h"
+#include "core/JpegDecoder.h"
+#include "core/PictureFile.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,8 +1,9 @@
 #include "bench/Bench.h"
-#include "search/CardSearch.h"
-#include "search/CardTextMembers.h"
-#include "search/TextMatcher.h"
+#include "core/CardSearch.h"
+#include "core/CardTextMembers.h"
+#include "core/TextMatcher.h"
 #include "storage/AppState.h"
+#include "storage/CardFileNames.h"
 #include "storage/Cp1250.h"
 #include "storage/FileBytes.h"
 #include "storage/TextLines.h"
@@ -138,9 +139,9 @@ int plainSearch(const AppState& state, const QStringList& entries, const QString
         T7zInArchivePtr reader = MakeInArchive(state.libraryPath(), ZipFormatId);
         reader->OpenArchive(state.CardDir + entry);
         reader->ExtractAllTo(folder);
-        const QString stem = MemberStem(entry);
-        for (const QString& suffix : {QStringLiteral("txt"), QStringLiteral("tbl")}) {
-            const QString path = folder + stem + suffix;
+        const QString name = cardfile::cardNameOf(entry);
+        for (const QString& member : {cardfile::notesMember(name), cardfile::tableMember(name)}) {
+            const QString path = folder + member;
             if (!QFile::exists(path))
                 continue;
             for (const QString& line : textlines::fromBytes(filebytes::read(path)))

@@ -1,5 +1,6 @@
 #include "mainwindow/Application.h"
 
+#include "core/StoredColor.h"
 #include "mainwindow/AuxiliaryCommands.h"
 #include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/CardFileCommands.h"
@@ -7,12 +8,12 @@
 #include "mainwindow/MainWindowPrintSource.h"
 #include "mainwindow/MainWindowSearchHost.h"
 #include "mainwindow/PrintCommands.h"
-#include "mainwindow/QtPrompts.h"
 #include "mainwindow/SearchCommands.h"
 #include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
-#include "settings/StoredColor.h"
+#include "widgets/DialogLook.h"
+#include "widgets/QtPrompts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -66,10 +67,7 @@ void Application::EndProcess(int exitCode) {
 namespace {
 
 void PaintBackground(QWidget* window, qint32 storedColor) {
-    window->setAutoFillBackground(true);
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, ColorFromStored(storedColor));
-    window->setPalette(palette);
+    dialoglook::setBackground(*window, ColorFromStored(storedColor));
 }
 
 } // namespace
@@ -100,13 +98,12 @@ void Application::CreateDialogs() {
 // The commands of the dialogs and of the other parts of the program are bound
 // to the main window's actions here (TForm1::Bind).
 void Application::ConnectCommands() {
-    cardFileCommands_ =
-        std::make_unique<CardFileCommands>(*form1_, state_, *prompts_, *AddForm, *DelForm);
+    cardFileCommands_ = std::make_unique<CardFileCommands>(*form1_, *AddForm, *DelForm);
     auxiliaryCommands_ =
         std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *AboutForm);
     searchCommands_ = std::make_unique<SearchCommands>(*form1_, *searchHost_, *FindForm, *prompts_);
     // Lives as the main window's child.
-    new CardEditingCommands(*form1_, state_, *prompts_);
+    new CardEditingCommands(*form1_, *prompts_);
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {

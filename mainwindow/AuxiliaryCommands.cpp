@@ -1,11 +1,11 @@
 #include "mainwindow/AuxiliaryCommands.h"
 
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/UpdateCheck.h"
-#include "mainwindow/WebLinks.h"
 #include "storage/AppState.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/WebLinks.h"
 
 #include <QAction>
 

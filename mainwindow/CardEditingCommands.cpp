@@ -1,23 +1,19 @@
 #include "mainwindow/CardEditingCommands.h"
 
-#include "mainwindow/CardList.h"
+#include "core/OpenCard.h"
+#include "core/PictureChoice.h"
+#include "core/Prompts.h"
 #include "mainwindow/EditorDropTarget.h"
-#include "mainwindow/FitPicture.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/PictureChoice.h"
-#include "mainwindow/PictureFile.h"
-#include "mainwindow/Prompts.h"
 #include "mainwindow/TForm1.h"
-#include "storage/AppState.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 
-CardEditingCommands::CardEditingCommands(TForm1& form, AppState& state, Prompts& prompts)
-    : QObject(&form), form_(form), state_(state), prompts_(prompts),
+CardEditingCommands::CardEditingCommands(TForm1& form, Prompts& prompts)
+    : QObject(&form), form_(form), prompts_(prompts),
       dropTarget_(std::make_unique<EditorDropTarget>(form, *this)) {
     BindCommands();
 }
@@ -76,14 +72,7 @@ void CardEditingCommands::Image1Click() {
 }
 
 void CardEditingCommands::ImageSelect(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        prompts_.message(QStringLiteral("Soubor nenalezen!"));
-        return;
-    }
-    // Marked before decoding: a picture that fails to decode still counts as a change.
-    state_.Modified = true;
-    if (StorePictureFile(path, state_.WorkDir, PictureFileName()))
-        form_.ShowPictureFile(PicturePath());
+    form_.Card().SelectPicture(path);
 }
 
 void CardEditingCommands::Nastzeschrnky1Click() {
@@ -94,24 +83,11 @@ void CardEditingCommands::Nastzeschrnky1Click() {
     const QImage image = clipboard->image();
     if (image.isNull())
         return;
-    // Saved first, so that the box never shows a picture the card does not hold.
-    SavePictureFile(FitPicture(image), state_.WorkDir, PictureFileName());
-    form_.ShowPictureFile(PicturePath());
-    state_.Modified = true;
+    form_.Card().PastePicture(image);
 }
 
 void CardEditingCommands::Odstranitobrzek1Click() {
-    switch (RemovePictureFile(state_.WorkDir, PictureFileName())) {
-    case PictureRemoval::NoPicture:
-        return;
-    case PictureRemoval::Failed:
-        prompts_.message(QStringLiteral("Nastala chyba při odstraňování obrázku!"));
-        return;
-    case PictureRemoval::Removed:
-        form_.ShowNoPicture();
-        state_.Modified = true;
-        return;
-    }
+    form_.Card().RemovePicture();
 }
 
 void CardEditingCommands::WMDropFiles(const QStringList& paths) {
@@ -119,17 +95,5 @@ void CardEditingCommands::WMDropFiles(const QStringList& paths) {
 }
 
 void CardEditingCommands::Undo1Click() {
-    state_.Modified = false;
-    CardList& list = *form_.List;
-    // No entry selected when the card file has left the list: nothing is reloaded.
-    list.SetItemIndex(list.IndexOf(QFileInfo(state_.CurrentCardPath).fileName()));
-    form_.ListDblClick();
-}
-
-QString CardEditingCommands::PictureFileName() const {
-    return state_.CurrentCardName + QStringLiteral("1.bmp");
-}
-
-QString CardEditingCommands::PicturePath() const {
-    return state_.WorkDir + PictureFileName();
+    form_.Card().Revert();
 }

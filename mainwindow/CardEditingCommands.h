@@ -8,7 +8,6 @@
 class EditorDropTarget;
 class Prompts;
 class TForm1;
-struct AppState;
 
 // The commands that change the open card in the editor: table rows, the
 // picture (from a file, the clipboard or a drop), notes from a dropped text
@@ -17,7 +16,7 @@ struct AppState;
 class CardEditingCommands : public QObject {
     Q_OBJECT
 public:
-    CardEditingCommands(TForm1& form, AppState& state, Prompts& prompts);
+    CardEditingCommands(TForm1& form, Prompts& prompts);
     ~CardEditingCommands() override;
 
     // Adds the row "=" below the cursor row and moves the cursor onto it.
@@ -42,11 +41,8 @@ private:
     void BindCommands();
     // Enter typed in the table adds a row, once the table is done with the key.
     void AddRowAfterEnter();
-    QString PictureFileName() const;
-    QString PicturePath() const;
 
     TForm1& form_;
-    AppState& state_;
     Prompts& prompts_;
     std::unique_ptr<EditorDropTarget> dropTarget_;
 };

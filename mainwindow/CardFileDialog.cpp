@@ -1,7 +1,7 @@
 #include "mainwindow/CardFileDialog.h"
 
 #include "mainwindow/CardFileHost.h"
-#include "mainwindow/DialogLook.h"
+#include "widgets/DialogLook.h"
 
 #include <QKeyEvent>
 #include <QToolButton>

@@ -1,15 +1,15 @@
 #include "mainwindow/EditorDropTarget.h"
 
+#include "core/OpenCard.h"
 #include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/TForm1.h"
-#include "storage/AppState.h"
 
 EditorDropTarget::EditorDropTarget(TForm1& form, CardEditingCommands& commands)
     : form_(form), commands_(commands) {}
 
 bool EditorDropTarget::cardLoaded() const {
-    return form_.State().CardLoaded;
+    return form_.Card().CardLoaded();
 }
 
 bool EditorDropTarget::notesEmpty() const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/DroppedFiles.h"
+#include "core/DroppedFiles.h"
 
 class CardEditingCommands;
 class TForm1;

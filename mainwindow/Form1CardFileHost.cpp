@@ -1,13 +1,17 @@
 #include "mainwindow/Form1CardFileHost.h"
 
 #include "mainwindow/CardList.h"
-#include "mainwindow/CommandGuard.h"
 #include "mainwindow/TForm1.h"
+#include "widgets/CommandGuard.h"
 
 Form1CardFileHost::Form1CardFileHost(TForm1& form) : form_(form) {}
 
 AppState& Form1CardFileHost::appState() {
     return form_.State();
+}
+
+OpenCard& Form1CardFileHost::openCard() {
+    return form_.Card();
 }
 
 Prompts& Form1CardFileHost::prompts() {
@@ -20,8 +24,4 @@ void Form1CardFileHost::runCommand(const std::function<void()>& command) {
 
 void Form1CardFileHost::ReReadCardList() {
     form_.List->Update();
-}
-
-void Form1CardFileHost::UpdateWindowState() {
-    form_.UpdateWindowState();
 }

@@ -10,10 +10,10 @@ public:
     explicit Form1CardFileHost(TForm1& form);
 
     AppState& appState() override;
+    OpenCard& openCard() override;
     Prompts& prompts() override;
     void runCommand(const std::function<void()>& command) override;
     void ReReadCardList() override;
-    void UpdateWindowState() override;
 
 private:
     TForm1& form_;

@@ -1,5 +1,6 @@
 #include "mainwindow/MainWindowPrintSource.h"
 
+#include "core/OpenCard.h"
 #include "mainwindow/CardList.h"
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/NotesEdit.h"
@@ -8,7 +9,7 @@
 #include "storage/AppState.h"
 
 QString MainWindowPrintSource::currentCardName() const {
-    return form1_.State().CurrentCardName;
+    return form1_.Card().CurrentCardName();
 }
 
 QStringList MainWindowPrintSource::cardList() const {

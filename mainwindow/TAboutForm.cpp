@@ -1,7 +1,7 @@
 #include "mainwindow/TAboutForm.h"
 
-#include "mainwindow/DialogLook.h"
-#include "mainwindow/WebLinks.h"
+#include "widgets/DialogLook.h"
+#include "widgets/WebLinks.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -1,10 +1,11 @@
 #include "mainwindow/TAddForm.h"
 
+#include "core/CardNameRules.h"
+#include "core/Prompts.h"
 #include "mainwindow/CardFileHost.h"
-#include "mainwindow/CardNameRules.h"
-#include "mainwindow/Prompts.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"
+#include "storage/CardFileNames.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -40,7 +41,7 @@ void TAddForm::confirmed() {
         host_.prompts().message(cardnames::existsMessage(name));
         return;
     }
-    CreateEmptyCardFile(state.libraryPath(), state.CardDir + cardnames::cardFileName(name));
+    CreateEmptyCardFile(state.libraryPath(), state.CardDir + cardfile::fileNameOf(name));
     host_.ReReadCardList();
     accept();
 }

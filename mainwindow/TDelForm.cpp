@@ -1,10 +1,8 @@
 #include "mainwindow/TDelForm.h"
 
+#include "core/OpenCard.h"
 #include "mainwindow/CardFileHost.h"
-#include "mainwindow/Prompts.h"
-#include "storage/AppState.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolButton>
@@ -30,29 +28,21 @@ TDelForm::TDelForm(CardFileHost& host, QWidget* parent)
 }
 
 void TDelForm::showForCurrentCard() {
-    if (QFileInfo(host_.appState().CurrentCardPath).fileName().isEmpty())
+    if (QFileInfo(host_.openCard().CurrentCardPath()).fileName().isEmpty())
         return;
     exec();
 }
 
 void TDelForm::confirmed() {
-    AppState& state = host_.appState();
-    const QString path = state.CurrentCardPath;
-    if (!QFileInfo::exists(path)) {
-        host_.prompts().message(QStringLiteral("Chyba: soubor \"%1\" neexistuje.").arg(path));
+    OpenCard& card = host_.openCard();
+    if (!card.DeleteCardFile())
         return;
-    }
-    QFile::remove(path);
-    host_.ReReadCardList();
-    state.CardLoaded = false;
-    host_.UpdateWindowState();
     accept();
-    if (QFileInfo::exists(path))
-        host_.prompts().message(QStringLiteral("Chyba: soubor \"%1\" stále existuje.").arg(path));
+    card.ReportUndeletedCardFile();
 }
 
 void TDelForm::showEvent(QShowEvent* event) {
-    showFileName(QFileInfo(host_.appState().CurrentCardPath).fileName());
+    showFileName(QFileInfo(host_.openCard().CurrentCardPath()).fileName());
     QDialog::showEvent(event);
 }
 

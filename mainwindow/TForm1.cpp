@@ -1,18 +1,22 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/MainFont.h"
+#include "core/OpenCard.h"
+#include "core/Prompts.h"
+#include "core/WebSite.h"
+#include "core/WindowTitle.h"
 #include "mainwindow/BandBar.h"
 #include "mainwindow/CardList.h"
-#include "mainwindow/CommandGuard.h"
+#include "mainwindow/Form1CardEditor.h"
+#include "mainwindow/Form1CardList.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
-#include "mainwindow/Prompts.h"
 #include "mainwindow/Resources.h"
-#include "settings/MainFont.h"
-#include "settings/WebSite.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"
+#include "widgets/CommandGuard.h"
+#include "widgets/LinkLabel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -27,9 +31,6 @@
 
 namespace {
 
-const QString ApplicationTitle = QStringLiteral("Pelvarin Kartotéka");
-
-constexpr int ToolbarHeight = 38;
 constexpr int LeftPanelWidth = 204;
 constexpr int BottomPanelHeight = 240;
 constexpr int PictureWidth = 320;
@@ -65,7 +66,7 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     : QMainWindow(parent), state_(state), prompts_(prompts), endProcess_(std::move(endProcess)),
       mainFont_(DesignedMainFont().font), mainFontColor_(DesignedMainFont().color) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ApplicationTitle);
+    setWindowTitle(ApplicationTitle());
     setWindowIcon(resources::ApplicationIcon());
 
     client_ = new QWidget(this);
@@ -80,6 +81,9 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     CreateToolbar();
     CreateLeftPanel();
     CreateEditor();
+    cardEditor_ = std::make_unique<Form1CardEditor>(*this);
+    cardList_ = std::make_unique<Form1CardList>(*List);
+    card_ = std::make_unique<OpenCard>(state_, prompts_, *cardEditor_, *cardList_);
     auto* layout = new QVBoxLayout(client_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -255,7 +259,7 @@ void TForm1::CreateWelcomeArea() {
 }
 
 void TForm1::ConnectChangeNotifications() {
-    auto setModified = [this] { state_.Modified = true; };
+    auto setModified = [this] { card_->MarkModified(); };
     connect(Memo1, &QPlainTextEdit::textChanged, this, setModified);
     connect(ListB, &KeyValueGrid::stringsChanging, this, setModified);
     connect(ListB, &KeyValueGrid::stringsChanged, this, setModified);

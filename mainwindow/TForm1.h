@@ -1,5 +1,8 @@
 #pragma once
 
+// Folder rule: mainwindow/ sits on top and may include every folder; no other
+// folder includes it.
+
 #include "mainwindow/ProcessEnd.h"
 #include "settings/SettingsTarget.h"
 
@@ -11,10 +14,12 @@
 
 class BandBar;
 class CardList;
-class CardWriter;
+class Form1CardEditor;
+class Form1CardList;
 class KeyValueGrid;
 class LinkLabel;
 class NotesEdit;
+class OpenCard;
 class PictureBox;
 class Prompts;
 class QAbstractButton;
@@ -41,6 +46,7 @@ public:
     static constexpr int DesignedClientHeight = 531;
     static constexpr int DesignedLeft = 265;
     static constexpr int DesignedTop = 233;
+    static constexpr int ToolbarHeight = 38;
 
     // Runs the start-up sequence; it may end the process through endProcess.
     TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent = nullptr);
@@ -48,6 +54,8 @@ public:
 
     AppState& State() const { return state_; }
     Prompts& Dialogs() const { return prompts_; }
+    // The open card, with its open, save, revert, rename and delete sequences.
+    OpenCard& Card() const { return *card_; }
 
     // Runs command whenever action is triggered (menu, shortcut or a control
     // that forwards to it), through the standard error box, and only while the
@@ -61,14 +69,11 @@ public:
     // Whether action can run: it is enabled and so is every menu holding it.
     static bool IsAvailable(const QAction* action);
 
-    // Card open and save.
+    // Card open and save (OpenCard::OpenSelected and OpenCard::Save).
     void ListDblClick();
     void SpeedButton3Click();
-    // The unsaved-changes rule shared by the open and the exit: saves without
-    // asking with AutoSave on, otherwise asks.
-    void OfferToSaveChanges();
-    // "Pelvarin Kartotéka - (N) name" for the open card (N = its list position).
-    void ShowCardTitle();
+    // "Pelvarin Kartotéka - (N) name" for the card cardName (N = its list position).
+    void ShowCardTitle(const QString& cardName);
     // Shows the bitmap file at path, or NSELECT when it is missing or unreadable.
     void ShowPictureFile(const QString& path);
     void ShowNoPicture();
@@ -242,11 +247,6 @@ private:
     void ReadLayoutFiles();
     void CentreOnDesktop();
 
-    // Open and save (TForm1Open.cpp).
-    void LoadCardMembers();
-    void CloseUnreadableCard();
-    void RefuseUnstorableText();
-
     // Exit (TForm1Exit.cpp).
     void WriteLayoutFiles();
 
@@ -264,8 +264,9 @@ private:
     QWidget* editorArea_ = nullptr;
     QFont mainFont_;
     qint32 mainFontColor_;
-    // The archive writer of the last save, kept until the next save replaces it.
-    std::unique_ptr<CardWriter> keptWriter_;
+    std::unique_ptr<Form1CardEditor> cardEditor_;
+    std::unique_ptr<Form1CardList> cardList_;
+    std::unique_ptr<OpenCard> card_;
     QList<QAction*> windowActions_;
     std::unique_ptr<QPrinter> printer_;
     std::function<void(const QStringList&)> filesDropped_;

@@ -1,6 +1,6 @@
 #include "mainwindow/TForm1.h"
 
-#include "mainwindow/CommandGuard.h"
+#include "widgets/CommandGuard.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>

@@ -1,17 +1,17 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/OpenCard.h"
+
+#include "core/LayoutFiles.h"
 #include "mainwindow/BandBar.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LayoutFiles.h"
 #include "storage/AppState.h"
 #include "storage/WorkDir.h"
 
 #include <QFileInfo>
 
 void TForm1::SpeedButton5Click() {
-    const QString fileName = QFileInfo(state_.CurrentCardPath).fileName();
-    state_.CurrentCardName = fileName.left(qMax<qsizetype>(0, fileName.size() - 4));
-    OfferToSaveChanges();
+    card_->OfferToSaveBeforeExit();
     WriteLayoutFiles();
     ClearWorkDir(state_.WorkDir);
     processEnded_ = true;

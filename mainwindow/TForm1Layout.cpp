@@ -1,8 +1,8 @@
 #include "mainwindow/TForm1.h"
 
 #include "mainwindow/CardList.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/PictureBox.h"
+#include "widgets/LinkLabel.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "mainwindow/TForm1.h"
 
-#include "mainwindow/CommandGuard.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/PictureBox.h"
+#include "widgets/CommandGuard.h"
+#include "widgets/LinkLabel.h"
 
 #include <QMenu>
 #include <QMenuBar>

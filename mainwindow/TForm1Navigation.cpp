@@ -1,8 +1,10 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/OpenCard.h"
+
+#include "core/Prompts.h"
+#include "core/TextLineReader.h"
 #include "mainwindow/CardList.h"
-#include "mainwindow/Prompts.h"
-#include "mainwindow/TextLineReader.h"
 #include "storage/AppState.h"
 
 #include <QAction>
@@ -54,7 +56,7 @@ void TForm1::Pejtnakartu1Click() {
 }
 
 void TForm1::ListKeyUp(int key) {
-    if (key == Qt::Key_Delete && state_.CardLoaded)
+    if (key == Qt::Key_Delete && card_->CardLoaded())
         Delete1->trigger();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && List->ItemIndex() >= 0)
         ListDblClick();

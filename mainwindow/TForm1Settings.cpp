@@ -1,11 +1,11 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/StoredColor.h"
 #include "mainwindow/CardList.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/NotesEdit.h"
-#include "settings/StoredColor.h"
 #include "storage/AppState.h"
+#include "widgets/LinkLabel.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,14 +1,14 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/OpenCard.h"
+
+#include "core/ConfigFiles.h"
+#include "core/LayoutFiles.h"
+#include "core/Prompts.h"
+#include "core/WebSite.h"
 #include "mainwindow/BandBar.h"
 #include "mainwindow/CardList.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LayoutFiles.h"
-#include "mainwindow/Prompts.h"
-#include "mainwindow/TextLineReader.h"
-#include "settings/FontStyleCode.h"
-#include "settings/TitleSplit.h"
-#include "settings/WebSite.h"
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/TextFile.h"
@@ -23,7 +23,6 @@
 namespace {
 
 constexpr qint32 DesignedBackColor = 0x00FFFFFF;
-constexpr qint32 DefaultBackColor = 14732990;
 
 // Creates one directory level when it is missing.
 void MakeDirectory(const QString& path) {
@@ -68,7 +67,7 @@ void TForm1::FormCreate() {
         state_.AutoSave = true;
         state_.TableTabKey = true;
         ListB->SetTabKeyOption(true);
-        ApplyBackColor(DefaultBackColor);
+        ApplyBackColor(AppState::DefaultBackColor);
     }
     ReadLayoutFiles();
     const QString font = p + QStringLiteral("font.ini");
@@ -77,38 +76,36 @@ void TForm1::FormCreate() {
         ReadFontFile(font);
     }
     PlaceWelcomeLabels();
-    state_.CardLoaded = false;
-    UpdateWindowState();
+    card_->CloseCard();
     setAcceptDrops(true);
 }
 
 void TForm1::ReadConfigFile(const QString& path) {
-    TextLineReader config(ReadTextLines(path));
     // The values a damaged file leaves unread: the window's designed white,
     // asking before unsaved changes are saved, TAB leaving the table.
     state_.BackColor = DesignedBackColor;
     state_.AutoSave = false;
     state_.TableTabKey = false;
     ListB->SetTabKeyOption(false);
-    ListB->SetTitleCaptions(SplitTitles(config.ReadLine()));
-    ApplyBackColor(config.ReadNumberToken());
-    state_.AutoSave = config.ReadLine() == QStringLiteral("1");
-    // TAB stays off unless the line switches it on.
-    if (config.ReadLine() == QStringLiteral("1")) {
-        state_.TableTabKey = true;
-        ListB->SetTabKeyOption(true);
-    } else {
-        state_.TableTabKey = false;
-        ListB->SetTabKeyOption(false);
-    }
-    if (config.ReadLine() == QStringLiteral("0")) {
-        state_.NavigationKeys = false;
-        SetNavigationKeys(false);
-    }
-    if (config.ReadLine() == QStringLiteral("0")) {
-        state_.ToolbarCaptions = false;
-        CompactToolbar();
-    }
+    ::ReadConfigFile(
+        path, {.titles = [this](const QStringList& titles) { ListB->SetTitleCaptions(titles); },
+               .backColor = [this](qint32 color) { ApplyBackColor(color); },
+               .autoSave = [this](bool on) { state_.AutoSave = on; },
+               .tableTabKey =
+                   [this](bool on) {
+                       state_.TableTabKey = on;
+                       ListB->SetTabKeyOption(on);
+                   },
+               .navigationKeysOff =
+                   [this] {
+                       state_.NavigationKeys = false;
+                       SetNavigationKeys(false);
+                   },
+               .toolbarCaptionsOff =
+                   [this] {
+                       state_.ToolbarCaptions = false;
+                       CompactToolbar();
+                   }});
 }
 
 void TForm1::ReadLayoutFiles() {
@@ -134,18 +131,6 @@ void TForm1::ReadLayoutFiles() {
 }
 
 void TForm1::ReadFontFile(const QString& path) {
-    // Each line takes effect as it is read, so a damaged line leaves the ones
-    // before it applied.
-    TextLineReader file(ReadTextLines(path));
-    QFont font = mainFont_;
-    const int size = file.ReadInteger();
-    if (size > 0)
-        font.setPointSize(size);
-    ApplyMainFont(font, mainFontColor_);
-    font.setFamily(file.ReadLine());
-    ApplyMainFont(font, mainFontColor_);
-    const qint32 color = file.ReadInteger();
-    ApplyMainFont(font, color);
-    DecodeFontStyle(file.ReadLine(), font);
-    ApplyMainFont(font, color);
+    ::ReadFontFile(path, mainFont_, mainFontColor_,
+                   [this](const QFont& font, qint32 color) { ApplyMainFont(font, color); });
 }

@@ -9,8 +9,7 @@
 
 namespace {
 
-constexpr int ToolbarHeight = 38;
-constexpr int PanelHeight = ToolbarHeight - 4;
+constexpr int PanelHeight = TForm1::ToolbarHeight - 4;
 constexpr int ButtonTop = 2;
 constexpr int ButtonHeight = 30;
 

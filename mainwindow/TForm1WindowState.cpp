@@ -1,18 +1,20 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/OpenCard.h"
+#include "core/WindowTitle.h"
 #include "mainwindow/CardList.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "storage/AppState.h"
+#include "widgets/LinkLabel.h"
 
 #include <QLabel>
 #include <QMenu>
 #include <QToolButton>
 
 void TForm1::UpdateWindowState() {
-    const bool open = state_.CardLoaded;
+    const bool open = card_ && card_->CardLoaded();
     for (QWidget* editor : {static_cast<QWidget*>(Image1), Panel7, static_cast<QWidget*>(ListB),
                             static_cast<QWidget*>(Memo1)})
         editor->setVisible(open);
@@ -33,7 +35,7 @@ void TForm1::UpdateWindowState() {
           static_cast<QWidget*>(SpeedButton11), static_cast<QWidget*>(SpeedButton12)})
         control->setEnabled(open);
     if (!open)
-        setWindowTitle(QStringLiteral("Pelvarin Kartotéka"));
+        setWindowTitle(ApplicationTitle());
 }
 
 void TForm1::ListChange() {

@@ -1,7 +1,7 @@
 #include "mainwindow/UpdateCheck.h"
 
-#include "mainwindow/Prompts.h"
-#include "mainwindow/WebLinks.h"
+#include "core/Prompts.h"
+#include "widgets/WebLinks.h"
 
 #include <QFileInfo>
 #include <QProcess>

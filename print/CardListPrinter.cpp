@@ -1,8 +1,8 @@
 #include "print/CardListPrinter.h"
 
-#include "mainwindow/Prompts.h"
+#include "core/Prompts.h"
+#include "core/WebSite.h"
 #include "print/PrinterTextChannel.h"
-#include "settings/WebSite.h"
 
 #include <QGuiApplication>
 

@@ -1,9 +1,9 @@
 #include "print/CardPageRenderer.h"
 
+#include "core/WebSite.h"
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
 #include "print/PrintSource.h"
-#include "settings/WebSite.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,19 +1,19 @@
 #include "print/TPrintForm.h"
 
-#include "mainwindow/CommandGuard.h"
-#include "mainwindow/DialogLook.h"
-#include "mainwindow/LinkLabel.h"
-#include "mainwindow/Prompts.h"
-#include "mainwindow/WebLinks.h"
+#include "core/Prompts.h"
+#include "core/StoredColor.h"
 #include "print/CardListPrinter.h"
-#include "print/ClickableLabel.h"
-#include "print/InstalledPrinters.h"
 #include "print/PrintSource.h"
 #include "print/PrinterErrors.h"
-#include "print/PrinterSetUp.h"
-#include "settings/StoredColor.h"
 #include "storage/AppState.h"
 #include "storage/FileNames.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/CommandGuard.h"
+#include "widgets/DialogLook.h"
+#include "widgets/InstalledPrinters.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/PrinterSetUp.h"
+#include "widgets/WebLinks.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -212,10 +212,7 @@ void TPrintForm::closeEvent(QCloseEvent* event) {
 }
 
 void TPrintForm::applyBackColor() {
-    QPalette background = palette();
-    background.setColor(QPalette::Window, ColorFromStored(state_.BackColor));
-    setPalette(background);
-    setAutoFillBackground(true);
+    dialoglook::setBackground(*this, ColorFromStored(state_.BackColor));
 }
 
 bool TPrintForm::listMode() const {

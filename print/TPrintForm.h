@@ -1,7 +1,10 @@
 #pragma once
 
-#include "mainwindow/LinkLabel.h"
+// Folder rule: print/ may include storage/, core/, widgets/ and print/ only;
+// it reaches the main window through PrintSource.
+
 #include "print/CardPageRenderer.h"
+#include "widgets/LinkLabel.h"
 
 #include <QDialog>
 #include <QImage>

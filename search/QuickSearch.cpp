@@ -1,9 +1,9 @@
 #include "search/QuickSearch.h"
 
-#include "mainwindow/CommandGuard.h"
 #include "search/SearchHost.h"
 #include "search/TFindForm.h"
 #include "storage/AppState.h"
+#include "widgets/CommandGuard.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
 #include "search/TFindForm.h"
 
-#include "mainwindow/CommandGuard.h"
-#include "mainwindow/DialogLook.h"
-#include "mainwindow/LinkLabel.h"
-#include "mainwindow/WebLinks.h"
 #include "search/SearchHost.h"
 #include "storage/AppState.h"
+#include "widgets/CommandGuard.h"
+#include "widgets/DialogLook.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/WebLinks.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -127,10 +127,7 @@ void TFindForm::buildFoot() {
 }
 
 void TFindForm::setBackColor(const QColor& color) {
-    QPalette background = palette();
-    background.setColor(QPalette::Window, color);
-    setPalette(background);
-    setAutoFillBackground(true);
+    dialoglook::setBackground(*this, color);
 }
 
 void TFindForm::setHeading(const QString& text) {

@@ -1,7 +1,10 @@
 #pragma once
 
-#include "mainwindow/LinkLabel.h"
-#include "search/CardSearch.h"
+// Folder rule: search/ may include storage/, core/, widgets/ and search/ only;
+// it reaches the main window through SearchHost.
+
+#include "core/CardSearch.h"
+#include "widgets/LinkLabel.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/MainFont.h"
+#include "core/MainFont.h"
 
 #include <QStringList>
 #include <QtGlobal>

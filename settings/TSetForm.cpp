@@ -1,18 +1,18 @@
 #include "settings/TSetForm.h"
 
-#include "mainwindow/CommandGuard.h"
-#include "mainwindow/DialogLook.h"
-#include "mainwindow/Prompts.h"
-#include "print/PrinterSetUp.h"
-#include "settings/ColorBox.h"
-#include "settings/ConfigFiles.h"
+#include "core/ConfigFiles.h"
+#include "core/Prompts.h"
+#include "core/StoredColor.h"
+#include "core/TitleSplit.h"
+#include "core/WebSite.h"
 #include "settings/MouseUpCheckBox.h"
 #include "settings/SettingsTarget.h"
-#include "settings/StoredColor.h"
-#include "settings/TitleSplit.h"
-#include "settings/WebSite.h"
 #include "storage/AppState.h"
 #include "storage/Cp1250.h"
+#include "widgets/ColorBox.h"
+#include "widgets/CommandGuard.h"
+#include "widgets/DialogLook.h"
+#include "widgets/PrinterSetUp.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -174,10 +174,7 @@ void TSetForm::connectHandlers() {
 }
 
 void TSetForm::setBackColor(qint32 color) {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, ColorFromStored(color));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    dialoglook::setBackground(*this, ColorFromStored(color));
 }
 
 void TSetForm::FormShow() {

@@ -1,6 +1,9 @@
 #pragma once
 
-#include "settings/MainFont.h"
+// Folder rule: settings/ may include storage/, core/, widgets/ and settings/
+// only; it reaches the main window through SettingsTarget.
+
+#include "core/MainFont.h"
 
 #include <QDialog>
 

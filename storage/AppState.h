@@ -5,7 +5,10 @@
 
 // The paths, flags and settings that every part of the program shares while it
 // runs. One instance lives in the application; windows and commands hold a
-// reference to it.
+// reference to it. The open card's state lives in OpenCard.
+//
+// Folder rule: storage/ holds the card files and the working directory. It uses
+// Qt Core only and includes nothing outside storage/.
 struct AppState {
     // Program directory P, with a trailing "/". Every file of the system is named
     // relative to it.
@@ -13,14 +16,11 @@ struct AppState {
     QString CardDir; // P + "FILES/"
     QString WorkDir; // P + "TEMP/"
 
-    QString CurrentCardPath; // card file chosen last for opening; empty until then
-    QString CurrentCardName; // the open card's name
-
-    bool CardLoaded = false; // a card is open in the editor
-    bool Modified = false;   // the open card has changes not yet in its card file
+    // The background colour without a config.ini (light blue).
+    static constexpr qint32 DefaultBackColor = 14732990;
 
     // Settings (config.ini); these are the values without a config.ini.
-    qint32 BackColor = 14732990;
+    qint32 BackColor = DefaultBackColor;
     bool AutoSave = true;
     bool TableTabKey = true;
     bool NavigationKeys = true;

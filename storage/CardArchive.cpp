@@ -1,6 +1,7 @@
 #include "storage/CardArchive.h"
 
 #include "storage/AppError.h"
+#include "storage/CardFileNames.h"
 #include "storage/FileBytes.h"
 #include "storage/FileNames.h"
 #include "storage/sevenzip/SevenZip.h"
@@ -62,9 +63,8 @@ void UnpackCard(const QString& libraryPath, const QString& cardPath, const QStri
 void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
                           const QString& cardName, const QString& cardPath) {
     writer_ = MakeOutArchive(libraryPath, ZipFormatId);
-    queueMember(*writer_, workDir, cardName + QStringLiteral(".tbl"));
-    queueMember(*writer_, workDir, cardName + QStringLiteral(".txt"));
-    queueMember(*writer_, workDir, cardName + QStringLiteral("1.bmp"));
+    for (const QString& member : cardfile::memberNames(cardName))
+        queueMember(*writer_, workDir, member);
     SetArchiveLevel(*writer_, kSaveLevel);
     writeCardFile(*writer_, cardPath);
 }

@@ -1,15 +1,9 @@
 #include "storage/CardRename.h"
 
+#include "storage/CardFileNames.h"
 #include "storage/FileNames.h"
 
 #include <QFileInfo>
-
-namespace {
-
-const QString kMemberSuffixes[] = {QStringLiteral(".tbl"), QStringLiteral(".txt"),
-                                   QStringLiteral("1.bmp")};
-
-} // namespace
 
 bool RenameCardFiles(const QString& workDir, const QString& oldName, const QString& newName,
                      const QString& cardPath) {
@@ -20,11 +14,13 @@ bool RenameCardFiles(const QString& workDir, const QString& oldName, const QStri
     // (left by a search, say) gives way to the open card's member.
     RenameCardMembers(workDir, oldName, newName, true);
     const QFileInfo card(cardPath);
-    return filenames::rename(card.path(), card.fileName(), newName + QStringLiteral(".krt"), false);
+    return filenames::rename(card.path(), card.fileName(), cardfile::fileNameOf(newName), false);
 }
 
 void RenameCardMembers(const QString& workDir, const QString& oldName, const QString& newName,
                        bool replaceExisting) {
-    for (const QString& suffix : kMemberSuffixes)
-        filenames::rename(workDir, oldName + suffix, newName + suffix, replaceExisting);
+    const QStringList oldMembers = cardfile::memberNames(oldName);
+    const QStringList newMembers = cardfile::memberNames(newName);
+    for (qsizetype i = 0; i < oldMembers.size(); ++i)
+        filenames::rename(workDir, oldMembers[i], newMembers[i], replaceExisting);
 }

@@ -1,8 +1,8 @@
 #include "mainwindow/UpdateCheck.h"
-#include "mainwindow/WebLinks.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
+#include "widgets/WebLinks.h"
 
 #include <QtTest>
 

@@ -1,3 +1,4 @@
+#include "core/OpenCard.h"
 #include "mainwindow/CardFileHost.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
@@ -6,6 +7,8 @@
 #include "storage/AppState.h"
 #include "storage/sevenzip/SevenZip.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCardEditor.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
 
@@ -19,17 +22,42 @@
 
 namespace {
 
+// A card list that counts how often it is read again.
+class RecordingList : public TestCardList {
+public:
+    using TestCardList::TestCardList;
+    int reReads = 0;
+    void reread() override {
+        ++reReads;
+        TestCardList::reread();
+    }
+};
+
 // The main window's side of the dialogs, recorded.
 class RecordingHost : public CardFileHost {
 public:
-    explicit RecordingHost(const TestProgramDir& program) : state(program.startedState()) {}
+    explicit RecordingHost(const TestProgramDir& program)
+        : program_(program), state(program.startedState()), list(state.CardDir),
+          card(state, scripted, editor, list) {
+        list.reReads = 0;
+    }
 
+    // Opens the card file name.krt, written first as an empty card.
+    void openCard(const QString& name) {
+        testcards::writeCard(program_, name, {});
+        card.Open(state.CardDir + name + QStringLiteral(".krt"));
+    }
+    int reReads() const { return list.reReads; }
+
+    const TestProgramDir& program_;
     AppState state;
     ScriptedPrompts scripted;
-    int reReads = 0;
-    int stateUpdates = 0;
+    TestCardEditor editor;
+    RecordingList list;
+    OpenCard card;
 
     AppState& appState() override { return state; }
+    OpenCard& openCard() override { return card; }
     Prompts& prompts() override { return scripted; }
     void runCommand(const std::function<void()>& command) override {
         try {
@@ -38,8 +66,7 @@ public:
             scripted.error(error.text());
         }
     }
-    void ReReadCardList() override { ++reReads; }
-    void UpdateWindowState() override { ++stateUpdates; }
+    void ReReadCardList() override { list.reread(); }
 };
 
 } // namespace
@@ -72,7 +99,7 @@ private slots:
         const T7zInArchivePtr reader = MakeInArchive(program_->library(), ZipFormatId);
         reader->OpenArchive(path);
         QCOMPARE(reader->NumberOfItems(), 0u);
-        QCOMPARE(host_->reReads, 1);
+        QCOMPARE(host_->reReads(), 1);
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
     }
@@ -105,7 +132,7 @@ private slots:
         form.SpeedButton2->click();
         QCOMPARE(host_->scripted.messages, QStringList{message});
         QVERIFY(form.isVisible());
-        QCOMPARE(host_->reReads, 0);
+        QCOMPARE(host_->reReads(), 0);
         const QStringList expected = existing.isEmpty() ? QStringList() : QStringList{existing};
         QCOMPARE(QDir(program_->cardDir()).entryList(QDir::Files | QDir::Hidden), expected);
     }
@@ -116,7 +143,7 @@ private slots:
         typeName(form, QStringLiteral("Recepty"));
         QCOMPARE(host_->scripted.errors, QStringList{"Error loading library 7z.so"});
         QVERIFY(form.isVisible());
-        QCOMPARE(host_->reReads, 0);
+        QCOMPARE(host_->reReads(), 0);
         QVERIFY(QDir(program_->cardDir()).isEmpty(QDir::Files | QDir::Hidden));
     }
 
@@ -135,52 +162,51 @@ private slots:
     }
 
     void deleteRemovesOpenCardFile() {
-        program_->writeFile("FILES/Karta.krt", "card");
-        host_->state.CurrentCardPath = program_->cardDir() + "Karta.krt";
-        host_->state.CardLoaded = true;
-        host_->state.Modified = true;
+        host_->openCard(QStringLiteral("Karta"));
+        host_->card.MarkModified();
+        const int updatesBefore = host_->editor.windowStateUpdates;
         TDelForm form(*host_);
         form.show();
         QCOMPARE(form.fileName(), QStringLiteral("Karta.krt"));
         QCOMPARE(form.Label1->text(), QStringLiteral("Karta.krt"));
         QTest::keyClick(&form, Qt::Key_Return);
-        QVERIFY(!QFile::exists(host_->state.CurrentCardPath));
+        QVERIFY(!QFile::exists(host_->card.CurrentCardPath()));
         QVERIFY(host_->scripted.allShown().isEmpty());
-        QCOMPARE(host_->reReads, 1);
-        QVERIFY(!host_->state.CardLoaded);
-        QCOMPARE(host_->stateUpdates, 1);
-        QVERIFY(host_->state.Modified);
-        QCOMPARE(host_->state.CurrentCardPath, program_->cardDir() + "Karta.krt");
+        QCOMPARE(host_->reReads(), 1);
+        QVERIFY(!host_->card.CardLoaded());
+        QCOMPARE(host_->editor.windowStateUpdates, updatesBefore + 1);
+        QVERIFY(host_->card.Modified());
+        QCOMPARE(host_->card.CurrentCardPath(), program_->cardDir() + "Karta.krt");
         QVERIFY(!form.isVisible());
     }
 
     void deleteOfMissingFileStaysOpen() {
-        host_->state.CurrentCardPath = program_->cardDir() + "Pryč.krt";
-        host_->state.CardLoaded = true;
+        host_->openCard(QStringLiteral("Pryč"));
+        QVERIFY(QFile::remove(program_->cardDir() + "Pryč.krt"));
         TDelForm form(*host_);
         form.show();
         form.SpeedButton3->click();
         QCOMPARE(host_->scripted.messages,
                  QStringList{"Chyba: soubor \"" + program_->cardDir() + "Pryč.krt\" neexistuje."});
         QVERIFY(form.isVisible());
-        QCOMPARE(host_->reReads, 0);
-        QVERIFY(host_->state.CardLoaded);
+        QCOMPARE(host_->reReads(), 0);
+        QVERIFY(host_->card.CardLoaded());
     }
 
     // Something the program cannot delete stands where the card file was.
     void fileStillThereIsReportedAfterClosing() {
         const QString path = program_->cardDir() + "Karta.krt";
+        host_->openCard(QStringLiteral("Karta"));
+        QVERIFY(QFile::remove(path));
         program_->writeFile("FILES/Karta.krt/inside", "x");
-        host_->state.CurrentCardPath = path;
-        host_->state.CardLoaded = true;
         TDelForm form(*host_);
         form.show();
         form.SpeedButton3->click();
         QCOMPARE(host_->scripted.messages,
                  QStringList{"Chyba: soubor \"" + path + "\" stále existuje."});
         QVERIFY(!form.isVisible());
-        QVERIFY(!host_->state.CardLoaded);
-        QCOMPARE(host_->reReads, 1);
+        QVERIFY(!host_->card.CardLoaded());
+        QCOMPARE(host_->reReads(), 1);
     }
 
     void deleteCommandNeedsAChosenCard_data() {
@@ -190,15 +216,16 @@ private slots:
     }
     void deleteCommandNeedsAChosenCard() {
         QFETCH(QString, currentCardPath);
-        host_->state.CurrentCardPath = currentCardPath;
+        if (!currentCardPath.isEmpty())
+            host_->card.Open(currentCardPath);
+        QCOMPARE(host_->card.CurrentCardPath(), currentCardPath);
         TDelForm form(*host_);
         form.showForCurrentCard(); // would block in exec() if it showed the dialog
         QVERIFY(!form.isVisible());
     }
 
     void deleteEscAndNoClose() {
-        program_->writeFile("FILES/Karta.krt", "card");
-        host_->state.CurrentCardPath = program_->cardDir() + "Karta.krt";
+        host_->openCard(QStringLiteral("Karta"));
         TDelForm form(*host_);
         form.show();
         QTest::keyClick(&form, Qt::Key_Escape);
@@ -206,7 +233,7 @@ private slots:
         form.show();
         form.SpeedButton1->click();
         QVERIFY(!form.isVisible());
-        QVERIFY(QFile::exists(host_->state.CurrentCardPath));
+        QVERIFY(QFile::exists(host_->card.CurrentCardPath()));
         QCOMPARE(form.windowTitle(), QStringLiteral("Odstranit ?"));
         QCOMPARE(form.size(), QSize(254, 93));
     }

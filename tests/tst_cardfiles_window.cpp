@@ -1,7 +1,6 @@
+#include "core/CardNameRules.h"
 #include "mainwindow/Application.h"
-#include "mainwindow/CardNameRules.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/LinkLabel.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "mainwindow/Resources.h"
@@ -11,6 +10,7 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/UrlCatcher.h"
+#include "widgets/LinkLabel.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -96,8 +96,8 @@ private slots:
         QVERIFY(!add->isVisible());
         QCOMPARE(form.List->Items(), (QStringList{"Bylinky.krt", "Čaj.krt", "Recepty.krt"}));
         QCOMPARE(form.List->ItemIndex(), -1);
-        QVERIFY(program.state().CardLoaded);
-        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Recepty"));
+        QVERIFY(program.card().CardLoaded());
+        QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Recepty"));
         QCOMPARE(form.ListB->Strings(), QStringList{"b=2"});
 
         program.open(1);
@@ -120,7 +120,7 @@ private slots:
         program.state().AutoSave = false;
         program.open(1);
         form.Memo1->insertPlainText("neuloženo");
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
 
         // The Delete key in the list asks too.
         auto* del = qobject_cast<TDelForm*>(program.application.DelForm);
@@ -139,7 +139,7 @@ private slots:
         QVERIFY(form.Memo1->isHidden());
         QVERIFY(!form.Delete1->isEnabled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
 
         program.prompts.answers.enqueue(true);
         form.Konec1->trigger();
@@ -166,7 +166,7 @@ private slots:
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Beta"));
         QCOMPARE(form.List->ItemIndex(), 0);
-        QCOMPARE(program.state().CurrentCardPath, dir.cardDir() + "Beta.krt");
+        QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Beta.krt");
         QCOMPARE(form.Image1->Picture().size(), QSize(64, 48));
         QVERIFY(program.prompts.allShown().isEmpty());
     }
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(readCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Hotovo"));
         QCOMPARE(form.List->ItemIndex(), 1);
-        QVERIFY(!program.state().Modified);
+        QVERIFY(!program.card().Modified());
     }
 
     void refusedNewNameChangesNothing_data() {
@@ -220,9 +220,9 @@ private slots:
         QCOMPARE(program.prompts.messages, QStringList{message});
         QCOMPARE(CardFiles(dir), before);
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Gama.tbl", "Gama.txt"}));
-        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Gama"));
+        QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Gama"));
         QCOMPARE(form.windowTitle(), title);
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
     }
 
     // A card file that came after the list was read is not overwritten.
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(program.prompts.messages, QStringList{"Soubor \"delta\" již existuje!"});
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Alfa.krt", "Delta.krt", "Gama.krt"}));
         QCOMPARE(dir.readFile("FILES/Delta.krt"), QByteArray("cizí"));
-        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+        QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
     }
 
     // The card file keeps its old name and the card stays open under it, so
@@ -265,9 +265,9 @@ private slots:
                  QStringList{"(S) Soubor nenalezen - " + dir.cardDir() + newName + ".krt"});
         QCOMPARE(CardFiles(dir), before);
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
-        QVERIFY(program.state().CardLoaded);
-        QVERIFY(program.state().Modified);
-        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+        QVERIFY(program.card().CardLoaded());
+        QVERIFY(program.card().Modified());
+        QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
 
         form.Save1->trigger();
         QCOMPARE(program.prompts.allShown().size(), 1);
@@ -292,8 +292,8 @@ private slots:
         QVERIFY(program.prompts.errors.first().contains("Beta.tbl"));
         QCOMPARE(CardFiles(dir), before);
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
-        QCOMPARE(program.state().CurrentCardPath, dir.cardDir() + "Alfa.krt");
-        QCOMPARE(program.state().CurrentCardName, QStringLiteral("Alfa"));
+        QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Alfa.krt");
+        QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
         QCOMPARE(form.List->Items(), (QStringList{"Alfa.krt", "Gama.krt"}));
     }
 

@@ -1,8 +1,8 @@
+#include "core/PictureChoice.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
-#include "mainwindow/PictureChoice.h"
 #include "mainwindow/Resources.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/DropFiles.h"
@@ -31,9 +31,9 @@ struct CardJan {
 };
 
 // The whole program started on the card "Jan", opened unless told otherwise.
-struct OpenCard : CardJan, AppFixture {
-    explicit OpenCard(const QStringList& table = {QStringLiteral("Jméno=Jan")},
-                      const QString& notes = {}, const QByteArray& bitmap = {}, bool openIt = true)
+struct OpenedJan : CardJan, AppFixture {
+    explicit OpenedJan(const QStringList& table = {QStringLiteral("Jméno=Jan")},
+                       const QString& notes = {}, const QByteArray& bitmap = {}, bool openIt = true)
         : CardJan(table, notes, bitmap), AppFixture(CardJan::dir) {
         if (openIt)
             open(0);
@@ -95,7 +95,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, row);
         QFETCH(int, inserted);
-        OpenCard card(lines(count));
+        OpenedJan card(lines(count));
         card.form().ListB->SetRow(row);
         card.form().SpeedButton1->click();
         QStringList expected = lines(count);
@@ -103,14 +103,14 @@ private slots:
             expected.insert(inserted, QStringLiteral("="));
         QCOMPARE(card.form().ListB->Strings(), expected);
         QCOMPARE(card.form().ListB->Row(), inserted >= 0 ? row + 1 : row);
-        QCOMPARE(card.state().Modified, inserted >= 0);
+        QCOMPARE(card.card().Modified(), inserted >= 0);
     }
 
     // Enter adds a row below, also while a cell is being edited; the typed
     // text stays in its own row and typing goes on in the new one.
     void enterInTableAddsRow() {
         QTest::failOnWarning(QRegularExpression(QStringLiteral("editor")));
-        OpenCard card(lines(3));
+        OpenedJan card(lines(3));
         card.form().show();
         QVERIFY(QTest::qWaitForWindowActive(&card.form()));
         card.form().ListB->setFocus();
@@ -141,14 +141,14 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, row);
         QFETCH(int, deleted);
-        OpenCard card(lines(count));
+        OpenedJan card(lines(count));
         card.form().ListB->SetRow(row);
         card.form().SpeedButton2->click();
         QStringList expected = lines(count);
         if (deleted >= 0)
             expected.removeAt(deleted);
         QCOMPARE(card.form().ListB->Strings(), expected);
-        QCOMPARE(card.state().Modified, deleted >= 0);
+        QCOMPARE(card.card().Modified(), deleted >= 0);
         QVERIFY(card.prompts.questions.isEmpty());
     }
 
@@ -169,7 +169,7 @@ private slots:
         QFETCH(QByteArray, format);
         QFETCH(QString, way);
         QFETCH(bool, taken);
-        OpenCard card;
+        OpenedJan card;
         const QString path =
             card.pictureFile(name, QSize(1920, 1080), QColor(0, 0, 200), format.constData());
         card.prompts.fileAnswers.enqueue(path);
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(card.prompts.fileDialogTitle, PictureDialogTitle());
         QCOMPARE(card.prompts.fileDialogFilters, PictureDialogFilters());
         QVERIFY(card.prompts.allShown().isEmpty());
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         QCOMPARE(QFileInfo::exists(card.member()), taken);
         if (!taken) {
             QCOMPARE(card.form().Image1->Picture(), resources::NselectBitmap());
@@ -204,12 +204,12 @@ private slots:
     }
 
     void missingOrCancelledPictureChangesNothing() {
-        OpenCard card;
+        OpenedJan card;
         card.choosePicture(card.scratchFile(QStringLiteral("pryč.jpg")));
         QCOMPARE(card.prompts.messages, QStringList({QStringLiteral("Soubor nenalezen!")}));
         card.form().Vybratobrzek1->trigger(); // Cancel
         QCOMPARE(card.prompts.messages.size(), 1);
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
     }
 
@@ -230,32 +230,32 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(QString, error);
-        OpenCard card({}, {}, bitmapBytes());
+        OpenedJan card({}, {}, bitmapBytes());
         const QStringList workFiles = QDir(card.dir.workDir()).entryList(QDir::Files);
         card.choosePicture(card.writeScratch(name, content));
         QCOMPARE(card.prompts.errors, QStringList({error}));
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
         QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
         QCOMPARE(card.form().Image1->Picture().size(), QSize(64, 48));
     }
 
     void pasteTextOnlyDoesNothing() {
-        OpenCard card;
+        OpenedJan card;
         QGuiApplication::clipboard()->setText(QStringLiteral("jen text"));
         card.form().Nastobrzekzeschrnky1->trigger();
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
         QVERIFY(card.prompts.allShown().isEmpty());
     }
 
     void pasteImageBecomesPicture() {
-        OpenCard card;
+        OpenedJan card;
         QImage copied(800, 400, QImage::Format_ARGB32);
         copied.fill(QColor(0, 160, 0));
         QGuiApplication::clipboard()->setImage(copied);
         card.form().Nastzeschrnky1->trigger(); // the picture's pop-up entry
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         const QImage stored(card.member());
         QCOMPARE(stored.size(), QSize(320, 240));
         QCOMPARE(stored.pixel(160, 39), qRgb(255, 255, 255));
@@ -264,9 +264,9 @@ private slots:
     }
 
     void removedPictureLeavesArchiveWithoutIt() {
-        OpenCard card({QStringLiteral("a=b")}, {}, bitmapBytes());
+        OpenedJan card({QStringLiteral("a=b")}, {}, bitmapBytes());
         card.form().Odstranitobrzek1->trigger(); // the picture's pop-up entry
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
         QCOMPARE(card.form().Image1->Picture(), resources::NselectBitmap());
         card.form().Save1->trigger();
@@ -274,13 +274,13 @@ private slots:
         QCOMPARE(readCard(card.dir, QStringLiteral("Jan.krt")).keys(),
                  QStringList({QStringLiteral("Jan.tbl"), QStringLiteral("Jan.txt")}));
 
-        card.state().Modified = false;
+        QVERIFY(!card.card().Modified());
         card.form().Odstranitobrzek2->trigger(); // nothing left to remove
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
     }
 
     void pictureThatCannotBeRemovedStays() {
-        OpenCard card({}, {}, bitmapBytes());
+        OpenedJan card({}, {}, bitmapBytes());
         // The immutable attribute holds even for root.
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), card.member()}))
             QSKIP("the file system cannot make a file immutable");
@@ -288,33 +288,33 @@ private slots:
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), card.member()});
         QCOMPARE(card.prompts.messages,
                  QStringList({QStringLiteral("Nastala chyba při odstraňování obrázku!")}));
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QCOMPARE(card.form().Image1->Picture().size(), QSize(64, 48));
     }
 
     void dropWithNoCardOpenIsIgnored() {
-        OpenCard card({}, {}, {}, false);
+        OpenedJan card({}, {}, {}, false);
         card.drop({card.writeScratch(QStringLiteral("a.txt"), "text"),
                    card.pictureFile(QStringLiteral("b.jpg"), QSize(8, 8), Qt::red, "JPG")});
         QVERIFY(card.form().Memo1->Text().isEmpty());
         QVERIFY(QDir(card.dir.workDir()).isEmpty());
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.questions.isEmpty() && card.prompts.allShown().isEmpty());
     }
 
     void dropOfOtherFilesIsIgnored() {
-        OpenCard card({}, QStringLiteral("poznámka"));
+        OpenedJan card({}, QStringLiteral("poznámka"));
         card.drop({card.writeScratch(QStringLiteral("dopis.doc"), "text")});
         QCOMPARE(card.form().Memo1->Text(), QStringLiteral("poznámka"));
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.allShown().isEmpty() && card.prompts.questions.isEmpty());
     }
 
     void lastDroppedPictureWins() {
-        OpenCard card;
+        OpenedJan card;
         card.drop({card.pictureFile(QStringLiteral("red.bmp"), QSize(64, 48), Qt::red, "BMP"),
                    card.pictureFile(QStringLiteral("blue.jpg"), QSize(64, 48), Qt::blue, "JPG")});
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         QVERIFY(near(QImage(card.member()).pixel(160, 120), Qt::blue));
         QVERIFY(near(card.form().Image1->Picture().pixel(160, 120), Qt::blue));
     }
@@ -331,20 +331,20 @@ private slots:
         QFETCH(QString, notes);
         QFETCH(bool, answer);
         QFETCH(bool, replaced);
-        OpenCard card({}, notes);
+        OpenedJan card({}, notes);
         card.prompts.answers.enqueue(answer);
         card.drop({card.writeScratch(QStringLiteral("poznamky.txt"), "nová\r\npoznámka")});
         const QStringList asked = {
             QStringLiteral("Opravdu chcete nahradit text souborem \"poznamky.txt\" ?")};
         QCOMPARE(card.prompts.questions, notes.isEmpty() ? QStringList() : asked);
         QCOMPARE(card.form().Memo1->Text(), replaced ? QStringLiteral("nová\r\npoznámka") : notes);
-        QCOMPARE(card.state().Modified, replaced);
+        QCOMPARE(card.card().Modified(), replaced);
     }
 
     // A dropped text may hold characters a card cannot store: the save names
     // them and writes nothing, and the card stays changed.
     void unstorableDroppedTextIsRefusedOnSave() {
-        OpenCard card;
+        OpenedJan card;
         const QByteArray before = fileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt"));
         card.drop(
             {card.writeScratch(QStringLiteral("emoji.txt"), QStringLiteral("Ahoj 😀").toUtf8())});
@@ -353,23 +353,23 @@ private slots:
         QCOMPARE(card.prompts.messages.size(), 1);
         QVERIFY(card.prompts.messages.first().contains(QStringLiteral("\"😀\" (U+1F600)")));
         QCOMPARE(fileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt")), before);
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
     }
 
     void revertRestoresTableNotesAndPicture() {
         const QStringList table = {QStringLiteral("Jméno=Jan"), QStringLiteral("Věk=40")};
-        OpenCard card(table, QStringLiteral("poznámka"), bitmapBytes());
+        OpenedJan card(table, QStringLiteral("poznámka"), bitmapBytes());
         card.form().Addline1->trigger();
         card.form().Memo1->appendPlainText(QStringLiteral("další"));
         card.choosePicture(
             card.pictureFile(QStringLiteral("f.jpg"), QSize(40, 30), Qt::blue, "JPG"));
-        QVERIFY(card.state().Modified);
+        QVERIFY(card.card().Modified());
         QVERIFY(fileBytes(card.member()) != bitmapBytes());
 
         card.form().SpeedButton12->click();
         QVERIFY(card.prompts.questions.isEmpty());
         QVERIFY(card.prompts.allShown().isEmpty());
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QCOMPARE(card.form().ListB->Strings(), table);
         QCOMPARE(card.form().Memo1->Text(), QStringLiteral("poznámka"));
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
@@ -378,12 +378,12 @@ private slots:
     }
 
     void revertOfCardGoneFromListOnlyClearsTheFlag() {
-        OpenCard card;
+        OpenedJan card;
         card.form().Memo1->setPlainText(QStringLiteral("změna"));
         QFile::remove(card.dir.cardDir() + QStringLiteral("Jan.krt"));
         card.form().List->Update();
         card.form().Undo1->trigger();
-        QVERIFY(!card.state().Modified);
+        QVERIFY(!card.card().Modified());
         QCOMPARE(card.form().Memo1->Text(), QStringLiteral("změna"));
         QCOMPARE(card.form().List->ItemIndex(), -1);
         QVERIFY(card.prompts.allShown().isEmpty());

@@ -24,8 +24,8 @@ void WriteFiveCards(const TestProgramDir& dir) {
         writeCard(dir, QString::number(i), {QStringLiteral("číslo=%1").arg(i)});
 }
 
-QString OpenCard(const Started& started) {
-    return started.state.CardLoaded ? started.state.CurrentCardName : QString();
+QString OpenCardName(const Started& started) {
+    return started.card().CardLoaded() ? started.card().CurrentCardName() : QString();
 }
 
 } // namespace
@@ -39,19 +39,19 @@ private slots:
         WriteFiveCards(dir);
         Started started(dir);
         started.form->SpeedButton8Click(); // previous with nothing selected
-        QCOMPARE(OpenCard(started), QString());
+        QCOMPARE(OpenCardName(started), QString());
         started.form->SpeedButton9Click(); // next with nothing selected opens the first
-        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("1"));
         started.form->SpeedButton8Click();
         QCOMPARE(started.form->List->ItemIndex(), 0);
         started.form->Pejtnaposledn1Click();
-        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("5"));
         started.form->SpeedButton9Click();
-        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("5"));
         started.form->SpeedButton8Click();
-        QCOMPARE(OpenCard(started), QStringLiteral("4"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("4"));
         started.form->Pejtnaprvn1Click();
-        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("1"));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) 1"));
         QVERIFY(started.prompts.allShown().isEmpty());
     }
@@ -67,7 +67,7 @@ private slots:
         started.form->Pejtnakartu1Click();
         QCOMPARE(started.prompts.inputs,
                  QStringList({QStringLiteral("Přejít na kartu číslo:|Maximálně: 0|0")}));
-        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.card().CardLoaded());
         QVERIFY(started.prompts.allShown().isEmpty());
     }
 
@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(started.prompts.inputs,
                  QStringList({QStringLiteral("Přejít na kartu číslo:|Maximálně: 5|2")}));
         QVERIFY(started.prompts.allShown().isEmpty());
-        QCOMPARE(OpenCard(started), opened);
+        QCOMPARE(OpenCardName(started), opened);
     }
 
     void goToCardDropsErrorsOfTheOpen() {
@@ -106,7 +106,7 @@ private slots:
         started.prompts.inputAnswers.enqueue(QStringLiteral("6"));
         started.form->Pejtnakartu1Click();
         QVERIFY(started.prompts.allShown().isEmpty());
-        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.card().CardLoaded());
     }
 
     void keysInTheList() {
@@ -118,11 +118,11 @@ private slots:
         QCOMPARE(deleteCommand.count(), 0);
         started.form->List->SetItemIndex(2);
         started.form->ListKeyUp(Qt::Key_Return);
-        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("3"));
         started.form->List->SetItemIndex(0); // Delete acts on the open card, whatever is selected
         started.form->ListKeyUp(Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 1);
-        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("3"));
     }
 
     // Enter that dismisses a message box the list's open has shown is released
@@ -135,9 +135,9 @@ private slots:
         started.form->List->setFocus();
         started.form->List->SetItemIndex(2);
         QTest::keyRelease(started.form->List, Qt::Key_Return);
-        QCOMPARE(OpenCard(started), QString());
+        QCOMPARE(OpenCardName(started), QString());
         QTest::keyClick(started.form->List, Qt::Key_Return);
-        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("3"));
         QTest::keyRelease(started.form->List, Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 0);
         QTest::keyPress(started.form->List, Qt::Key_Delete);
@@ -173,8 +173,7 @@ private slots:
         QVERIFY(form.Panel7->isVisibleTo(&form) && form.ListB->isVisibleTo(&form));
         QVERIFY(!form.Label1->isVisibleTo(&form));
 
-        started.state.CardLoaded = false; // as after deleting the open card file
-        form.UpdateWindowState();
+        started.card().CloseCard(); // as after deleting the open card file
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(!form.Panel7->isVisibleTo(&form));
         QVERIFY(!form.Save1->isEnabled());
@@ -198,13 +197,13 @@ private slots:
         QVERIFY(target);
         target->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
-        QCOMPARE(OpenCard(started), QStringLiteral("1"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("1"));
         target->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
-        QCOMPARE(OpenCard(started), QStringLiteral("5"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("5"));
         target->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(OpenCard(started), QStringLiteral("4"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("4"));
     }
 
     void withoutNavigationKeysHomeStaysInTheText() {
@@ -219,7 +218,7 @@ private slots:
         started.form->Memo1->SetText(QStringLiteral("abc"));
         started.form->Memo1->moveCursor(QTextCursor::End);
         QTest::keyClick(started.form->Memo1, Qt::Key_Home);
-        QCOMPARE(OpenCard(started), QStringLiteral("3"));
+        QCOMPARE(OpenCardName(started), QStringLiteral("3"));
         QCOMPARE(started.form->Memo1->textCursor().position(), 0);
     }
 

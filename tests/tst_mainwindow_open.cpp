@@ -25,8 +25,8 @@ private slots:
         started.Open(0);
 
         QVERIFY(started.prompts.allShown().isEmpty());
-        QVERIFY(started.state.CardLoaded);
-        QVERIFY(!started.state.Modified);
+        QVERIFY(started.card().CardLoaded());
+        QVERIFY(!started.card().Modified());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
         QVERIFY(started.form->ListB->Strings().isEmpty());
@@ -49,8 +49,8 @@ private slots:
         Started started(dir);
         started.Open(0);
         QTest::qWait(50); // late layout and scroll notifications must not mark the card
-        QVERIFY(started.state.CardLoaded);
-        QVERIFY(!started.state.Modified);
+        QVERIFY(started.card().CardLoaded());
+        QVERIFY(!started.card().Modified());
         QCOMPARE(started.form->ListB->Strings(),
                  QStringList({QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")}));
         QCOMPARE(started.form->Memo1->Text(), QStringLiteral("a\r\nb"));
@@ -73,8 +73,7 @@ private slots:
         started.Open(2);
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (3) c"));
         // A card whose entry is not in the list has the number 0.
-        started.state.CurrentCardName = QStringLiteral("jinde");
-        started.form->ShowCardTitle();
+        started.form->ShowCardTitle(QStringLiteral("jinde"));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (0) jinde"));
     }
 
@@ -93,14 +92,14 @@ private slots:
         started.Open(0);
         started.state.AutoSave = false;
         started.form->ListB->SetStrings({QStringLiteral("Name=Petr")});
-        QVERIFY(started.state.Modified);
+        QVERIFY(started.card().Modified());
 
         started.prompts.answers.enqueue(answerYes);
         started.Open(0);
         QCOMPARE(started.prompts.questions,
                  QStringList({QStringLiteral("Uložit změny v \"Jan\" ?")}));
         QCOMPARE(started.form->ListB->Strings(), QStringList({expectedValue}));
-        QVERIFY(!started.state.Modified);
+        QVERIFY(!started.card().Modified());
     }
 
     void autoSaveSavesSilentlyWhenMoving() {
@@ -128,9 +127,9 @@ private slots:
         started.form->show();
         started.Open(0);
         QTest::qWait(50);
-        QVERIFY(!started.state.Modified);
+        QVERIFY(!started.card().Modified());
         started.form->ListB->scrollToBottom();
-        QVERIFY(started.state.Modified);
+        QVERIFY(started.card().Modified());
     }
 
     void unreadableCardLeavesNoCardOpen_data() {
@@ -151,7 +150,7 @@ private slots:
         started.Open(1); // No to the question: the changes of A are given up
 
         QCOMPARE(started.prompts.errors.size(), 1);
-        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.card().CardLoaded());
         QVERIFY(!started.form->Panel7->isVisibleTo(started.form.get()));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         // Nothing can pack the previous card's content into the unreadable file.
@@ -169,7 +168,7 @@ private slots:
         writeCard(dir, QStringLiteral("P"), {QStringLiteral("k=v")}, QString(), notABitmap);
         Started started(dir);
         started.Open(0);
-        QVERIFY(started.state.CardLoaded);
+        QVERIFY(started.card().CardLoaded());
         QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
         started.form->ListB->SetStrings({QStringLiteral("k=w")});
         started.Save();
@@ -182,7 +181,7 @@ private slots:
         writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
-        started.state.Modified = true;
+        started.card().MarkModified();
         started.Save();
         QVERIFY(started.prompts.allShown().isEmpty());
         QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
@@ -197,7 +196,7 @@ private slots:
         started.Open(0);
         QCOMPARE(started.prompts.messages, QStringList({QStringLiteral("(L) Soubor nenalezen - ") +
                                                         dir.cardDir() + QStringLiteral("A.krt")}));
-        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.card().CardLoaded());
     }
 
     // The open has emptied the working directory and CurrentCardPath names the
@@ -212,8 +211,8 @@ private slots:
         QFile::remove(dir.cardDir() + QStringLiteral("B.krt"));
         started.Open(1);
         QCOMPARE(started.prompts.messages.size(), 1);
-        QVERIFY(!started.state.CardLoaded);
-        QVERIFY(!started.state.Modified);
+        QVERIFY(!started.card().CardLoaded());
+        QVERIFY(!started.card().Modified());
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(!started.form->Save1->isEnabled());
         QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.tbl")),
@@ -235,7 +234,7 @@ private slots:
              {QStringLiteral("☺"), QStringLiteral("日"), QStringLiteral("本")})
             QVERIFY2(message.contains(shown), qPrintable(message));
         QVERIFY(!message.contains(QStringLiteral("€"))); // the euro sign is in code page 1250
-        QVERIFY(started.state.Modified);
+        QVERIFY(started.card().Modified());
         QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("A.tbl")), QByteArray("k=1\r\n"));
 

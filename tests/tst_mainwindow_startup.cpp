@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(started.form->pos(),
                  QPoint(desktop.x() + (desktop.width() - started.form->width()) / 2,
                         desktop.y() + (desktop.height() - started.form->height()) / 2));
-        QVERIFY(!started.state.CardLoaded);
+        QVERIFY(!started.card().CardLoaded());
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(started.form->acceptDrops());
         started.form->show();
@@ -242,7 +242,7 @@ private slots:
         // The window is usable: the list is there and a card opens.
         QCOMPARE(started.form->List->Count(), 1);
         started.Open(0);
-        QVERIFY(started.state.CardLoaded);
+        QVERIFY(started.card().CardLoaded());
     }
 
     void unreadableSettingsFileAndBlockedDirectoryAreReported() {

@@ -1,5 +1,5 @@
+#include "core/WebSite.h"
 #include "print/CardListPrinter.h"
-#include "settings/WebSite.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/ScriptedPrompts.h"
 

@@ -1,8 +1,6 @@
+#include "core/StoredColor.h"
 #include "print/CardPageRenderer.h"
-#include "print/ClickableLabel.h"
-#include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
-#include "settings/StoredColor.h"
 #include "storage/AppState.h"
 #include "tests/support/PretendedPrinters.h"
 #include "tests/support/PrintDialogFixture.h"
@@ -11,6 +9,8 @@
 #include "tests/support/TestPrintSource.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QCheckBox>
 #include <QLabel>

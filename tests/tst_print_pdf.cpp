@@ -1,6 +1,6 @@
+#include "core/WebSite.h"
 #include "print/CardPageRenderer.h"
 #include "print/TPrintForm.h"
-#include "settings/WebSite.h"
 #include "storage/AppState.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/PrintDialogFixture.h"

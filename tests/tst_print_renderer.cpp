@@ -1,7 +1,7 @@
+#include "core/WebSite.h"
 #include "print/CardPageRenderer.h"
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
-#include "settings/WebSite.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 

@@ -1,15 +1,15 @@
+#include "core/StoredColor.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "print/CardPageRenderer.h"
-#include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
-#include "settings/StoredColor.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/PretendedPrinters.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -80,7 +80,7 @@ private slots:
         const QStringList rows{QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Rok=1936")};
         program.form().ListB->SetStrings(rows);
         program.form().Memo1->SetText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
         printOpenCard();
 
         TPrintForm& dialog = program.dialog();
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(dialog.pageBitmap(), page);
         QCOMPARE(dialog.pageBitmap().pixelColor(180, geometry.y4 + 130) == QColor(0, 0, 255),
                  pictureFile);
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
         QCOMPARE(testcards::fileBytes(cardFile), savedCard);
         QVERIFY(program.prompts.allShown().isEmpty());
     }

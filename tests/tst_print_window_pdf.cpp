@@ -1,14 +1,14 @@
+#include "core/WebSite.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "print/CardPageRenderer.h"
-#include "print/InstalledPrinters.h"
 #include "print/TPrintForm.h"
-#include "settings/WebSite.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/PdfTools.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +55,7 @@ QRect differing(const QImage& a, const QImage& b) {
 
 // The card the window shows, as plain values that the renderer takes.
 void showCard(TestPrintSource& card, TForm1& form, const QStringList& rows) {
-    card.name = form.State().CurrentCardName;
+    card.name = form.Card().CurrentCardName();
     card.cards = form.List->Items();
     card.rows = rows;
     card.notes = form.Memo1->Text();

@@ -1,9 +1,9 @@
+#include "core/StoredColor.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/NotesEdit.h"
 #include "mainwindow/PictureBox.h"
 #include "search/TFindForm.h"
-#include "settings/StoredColor.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestCards.h"
 
@@ -123,7 +123,7 @@ private slots:
         QCOMPARE(first.edit1, QStringLiteral("praha"));
         QCOMPARE(first.results,
                  QStringList({"Alena.krt", QStringLiteral("Bedřich.krt"), "Dana.krt"}));
-        QVERIFY(!program.state().CardLoaded);
+        QVERIFY(!program.card().CardLoaded());
 
         const QStringList titles = {titleOf(1, QStringLiteral("Alena")),
                                     titleOf(2, QStringLiteral("Bedřich")),
@@ -131,7 +131,7 @@ private slots:
         for (const QString& title : titles) {
             PressF3(program.form().Edit2);
             QCOMPARE(program.title(), title);
-            QVERIFY(program.state().CardLoaded);
+            QVERIFY(program.card().CardLoaded());
             QVERIFY(program.findForm->isHidden());
         }
         QCOMPARE(program.form().Memo1->Text(), QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
@@ -169,7 +169,7 @@ private slots:
         program.prompts.answers.enqueue(answer);
         program.open(2);
         QTest::keyClicks(program.form().Memo1, QStringLiteral(" Znovu."));
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
 
         bool closedOnOpening = false;
         program.user->action = [&](TFindForm& dialog) {
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(!program.user->shown[0].resultsPage);
         QVERIFY(closedOnOpening);
         QCOMPARE(program.title(), titleOf(4, QStringLiteral("Dana")));
-        QVERIFY(!program.state().Modified);
+        QVERIFY(!program.card().Modified());
         QCOMPARE(program.prompts.questions.size(), asked ? 1 : 0);
         const QByteArray notes = readCard(dir, QStringLiteral("Cyril.krt")).value("Cyril.txt");
         QCOMPARE(notes.contains(" Znovu."), saved);
@@ -216,7 +216,7 @@ private slots:
         QVERIFY(program.prompts.messages[0].startsWith(QStringLiteral("Kartu nelze uložit")));
         // The refusal is the only box: no second one for the stopped command.
         QVERIFY(program.prompts.errors.isEmpty());
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
         QVERIFY(program.form().Memo1->Text().endsWith(QStringLiteral("東京")));
         QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
     }
@@ -237,7 +237,7 @@ private slots:
         file.write(chosen);
         file.close();
         program.form().ShowPictureFile(picture);
-        program.state().Modified = true;
+        program.card().MarkModified();
         const QStringList workFiles = QDir(dir.workDir()).entryList(QDir::Files);
 
         QTest::keyClicks(program.form().Edit2, QStringLiteral("praha"));
@@ -248,7 +248,7 @@ private slots:
 
         QCOMPARE(QDir(dir.workDir()).entryList(QDir::Files), workFiles);
         QCOMPARE(fileBytes(picture), chosen);
-        QVERIFY(program.state().Modified);
+        QVERIFY(program.card().Modified());
         QCOMPARE(program.form().Image1->Picture().size(), QSize(320, 240));
 
         // Opening the first result, the card itself, saves the chosen picture.

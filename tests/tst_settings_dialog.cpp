@@ -1,6 +1,3 @@
-#include "print/InstalledPrinters.h"
-#include "settings/ColorBox.h"
-#include "settings/FontColorDialog.h"
 #include "settings/MouseUpCheckBox.h"
 #include "settings/SettingsTarget.h"
 #include "settings/TSetForm.h"
@@ -10,6 +7,9 @@
 #include "tests/support/SettingsFiles.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
+#include "widgets/ColorBox.h"
+#include "widgets/FontColorDialog.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

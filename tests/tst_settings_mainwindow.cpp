@@ -1,15 +1,15 @@
+#include "core/StoredColor.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/TForm1.h"
-#include "print/InstalledPrinters.h"
-#include "settings/ColorBox.h"
 #include "settings/MouseUpCheckBox.h"
-#include "settings/StoredColor.h"
 #include "settings/TSetForm.h"
 #include "storage/AppState.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/PretendedPrinters.h"
 #include "tests/support/SettingsFiles.h"
+#include "widgets/ColorBox.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -174,9 +174,17 @@ private slots:
         QVERIFY(QFileInfo::exists(work(u"sub/B.tbl"_s)));
     }
 
-    void clearMissingWorkDirIsNoError() {
+    // A missing working directory is no error and is not created; an empty
+    // path must never empty the current directory.
+    void clearMissingOrEmptyWorkDirTouchesNothing() {
+        dir_->writeFile(u"cwd/keep.txt"_s, "keep");
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir_->filePath(u"cwd"_s)));
         ClearWorkDir(dir_->filePath(u"nowhere/"_s));
         ClearWorkDir(QString());
+        QDir::setCurrent(previous);
+        QCOMPARE(dir_->readFile(u"cwd/keep.txt"_s), QByteArray("keep"));
+        QVERIFY(!QFileInfo::exists(dir_->filePath(u"nowhere"_s)));
     }
 };
 

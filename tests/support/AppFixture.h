@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/OpenCard.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/CardList.h"
-#include "mainwindow/CommandGuard.h"
 #include "mainwindow/TForm1.h"
 #include "storage/AppState.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestProgramDir.h"
+#include "widgets/CommandGuard.h"
 
 #include <QList>
 #include <QtTest>
@@ -22,6 +23,7 @@ struct AppFixture {
 
     TForm1& form() const { return *application.Form1(); }
     AppState& state() { return application.State(); }
+    OpenCard& card() const { return form().Card(); }
 
     // Selects entry index of the card list and opens it as a double click does.
     void open(int index) {

@@ -3,13 +3,14 @@
 // The main window alone (no dialogs, no bound commands) started on a test
 // program directory; AppFixture.h starts the whole program.
 
+#include "core/OpenCard.h"
 #include "mainwindow/CardList.h"
-#include "mainwindow/CommandGuard.h"
 #include "mainwindow/TForm1.h"
 #include "storage/AppState.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
+#include "widgets/CommandGuard.h"
 
 #include <memory>
 
@@ -30,6 +31,7 @@ struct Started {
     void Save() {
         RunGuarded(prompts, [this] { form->SpeedButton3Click(); });
     }
+    OpenCard& card() const { return form->Card(); }
 
     AppState state;
     ScriptedPrompts prompts;

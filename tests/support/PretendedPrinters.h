@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/InstalledPrinters.h"
+#include "widgets/InstalledPrinters.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/Prompts.h"
+#include "core/Prompts.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,0 +1,28 @@
+#include "core/CardTextMembers.h"
+
+#include "storage/CardFileNames.h"
+#include "storage/sevenzip/SevenZip.h"
+
+CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& cardPath,
+                                    const QString& cardName) {
+    const QString notesName = cardfile::notesMember(cardName);
+    const QString tableName = cardfile::tableMember(cardName);
+    const auto isNotes = [&](const QString& path) {
+        return path.compare(notesName, Qt::CaseInsensitive) == 0;
+    };
+    const auto isTable = [&](const QString& path) {
+        return path.compare(tableName, Qt::CaseInsensitive) == 0;
+    };
+
+    T7zInArchivePtr reader = MakeInArchive(libraryPath, ZipFormatId);
+    reader->OpenArchive(cardPath);
+    const auto items =
+        reader->ReadItems([&](const QString& path) { return isNotes(path) || isTable(path); });
+
+    // Should an archive hold a member twice (names differing only in case), the
+    // later one counts, as it would replace the earlier one when unpacked.
+    CardTextMembers members;
+    for (const auto& [path, bytes] : items)
+        (isNotes(path) ? members.notes : members.table) = bytes;
+    return members;
+}

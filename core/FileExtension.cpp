@@ -1,0 +1,7 @@
+#include "core/FileExtension.h"
+
+QString UpperCaseExtension(const QString& path) {
+    const QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.mid(dot).toUpper();
+}

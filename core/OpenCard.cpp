@@ -1,0 +1,291 @@
+#include "core/OpenCard.h"
+
+#include "core/CardEditor.h"
+#include "core/CardListView.h"
+#include "core/CardNameRules.h"
+#include "core/CommandAborted.h"
+#include "core/FitPicture.h"
+#include "core/PictureFile.h"
+#include "core/Prompts.h"
+#include "storage/AppState.h"
+#include "storage/CardArchive.h"
+#include "storage/CardFileNames.h"
+#include "storage/CardRename.h"
+#include "storage/Cp1250.h"
+#include "storage/FileNames.h"
+#include "storage/NotesFile.h"
+#include "storage/TableFile.h"
+#include "storage/WorkDir.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+namespace {
+
+bool CardFileExists(const QString& cardPath) {
+    const QFileInfo info(cardPath);
+    return !cardPath.isEmpty() && filenames::exists(info.absolutePath(), info.fileName());
+}
+
+} // namespace
+
+OpenCard::OpenCard(AppState& state, Prompts& prompts, CardEditor& editor, CardListView& list)
+    : state_(state), prompts_(prompts), editor_(editor), list_(list) {}
+
+OpenCard::~OpenCard() = default;
+
+void OpenCard::OpenSelected() {
+    const QString chosen = list_.selectedPath();
+    if (chosen.trimmed().isEmpty())
+        return;
+    Open(chosen);
+}
+
+void OpenCard::Open(const QString& cardPath) {
+    currentCardName_ = cardfile::cardNameOf(currentCardPath_);
+    OfferToSaveChanges();
+    ClearWorkDir(state_.WorkDir);
+    currentCardPath_ = cardPath;
+    if (!CardFileExists(currentCardPath_)) {
+        // The card shown until now has left the working directory and no longer
+        // has its path: left open, its further edits could never be saved.
+        CloseUnreadableCard();
+        prompts_.message(QStringLiteral("(L) Soubor nenalezen - ") + currentCardPath_);
+        return;
+    }
+    currentCardName_ = cardfile::cardNameOf(currentCardPath_);
+    editor_.showCardTitle(currentCardPath_, currentCardName_);
+    try {
+        LoadCardMembers();
+    } catch (...) {
+        CloseUnreadableCard();
+        throw;
+    }
+    cardLoaded_ = true;
+    editor_.updateWindowState();
+    // Loading the table and the notes ran their change notifications.
+    modified_ = false;
+}
+
+void OpenCard::LoadCardMembers() {
+    UnpackCard(state_.libraryPath(), currentCardPath_, state_.WorkDir);
+    LoadTable();
+    editor_.showTable();
+    LoadNotes();
+    editor_.showPicture(
+        filenames::existingPath(state_.WorkDir, cardfile::pictureMember(currentCardName_)));
+}
+
+// A card without a table member gets an empty one, written and read back as
+// if it had been unpacked.
+void OpenCard::LoadTable() {
+    const QString& work = state_.WorkDir;
+    const QString table = cardfile::tableMember(currentCardName_);
+    if (!filenames::exists(work, table)) {
+        editor_.clearTable();
+        SaveTable(work + table, editor_.tableLines());
+    }
+    editor_.setTableLines(::LoadTable(work + table));
+}
+
+void OpenCard::LoadNotes() {
+    const QString& work = state_.WorkDir;
+    const QString notes = cardfile::notesMember(currentCardName_);
+    if (!filenames::exists(work, notes)) {
+        editor_.clearNotes();
+        SaveNotes(work + notes, editor_.notesText());
+    }
+    editor_.setNotesText(::LoadNotes(work + notes));
+}
+
+void OpenCard::CloseUnreadableCard() {
+    // The card file named in the title could not be read: with no card open,
+    // no later save can pack another card's content into it.
+    editor_.clearTable();
+    editor_.clearNotes();
+    editor_.showPicture({});
+    cardLoaded_ = false;
+    editor_.updateWindowState();
+    modified_ = false;
+}
+
+void OpenCard::CloseCard() {
+    cardLoaded_ = false;
+    editor_.updateWindowState();
+}
+
+void OpenCard::OfferToSaveChanges() {
+    if (!modified_)
+        return;
+    if (state_.AutoSave || prompts_.ask(QStringLiteral("Uložit změny v \"") + currentCardName_ +
+                                        QStringLiteral("\" ?")))
+        Save();
+}
+
+void OpenCard::OfferToSaveBeforeExit() {
+    currentCardName_ = cardfile::cardNameOf(currentCardPath_);
+    OfferToSaveChanges();
+}
+
+void OpenCard::Save() {
+    if (!cardLoaded_)
+        return;
+    if (!CardFileExists(currentCardPath_)) {
+        prompts_.message(QStringLiteral("(S) Soubor nenalezen - ") + currentCardPath_);
+        return;
+    }
+    RefuseUnstorableText();
+    const QString& work = state_.WorkDir;
+    const QString name = currentCardName_;
+    SaveTable(work + cardfile::tableMember(name), editor_.tableLines());
+    SaveNotes(work + cardfile::notesMember(name), editor_.notesText());
+    // The writer of the previous save goes; this one is kept until the next.
+    keptWriter_ = std::make_unique<CardWriter>();
+    keptWriter_->PackCard(state_.libraryPath(), work, name,
+                          state_.CardDir + cardfile::fileNameOf(name));
+    modified_ = false;
+}
+
+void OpenCard::RefuseUnstorableText() {
+    // Checked before anything is written, so that neither the members nor the
+    // card file hold half of the card.
+    const QString unstorable =
+        cp1250::unencodable(editor_.tableLines().join(QString()) + editor_.notesText());
+    if (unstorable.isEmpty())
+        return;
+    QStringList shown;
+    for (const char32_t codePoint : unstorable.toUcs4()) {
+        const QString code =
+            QString::number(quint32(codePoint), 16).toUpper().rightJustified(4, u'0');
+        shown << QStringLiteral("\"%1\" (U+%2)").arg(QString::fromUcs4(&codePoint, 1), code);
+    }
+    prompts_.message(QStringLiteral("Kartu nelze uložit: tyto znaky nelze do souboru zapsat: ") +
+                     shown.join(QStringLiteral(", ")) +
+                     QStringLiteral(".\nOdstraňte je z tabulky nebo z poznámek a uložte znovu."));
+    throw CommandAborted();
+}
+
+void OpenCard::Revert() {
+    modified_ = false;
+    // No entry selected when the card file has left the list: nothing is reloaded.
+    list_.selectEntry(QFileInfo(currentCardPath_).fileName());
+    OpenSelected();
+}
+
+void OpenCard::Rename() {
+    if (!cardLoaded_)
+        return;
+    const QString oldName = currentCardName_;
+    const QString oldPath = currentCardPath_;
+    const QString newName = prompts_.input(QStringLiteral("Přejmenovat"),
+                                           QStringLiteral("Prosím napište nový název"), oldName);
+    if (const QString problem = RenameProblem(newName); !problem.isEmpty()) {
+        prompts_.message(problem);
+        return;
+    }
+
+    const QString newPath = state_.CardDir + cardfile::fileNameOf(newName);
+    if (!RenameCardFiles(state_.WorkDir, oldName, newName, oldPath)) {
+        // The save is not run here: it would have no card file to write to. The
+        // card stays open under its old name, so its changes can still be saved.
+        KeepOldName(oldName, oldPath, newName, false);
+        prompts_.message(QStringLiteral("(S) Soubor nenalezen - ") + newPath);
+        return;
+    }
+    currentCardPath_ = newPath;
+    currentCardName_ = newName;
+    try {
+        Save();
+    } catch (...) {
+        KeepOldName(oldName, oldPath, newName, true);
+        throw;
+    }
+
+    list_.reread();
+    list_.selectEntry(cardfile::fileNameOf(newName));
+    OpenSelected();
+}
+
+QString OpenCard::RenameProblem(const QString& newName) const {
+    if (const QString problem = cardnames::renameProblem(newName, list_.entries());
+        !problem.isEmpty())
+        return problem;
+    // A card file that came after the list was read must not be replaced either.
+    if (cardnames::cardFileExists(state_.CardDir, newName))
+        return cardnames::renameExistsMessage(newName);
+    return {};
+}
+
+void OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+                           bool cardFileMoved) {
+    if (cardFileMoved) {
+        const QFileInfo old(oldPath);
+        // Should the card file not move back, it is still whole under the new
+        // name: the open card and the list follow it there.
+        if (!filenames::rename(old.path(), cardfile::fileNameOf(newName), old.fileName(), false)) {
+            list_.reread();
+            return;
+        }
+    }
+    // A member the rename could not move is still under the old name and is
+    // not replaced.
+    RenameCardMembers(state_.WorkDir, newName, oldName, false);
+    currentCardPath_ = oldPath;
+    currentCardName_ = oldName;
+}
+
+bool OpenCard::DeleteCardFile() {
+    const QString path = currentCardPath_;
+    if (!QFileInfo::exists(path)) {
+        prompts_.message(QStringLiteral("Chyba: soubor \"") + path +
+                         QStringLiteral("\" neexistuje."));
+        return false;
+    }
+    QFile::remove(path);
+    list_.reread();
+    cardLoaded_ = false;
+    editor_.updateWindowState();
+    return true;
+}
+
+void OpenCard::ReportUndeletedCardFile() {
+    if (QFileInfo::exists(currentCardPath_))
+        prompts_.message(QStringLiteral("Chyba: soubor \"") + currentCardPath_ +
+                         QStringLiteral("\" stále existuje."));
+}
+
+void OpenCard::SelectPicture(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        prompts_.message(QStringLiteral("Soubor nenalezen!"));
+        return;
+    }
+    // Marked before decoding: a picture that fails to decode still counts as a change.
+    modified_ = true;
+    if (StorePictureFile(path, state_.WorkDir, cardfile::pictureMember(currentCardName_)))
+        editor_.showPicture(PicturePath());
+}
+
+void OpenCard::PastePicture(const QImage& image) {
+    // Saved first, so that the box never shows a picture the card does not hold.
+    SavePictureFile(FitPicture(image), state_.WorkDir, cardfile::pictureMember(currentCardName_));
+    editor_.showPicture(PicturePath());
+    modified_ = true;
+}
+
+void OpenCard::RemovePicture() {
+    switch (RemovePictureFile(state_.WorkDir, cardfile::pictureMember(currentCardName_))) {
+    case PictureRemoval::NoPicture:
+        return;
+    case PictureRemoval::Failed:
+        prompts_.message(QStringLiteral("Nastala chyba při odstraňování obrázku!"));
+        return;
+    case PictureRemoval::Removed:
+        editor_.showPicture({});
+        modified_ = true;
+        return;
+    }
+}
+
+QString OpenCard::PicturePath() const {
+    return state_.WorkDir + cardfile::pictureMember(currentCardName_);
+}

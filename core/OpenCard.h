@@ -1,0 +1,101 @@
+#pragma once
+
+// The open card: which card file is open, whether the editor holds changes not
+// yet saved, and every sequence that moves a card between its card file, the
+// working directory and the editor (open, save, revert, rename, delete and the
+// picture member's file steps). It holds no widget; the editor, the card list
+// and the user are reached through CardEditor, CardListView and Prompts.
+//
+// Folder rule: core/ holds the widget-free formats and engines. It may include
+// storage/ and core/ only; Qt Gui images are allowed, widgets never.
+
+#include <QString>
+#include <memory>
+
+class CardEditor;
+class CardListView;
+class CardWriter;
+class Prompts;
+class QImage;
+struct AppState;
+
+class OpenCard {
+public:
+    OpenCard(AppState& state, Prompts& prompts, CardEditor& editor, CardListView& list);
+    ~OpenCard();
+
+    // The card file chosen last for opening; empty until then.
+    const QString& CurrentCardPath() const { return currentCardPath_; }
+    // The open card's name.
+    const QString& CurrentCardName() const { return currentCardName_; }
+    // A card is open in the editor.
+    bool CardLoaded() const { return cardLoaded_; }
+    // The open card has changes not yet in its card file.
+    bool Modified() const { return modified_; }
+    // An edit in the editor changed the card.
+    void MarkModified() { modified_ = true; }
+
+    // Opens the card file selected in the card list (nothing without a selection).
+    void OpenSelected();
+    // Opens the card file at cardPath: offers to save the changes of the card
+    // open until now, empties the working directory, unpacks the card file and
+    // loads its members into the editor. A missing or unreadable card file
+    // leaves no card open.
+    void Open(const QString& cardPath);
+    // Saves the editor's content into the open card's file.
+    void Save();
+    // The unsaved-changes rule shared by the open and the exit: saves without
+    // asking with AutoSave on, otherwise asks.
+    void OfferToSaveChanges();
+    // The exit's part: the card named by CurrentCardPath is offered to be saved.
+    void OfferToSaveBeforeExit();
+    // Opens the card file again, dropping every unsaved change.
+    void Revert();
+    // Asks for a new name and gives it to the open card: its members and its
+    // card file take the name, the card is saved under it and opened again. A
+    // listed name, or one a new card file could not have, is refused before
+    // anything changes; a card file that cannot be moved, or a save that fails,
+    // leaves the card file and the open card under the old name.
+    void Rename();
+    // Deletes the open card's file and leaves no card open. False, with the
+    // message shown, when the card file is missing.
+    bool DeleteCardFile();
+    // After the delete: tells the user when the card file is still there.
+    void ReportUndeletedCardFile();
+
+    // The picture member's file steps. Each marks the card modified when the
+    // member changed and shows the picture the card now holds.
+    // Loads the picture file at path (JPEG or BMP), fitted, as the picture member.
+    void SelectPicture(const QString& path);
+    // Stores image, fitted, as the picture member.
+    void PastePicture(const QImage& image);
+    // Removes the picture member.
+    void RemovePicture();
+    // The picture member's path in the working directory.
+    QString PicturePath() const;
+
+    // Leaves no card open (the start-up state).
+    void CloseCard();
+
+private:
+    void LoadCardMembers();
+    void LoadTable();
+    void LoadNotes();
+    void CloseUnreadableCard();
+    void RefuseUnstorableText();
+    QString RenameProblem(const QString& newName) const;
+    void KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+                     bool cardFileMoved);
+
+    AppState& state_;
+    Prompts& prompts_;
+    CardEditor& editor_;
+    CardListView& list_;
+
+    QString currentCardPath_;
+    QString currentCardName_;
+    bool cardLoaded_ = false;
+    bool modified_ = false;
+    // The archive writer of the last save, kept until the next save replaces it.
+    std::unique_ptr<CardWriter> keptWriter_;
+};

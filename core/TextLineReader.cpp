@@ -1,0 +1,57 @@
+#include "core/TextLineReader.h"
+
+#include "storage/AppError.h"
+
+namespace {
+
+bool IsBlank(QChar ch) {
+    return ch.unicode() >= 1 && ch.unicode() <= 32;
+}
+
+bool ParseInteger(QString text, qint32& value) {
+    while (!text.isEmpty() && text.front() == u' ')
+        text.remove(0, 1);
+    bool ok = false;
+    const qlonglong number = text.toLongLong(&ok, 10);
+    const bool digitsOnly = !text.isEmpty() && !text.contains(u' ') && text.back().isDigit();
+    if (!ok || !digitsOnly || number < INT32_MIN || number > INT32_MAX)
+        return false;
+    value = qint32(number);
+    return true;
+}
+
+} // namespace
+
+qint32 StrToInt(const QString& text) {
+    qint32 value = 0;
+    if (!ParseInteger(text, value))
+        throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+QString TextLineReader::ReadLine() {
+    return AtEnd() ? QString() : lines_.at(line_++);
+}
+
+qint32 TextLineReader::ReadInteger() {
+    return StrToInt(ReadLine());
+}
+
+qint32 TextLineReader::ReadNumberToken() {
+    while (!AtEnd()) {
+        const QString line = lines_.at(line_++);
+        qsizetype start = 0;
+        while (start < line.size() && IsBlank(line.at(start)))
+            ++start;
+        if (start == line.size())
+            continue;
+        qsizetype end = start;
+        while (end < line.size() && !IsBlank(line.at(end)))
+            ++end;
+        qint32 value = 0;
+        if (!ParseInteger(line.mid(start, end - start), value))
+            break;
+        return value;
+    }
+    throw AppError(QStringLiteral("Invalid numeric input"));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/CardListView.h"
+
+class CardList;
+
+// The open card's view of the main window's card list `List`.
+class Form1CardList : public CardListView {
+public:
+    explicit Form1CardList(CardList& list);
+
+    QStringList entries() const override;
+    void selectEntry(const QString& fileName) override;
+    QString selectedPath() const override;
+    void reread() override;
+
+private:
+    CardList& list_;
+};

@@ -1,0 +1,278 @@
+#include "core/OpenCard.h"
+#include "storage/AppError.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCardEditor.h"
+#include "tests/support/TestCards.h"
+#include "tests/support/TestProgramDir.h"
+
+#include <QtTest>
+
+using testcards::readCard;
+using testcards::writeCard;
+
+namespace {
+
+// One program directory with an open-card object over stand-in controls.
+struct Fixture {
+    Fixture()
+        : state(dir.startedState()), list(state.CardDir), card(state, prompts, editor, list) {}
+
+    void open(const QString& fileName) {
+        list.selectEntry(fileName);
+        card.OpenSelected();
+    }
+    // Opens fileName and changes its notes as an edit in the editor would.
+    void openAndEdit(const QString& fileName, const QString& notes) {
+        open(fileName);
+        editor.notes = notes;
+        card.MarkModified();
+    }
+    QByteArray storedNotes(const QString& name) {
+        return readCard(dir, name + QStringLiteral(".krt")).value(name + QStringLiteral(".txt"));
+    }
+
+    TestProgramDir dir;
+    AppState state;
+    ScriptedPrompts prompts;
+    TestCardEditor editor;
+    TestCardList list;
+    OpenCard card;
+};
+
+} // namespace
+
+// The open card's sequences on real card files and the real 7z.so, with no
+// window: the editor and the card list are stand-ins.
+class TestOpenCard : public QObject {
+    Q_OBJECT
+private slots:
+    void openLoadsMembersAndSaveWritesThemBack() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")},
+                  QStringLiteral("první"), testcards::bitmapBytes());
+        f.list.reread();
+        f.open(QStringLiteral("Jan.krt"));
+        QVERIFY(f.card.CardLoaded());
+        QVERIFY(!f.card.Modified());
+        QCOMPARE(f.card.CurrentCardName(), QStringLiteral("Jan"));
+        QCOMPARE(f.card.CurrentCardPath(), f.state.CardDir + QStringLiteral("Jan.krt"));
+        QCOMPARE(f.editor.table, QStringList{QStringLiteral("Obec=Praha")});
+        QCOMPARE(f.editor.notes, QStringLiteral("první"));
+        QCOMPARE(f.editor.picture, f.state.WorkDir + QStringLiteral("Jan1.bmp"));
+        QCOMPARE(f.editor.title, QStringLiteral("Jan"));
+
+        f.editor.table << QStringLiteral("Ulice=Dlouhá");
+        f.card.MarkModified();
+        f.card.Save();
+        QVERIFY(!f.card.Modified());
+        const auto members = readCard(f.dir, QStringLiteral("Jan.krt"));
+        QCOMPARE(members.value(QStringLiteral("Jan.tbl")),
+                 QByteArray("Obec=Praha\r\nUlice=Dlouh\xe1\r\n"));
+        QCOMPARE(members.value(QStringLiteral("Jan1.bmp")), testcards::bitmapBytes());
+        QVERIFY(f.prompts.allShown().isEmpty());
+    }
+
+    // Leaving a changed card: AutoSave saves it without asking; without
+    // AutoSave the user is asked, and only Yes saves.
+    void leavingChangedCard_data() {
+        QTest::addColumn<bool>("autoSave");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<QByteArray>("storedNotes");
+        QTest::newRow("AutoSave") << true << false << 0 << QByteArray("upraveno");
+        QTest::newRow("asked, Yes") << false << true << 1 << QByteArray("upraveno");
+        QTest::newRow("asked, No") << false << false << 1 << QByteArray("A");
+    }
+    void leavingChangedCard() {
+        QFETCH(bool, autoSave);
+        QFETCH(bool, answer);
+        QFETCH(int, questions);
+        QFETCH(QByteArray, storedNotes);
+        for (const bool leaveByExit : {false, true}) {
+            Fixture f;
+            f.state.AutoSave = autoSave;
+            writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("A"));
+            writeCard(f.dir, QStringLiteral("B"), {}, QStringLiteral("B"));
+            f.list.reread();
+            f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("upraveno"));
+            f.prompts.answers.enqueue(answer);
+            if (leaveByExit)
+                f.card.OfferToSaveBeforeExit();
+            else
+                f.open(QStringLiteral("B.krt"));
+            QCOMPARE(f.prompts.questions.size(), questions);
+            if (questions)
+                QCOMPARE(f.prompts.questions.first(), QStringLiteral("Uložit změny v \"A\" ?"));
+            QCOMPARE(f.storedNotes(QStringLiteral("A")), storedNotes);
+            if (!leaveByExit) {
+                QCOMPARE(f.card.CurrentCardName(), QStringLiteral("B"));
+                QCOMPARE(f.editor.notes, QStringLiteral("B"));
+                QVERIFY(!f.card.Modified());
+            }
+        }
+    }
+
+    void missingOrUnreadableCardFileLeavesNoCardOpen() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {QStringLiteral("k=v")}, QStringLiteral("A"));
+        f.dir.writeFile(QStringLiteral("FILES/Vadná.krt"), "this is no zip archive");
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+
+        QVERIFY_THROWS_EXCEPTION(AppError, f.open(QStringLiteral("Vadná.krt")));
+        QVERIFY(!f.card.CardLoaded());
+        QVERIFY(f.editor.table.isEmpty() && f.editor.notes.isEmpty());
+        QVERIFY(f.editor.picture.isEmpty());
+        QCOMPARE(f.dir.readFile(QStringLiteral("FILES/Vadná.krt")),
+                 QByteArray("this is no zip archive"));
+
+        f.open(QStringLiteral("A.krt"));
+        QVERIFY(QFile::remove(f.state.CardDir + QStringLiteral("A.krt")));
+        f.card.Open(f.state.CardDir + QStringLiteral("A.krt"));
+        QVERIFY(!f.card.CardLoaded());
+        QCOMPARE(f.prompts.messages.last(), QStringLiteral("(L) Soubor nenalezen - ") +
+                                                f.state.CardDir + QStringLiteral("A.krt"));
+    }
+
+    void saveOfVanishedCardFileReportsIt() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("A"));
+        f.list.reread();
+        f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("nové"));
+        QVERIFY(QFile::remove(f.state.CardDir + QStringLiteral("A.krt")));
+        f.card.Save();
+        QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("(S) Soubor nenalezen - ") +
+                                                 f.state.CardDir + QStringLiteral("A.krt")});
+        QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("A.krt")));
+    }
+
+    void revertDropsChangesAndReloadsTheSavedCard() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {QStringLiteral("k=v")}, QStringLiteral("uloženo"));
+        f.list.reread();
+        f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("neuloženo"));
+        f.list.selected = -1;
+        f.card.Revert();
+        QVERIFY(f.prompts.questions.isEmpty());
+        QCOMPARE(f.editor.notes, QStringLiteral("uloženo"));
+        QVERIFY(!f.card.Modified());
+        QCOMPARE(f.list.selected, 0);
+        QCOMPARE(f.storedNotes(QStringLiteral("A")), QByteArray("ulo\x9e"
+                                                                "eno"));
+    }
+
+    void renameMovesTheCardAndItsMembers() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("Staré"), {QStringLiteral("k=v")}, QStringLiteral("text"),
+                  testcards::bitmapBytes());
+        f.list.reread();
+        f.openAndEdit(QStringLiteral("Staré.krt"), QStringLiteral("upraveno"));
+        f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
+        f.card.Rename();
+        QVERIFY(f.prompts.messages.isEmpty());
+        QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("Staré.krt")));
+        const auto members = readCard(f.dir, QStringLiteral("Nové.krt"));
+        QCOMPARE(members.keys(),
+                 QStringList({QStringLiteral("Nové.tbl"), QStringLiteral("Nové.txt"),
+                              QStringLiteral("Nové1.bmp")}));
+        QCOMPARE(members.value(QStringLiteral("Nové.txt")), QByteArray("upraveno"));
+        QCOMPARE(f.card.CurrentCardName(), QStringLiteral("Nové"));
+        QCOMPARE(f.list.names, QStringList{QStringLiteral("Nové.krt")});
+        QCOMPARE(f.list.selected, 0);
+        QVERIFY(f.card.CardLoaded() && !f.card.Modified());
+    }
+
+    void renameRefusesListedOrInvalidNames_data() {
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unchanged") << "A"
+                                   << "Soubor \"A\" již existuje!";
+        QTest::newRow("other card, other case") << "b"
+                                                << "Soubor \"b\" již existuje!";
+        QTest::newRow("slash") << "x/y"
+                               << "Název nesmí obsahovat / * \\ : \" < >  ? | ";
+        QTest::newRow("empty") << ""
+                               << "Zadejte název souboru!";
+    }
+    void renameRefusesListedOrInvalidNames() {
+        QFETCH(QString, newName);
+        QFETCH(QString, message);
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("A"));
+        writeCard(f.dir, QStringLiteral("B"), {}, QStringLiteral("B"));
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        f.prompts.inputAnswers.enqueue(newName);
+        f.card.Rename();
+        QCOMPARE(f.prompts.messages, QStringList{message});
+        QCOMPARE(f.card.CurrentCardName(), QStringLiteral("A"));
+        QCOMPARE(f.list.names, QStringList({QStringLiteral("A.krt"), QStringLiteral("B.krt")}));
+    }
+
+    // A save under the new name that fails puts the card file back under its
+    // old name, whole, and the card stays open under that name.
+    void failedSaveAfterRenameKeepsOldName() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("uloženo"));
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        const QByteArray stored = f.dir.readFile(QStringLiteral("FILES/A.krt"));
+        f.editor.notes = QStringLiteral("znak mimo kódovou stránku: \u4e00");
+        f.card.MarkModified();
+        f.prompts.inputAnswers.enqueue(QStringLiteral("B"));
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Rename());
+        QCOMPARE(f.dir.readFile(QStringLiteral("FILES/A.krt")), stored);
+        QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("B.krt")));
+        QCOMPARE(f.card.CurrentCardName(), QStringLiteral("A"));
+        QVERIFY(f.card.Modified());
+        QVERIFY(QFile::exists(f.state.WorkDir + QStringLiteral("A.txt")));
+    }
+
+    void deleteRemovesTheCardFileAndClosesTheCard() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("A"));
+        f.list.reread();
+        f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("změna"));
+        QVERIFY(f.card.DeleteCardFile());
+        f.card.ReportUndeletedCardFile();
+        QVERIFY(f.prompts.messages.isEmpty());
+        QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("A.krt")));
+        QVERIFY(f.list.names.isEmpty());
+        QVERIFY(!f.card.CardLoaded());
+        // The path and the unsaved state stay for the next open or exit.
+        QVERIFY(f.card.Modified());
+        QCOMPARE(f.card.CurrentCardPath(), f.state.CardDir + QStringLiteral("A.krt"));
+
+        QVERIFY(!f.card.DeleteCardFile());
+        QCOMPARE(f.prompts.messages,
+                 QStringList{QStringLiteral("Chyba: soubor \"") + f.state.CardDir +
+                             QStringLiteral("A.krt\" neexistuje.")});
+    }
+
+    void pictureStepsWriteTheMemberAndMarkTheCard() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, {});
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        f.card.RemovePicture();
+        QVERIFY(!f.card.Modified());
+
+        f.card.PastePicture(testcards::filledImage(QSize(640, 480), Qt::green));
+        QVERIFY(f.card.Modified());
+        QCOMPARE(f.editor.picture, f.card.PicturePath());
+        QCOMPARE(QImage(f.card.PicturePath()).size(), QSize(320, 240));
+        f.card.Save();
+        QVERIFY(readCard(f.dir, QStringLiteral("A.krt")).contains(QStringLiteral("A1.bmp")));
+
+        f.card.RemovePicture();
+        QVERIFY(f.card.Modified());
+        QVERIFY(f.editor.picture.isEmpty());
+        QVERIFY(!QFile::exists(f.card.PicturePath()));
+
+        f.card.SelectPicture(f.dir.path() + QStringLiteral("chybí.jpg"));
+        QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("Soubor nenalezen!")});
+    }
+};
+
+QTEST_MAIN(TestOpenCard)
+#include "tst_core_opencard.moc"
