@@ -42,8 +42,16 @@ void OpenCard::OpenSelected() {
 }
 
 void OpenCard::Open(const QString& cardPath) {
+    LeaveCard();
+    Load(cardPath);
+}
+
+void OpenCard::LeaveCard() {
     currentCardName_ = cardfile::cardNameOf(currentCardPath_);
     OfferToSaveChanges();
+}
+
+void OpenCard::Load(const QString& cardPath) {
     ClearWorkDir(state_.WorkDir);
     currentCardPath_ = cardPath;
     if (!CardFileExists(currentCardPath_)) {
@@ -130,10 +138,9 @@ void OpenCard::OfferToSaveBeforeExit() {
 void OpenCard::Save() {
     if (!cardLoaded_)
         return;
-    if (!CardFileExists(currentCardPath_)) {
-        prompts_.message(QStringLiteral("(S) Soubor nenalezen - ") + currentCardPath_);
+    // Tested under the exact name: a namesake differing only in case is another card.
+    if (!QFileInfo(currentCardPath_).isFile() && !WriteVanishedCardFileAgain())
         return;
-    }
     RefuseUnstorableText();
     const QString& work = state_.WorkDir;
     const QString name = currentCardName_;
@@ -141,9 +148,17 @@ void OpenCard::Save() {
     SaveNotes(work + cardfile::notesMember(name), editor_.notesText());
     // The writer of the previous save goes; this one is kept until the next.
     keptWriter_ = std::make_unique<CardWriter>();
-    keptWriter_->PackCard(state_.libraryPath(), work, name,
-                          state_.CardDir + cardfile::fileNameOf(name));
+    // The file that was opened, exactly: beside it may stand a namesake that
+    // differs only in letter case, which is another card.
+    keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_);
     modified_ = false;
+}
+
+bool OpenCard::WriteVanishedCardFileAgain() {
+    // Another program (a sync tool, say) removed the card file while the card
+    // was open: the editor and the working directory still hold the card.
+    return prompts_.ask(QStringLiteral("(S) Soubor nenalezen - ") + currentCardPath_ +
+                        QStringLiteral("\nZapsat kartu znovu do tohoto souboru?"));
 }
 
 void OpenCard::RefuseUnstorableText() {

@@ -42,7 +42,13 @@ public:
     // loads its members into the editor. A missing or unreadable card file
     // leaves no card open.
     void Open(const QString& cardPath);
-    // Saves the editor's content into the open card's file.
+    // The open's two halves: leaving the card open until now (the offer to save
+    // its changes) and loading cardPath into the editor.
+    void LeaveCard();
+    void Load(const QString& cardPath);
+    // Saves the editor's content into the open card's file, the very file that
+    // was opened. When that file has vanished, asks whether to write it again;
+    // No saves nothing.
     void Save();
     // The unsaved-changes rule shared by the open and the exit: saves without
     // asking with AutoSave on, otherwise asks.
@@ -83,6 +89,7 @@ private:
     void LoadNotes();
     void CloseUnreadableCard();
     void RefuseUnstorableText();
+    bool WriteVanishedCardFileAgain();
     QString RenameProblem(const QString& newName) const;
     void KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
                      bool cardFileMoved);

@@ -116,6 +116,10 @@ QString CardList::FileName() const {
 }
 
 int CardList::IndexOf(const QString& name) const {
+    // Linux lets Karta.krt and karta.KRT stand side by side: the exact name
+    // picks its own entry, never its namesake.
+    if (const qsizetype exact = names_.indexOf(name); exact >= 0)
+        return int(exact);
     for (int i = 0; i < names_.size(); ++i) {
         if (names_.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;

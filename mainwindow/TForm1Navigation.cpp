@@ -41,8 +41,9 @@ void TForm1::Pejtnaposledn1Click() {
 }
 
 void TForm1::Pejtnakartu1Click() {
-    // Every failure, a text that is no number as much as an error of the open,
-    // ends this command without a message.
+    // A text that is no number, and an error of the open itself, end this
+    // command without a message; a failed save of the card being left is shown
+    // and stops it like every other save.
     try {
         const QString text =
             prompts_.input(QStringLiteral("Přejít na kartu číslo:"),
@@ -50,7 +51,15 @@ void TForm1::Pejtnakartu1Click() {
                            QString::number(List->ItemIndex() + 1));
         const qint64 index = qint64(StrToInt(text)) - 1;
         List->SetItemIndex(index < 0 ? -1 : int(index));
-        ListDblClick();
+    } catch (...) {
+        return;
+    }
+    const QString chosen = List->FileName();
+    if (chosen.trimmed().isEmpty())
+        return;
+    card_->LeaveCard();
+    try {
+        card_->Load(chosen);
     } catch (...) {
     }
 }

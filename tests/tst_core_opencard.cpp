@@ -134,16 +134,61 @@ private slots:
                                                 f.state.CardDir + QStringLiteral("A.krt"));
     }
 
-    void saveOfVanishedCardFileReportsIt() {
+    // Another program removed the open card's file: leaving the card by an
+    // open or the exit asks whether to write it again; Yes writes the edits
+    // under the card's path, No leaves the folder as it is.
+    void vanishedCardFileIsWrittenAgainOnlyWhenWanted_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<bool>("leaveByExit");
+        QTest::newRow("open, Yes") << true << false;
+        QTest::newRow("open, No") << false << false;
+        QTest::newRow("exit, Yes") << true << true;
+        QTest::newRow("exit, No") << false << true;
+    }
+    void vanishedCardFileIsWrittenAgainOnlyWhenWanted() {
+        QFETCH(bool, answer);
+        QFETCH(bool, leaveByExit);
         Fixture f;
         writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("A"));
+        writeCard(f.dir, QStringLiteral("B"), {}, QStringLiteral("B"));
         f.list.reread();
         f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("nové"));
-        QVERIFY(QFile::remove(f.state.CardDir + QStringLiteral("A.krt")));
+        const QString path = f.state.CardDir + QStringLiteral("A.krt");
+        QVERIFY(QFile::remove(path));
+        f.prompts.answers.enqueue(answer);
+        if (leaveByExit)
+            f.card.OfferToSaveBeforeExit();
+        else
+            f.card.Open(f.state.CardDir + QStringLiteral("B.krt"));
+        QCOMPARE(f.prompts.questions,
+                 QStringList{QStringLiteral("(S) Soubor nenalezen - ") + path +
+                             QStringLiteral("\nZapsat kartu znovu do tohoto souboru?")});
+        QVERIFY(f.prompts.messages.isEmpty());
+        QCOMPARE(QFile::exists(path), answer);
+        if (answer)
+            QCOMPARE(f.storedNotes(QStringLiteral("A")), QByteArray("nov\xe9"));
+    }
+
+    // Linux lets two card files differ only in letter case: each is its own
+    // card, and the save writes the one that was opened.
+    void namesakesDifferingInCaseStayTwoCards() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("Karta"), {}, QStringLiteral("první"));
+        writeCard(f.dir, QStringLiteral("karta"), {}, QStringLiteral("druhá"));
+        QVERIFY(QFile::rename(f.state.CardDir + QStringLiteral("karta.krt"),
+                              f.state.CardDir + QStringLiteral("karta.KRT")));
+        f.list.reread();
+        QCOMPARE(f.list.names.size(), 2);
+        f.openAndEdit(QStringLiteral("karta.KRT"), QStringLiteral("upravená druhá"));
         f.card.Save();
-        QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("(S) Soubor nenalezen - ") +
-                                                 f.state.CardDir + QStringLiteral("A.krt")});
-        QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("A.krt")));
+        QCOMPARE(f.storedNotes(QStringLiteral("Karta")), QByteArray("prvn\xed"));
+        QCOMPARE(readCard(f.dir, QStringLiteral("karta.KRT")).value(QStringLiteral("karta.txt")),
+                 QByteArray("upraven\xe1 druh\xe1"));
+
+        // Revert reloads the card that is open, not its namesake.
+        f.card.Revert();
+        QCOMPARE(f.editor.notes, QStringLiteral("upravená druhá"));
+        QCOMPARE(f.card.CurrentCardPath(), f.state.CardDir + QStringLiteral("karta.KRT"));
     }
 
     void revertDropsChangesAndReloadsTheSavedCard() {

@@ -109,6 +109,23 @@ private slots:
         QVERIFY(!started.card().CardLoaded());
     }
 
+    // The save of the card being left is no part of the open: its failure is
+    // shown, and the card stays open with its changes.
+    void goToCardStopsAtAFailedSave() {
+        TestProgramDir dir;
+        WriteFiveCards(dir);
+        Started started(dir);
+        started.state.AutoSave = true;
+        started.Open(0);
+        started.form->ListB->SetStrings({QStringLiteral("k=\u4e00")}); // not in code page 1250
+        started.prompts.inputAnswers.enqueue(QStringLiteral("3"));
+        RunGuarded(started.prompts, [&] { started.form->Pejtnakartu1Click(); });
+        QCOMPARE(started.prompts.messages.size(), 1);
+        QVERIFY(started.prompts.messages.first().startsWith(QStringLiteral("Kartu nelze uložit")));
+        QCOMPARE(OpenCardName(started), QStringLiteral("1"));
+        QVERIFY(started.card().Modified());
+    }
+
     void keysInTheList() {
         TestProgramDir dir;
         WriteFiveCards(dir);

@@ -77,6 +77,24 @@ private slots:
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (0) jinde"));
     }
 
+    // Karta.krt and karta.krt are two cards: each has its own number, and
+    // revert reloads the one that is open.
+    void namesakesKeepTheirOwnNumberAndRevert() {
+        TestProgramDir dir;
+        writeCard(dir, QStringLiteral("Karta"), {QStringLiteral("k=první")});
+        writeCard(dir, QStringLiteral("karta"), {QStringLiteral("k=druhá")});
+        Started started(dir);
+        const int second = started.form->List->IndexOf(QStringLiteral("karta.krt"));
+        QCOMPARE(started.form->List->IndexOf(QStringLiteral("Karta.krt")), 1 - second);
+        started.Open(second);
+        QCOMPARE(started.form->windowTitle(),
+                 QStringLiteral("Pelvarin Kartotéka - (%1) karta").arg(second + 1));
+        started.form->ListB->SetStrings({QStringLiteral("k=změna")});
+        RunGuarded(started.prompts, [&] { started.card().Revert(); });
+        QCOMPARE(started.form->ListB->Strings(), QStringList{QStringLiteral("k=druhá")});
+        QCOMPARE(started.form->List->ItemIndex(), second);
+    }
+
     void reopeningChangedCard_data() {
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<QString>("expectedValue");

@@ -39,8 +39,9 @@ public:
     int selected = -1;
 
     QStringList entries() const override { return names; }
+    // As the card list does: the exact name first, then any letter case.
     void selectEntry(const QString& fileName) override {
-        selected = -1;
+        selected = int(names.indexOf(fileName));
         for (int i = 0; selected < 0 && i < names.size(); ++i)
             if (names[i].compare(fileName, Qt::CaseInsensitive) == 0)
                 selected = i;
