@@ -249,6 +249,8 @@ private:
 
     // Exit (TForm1Exit.cpp).
     void WriteLayoutFiles();
+    // The welcome labels' colour for the font colour storedColor.
+    QColor WelcomeTextColor(qint32 storedColor) const;
 
     // Shortcuts over focused text controls (TForm1Shortcuts.cpp).
     bool IsWindowShortcut(const QKeyEvent* event) const;

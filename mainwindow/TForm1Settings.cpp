@@ -1,5 +1,6 @@
 #include "mainwindow/TForm1.h"
 
+#include "core/ReadableText.h"
 #include "core/StoredColor.h"
 #include "mainwindow/CardList.h"
 #include "mainwindow/KeyValueGrid.h"
@@ -8,6 +9,7 @@
 #include "widgets/LinkLabel.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -16,12 +18,33 @@
 void TForm1::ApplyBackColor(qint32 storedColor) {
     state_.BackColor = storedColor;
     const QColor color = ColorFromStored(storedColor);
+    const QPalette system = QGuiApplication::palette();
     for (QWidget* surface : {client_, Panel1, Panel2, Panel3}) {
         QPalette palette = surface->palette();
         palette.setColor(QPalette::Window, color);
+        palette.setColor(QPalette::WindowText,
+                         ReadableTextColor(color, system.color(QPalette::WindowText)));
         surface->setPalette(palette);
     }
+    // The flat tool buttons on the coloured bands and beside the card list
+    // draw their captions straight on the background.
+    for (QWidget* surface : {Panel1, Panel2, Panel3, Panel9}) {
+        QPalette palette = surface->palette();
+        palette.setColor(QPalette::ButtonText,
+                         ReadableTextColor(color, system.color(QPalette::ButtonText)));
+        surface->setPalette(palette);
+    }
+    ApplyMainFont(mainFont_, mainFontColor_);
     emit backColorChanged(storedColor);
+}
+
+QColor TForm1::WelcomeTextColor(qint32 storedColor) const {
+    // The system's text colour is the default; it gives way where it would not
+    // stand out from the background. A colour the user chose stays as chosen.
+    const QColor color = ColorFromStored(storedColor);
+    if (storedColor != kWindowTextColor)
+        return color;
+    return ReadableTextColor(ColorFromStored(state_.BackColor), color);
 }
 
 void TForm1::ApplyMainFont(const QFont& font, qint32 storedColor) {
@@ -40,7 +63,7 @@ void TForm1::ApplyMainFont(const QFont& font, qint32 storedColor) {
     for (QLabel* label : {Label2, Label3, Label4, Label6, Label7}) {
         label->setFont(font);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, color);
+        palette.setColor(QPalette::WindowText, WelcomeTextColor(storedColor));
         label->setPalette(palette);
     }
     for (QLabel* link : {static_cast<QLabel*>(Label9), static_cast<QLabel*>(Label10)}) {

@@ -1,6 +1,9 @@
 #include "widgets/DialogLook.h"
 
+#include "core/ReadableText.h"
+
 #include <QDialog>
+#include <QGuiApplication>
 #include <QToolButton>
 
 namespace dialoglook {
@@ -33,6 +36,10 @@ QToolButton* makeButton(QWidget& parent, const QString& text, QStyle::StandardPi
 void setBackground(QWidget& dialog, const QColor& color) {
     QPalette palette = dialog.palette();
     palette.setColor(QPalette::Window, color);
+    // Labels, check boxes and radio buttons draw on this colour.
+    palette.setColor(
+        QPalette::WindowText,
+        ReadableTextColor(color, QGuiApplication::palette().color(QPalette::WindowText)));
     dialog.setPalette(palette);
     dialog.setAutoFillBackground(true);
 }

@@ -19,7 +19,8 @@ namespace dialoglook {
 void makeFixedDialog(QDialog& dialog, const QString& caption, QSize clientSize);
 QToolButton* makeButton(QWidget& parent, const QString& text, QStyle::StandardPixmap icon,
                         const QRect& geometry);
-// The background colour of the dialog and of its widgets that have none of their own.
+// The background colour of the dialog and of its widgets that have none of their
+// own, with a text colour that stays readable on it.
 void setBackground(QWidget& dialog, const QColor& color);
 
 } // namespace dialoglook

@@ -1,0 +1,33 @@
+#include "core/ReadableText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double kMinimumContrast = 4.5;
+
+double Linear(double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+double RelativeLuminance(const QColor& color) {
+    return 0.2126 * Linear(color.redF()) + 0.7152 * Linear(color.greenF()) +
+           0.0722 * Linear(color.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableTextColor(const QColor& background, const QColor& preferred) {
+    if (ContrastRatio(background, preferred) >= kMinimumContrast)
+        return preferred;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    return ContrastRatio(background, black) >= ContrastRatio(background, white) ? black : white;
+}
