@@ -3,8 +3,8 @@
 #include "mainwindow/CardFileHost.h"
 #include "mainwindow/Prompts.h"
 #include "storage/AppState.h"
+#include "storage/MoveToTrash.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolButton>
@@ -42,7 +42,7 @@ void TDelForm::confirmed() {
         host_.prompts().message(QStringLiteral("Chyba: soubor \"%1\" neexistuje.").arg(path));
         return;
     }
-    QFile::remove(path);
+    MoveToTrash(path);
     host_.ReReadCardList();
     state.CardLoaded = false;
     host_.UpdateWindowState();

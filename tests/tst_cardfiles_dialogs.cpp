@@ -5,7 +5,9 @@
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/DesktopHome.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/UrlCatcher.h"
 
@@ -48,6 +50,7 @@ public:
 class TestCardFileDialogs : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DesktopHome> home_; // deleted cards go to its trash
     std::unique_ptr<TestProgramDir> program_;
     std::unique_ptr<RecordingHost> host_;
 
@@ -59,9 +62,13 @@ class TestCardFileDialogs : public QObject {
 
 private slots:
     void init() {
+        home_ = std::make_unique<DesktopHome>();
         program_ = std::make_unique<TestProgramDir>();
         host_ = std::make_unique<RecordingHost>(*program_);
     }
+    // The home goes before the next one comes, so that it restores the
+    // user's own.
+    void cleanup() { home_.reset(); }
 
     void addMakesEmptyCardFileAndCloses() {
         TAddForm form(*host_);
@@ -145,6 +152,10 @@ private slots:
         QCOMPARE(form.Label1->text(), QStringLiteral("Karta.krt"));
         QTest::keyClick(&form, Qt::Key_Return);
         QVERIFY(!QFile::exists(host_->state.CurrentCardPath));
+        // In the trash, from where the file manager can restore it.
+        QCOMPARE(home_->trashFiles(), QStringList{"Karta.krt"});
+        QCOMPARE(testcards::fileBytes(home_->trashFile("Karta.krt")), "card");
+        QVERIFY(QFileInfo(home_->trashInfo("Karta.krt")).isFile());
         QVERIFY(host_->scripted.allShown().isEmpty());
         QCOMPARE(host_->reReads, 1);
         QVERIFY(!host_->state.CardLoaded);
