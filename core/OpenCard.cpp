@@ -13,6 +13,7 @@
 #include "storage/CardRename.h"
 #include "storage/Cp1250.h"
 #include "storage/FileNames.h"
+#include "storage/MoveToTrash.h"
 #include "storage/NotesFile.h"
 #include "storage/TableFile.h"
 #include "storage/WorkDir.h"
@@ -256,7 +257,8 @@ bool OpenCard::DeleteCardFile() {
                          QStringLiteral("\" neexistuje."));
         return false;
     }
-    QFile::remove(path);
+    // To the desktop's trash, so that the file manager can bring it back.
+    MoveToTrash(path);
     list_.reread();
     cardLoaded_ = false;
     editor_.updateWindowState();

@@ -54,7 +54,8 @@ void CardEditingCommands::Addline1Click() {
     const int row = table.Row();
     // Line index `row` lies right below grid row `row`.
     table.InsertLine(row, QStringLiteral("="));
-    table.SetRow(row + 1);
+    // In the new row's key cell, so that what is typed next is its key.
+    table.SetCell(row + 1, 0);
 }
 
 void CardEditingCommands::Delete2Click() {

@@ -127,6 +127,10 @@ void KeyValueGrid::SetRow(int row) {
     setCurrentIndex(model_->index(row - 1, column));
 }
 
+void KeyValueGrid::SetCell(int row, int column) {
+    setCurrentIndex(model_->index(row - 1, column));
+}
+
 QStringList KeyValueGrid::TitleCaptions() const {
     return model_->TitleCaptions();
 }

@@ -24,6 +24,8 @@ public:
     // The cursor row (grid rows, see above); 1 while the table has no line.
     int Row() const;
     void SetRow(int row);
+    // Moves the cursor to a grid row and a column (0 the key, 1 the value).
+    void SetCell(int row, int column);
 
     QStringList TitleCaptions() const;
     void SetTitleCaptions(const QStringList& titles);

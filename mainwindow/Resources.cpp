@@ -1,5 +1,6 @@
 #include "mainwindow/Resources.h"
 
+#include <QDir>
 #include <QFile>
 
 // The resources live in a static library: referencing their initialiser keeps
@@ -31,8 +32,14 @@ QIcon ThemedIcon(const QString& name) {
     return QIcon::fromTheme(name, bundled);
 }
 
+// The program's own icon, the one its menu entry shows, in every size drawn.
 QIcon ApplicationIcon() {
-    return ThemedIcon(QStringLiteral("x-office-address-book"));
+    EnsureResources();
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/appicon"));
+    for (const QString& file : sizes.entryList(QDir::Files))
+        icon.addFile(sizes.filePath(file));
+    return icon;
 }
 
 } // namespace resources

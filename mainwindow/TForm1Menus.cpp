@@ -19,58 +19,61 @@ QAction* TForm1::CreateAction(QMenu* menu, const QString& caption, const QKeySeq
     return action;
 }
 
+// Every caption underlines one letter ('&'), unique within its menu: Alt and
+// the letter of a menu open it from the keyboard, the letter of an item then
+// chooses that item.
 void TForm1::CreateMenus() {
     QMenuBar* bar = menuBar();
 
-    Soubor1 = bar->addMenu(QStringLiteral("Soubor"));
-    Add1 = CreateAction(Soubor1, QStringLiteral("Nový soubor"), Qt::Key_F7);
-    Delete1 = CreateAction(Soubor1, QStringLiteral("Odstranit soubor"), Qt::Key_F8);
-    Save1 = CreateAction(Soubor1, QStringLiteral("Uložit soubor"), Qt::Key_F2);
-    Pejmenovat1 = CreateAction(Soubor1, QStringLiteral("Přejmenovat"));
+    Soubor1 = bar->addMenu(QStringLiteral("&Soubor"));
+    Add1 = CreateAction(Soubor1, QStringLiteral("&Nový soubor"), Qt::Key_F7);
+    Delete1 = CreateAction(Soubor1, QStringLiteral("&Odstranit soubor"), Qt::Key_F8);
+    Save1 = CreateAction(Soubor1, QStringLiteral("&Uložit soubor"), Qt::Key_F2);
+    Pejmenovat1 = CreateAction(Soubor1, QStringLiteral("&Přejmenovat"));
     Soubor1->addSeparator();
-    Konec1 = CreateAction(Soubor1, QStringLiteral("Konec"), Qt::Key_F10);
+    Konec1 = CreateAction(Soubor1, QStringLiteral("&Konec"), Qt::Key_F10);
 
-    Edit1 = bar->addMenu(QStringLiteral("Úpravy"));
-    Undo1 = CreateAction(Edit1, QStringLiteral("Vrátit změny"), Qt::Key_F11);
+    Edit1 = bar->addMenu(QStringLiteral("Úp&ravy"));
+    Undo1 = CreateAction(Edit1, QStringLiteral("&Vrátit změny"), Qt::Key_F11);
     Edit1->addSeparator();
     Addline1 =
-        CreateAction(Edit1, QStringLiteral("Přidat řádek"), QKeySequence(Qt::CTRL | Qt::Key_A));
+        CreateAction(Edit1, QStringLiteral("&Přidat řádek"), QKeySequence(Qt::CTRL | Qt::Key_A));
     Deleteline1 =
-        CreateAction(Edit1, QStringLiteral("Odstranit řádek"), QKeySequence(Qt::CTRL | Qt::Key_D));
+        CreateAction(Edit1, QStringLiteral("Odstranit řá&dek"), QKeySequence(Qt::CTRL | Qt::Key_D));
     Edit1->addSeparator();
-    Vybratobrzek1 = CreateAction(Edit1, QStringLiteral("Vybrat obrázek"), Qt::Key_F9);
-    Nastobrzekzeschrnky1 = CreateAction(Edit1, QStringLiteral("Načíst obrázek ze schránky"));
-    Odstranitobrzek2 = CreateAction(Edit1, QStringLiteral("Odstranit obrázek"));
+    Vybratobrzek1 = CreateAction(Edit1, QStringLiteral("Vy&brat obrázek"), Qt::Key_F9);
+    Nastobrzekzeschrnky1 = CreateAction(Edit1, QStringLiteral("&Načíst obrázek ze schránky"));
+    Odstranitobrzek2 = CreateAction(Edit1, QStringLiteral("&Odstranit obrázek"));
 
-    Tisk1 = bar->addMenu(QStringLiteral("Tisk"));
-    Selecteditem1 = CreateAction(Tisk1, QStringLiteral("Vybraný soubor"), Qt::Key_F5);
-    Listofitems1 = CreateAction(Tisk1, QStringLiteral("Seznam všech"));
+    Tisk1 = bar->addMenu(QStringLiteral("&Tisk"));
+    Selecteditem1 = CreateAction(Tisk1, QStringLiteral("&Vybraný soubor"), Qt::Key_F5);
+    Listofitems1 = CreateAction(Tisk1, QStringLiteral("&Seznam všech"));
     Tisk1->addSeparator();
-    Printsettings1 = CreateAction(Tisk1, QStringLiteral("Nastavení tisku"));
+    Printsettings1 = CreateAction(Tisk1, QStringLiteral("&Nastavení tisku"));
 
-    Navigace1 = bar->addMenu(QStringLiteral("Navigace"));
-    Pejtnakartu1 = CreateAction(Navigace1, QStringLiteral("Přejít na kartu č."), Qt::Key_F12);
+    Navigace1 = bar->addMenu(QStringLiteral("&Navigace"));
+    Pejtnakartu1 = CreateAction(Navigace1, QStringLiteral("Přejít na &kartu č."), Qt::Key_F12);
     Navigace1->addSeparator();
-    Pejtnaprvn1 = CreateAction(Navigace1, QStringLiteral("Přejít na první"), Qt::Key_Home);
-    Pejtnaposledn1 = CreateAction(Navigace1, QStringLiteral("Přejít na poslední"), Qt::Key_End);
+    Pejtnaprvn1 = CreateAction(Navigace1, QStringLiteral("Přejít na p&rvní"), Qt::Key_Home);
+    Pejtnaposledn1 = CreateAction(Navigace1, QStringLiteral("Přejít na pos&lední"), Qt::Key_End);
     Navigace1->addSeparator();
-    Dal1 = CreateAction(Navigace1, QStringLiteral("Další"), Qt::Key_PageDown);
-    Pedchoz1 = CreateAction(Navigace1, QStringLiteral("Předchozí"), Qt::Key_PageUp);
+    Dal1 = CreateAction(Navigace1, QStringLiteral("&Další"), Qt::Key_PageDown);
+    Pedchoz1 = CreateAction(Navigace1, QStringLiteral("&Předchozí"), Qt::Key_PageUp);
 
-    Nastroje1 = bar->addMenu(QStringLiteral("Nástroje"));
-    Vyhledvn1 = CreateAction(Nastroje1, QStringLiteral("Vyhledávání"));
-    Najtdal1 = CreateAction(Nastroje1, QStringLiteral("Najít další"), Qt::Key_F3);
+    Nastroje1 = bar->addMenu(QStringLiteral("Nástr&oje"));
+    Vyhledvn1 = CreateAction(Nastroje1, QStringLiteral("&Vyhledávání"));
+    Najtdal1 = CreateAction(Nastroje1, QStringLiteral("&Najít další"), Qt::Key_F3);
     Nastroje1->addSeparator();
-    Zkontrolovataktualizace1 = CreateAction(Nastroje1, QStringLiteral("Zkontrolovat aktualizace"));
+    Zkontrolovataktualizace1 = CreateAction(Nastroje1, QStringLiteral("&Zkontrolovat aktualizace"));
 
     // A top-level item without sub-items.
-    Language1 = bar->addAction(QStringLiteral("Nastavení"));
+    Language1 = bar->addAction(QStringLiteral("N&astavení"));
 
-    Pomoc1 = bar->addMenu(QStringLiteral("Pomoc"));
-    Internetovstrnky1 = CreateAction(Pomoc1, QStringLiteral("Internetové stránky"));
-    Npovda1 = CreateAction(Pomoc1, QStringLiteral("Nápověda"), Qt::Key_F1);
+    Pomoc1 = bar->addMenu(QStringLiteral("&Pomoc"));
+    Internetovstrnky1 = CreateAction(Pomoc1, QStringLiteral("&Internetové stránky"));
+    Npovda1 = CreateAction(Pomoc1, QStringLiteral("&Nápověda"), Qt::Key_F1);
     Pomoc1->addSeparator();
-    About1 = CreateAction(Pomoc1, QStringLiteral("O Kartotéce"));
+    About1 = CreateAction(Pomoc1, QStringLiteral("&O Kartotéce"));
 
     // Disabled in the window's initial form; the window state enables them.
     for (QAction* action : {Delete1, Save1, Pejmenovat1, Selecteditem1})
@@ -91,18 +94,18 @@ void TForm1::CreateMenus() {
 
 void TForm1::CreatePopupMenus() {
     PopupMenu1 = new QMenu(this);
-    Addline2 = PopupMenu1->addAction(QStringLiteral("Přidat řádek (Ctrl+A) "));
-    Deleteline2 = PopupMenu1->addAction(QStringLiteral("Odstranit řádek (Ctrl+D)"));
+    Addline2 = PopupMenu1->addAction(QStringLiteral("&Přidat řádek (Ctrl+A) "));
+    Deleteline2 = PopupMenu1->addAction(QStringLiteral("&Odstranit řádek (Ctrl+D)"));
     PopupMenu1->addSeparator();
-    Save2 = PopupMenu1->addAction(QStringLiteral("Uložit soubor (F2)"));
+    Save2 = PopupMenu1->addAction(QStringLiteral("&Uložit soubor (F2)"));
     connect(ListB, &QWidget::customContextMenuRequested, this, [this](const QPoint& point) {
         PopupMenu1->popup(ListB->viewport()->mapToGlobal(point));
     });
 
     PopupMenu3 = new QMenu(this);
-    Vybratobrzek2 = PopupMenu3->addAction(QStringLiteral("Vybrat obrázek (F9)"));
-    Odstranitobrzek1 = PopupMenu3->addAction(QStringLiteral("Odstranit obrázek"));
-    Nastzeschrnky1 = PopupMenu3->addAction(QStringLiteral("Načíst ze schránky"));
+    Vybratobrzek2 = PopupMenu3->addAction(QStringLiteral("&Vybrat obrázek (F9)"));
+    Odstranitobrzek1 = PopupMenu3->addAction(QStringLiteral("&Odstranit obrázek"));
+    Nastzeschrnky1 = PopupMenu3->addAction(QStringLiteral("&Načíst ze schránky"));
     connect(Image1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& point) { PopupMenu3->popup(Image1->mapToGlobal(point)); });
 }

@@ -9,10 +9,13 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The application name doubles as the display name (the caption of the
-    // message boxes); setting the display name itself would make Qt append it
-    // to every window title.
-    QApplication::setApplicationName(QStringLiteral("Pelvarin Kartotéka"));
+    // ASCII names for the desktop: the application name becomes the window
+    // class (WM_CLASS), which window managers read as Latin-1, and the desktop
+    // file name ties the windows to the menu entry and its icon. The title
+    // "Pelvarin Kartotéka" is the windows' own (no display name is set: Qt
+    // would append it to every window title).
+    QApplication::setApplicationName(QStringLiteral("kartoteka"));
+    QApplication::setDesktopFileName(QStringLiteral("cz.pelvarin.kartoteka"));
     QApplication::setWindowIcon(resources::ApplicationIcon());
     // Qt's own dialogs and buttons (font, colour, file and printer dialogs,
     // Yes/No) in Czech, like the rest of the program; English when missing.

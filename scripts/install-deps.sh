@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program, its build and its tests need,
-# skipping what is already there.
+# Installs the Debian 12 packages that building and running the program need,
+# skipping what is already there. With --tests, also those only the test suite
+# needs: a real printer (CUPS and its PDF printer), an X server to drive the
+# real program, image and PDF tools, Zip and Python for independent test cards,
+# and the validators of the desktop files.
+# Usage: install-deps.sh [--tests]
 set -euo pipefail
 
 packages=(
@@ -8,10 +12,19 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins qt6-gtk-platformtheme qt6-translations-l10n
   adwaita-icon-theme fonts-dejavu-core
   p7zip-full libjpeg62-turbo-dev
+)
+test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
   zip unzip python3
+  desktop-file-utils appstream
 )
+
+case "${1:-}" in
+  "") ;;
+  --tests) packages+=("${test_packages[@]}") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,7 +2,7 @@
 # Makes a real printer available to the printing tests: starts the CUPS daemon
 # when it is not running and adds the PDF printer "KartotekaPDF" (Debian's
 # cups-pdf), the system's default printer, which writes every job as a PDF file
-# into /var/spool/cups-pdf/KartotekaPDF. Installs nothing (install-deps.sh does);
+# into /var/spool/cups-pdf/KartotekaPDF. Installs nothing (install-deps.sh --tests does);
 # quick and harmless when everything is already in place.
 set -euo pipefail
 
@@ -14,7 +14,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 if ! command -v cupsd >/dev/null && [ ! -x /usr/sbin/cupsd ]; then
-  echo "start-printer: CUPS is not installed (run scripts/install-deps.sh)" >&2
+  echo "start-printer: CUPS is not installed (run scripts/install-deps.sh --tests)" >&2
   exit 0
 fi
 

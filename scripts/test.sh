@@ -3,7 +3,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" --tests
 [ -x "$root/scripts/start-printer.sh" ] && "$root/scripts/start-printer.sh"
 "$root/scripts/build.sh"
 cd "$build"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program under a virtual X server, as a new user would: waits
-# for its window, closes it with F10 ("Konec") and checks the exit code, the
-# directories and the layout files. Then starts it without 7z.so: it must say
-# why, end with exit code 0 and create nothing.
+# for its window, checks its window class and icon, closes it with F10
+# ("Konec") and checks the exit code, the directories and the layout files.
+# Then starts it without 7z.so: it must say why, end with exit code 0 and
+# create nothing.
 # Usage: smoke_xvfb.sh EXECUTABLE LIBRARY
 set -euo pipefail
 executable=$1
@@ -68,6 +69,12 @@ cp "$library" "$program/7z.so"
 pid=$!
 window=$(wait_for_window "$title") || { kill "$pid"; fail "the main window did not appear"; }
 [ "$(xdotool getwindowname "$window")" = "$title" ] || fail "window title is '$(xdotool getwindowname "$window")'"
+# The window class is ASCII (window managers read it as Latin-1) and matches
+# the menu entry's StartupWMClass; the window carries the program's icon.
+wm_class=$(xprop -id "$window" WM_CLASS)
+[ "$wm_class" = 'WM_CLASS(STRING) = "kartoteka", "kartoteka"' ] || fail "$wm_class"
+icon=$(xprop -id "$window" _NET_WM_ICON)
+[[ $icon == "_NET_WM_ICON(CARDINAL) = "* ]] || fail "the window has no icon: ${icon:0:80}"
 [ -d "$program/FILES" ] && [ -d "$program/TEMP" ] || fail "FILES and TEMP were not created"
 press_until_ended "$pid" "$window" F10
 [ "$code" -eq 0 ] || fail "exit code $code after F10"

@@ -2,3 +2,8 @@
 add_test(NAME smoke_xvfb
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/smoke_xvfb.sh $<TARGET_FILE:kartoteka> ${KARTOTEKA_7Z_SO})
 set_tests_properties(smoke_xvfb PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8")
+# The desktop files of an installed program directory and their registration.
+add_test(NAME desktop_files
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop_files.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}
+          ${PROJECT_VERSION})
+set_tests_properties(desktop_files PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8")

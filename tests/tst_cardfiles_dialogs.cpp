@@ -6,6 +6,7 @@
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/DesktopHome.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestCardEditor.h"
 #include "tests/support/TestCards.h"
@@ -75,6 +76,7 @@ public:
 class TestCardFileDialogs : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<DesktopHome> home_; // deleted cards go to its trash
     std::unique_ptr<TestProgramDir> program_;
     std::unique_ptr<RecordingHost> host_;
 
@@ -86,9 +88,13 @@ class TestCardFileDialogs : public QObject {
 
 private slots:
     void init() {
+        home_ = std::make_unique<DesktopHome>();
         program_ = std::make_unique<TestProgramDir>();
         host_ = std::make_unique<RecordingHost>(*program_);
     }
+    // The home goes before the next one comes, so that it restores the
+    // user's own.
+    void cleanup() { home_.reset(); }
 
     void addMakesEmptyCardFileAndCloses() {
         TAddForm form(*host_);
@@ -163,6 +169,7 @@ private slots:
 
     void deleteRemovesOpenCardFile() {
         host_->openCard(QStringLiteral("Karta"));
+        const QByteArray stored = program_->readFile("FILES/Karta.krt");
         host_->card.MarkModified();
         const int updatesBefore = host_->editor.windowStateUpdates;
         TDelForm form(*host_);
@@ -171,6 +178,10 @@ private slots:
         QCOMPARE(form.Label1->text(), QStringLiteral("Karta.krt"));
         QTest::keyClick(&form, Qt::Key_Return);
         QVERIFY(!QFile::exists(host_->card.CurrentCardPath()));
+        // In the trash, from where the file manager can restore it.
+        QCOMPARE(home_->trashFiles(), QStringList{"Karta.krt"});
+        QCOMPARE(testcards::fileBytes(home_->trashFile("Karta.krt")), stored);
+        QVERIFY(QFileInfo(home_->trashInfo("Karta.krt")).isFile());
         QVERIFY(host_->scripted.allShown().isEmpty());
         QCOMPARE(host_->reReads(), 1);
         QVERIFY(!host_->card.CardLoaded());

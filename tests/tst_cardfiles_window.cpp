@@ -8,6 +8,7 @@
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"
 #include "tests/support/AppFixture.h"
+#include "tests/support/DesktopHome.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/UrlCatcher.h"
 #include "widgets/LinkLabel.h"
@@ -112,6 +113,7 @@ private slots:
     }
 
     void deletingOpenCardKeepsItsChangesFlagged() {
+        DesktopHome home;
         TestProgramDir dir;
         for (const char* name : {"A", "B", "C"})
             writeCard(dir, name, {"k=v"});
@@ -133,6 +135,7 @@ private slots:
                 QTest::mouseClick(del->SpeedButton3, Qt::LeftButton);
             }));
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
+        QCOMPARE(home.trashFiles(), QStringList{"B.krt"});
         QCOMPARE(form.List->Items(), (QStringList{"A.krt", "C.krt"}));
         QCOMPARE(form.List->ItemIndex(), -1);
         QVERIFY(form.ListB->isHidden());

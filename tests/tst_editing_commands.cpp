@@ -106,6 +106,22 @@ private slots:
         QCOMPARE(card.card().Modified(), inserted >= 0);
     }
 
+    // Added from the value column, the new row takes the typing in its key cell.
+    void addRowPutsTheCursorInTheNewKeyCell() {
+        OpenedJan card(lines(3));
+        card.form().show();
+        QVERIFY(QTest::qWaitForWindowActive(&card.form()));
+        KeyValueGrid& table = *card.form().ListB;
+        table.setFocus();
+        table.SetCell(2, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(table.Row(), 3);
+        QCOMPARE(table.currentIndex().column(), 0);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("barva"));
+        QCOMPARE(table.Strings(), QStringList({"k1=v1", "k2=v2", "barva=", "k3=v3"}));
+        QVERIFY(card.prompts.allShown().isEmpty());
+    }
+
     // Enter adds a row below, also while a cell is being edited; the typed
     // text stays in its own row and typing goes on in the new one.
     void enterInTableAddsRow() {

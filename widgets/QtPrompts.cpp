@@ -2,7 +2,6 @@
 
 #include "widgets/FontColorDialog.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -13,8 +12,9 @@
 
 namespace {
 
+// The caption of every message box and question.
 QString applicationTitle() {
-    return QApplication::applicationDisplayName();
+    return QStringLiteral("Pelvarin Kartotéka");
 }
 
 // The print dialog serves as the printer set-up: it chooses the printer and,
