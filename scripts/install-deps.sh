@@ -10,7 +10,7 @@ packages=(
   p7zip-full libjpeg62-turbo-dev
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
-  zip unzip python3
+  zip unzip python3 strace
 )
 
 missing=()
