@@ -11,6 +11,7 @@
 #include "mainwindow/KeyValueGrid.h"
 #include "storage/AppError.h"
 #include "storage/AppState.h"
+#include "storage/StaleTemporaryCards.h"
 #include "storage/TextFile.h"
 
 #include <QDir>
@@ -54,6 +55,7 @@ void TForm1::FormCreate() {
     MakeDirectory(p + QStringLiteral("FILES/"));
     Panel3->setFixedWidth(SpeedButton1->width() + SpeedButton2->width() + 4);
     state_.CardDir = p + QStringLiteral("FILES/");
+    RemoveStaleTemporaryCards(state_.CardDir);
     MakeDirectory(p + QStringLiteral("TEMP/"));
     state_.WorkDir = p + QStringLiteral("TEMP/");
     List->SetDirectory(state_.CardDir, QStringLiteral("*.krt"));

@@ -275,6 +275,7 @@ void TPrintForm::updatePreview() {
 // The full-size page, for the preview click to open in an image viewer.
 void TPrintForm::savePageCopy() const {
     const QString path = source_.workDir() + QStringLiteral("Output.bmp");
+    QFile::remove(path); // a link left under the name goes; the copy never writes through it
     if (!PageBitmap.save(path, "BMP"))
         throw AppError(QStringLiteral("Soubor \"%1\" nelze uložit.").arg(path));
 }

@@ -16,7 +16,7 @@ packages=(
 test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
-  zip unzip python3
+  zip unzip python3 strace
   desktop-file-utils appstream
 )
 

@@ -9,8 +9,13 @@ class T7zOutArchive;
 // and read only through the archive library 7z.so. `libraryPath` is the full path
 // of 7z.so (AppState::libraryPath()). Every failure raises AppError.
 
-// Unpacks every member of the card file into workDir (members in folders go to
-// sub-folders). The card file is only read.
+// Unpacks the members of the card file into workDir: the items at the root of
+// the archive under names that are not hidden, one per name without regard to
+// case, within the limits of UnpackLimits. Items in folders and hidden items are
+// never used and are not unpacked. Whatever stands under a member's name in
+// workDir is replaced. The card file is only read; a card file that is not a
+// regular file, is damaged or passes a limit raises AppError naming it, and no
+// part of a member stays behind.
 void UnpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir);
 
 // The save's archive part. Member files are looked up in workDir without regard
@@ -21,9 +26,12 @@ public:
     // Packs the members into cardPath at compression level 2. The archive is
     // written under a temporary name beside the card file and renamed over it only
     // once complete: on failure the old card file is untouched and no temporary
-    // file stays. An existing card file whose name differs from cardPath only in
-    // case is replaced under its own name. The writer used is kept until the next
-    // call replaces it.
+    // file stays. Exactly cardPath is written: a card file whose name differs only
+    // in case is another card and stays as it is. A card file that is a symbolic link
+    // keeps being one, its target is replaced. The new card file keeps the
+    // permission bits of the old one. The temporary file is created exclusively
+    // and never through a link; the folder is flushed after the rename. The
+    // writer used is kept until the next call replaces it.
     void PackCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
                   const QString& cardPath);
 
@@ -36,5 +44,5 @@ private:
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path);
 
 // The temporary name under which the archive for cardPath is written: hidden, in
-// the same directory, unique to this process.
+// the same directory, unique to this process: "." + file name + ".tmp-" + pid.
 QString TemporaryCardPath(const QString& cardPath);

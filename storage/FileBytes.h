@@ -7,9 +7,11 @@
 // AppError naming the file and the system's reason.
 namespace filebytes {
 
+// A regular file only: anything else (a folder, a FIFO) is refused at once.
 QByteArray read(const QString& path);
 
-// Creates or replaces the file. A failure part-way can leave the file
+// Creates or replaces the file; a symbolic link at path is replaced by the new
+// file, never written through. A failure part-way can leave the file
 // incomplete: use it for working copies that are rewritten anyway.
 void write(const QString& path, const QByteArray& bytes);
 

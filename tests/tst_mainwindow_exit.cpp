@@ -29,8 +29,9 @@ private slots:
                  QByteArray("11\r\n563\r\n728\r\n629\r\n395\r\n182\r\n"));
         QCOMPARE(dir.readFile(QStringLiteral("winpos.ini")), QByteArray("120\r\n80\r\n0\r\n"));
         QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral("left over.tbl")));
-        QVERIFY(QFileInfo::exists(dir.workDir() + QStringLiteral(".hidden")));
-        QVERIFY(QFileInfo::exists(dir.workDir() + QStringLiteral("sub/inner.txt")));
+        // The working directory is emptied wholly: nothing a card unpacked stays.
+        QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral(".hidden")));
+        QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral("sub/inner.txt")));
     }
 
     void layoutRoundTripsThroughTheNextStart() {

@@ -260,6 +260,22 @@ private slots:
         QVERIFY(!inked(dialog.previewImage()).isEmpty());
     }
 
+    void pageCopyIsNotWrittenThroughALink() {
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.path() + QStringLiteral("/victim.bmp");
+        QFile precious(victim);
+        QVERIFY(precious.open(QIODevice::WriteOnly));
+        precious.write("precious");
+        precious.close();
+        QVERIFY(QFile::link(victim, outputBmp()));
+        TPrintForm& dialog = makeForm();
+        dialog.printOpenCard();
+        QVERIFY(prompts.errors.isEmpty());
+        QVERIFY(!QFileInfo(outputBmp()).isSymLink());
+        QVERIFY(!QImage(outputBmp()).isNull());
+        QCOMPARE(testcards::fileBytes(victim), QByteArray("precious"));
+    }
+
     void backColourIsTakenWhenCreatedAndShown() {
         state.BackColor = StoredFromColor(QColor(10, 20, 30));
         TPrintForm& dialog = makeForm();

@@ -163,15 +163,16 @@ private slots:
         QCOMPARE(dir_->readFile(u"FILES/Jine.krt"_s), "r"_ba);
     }
 
-    void clearWorkDirKeepsFoldersAndHiddenFiles() {
+    void clearWorkDirRemovesFoldersAndHiddenFilesToo() {
         dir_->writeFile(u"TEMP/A.tbl"_s, "x"_ba);
         dir_->writeFile(u"TEMP/A1.bmp"_s, "x"_ba);
         dir_->writeFile(u"TEMP/bez přípony"_s, "x"_ba);
         dir_->writeFile(u"TEMP/.skryty"_s, "x"_ba);
         dir_->writeFile(u"TEMP/sub/B.tbl"_s, "x"_ba);
         ClearWorkDir(dir_->workDir());
-        QCOMPARE(workFiles(), QStringList{u".skryty"_s});
-        QVERIFY(QFileInfo::exists(work(u"sub/B.tbl"_s)));
+        QCOMPARE(workFiles(), QStringList());
+        QVERIFY(!QFileInfo::exists(work(u"sub"_s)));
+        QVERIFY(QFileInfo(dir_->workDir()).isDir());
     }
 
     // A missing working directory is no error and is not created; an empty

@@ -4,17 +4,20 @@
 #include "storage/sevenzip/SafeItemPath.h"
 #include "storage/sevenzip/T7zInArchive.h"
 
+#include <QFile>
+
 namespace sevenzip {
 
 ExtractToDirectoryCallback::ExtractToDirectoryCallback(T7zInArchive& archive,
                                                        const QString& destination,
+                                                       std::vector<quint32> wanted,
+                                                       const UnpackLimits& limits,
                                                        std::shared_ptr<OperationError> errors)
-    : ExtractCallback(archive, std::move(errors)), destination_(destination) {}
+    : ExtractCallback(archive, std::move(wanted), limits, std::move(errors)),
+      destination_(destination) {}
 
 ComPtr<ISequentialOutStream> ExtractToDirectoryCallback::openItem(quint32 index) {
-    file_.reset();
-    if (archive().ItemIsFolder(index))
-        return {};
+    removeUnfinished();
     QStringList parts = safeItemPathParts(archive().ItemPath(index));
     if (parts.isEmpty())
         return {};
@@ -24,11 +27,23 @@ ComPtr<ISequentialOutStream> ExtractToDirectoryCallback::openItem(quint32 index)
     parts << fileName;
     const QString target = destination_ + parts.join(u'/');
     file_ = makeCom<T7zStream>(replaceWithNewFile(target), true, target, errors());
+    filePath_ = target;
     return ComPtr<ISequentialOutStream>(file_.get());
 }
 
-void ExtractToDirectoryCallback::finishItem(quint32, bool) {
+void ExtractToDirectoryCallback::finishItem(quint32, bool ok) {
+    if (ok) {
+        file_.reset();
+        filePath_.clear();
+    } else {
+        removeUnfinished();
+    }
+}
+
+void ExtractToDirectoryCallback::removeUnfinished() {
     file_.reset();
+    if (!filePath_.isEmpty())
+        QFile::remove(std::exchange(filePath_, QString()));
 }
 
 } // namespace sevenzip

@@ -8,24 +8,18 @@ namespace sevenzip {
 
 ExtractToMemoryCallback::ExtractToMemoryCallback(T7zInArchive& archive,
                                                  std::vector<quint32> indices,
+                                                 const UnpackLimits& limits,
                                                  std::shared_ptr<OperationError> errors)
-    : ExtractCallback(archive, std::move(errors)), indices_(std::move(indices)),
-      data_(indices_.size()), finished_(indices_.size(), false) {}
-
-qsizetype ExtractToMemoryCallback::slotOf(quint32 index) const {
-    const auto found = std::lower_bound(indices_.begin(), indices_.end(), index);
-    return found != indices_.end() && *found == index ? found - indices_.begin() : -1;
-}
+    : ExtractCallback(archive, std::move(indices), limits, std::move(errors)), data_(wantedCount()),
+      finished_(wantedCount(), false), limits_(limits) {}
 
 ComPtr<ISequentialOutStream> ExtractToMemoryCallback::openItem(quint32 index) {
     current_.reset();
-    if (slotOf(index) < 0)
-        return {};
-    // The size is only a hint for the buffer; a damaged header must not make
-    // it reserve gigabytes.
-    constexpr quint64 largestHint = 64 * 1024 * 1024;
-    current_ =
-        makeCom<MemoryOutStream>(qsizetype(std::min(archive().ItemSize(index), largestHint)));
+    // The declared size is only a hint for the buffer; the limit keeps a
+    // damaged header from making it reserve gigabytes.
+    const quint64 hint =
+        std::min(archive().ItemSize(index), limits_.limitFor(archive().ItemPath(index)));
+    current_ = makeCom<MemoryOutStream>(qsizetype(hint));
     return ComPtr<ISequentialOutStream>(current_.get());
 }
 

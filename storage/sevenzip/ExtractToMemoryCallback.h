@@ -13,7 +13,7 @@ class ExtractToMemoryCallback final : public ExtractCallback {
 public:
     // indices: ascending, each a file item of the archive.
     ExtractToMemoryCallback(T7zInArchive& archive, std::vector<quint32> indices,
-                            std::shared_ptr<OperationError> errors);
+                            const UnpackLimits& limits, std::shared_ptr<OperationError> errors);
 
     // The data of indices[i]; false when the library never finished it.
     bool finished(std::size_t i) const { return finished_[i]; }
@@ -24,13 +24,10 @@ protected:
     void finishItem(quint32 index, bool ok) override;
 
 private:
-    // Position of index in indices_, or -1 when it is not wanted.
-    qsizetype slotOf(quint32 index) const;
-
-    std::vector<quint32> indices_;
     std::vector<QByteArray> data_;
     std::vector<bool> finished_;
     ComPtr<MemoryOutStream> current_;
+    UnpackLimits limits_;
 };
 
 } // namespace sevenzip

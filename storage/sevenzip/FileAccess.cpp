@@ -1,12 +1,13 @@
 #include "storage/sevenzip/FileAccess.h"
 
 #include "storage/AppError.h"
+#include "storage/SystemErrorText.h"
 #include "storage/sevenzip/FileTime.h"
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,50 +15,95 @@ namespace sevenzip {
 
 namespace {
 
-[[noreturn]] void throwFileError(const char* what, const QString& path, int error) {
-    throw AppError(
-        QStringLiteral("%1 %2: %3").arg(QString::fromLatin1(what), path, systemErrorText(error)));
+[[noreturn]] void throwFileError(const char* action, const QString& path, int error) {
+    throw AppError(fileErrorText(action, path, error));
 }
 
-int openOrThrow(const QString& path, int flags, const char* what) {
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, 0666);
+int openOrThrow(const QString& path, int flags, const char* action, quint32 mode = 0666) {
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC, mode);
     if (fd < 0)
-        throwFileError(what, path, errno);
+        throwFileError(action, path, errno);
     return fd;
+}
+
+// What kind of file a non-regular file is, for the refusal to read it.
+QString kindOfFile(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("je to složka");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("je to pojmenovaná roura (FIFO)");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("je to soket");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("je to zařízení");
+    return QStringLiteral("není to obyčejný soubor");
+}
+
+int removeEntry(const char* path, const struct stat*, int type, struct FTW*) {
+    const int result = type == FTW_DP ? ::rmdir(path) : ::unlink(path);
+    return result == 0 || errno == ENOENT ? 0 : -1;
 }
 
 } // namespace
 
 QString systemErrorText(int error) {
-    // strerrordesc_np: always English and safe on any thread.
-    const char* text = strerrordesc_np(error);
-    return text ? QString::fromUtf8(text) : QStringLiteral("Error %1").arg(error);
+    return SystemErrorText(error);
+}
+
+QString fileErrorText(const char* action, const QString& path, int error) {
+    return QStringLiteral("%1 %2: %3").arg(QString::fromUtf8(action), path, systemErrorText(error));
 }
 
 int openForReading(const QString& path) {
-    const int fd = openOrThrow(path, O_RDONLY, "Cannot open file");
+    const int fd = openOrThrow(path, O_RDONLY | O_NONBLOCK, "Nelze otevřít soubor");
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
-        throwFileError("Cannot open file", path, EISDIR);
+        throwFileError("Nelze otevřít soubor", path, error);
     }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw AppError(
+            QStringLiteral("Nelze otevřít soubor %1: %2").arg(path, kindOfFile(info.st_mode)));
+    }
+    // Regular files ignore the flag; it goes so that no later read can see EAGAIN.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 
 int createTruncated(const QString& path) {
-    return openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC, "Cannot create file");
+    return openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC, "Nelze vytvořit soubor");
+}
+
+int createExclusive(const QString& path, quint32 mode) {
+    const int fd =
+        openOrThrow(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "Nelze vytvořit soubor", mode);
+    // The umask must not narrow a mode taken over from the file being replaced.
+    if (::fchmod(fd, mode_t(mode & 07777)) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        throwFileError("Nelze vytvořit soubor", path, error);
+    }
+    return fd;
+}
+
+bool removeTree(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(info.st_mode))
+        return ::unlink(name.constData()) == 0 || errno == ENOENT;
+    // FTW_PHYS: a link inside the tree is removed itself, never followed.
+    return ::nftw(name.constData(), removeEntry, 16, FTW_DEPTH | FTW_PHYS) == 0;
 }
 
 int replaceWithNewFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    if (::lstat(name.constData(), &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            throwFileError("Cannot create file", path, EISDIR);
-        if (::unlink(name.constData()) != 0)
-            throwFileError("Cannot replace file", path, errno);
-    }
-    return openOrThrow(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "Cannot create file");
+    if (!removeTree(path))
+        throwFileError("Nelze nahradit soubor", path, errno);
+    return openOrThrow(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "Nelze vytvořit soubor");
 }
 
 bool makeFoldersBelow(const QString& root, const QStringList& parts) {
@@ -70,23 +116,39 @@ bool makeFoldersBelow(const QString& root, const QStringList& parts) {
             if (S_ISLNK(info.st_mode))
                 return false;
             if (!S_ISDIR(info.st_mode))
-                throwFileError("Cannot create folder", folder, ENOTDIR);
+                throwFileError("Nelze vytvořit složku", folder, ENOTDIR);
             continue;
         }
         if (::mkdir(name.constData(), 0777) != 0 && errno != EEXIST)
-            throwFileError("Cannot create folder", folder, errno);
+            throwFileError("Nelze vytvořit složku", folder, errno);
     }
     return true;
 }
 
+void syncFile(int fd, const QString& path) {
+    if (::fsync(fd) != 0)
+        throwFileError("Nelze zapsat soubor", path, errno);
+}
+
 void syncAndClose(int fd, const QString& path) {
+    try {
+        syncFile(fd, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    if (::close(fd) != 0)
+        throwFileError("Nelze zapsat soubor", path, errno);
+}
+
+void syncFolder(const QString& folder) {
+    const int fd = openOrThrow(folder, O_RDONLY | O_DIRECTORY, "Nelze zapsat složku");
     if (::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
-        throwFileError("Cannot write file", path, error);
+        throwFileError("Nelze zapsat složku", folder, error);
     }
-    if (::close(fd) != 0)
-        throwFileError("Cannot write file", path, errno);
+    ::close(fd);
 }
 
 void closeQuietly(int fd) {

@@ -9,22 +9,37 @@
 
 namespace sevenzip {
 
-// English text for an errno value.
+// Czech text for an errno value.
 QString systemErrorText(int error);
 
-// Opens an existing file for reading.
+// The user's text for a failed file operation: `action` is the Czech verb phrase
+// ("Nelze otevřít soubor"), followed by the path and the system's reason.
+QString fileErrorText(const char* action, const QString& path, int error);
+
+// Opens an existing regular file for reading. The open never waits: a FIFO or a
+// device at path is refused with a message instead of blocking the program.
 int openForReading(const QString& path);
 // Creates the file, or empties an existing one, for writing.
 int createTruncated(const QString& path);
-// Removes whatever file is at path and creates a new one there; a symbolic link
-// at path is replaced, never followed.
+// Creates a file that did not exist (O_EXCL), never through a symbolic link,
+// with the given permission bits.
+int createExclusive(const QString& path, quint32 mode);
+// Removes whatever is at path (a file, a symbolic link or a whole folder tree,
+// never following a link) and creates a new file there.
 int replaceWithNewFile(const QString& path);
+// Removes the file, link or folder tree at path without following links;
+// nothing there is no error. False when something could not be removed.
+bool removeTree(const QString& path);
 // Creates the folders root/parts[0]/parts[1]/... as needed. Returns false, and
 // creates nothing further, when one of them is a symbolic link: following it
 // could lead out of root.
 bool makeFoldersBelow(const QString& root, const QStringList& parts);
 // Flushes the file to the disk and closes it.
 void syncAndClose(int fd, const QString& path);
+// Flushes the file to the disk; the descriptor stays open.
+void syncFile(int fd, const QString& path);
+// Flushes a folder's entries (a rename in it) to the disk.
+void syncFolder(const QString& folder);
 void closeQuietly(int fd);
 
 struct FileFacts {

@@ -5,28 +5,27 @@ namespace sevenzip {
 QString hresultText(HRESULT result) {
     switch (result) {
     case S_FALSE: // what Open answers for a file it does not recognise
-        return QStringLiteral("The file is not a Zip archive or is damaged");
+        return QStringLiteral("není to archiv Zip, nebo je poškozený");
     case E_FAIL:
-        return QStringLiteral("Unspecified error");
+        return QStringLiteral("neurčená chyba knihovny archivů");
     case E_ABORT:
-        return QStringLiteral("Operation aborted");
+        return QStringLiteral("operace byla přerušena");
     case E_OUTOFMEMORY:
-        return QStringLiteral("Not enough memory");
+        return QStringLiteral("nedostatek paměti");
     case E_INVALIDARG:
-        return QStringLiteral("One or more arguments are invalid");
+        return QStringLiteral("neplatný argument");
     case E_NOTIMPL:
-        return QStringLiteral("Not implemented");
+        return QStringLiteral("funkce není v knihovně archivů k dispozici");
     case E_NOINTERFACE:
-        return QStringLiteral("Interface not supported");
+        return QStringLiteral("knihovna archivů nepodporuje požadované rozhraní");
     case CLASS_E_CLASSNOTAVAILABLE:
-        return QStringLiteral("The archive library does not offer the requested format");
+        return QStringLiteral("knihovna archivů nenabízí požadovaný formát");
     case STG_E_INVALIDFUNCTION:
-        return QStringLiteral("Unable to perform the requested operation");
+        return QStringLiteral("požadovanou operaci nelze provést");
     case E_NEGATIVE_SEEK:
-        return QStringLiteral("An attempt was made to move the file pointer before the "
-                              "beginning of the file");
+        return QStringLiteral("pokus o přesun před začátek souboru");
     default:
-        return QString::asprintf("Archive library error 0x%08X", quint32(result));
+        return QString::asprintf("chyba knihovny archivů 0x%08X", quint32(result));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "storage/sevenzip/PropVariant.h"
 
+#include <cstring>
+
 namespace sevenzip {
 
 ReceivedVariant::ReceivedVariant(const ModuleApi& module) : module_(module) {}
@@ -11,7 +13,12 @@ ReceivedVariant::~ReceivedVariant() {
 QString ReceivedVariant::toString() const {
     if (value_.vt != VT_BSTR || value_.bstrVal == nullptr)
         return {};
-    return QString::fromWCharArray(value_.bstrVal);
+    // The length stands in the four bytes before the text; reading up to the
+    // first NUL instead would hide the rest of a name that holds one.
+    quint32 bytes = 0;
+    std::memcpy(&bytes, reinterpret_cast<const char*>(value_.bstrVal) - sizeof(bytes),
+                sizeof(bytes));
+    return QString::fromWCharArray(value_.bstrVal, qsizetype(bytes / sizeof(wchar_t)));
 }
 
 bool ReceivedVariant::toBool() const {

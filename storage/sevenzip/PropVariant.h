@@ -18,7 +18,7 @@ public:
     PROPVARIANT* get() { return &value_; }
     VARTYPE type() const { return value_.vt; }
 
-    QString toString() const; // empty unless VT_BSTR
+    QString toString() const; // empty unless VT_BSTR; embedded NULs are kept
     bool toBool() const;      // false unless VT_BOOL
     quint32 toUInt32() const; // 0 unless VT_UI4
     quint64 toUInt64() const; // 0 unless VT_UI8 or VT_UI4

@@ -15,8 +15,21 @@
 using namespace sevenzip;
 
 namespace {
-constexpr quint32 AllItems = 0xFFFFFFFF;
+
+// Whole megabytes, rounded up, for the limit texts.
+QString megabytes(quint64 bytes) {
+    return QString::number((bytes + (1u << 20) - 1) >> 20);
 }
+
+std::vector<quint32> indicesOf(const std::vector<ArchiveItem>& items) {
+    std::vector<quint32> indices;
+    indices.reserve(items.size());
+    for (const ArchiveItem& item : items)
+        indices.push_back(item.index);
+    return indices;
+}
+
+} // namespace
 
 T7zInArchive::T7zInArchive(const QString& libraryPath)
     : T7zArchive(libraryPath), fileErrors_(std::make_shared<OperationError>()) {}
@@ -39,8 +52,23 @@ void T7zInArchive::close() {
     itemCount_ = 0;
 }
 
+QString T7zInArchive::readErrorText(const QString& reason) const {
+    return QStringLiteral("Soubor karty %1 nelze přečíst: %2").arg(path_, reason);
+}
+
+QString T7zInArchive::itemTooLargeText(const QString& itemPath, quint64 limit) const {
+    return readErrorText(QStringLiteral("položka %1 je po rozbalení větší než povolených %2 MB")
+                             .arg(itemPath, megabytes(limit)));
+}
+
+QString T7zInArchive::totalTooLargeText(quint64 limit) const {
+    return readErrorText(QStringLiteral("obsah karty je po rozbalení větší než povolených %1 MB")
+                             .arg(megabytes(limit)));
+}
+
 void T7zInArchive::OpenArchive(const QString& path) {
     close();
+    path_ = path;
     fileErrors_->clear();
     const ComPtr<T7zStream> file =
         makeCom<T7zStream>(openForReading(path), true, path, fileErrors_);
@@ -58,6 +86,7 @@ void T7zInArchive::OpenArchive(const QString& path) {
         close();
         fail(counted, *fileErrors_);
     }
+    rejectTooManyItems();
 }
 
 // The library opens truncated or damaged archives and lists what it can; such
@@ -70,18 +99,30 @@ void T7zInArchive::rejectDamagedArchive() {
     close();
     if (result != S_OK)
         fail(result, *fileErrors_);
-    throw AppError(archiveErrorFlagsText(flags.toUInt32()));
+    throw AppError(readErrorText(archiveErrorFlagsText(flags.toUInt32())));
+}
+
+// Refused before any name is listed: tens of thousands of tiny items would take
+// many seconds to unpack and leave as many files.
+void T7zInArchive::rejectTooManyItems() {
+    if (itemCount_ <= limits_.maxItems)
+        return;
+    const quint32 count = itemCount_;
+    close();
+    throw AppError(
+        readErrorText(QStringLiteral("obsahuje %1 položek, povoleno je nejvýše %2")
+                          .arg(QString::number(count), QString::number(limits_.maxItems))));
 }
 
 void T7zInArchive::requireOpen() const {
     if (!open_)
-        throw AppError(QStringLiteral("No archive is open"));
+        throw AppError(QStringLiteral("Není otevřen žádný archiv"));
 }
 
 void T7zInArchive::checkIndex(quint32 index) const {
     // The library does not check indices: an index past the end crashes it.
     if (!open_ || index >= itemCount_)
-        throw AppError(QStringLiteral("The archive has no item number %1").arg(index));
+        throw AppError(QStringLiteral("Archiv nemá položku číslo %1").arg(index));
 }
 
 quint32 T7zInArchive::NumberOfItems() {
@@ -93,7 +134,7 @@ QString T7zInArchive::ItemPath(quint32 index) {
     ReceivedVariant path(module());
     const HRESULT result = handler_->GetProperty(index, propid::Path, path.get());
     if (result != S_OK)
-        throw AppError(hresultText(result));
+        throw AppError(readErrorText(hresultText(result)));
     return path.toString();
 }
 
@@ -102,7 +143,7 @@ bool T7zInArchive::ItemIsFolder(quint32 index) {
     ReceivedVariant folder(module());
     const HRESULT result = handler_->GetProperty(index, propid::IsFolder, folder.get());
     if (result != S_OK)
-        throw AppError(hresultText(result));
+        throw AppError(readErrorText(hresultText(result)));
     return folder.toBool();
 }
 
@@ -111,51 +152,85 @@ quint64 T7zInArchive::ItemSize(quint32 index) {
     ReceivedVariant size(module());
     const HRESULT result = handler_->GetProperty(index, propid::Size, size.get());
     if (result != S_OK)
-        throw AppError(hresultText(result));
+        throw AppError(readErrorText(hresultText(result)));
     return size.toUInt64();
 }
 
-void T7zInArchive::ExtractAllTo(const QString& directory) {
+std::vector<ArchiveItem> T7zInArchive::ChosenItems() {
     requireOpen();
-    const QString destination = directory.endsWith(u'/') ? directory : directory + u'/';
-    if (!QDir().mkpath(destination))
-        throw AppError(QStringLiteral("Cannot create folder %1").arg(destination));
-    const auto errors = std::make_shared<OperationError>();
-    const auto callback = makeCom<ExtractToDirectoryCallback>(*this, destination, errors);
-    extract(nullptr, AllItems, *callback, *errors);
+    std::vector<ArchiveItem> files;
+    for (quint32 index = 0; index < itemCount_; ++index) {
+        if (!ItemIsFolder(index))
+            files.push_back({index, ItemPath(index), ItemSize(index)});
+    }
+    return chooseItems(files);
 }
 
-QList<QPair<QString, QByteArray>>
-T7zInArchive::ReadItems(const std::function<bool(const QString& itemPath)>& wanted) {
-    requireOpen();
-    std::vector<quint32> indices; // ascending, as the library requires
-    QStringList paths;
-    for (quint32 index = 0; index < itemCount_; ++index) {
-        if (ItemIsFolder(index))
+std::vector<ArchiveItem> T7zInArchive::itemsToUnpack(const ItemFilter& wanted) {
+    std::vector<ArchiveItem> items;
+    quint64 total = 0;
+    for (ArchiveItem& item : ChosenItems()) {
+        if (wanted && !wanted(item.path))
             continue;
-        QString path = ItemPath(index);
-        if (wanted(path)) {
-            indices.push_back(index);
-            paths << std::move(path);
-        }
-    }
-    QList<QPair<QString, QByteArray>> items;
-    if (indices.empty())
-        return items;
-    const auto errors = std::make_shared<OperationError>();
-    const auto callback = makeCom<ExtractToMemoryCallback>(*this, indices, errors);
-    extract(indices.data(), quint32(indices.size()), *callback, *errors);
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        if (!callback->finished(i))
-            throw AppError(QStringLiteral("Item %1 could not be unpacked").arg(paths[i]));
-        items.append({paths[i], callback->take(i)});
+        const quint64 limit = limits_.limitFor(item.path);
+        if (item.size > limit)
+            throw AppError(
+                readErrorText(QStringLiteral("položka %1 by po rozbalení měla %2 MB, "
+                                             "povoleno je nejvýše %3 MB")
+                                  .arg(item.path, megabytes(item.size), megabytes(limit))));
+        total += item.size;
+        if (total > limits_.maxTotalBytes)
+            throw AppError(
+                readErrorText(QStringLiteral("obsah karty by po rozbalení měl přes "
+                                             "%1 MB, povoleno je nejvýše %2 MB")
+                                  .arg(megabytes(total), megabytes(limits_.maxTotalBytes))));
+        items.push_back(std::move(item));
     }
     return items;
 }
 
-void T7zInArchive::extract(const quint32* indices, quint32 count, IArchiveExtractCallback& callback,
+void T7zInArchive::ExtractAllTo(const QString& directory, const ItemFilter& wanted) {
+    requireOpen();
+    const std::vector<ArchiveItem> items = itemsToUnpack(wanted);
+    const QString destination = directory.endsWith(u'/') ? directory : directory + u'/';
+    if (!QDir().mkpath(destination))
+        throw AppError(QStringLiteral("Nelze vytvořit složku %1").arg(destination));
+    const auto errors = std::make_shared<OperationError>();
+    const auto callback =
+        makeCom<ExtractToDirectoryCallback>(*this, destination, indicesOf(items), limits_, errors);
+    try {
+        extract(items, *callback, *errors);
+    } catch (...) {
+        callback->removeUnfinished();
+        throw;
+    }
+}
+
+QList<QPair<QString, QByteArray>> T7zInArchive::ReadItems(const ItemFilter& wanted) {
+    requireOpen();
+    const std::vector<ArchiveItem> items = itemsToUnpack(wanted);
+    QList<QPair<QString, QByteArray>> result;
+    if (items.empty())
+        return result;
+    const auto errors = std::make_shared<OperationError>();
+    const auto callback =
+        makeCom<ExtractToMemoryCallback>(*this, indicesOf(items), limits_, errors);
+    extract(items, *callback, *errors);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!callback->finished(i))
+            throw AppError(
+                readErrorText(QStringLiteral("položku %1 nelze rozbalit").arg(items[i].path)));
+        result.append({items[i].path, callback->take(i)});
+    }
+    return result;
+}
+
+void T7zInArchive::extract(const std::vector<ArchiveItem>& items, IArchiveExtractCallback& callback,
                            OperationError& errors) {
-    const HRESULT result = handler_->Extract(indices, count, 0, &callback);
+    if (items.empty())
+        return;
+    const std::vector<quint32> indices = indicesOf(items); // ascending, as the library requires
+    const HRESULT result = handler_->Extract(indices.data(), quint32(indices.size()), 0, &callback);
     if (result != S_OK || errors.isSet() || fileErrors_->isSet())
         fail(result == S_OK ? E_FAIL : result, errors);
 }
@@ -165,5 +240,5 @@ void T7zInArchive::fail(HRESULT result, OperationError& errors) {
         throw AppError(fileErrors_->text());
     if (errors.isSet())
         throw AppError(errors.text());
-    throw AppError(hresultText(result));
+    throw AppError(readErrorText(hresultText(result)));
 }

@@ -42,10 +42,20 @@ void T7zOutArchive::QueueFile(const QString& sourcePath, const QString& archiveN
 }
 
 void T7zOutArchive::WriteArchive(const QString& path) {
-    IOutArchive& writer = handler();
     // A fresh, empty file: the library writes from the current position and
     // leaves whatever lies beyond the archive's end.
     const int fd = createTruncated(path);
+    try {
+        WriteArchiveTo(fd, path);
+    } catch (...) {
+        closeQuietly(fd);
+        throw;
+    }
+    syncAndClose(fd, path);
+}
+
+void T7zOutArchive::WriteArchiveTo(int fd, const QString& path) {
+    IOutArchive& writer = handler();
     const auto errors = std::make_shared<OperationError>();
     HRESULT result = S_OK;
     {
@@ -53,17 +63,18 @@ void T7zOutArchive::WriteArchive(const QString& path) {
         const auto callback = makeCom<UpdateCallback>(queue_, module(), errors);
         result = writer.UpdateItems(output.get(), quint32(queue_.size()), callback.get());
     }
-    if (result != S_OK || errors->isSet()) {
-        closeQuietly(fd);
-        throw AppError(errors->isSet() ? errors->text() : hresultText(result));
-    }
-    syncAndClose(fd, path);
+    if (errors->isSet())
+        throw AppError(errors->text());
+    if (result != S_OK)
+        throw AppError(
+            QStringLiteral("Soubor karty %1 nelze zapsat: %2").arg(path, hresultText(result)));
+    syncFile(fd, path);
 }
 
 void T7zOutArchive::SetFormatProperty(const QString& name, quint32 value) {
     void* found = nullptr;
     if (handler().QueryInterface(iid::ISetProperties, &found) != S_OK || found == nullptr)
-        throw AppError(QStringLiteral("Interface not supported"));
+        throw AppError(hresultText(E_NOINTERFACE));
     const auto setter = ComPtr<ISetProperties>::adopt(static_cast<ISetProperties*>(found));
     const std::wstring wideName = name.toStdWString();
     const wchar_t* names[] = {wideName.c_str()};
@@ -72,5 +83,6 @@ void T7zOutArchive::SetFormatProperty(const QString& name, quint32 value) {
     values[0].ulVal = value;
     const HRESULT result = setter->SetProperties(names, values, 1);
     if (result != S_OK)
-        throw AppError(hresultText(result));
+        throw AppError(QStringLiteral("Vlastnost archivu %1 nelze nastavit: %2")
+                           .arg(name, hresultText(result)));
 }

@@ -22,6 +22,10 @@ public:
     // or emptied first, and flushes it to the disk. On failure the file holds
     // no valid archive; the caller removes it. The queue stays as it is.
     void WriteArchive(const QString& path);
+    // Writes all queued items as a new archive into the empty file open at fd
+    // and flushes it to the disk; path names the file in messages. The caller
+    // keeps the descriptor and closes it.
+    void WriteArchiveTo(int fd, const QString& path);
     // Passes one named property (e.g. "X", the compression level) to the
     // writing handler; it applies to every later WriteArchive.
     void SetFormatProperty(const QString& name, quint32 value);

@@ -3,6 +3,7 @@
 #include "storage/AppError.h"
 #include "storage/sevenzip/HResultText.h"
 #include "storage/sevenzip/PropVariant.h"
+#include "storage/sevenzip/SharedObjectCheck.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,14 @@ template <class Function> Function lookUp(void* handle, const char* name) {
     return reinterpret_cast<Function>(::dlsym(handle, name));
 }
 
+// "Error loading library 7z.so" as ever, and on a second line why.
+AppError loadingError(const QString& libraryName, const QString& reason) {
+    QString text = QStringLiteral("Error loading library ") + libraryName;
+    if (!reason.isEmpty())
+        text += u'\n' + reason;
+    return AppError(text);
+}
+
 } // namespace
 
 T7zPlugin::T7zPlugin(const QString& libraryPath) {
@@ -27,10 +36,16 @@ T7zPlugin::T7zPlugin(const QString& libraryPath) {
     // keeps its code mapped after the last reference goes: a search opens
     // thousands of readers one after another, and mapping and relocating the
     // library anew for each would cost about a millisecond every time.
+    // A damaged file would crash the loader itself, so it is checked first.
+    const QString problem = sevenzip::sharedObjectProblem(libraryPath);
+    if (!problem.isEmpty())
+        throw loadingError(libraryName, problem);
     handle_ =
         ::dlopen(QFile::encodeName(libraryPath).constData(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
-    if (handle_ == nullptr)
-        throw AppError(QStringLiteral("Error loading library %1").arg(libraryName));
+    if (handle_ == nullptr) {
+        const char* reason = ::dlerror();
+        throw loadingError(libraryName, reason ? QString::fromLocal8Bit(reason) : QString());
+    }
     try {
         resolveExports(libraryName);
     } catch (...) {
@@ -74,6 +89,10 @@ void* T7zPlugin::createObject(const TGUID& classId, const TGUID& iid) const {
     void* object = nullptr;
     const sevenzip::HRESULT result = module_.createObject(&classId, &iid, &object);
     if (result != sevenzip::S_OK || object == nullptr)
-        throw AppError(sevenzip::hresultText(result == sevenzip::S_OK ? sevenzip::E_FAIL : result));
+        throw AppError(
+            QString::asprintf("Knihovna archivů nevytvořila objekt (CreateObject vrátila "
+                              "kód 0x%08X): ",
+                              quint32(result)) +
+            sevenzip::hresultText(result == sevenzip::S_OK ? sevenzip::E_FAIL : result));
     return object;
 }

@@ -34,8 +34,7 @@ HRESULT T7zStream::QueryInterface(const TGUID& iid, void** out) {
 HRESULT T7zStream::fail(const char* what, int error) {
     try {
         if (errors_)
-            errors_->record(QStringLiteral("%1 %2: %3")
-                                .arg(QString::fromLatin1(what), path_, systemErrorText(error)));
+            errors_->record(fileErrorText(what, path_, error));
     } catch (...) { // the library must never see an exception; the code still tells
     }
     return E_FAIL;
@@ -51,7 +50,7 @@ HRESULT T7zStream::Read(void* data, quint32 size, quint32* processed) {
         if (count < 0) {
             if (processed)
                 *processed = done;
-            return fail("Cannot read file", errno);
+            return fail("Nelze přečíst soubor", errno);
         }
         if (count == 0)
             break; // end of file
@@ -72,7 +71,7 @@ HRESULT T7zStream::Write(const void* data, quint32 size, quint32* processed) {
         if (count < 0) {
             if (processed)
                 *processed = done;
-            return fail("Cannot write file", errno);
+            return fail("Nelze zapsat soubor", errno);
         }
         done += quint32(count);
     }
@@ -87,7 +86,8 @@ HRESULT T7zStream::Seek(qint64 offset, quint32 origin, quint64* newPosition) {
         return STG_E_INVALIDFUNCTION;
     const off_t position = ::lseek(fd_, offset, whence[origin]);
     if (position < 0)
-        return errno == EINVAL ? E_NEGATIVE_SEEK : fail("Cannot seek in file", errno);
+        return errno == EINVAL ? E_NEGATIVE_SEEK
+                               : fail("Nelze přejít na jiné místo v souboru", errno);
     if (newPosition)
         *newPosition = quint64(position);
     return S_OK;
@@ -95,14 +95,14 @@ HRESULT T7zStream::Seek(qint64 offset, quint32 origin, quint64* newPosition) {
 
 HRESULT T7zStream::SetSize(quint64 size) {
     if (::ftruncate(fd_, off_t(size)) != 0)
-        return fail("Cannot write file", errno);
+        return fail("Nelze zapsat soubor", errno);
     return S_OK;
 }
 
 HRESULT T7zStream::GetSize(quint64* size) {
     struct stat info {};
     if (::fstat(fd_, &info) != 0)
-        return fail("Cannot read file", errno);
+        return fail("Nelze přečíst soubor", errno);
     *size = quint64(info.st_size);
     return S_OK;
 }
