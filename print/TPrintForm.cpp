@@ -5,6 +5,7 @@
 #include "print/CardListPrinter.h"
 #include "print/PrintSource.h"
 #include "print/PrinterErrors.h"
+#include "print/ScaledCardPage.h"
 #include "storage/AppState.h"
 #include "storage/FileNames.h"
 #include "widgets/ClickableLabel.h"
@@ -253,10 +254,14 @@ void TPrintForm::printerSetUp() {
 void TPrintForm::Vykresli() {
     if (PageBitmap.isNull())
         return;
-    const PageOptions options{NrPrintCheck->isChecked(), state_.PrintPicture, state_.PrintGray};
-    renderer_.render(source_, options, PageBitmap);
+    page_ = MakeCardPage(source_, pageOptions());
+    renderer_.render(page_, PageBitmap);
     updatePreview();
     savePageCopy();
+}
+
+PageOptions TPrintForm::pageOptions() const {
+    return {NrPrintCheck->isChecked(), state_.PrintPicture, state_.PrintGray};
 }
 
 void TPrintForm::clearPreview() {
@@ -308,16 +313,17 @@ void TPrintForm::usePrinterOfSelectedRow() {
         throw AppError(QStringLiteral("Tiskárna \"%1\" není k dispozici.").arg(name));
 }
 
-// The page goes to paper exactly as last rendered and previewed, stretched
-// over the printable area whatever the paper's proportions.
+// The page goes to paper as last rendered and previewed, laid out as the
+// preview is and stretched over the printable area whatever the paper's
+// proportions, but drawn at the printer's resolution.
 void TPrintForm::printCardPage() {
     QPrinter& printer = source_.printer();
     printer.setDocName(JobTitlePrefix + source_.currentCardName());
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintJobCannotBegin(printer.printerName());
-    const QSize area = printer.pageRect(QPrinter::DevicePixel).size().toSize();
-    painter.drawImage(QRect(QPoint(0, 0), area), PageBitmap);
+    const QRectF area(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    PaintScaledCardPage(painter, area, page_);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw PrintJobFailed(printer.printerName());
 }

@@ -85,9 +85,8 @@ private slots:
             QSKIP(qPrintable(missing));
     }
 
-    // The card page is a picture on the paper (its text is no text of the
-    // PDF), so the printed page is compared, part by part, with the page
-    // rendered from what the window shows and with pages that differ there.
+    // The printed page is compared, part by part, with the page rendered from
+    // what the window shows and with pages that differ there.
     void openCardReachesThePaper() {
         const QString marker = pdftools::uniqueMarker(u'W');
         const QString name = QStringLiteral("Kniha-") + marker;
@@ -154,6 +153,43 @@ private slots:
             qInfo("%s: %.1f to the page, %.1f to the other page", what, toPage, toOther);
             QVERIFY2(toPage * 3 < toOther, what);
         }
+    }
+
+    // Drawn at the printer's resolution: no page image stretched over the
+    // paper, and the rows are text of the printed PDF.
+    void printedCardIsSharpAndHoldsItsRows() {
+        const QString marker = pdftools::uniqueMarker(u'W');
+        const QString name = QStringLiteral("Ostra-") + marker;
+        TestProgramDir dir;
+        writeCard(dir, name,
+                  {QStringLiteral("Autor=Karel Capek"), QStringLiteral("Nazev=Valka s mloky")},
+                  QStringLiteral("Pujceno sousedovi"));
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.open(0);
+        program.form().Selecteditem1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        dialog.GrayPrintCheck->setChecked(true);
+        usePdfPrinter(dialog);
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
+        dialog.SpeedButton1Click();
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        const QString pdf = pdftools::waitForPdf(pdftools::pdfDirectory(), before, marker);
+        QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
+        const QList<pdftools::PdfImage> images = pdftools::images(pdf);
+        const QString text = pdftools::textLines(pdf).join(u'\n');
+        QFile::remove(pdf);
+        for (const pdftools::PdfImage& image : images)
+            QVERIFY2(image.xPpi >= 300 && image.yPpi >= 300,
+                     qPrintable(QStringLiteral("%1 x %2 image at %3 x %4 ppi")
+                                    .arg(image.width)
+                                    .arg(image.height)
+                                    .arg(image.xPpi)
+                                    .arg(image.yPpi)));
+        for (const QString& expected :
+             {name, QStringLiteral("Autor"), QStringLiteral("Karel Capek"),
+              QStringLiteral("Valka s mloky"), QStringLiteral("Pujceno sousedovi"), kWebHost})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
     }
 
     void cardListReachesThePaper() {
