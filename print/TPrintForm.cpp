@@ -164,6 +164,11 @@ void TPrintForm::FormShow() {
     if (PageBitmap.isNull()) // a printer was installed while the program ran
         FormCreate();
     applyBackColor();
+    showPage();
+}
+
+// The preview of the current mode: in card mode the page rendered anew.
+void TPrintForm::showPage() {
     clearPreview();
     const bool cardMode = !listMode();
     if (cardMode) {
@@ -220,13 +225,18 @@ bool TPrintForm::listMode() const {
     return state_.PrintMode == ListMode;
 }
 
+// A print command aimed at the open dialog renders its page anew, so that
+// the dialog never prints the page of the card shown before under the title
+// of the card shown now.
 void TPrintForm::showNonModal() {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (!isVisible()) {
+        show();
         return;
     }
-    show();
+    raise();
+    activateWindow();
+    if (!PageBitmap.isNull())
+        RunGuarded(prompts_, [this] { showPage(); });
 }
 
 void TPrintForm::printOpenCard() {

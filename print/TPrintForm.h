@@ -25,8 +25,9 @@ struct AppState;
 // either the open card as one page, drawn at the printer's resolution from the
 // layout the preview shows, or the list of all card files
 // (AppState::PrintMode). It is shown non-modally and hidden, never destroyed,
-// when closed. Its background is AppState::BackColor as it is when the dialog
-// is created and each time it is shown.
+// when closed; a print command aimed at it while it is open renders its page
+// anew. Its background is AppState::BackColor as it is when the dialog is
+// created and each time it is shown.
 class TPrintForm : public QDialog {
     Q_OBJECT
 public:
@@ -86,6 +87,7 @@ private:
     void GrayPrintCheckClick();
 
     void showNonModal();
+    void showPage();
     void applyBackColor();
     void clearPreview();
     void updatePreview();

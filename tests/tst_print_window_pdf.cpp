@@ -192,6 +192,34 @@ private slots:
             QVERIFY2(text.contains(expected), qPrintable(expected));
     }
 
+    // F5 again after another card was opened, with the dialog still open:
+    // the paper shows the card now open, under its title.
+    void secondPrintCommandPrintsTheCardOpenNow() {
+        const QString marker = pdftools::uniqueMarker(u'W');
+        TestProgramDir dir;
+        writeCard(dir, QStringLiteral("A-") + marker, {QStringLiteral("Prvni=karta A")});
+        writeCard(dir, QStringLiteral("B-") + marker, {QStringLiteral("Druha=karta B")});
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.open(0);
+        program.form().Selecteditem1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        program.open(1);
+        program.form().Selecteditem1->trigger();
+        QVERIFY(dialog.isVisible());
+        usePdfPrinter(dialog);
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
+        dialog.SpeedButton1Click();
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        const QString pdf =
+            pdftools::waitForPdf(pdftools::pdfDirectory(), before, QStringLiteral("B-") + marker);
+        QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
+        const QString text = pdftools::textLines(pdf).join(u'\n');
+        QFile::remove(pdf);
+        QVERIFY(text.contains(QStringLiteral("karta B")));
+        QVERIFY(!text.contains(QStringLiteral("karta A")));
+    }
+
     void cardListReachesThePaper() {
         const QString marker = pdftools::uniqueMarker(u'W');
         TestProgramDir dir;
