@@ -3,6 +3,7 @@
 #include "core/Prompts.h"
 #include "core/StoredColor.h"
 #include "print/CardListPrinter.h"
+#include "print/PrintJobInputLock.h"
 #include "print/PrintSource.h"
 #include "print/PrinterErrors.h"
 #include "print/ScaledCardPage.h"
@@ -344,22 +345,27 @@ void TPrintForm::SpeedButton1Click() {
     RunGuarded(prompts_, [this] {
         usePrinterOfSelectedRow();
         setPrintingState(true);
-        if (listMode()) {
-            source_.printer().setDocName(JobTitlePrefix + QStringLiteral("Seznam souborů"));
-            PrintCardList(source_.printer(), source_.cardList(), prompts_,
-                          [this] { return abortRequested_; });
-        } else {
-            try {
-                printCardPage();
-            } catch (...) {
-                // The dialog stays usable for another attempt.
-                setPrintingState(false);
-                throw;
-            }
+        try {
+            sendJob();
+        } catch (...) {
+            // The dialog stays usable for another attempt.
+            setPrintingState(false);
+            throw;
         }
         setPrintingState(false);
         close();
     });
+}
+
+void TPrintForm::sendJob() {
+    const PrintJobInputLock onlyAbort(*this, *AbortBtn);
+    if (listMode()) {
+        source_.printer().setDocName(JobTitlePrefix + QStringLiteral("Seznam souborů"));
+        PrintCardList(source_.printer(), source_.cardList(), prompts_,
+                      [this] { return abortRequested_; });
+    } else {
+        printCardPage();
+    }
 }
 
 void TPrintForm::AbortBtnClick() {

@@ -26,8 +26,9 @@ struct AppState;
 // layout the preview shows, or the list of all card files
 // (AppState::PrintMode). It is shown non-modally and hidden, never destroyed,
 // when closed; a print command aimed at it while it is open renders its page
-// anew. Its background is AppState::BackColor as it is when the dialog is
-// created and each time it is shown.
+// anew. While a job runs, only its abort takes input. Its background is
+// AppState::BackColor as it is when the dialog is created and each time it is
+// shown.
 class TPrintForm : public QDialog {
     Q_OBJECT
 public:
@@ -93,6 +94,7 @@ private:
     void updatePreview();
     void savePageCopy() const;
     void usePrinterOfSelectedRow();
+    void sendJob();
     void printCardPage();
     void setPrintingState(bool printing);
     bool listMode() const;

@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 using testcards::bitmapBytes;
@@ -218,6 +219,48 @@ private slots:
         QFile::remove(pdf);
         QVERIFY(text.contains(QStringLiteral("karta B")));
         QVERIFY(!text.contains(QStringLiteral("karta A")));
+    }
+
+    // The list job runs the event loop between pages so that it can be
+    // aborted; meanwhile clicks and keys in the main window must do nothing,
+    // while the abort button still acts.
+    void mainWindowTakesNoInputWhileTheListPrints() {
+        TestProgramDir dir;
+        for (int i = 1; i <= 140; ++i)
+            writeCard(dir, QStringLiteral("Karta %1").arg(i, 3, 10, QChar(u'0')), {});
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        QVERIFY(program.show());
+        TForm1& form = program.form();
+        program.open(0);
+        const QString first = program.card().CurrentCardName();
+        form.Listofitems1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        usePdfPrinter(dialog);
+
+        bool ranMidJob = false;
+        bool abortActed = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            ranMidJob = dialog.printing();
+            QTest::mouseClick(form.SpeedButton9, Qt::LeftButton); // ">>": next card
+            QTest::keyClick(form.List, Qt::Key_Down);
+            QTest::keyClick(form.List, Qt::Key_Return);           // open the selected card
+            QTest::mouseClick(form.SpeedButton5, Qt::LeftButton); // "Konec"
+            QTest::mouseClick(dialog.AbortBtn, Qt::LeftButton);
+            abortActed = dialog.PrintPanel->isHidden();
+        });
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(ranMidJob);
+        QVERIFY(abortActed);
+        QCOMPARE(program.card().CurrentCardName(), first);
+        QCOMPARE(form.List->ItemIndex(), 0);
+        QCOMPARE(program.endCodes, QList<int>());
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        QVERIFY(!dialog.isVisible());
+
+        // After the job the window takes input again.
+        QTest::mouseClick(form.SpeedButton9, Qt::LeftButton);
+        QVERIFY(program.card().CurrentCardName() != first);
     }
 
     void cardListReachesThePaper() {
