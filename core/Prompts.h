@@ -25,6 +25,11 @@ public:
                           const QString& proposed) = 0;
     // Open-file dialog; an empty string on Cancel. The first filter is selected.
     virtual QString openFile(const QString& title, const QStringList& filters) = 0;
+    // Save-file dialog in the user's documents folder, proposing proposedName
+    // there; the chosen path, or an empty string on Cancel. The first filter is
+    // selected.
+    virtual QString saveFile(const QString& title, const QString& proposedName,
+                             const QStringList& filters) = 0;
     // Font dialog starting from font and its colour (stored form,
     // settings/StoredColor.h); true (and both changed) on OK.
     virtual bool chooseFont(QFont& font, qint32& storedColor) = 0;

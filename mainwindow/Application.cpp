@@ -12,6 +12,7 @@
 #include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
 #include "mainwindow/TForm1.h"
+#include "print/CardExports.h"
 #include "widgets/DialogLook.h"
 #include "widgets/QtPrompts.h"
 
@@ -111,6 +112,7 @@ void Application::ConnectCommands() {
              std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm, FindForm})
             PaintBackground(dialog, color);
     });
-    BindPrintCommands(*form1_, *PrintForm);
+    cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm);
+    BindPrintCommands(*form1_, *PrintForm, *cardExports_);
     new SettingsCommands(*form1_, *SetForm); // owned by the main window
 }

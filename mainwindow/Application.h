@@ -13,6 +13,7 @@
 #include <memory>
 
 class AuxiliaryCommands;
+class CardExports;
 class CardFileCommands;
 class Form1CardFileHost;
 class MainWindowSearchHost;
@@ -75,4 +76,5 @@ private:
     std::unique_ptr<Form1CardFileHost> cardFileHost_;
     std::unique_ptr<CardFileCommands> cardFileCommands_;
     std::unique_ptr<AuxiliaryCommands> auxiliaryCommands_;
+    std::unique_ptr<CardExports> cardExports_;
 };

@@ -185,6 +185,9 @@ public:
     QMenu* Tisk1;
     QAction* Selecteditem1;
     QAction* Listofitems1;
+    QAction* Kartadopdf1;  // "Uložit kartu do PDF…"
+    QAction* Seznamdopdf1; // "Uložit seznam do PDF…"
+    QAction* Exportdocsv1; // "Exportovat do CSV…"
     QAction* Printsettings1;
     QMenu* Navigace1;
     QAction* Pejtnakartu1;

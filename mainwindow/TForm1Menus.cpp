@@ -48,6 +48,9 @@ void TForm1::CreateMenus() {
     Tisk1 = bar->addMenu(QStringLiteral("&Tisk"));
     Selecteditem1 = CreateAction(Tisk1, QStringLiteral("&Vybraný soubor"), Qt::Key_F5);
     Listofitems1 = CreateAction(Tisk1, QStringLiteral("&Seznam všech"));
+    Kartadopdf1 = CreateAction(Tisk1, QStringLiteral("Uložit &kartu do PDF…"));
+    Seznamdopdf1 = CreateAction(Tisk1, QStringLiteral("Uložit seznam do &PDF…"));
+    Exportdocsv1 = CreateAction(Tisk1, QStringLiteral("&Exportovat do CSV…"));
     Tisk1->addSeparator();
     Printsettings1 = CreateAction(Tisk1, QStringLiteral("&Nastavení tisku"));
 
@@ -76,7 +79,7 @@ void TForm1::CreateMenus() {
     About1 = CreateAction(Pomoc1, QStringLiteral("&O Kartotéce"));
 
     // Disabled in the window's initial form; the window state enables them.
-    for (QAction* action : {Delete1, Save1, Pejmenovat1, Selecteditem1})
+    for (QAction* action : {Delete1, Save1, Pejmenovat1, Selecteditem1, Kartadopdf1})
         action->setEnabled(false);
 
     Bind(Konec1, [this] { SpeedButton5Click(); });

@@ -27,7 +27,7 @@ void TForm1::UpdateWindowState() {
     Edit1->menuAction()->setEnabled(open);
     for (QAction* item : Edit1->actions())
         item->setEnabled(open);
-    for (QAction* action : {Save1, Pejmenovat1, Delete1, Selecteditem1})
+    for (QAction* action : {Save1, Pejmenovat1, Delete1, Selecteditem1, Kartadopdf1})
         action->setEnabled(open);
     for (QWidget* control :
          {Panel3, static_cast<QWidget*>(SpeedButton1), static_cast<QWidget*>(SpeedButton2),

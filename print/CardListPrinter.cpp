@@ -24,15 +24,24 @@ QString CardListPrintErrorText() {
     return QStringLiteral("Nastala chyba. Zkontrolujte prosím, jestli je vaše tiskárna připojena.");
 }
 
-void PrintCardList(QPrinter& printer, const QStringList& cardFiles, Prompts& prompts,
-                   const std::function<bool()>& abortRequested) {
+QString CardListText(const QStringList& cardFiles) {
+    QString text = header();
+    for (const QString& cardFile : cardFiles)
+        text += cardFile + QStringLiteral("\r\n");
+    return text;
+}
+
+QFont CardListFont() {
     QFont font = QGuiApplication::font();
     font.setPointSize(11);
+    return font;
+}
+
+void PrintCardList(QPrinter& printer, const QStringList& cardFiles, Prompts& prompts,
+                   const std::function<bool()>& abortRequested) {
     try {
-        PrinterTextChannel channel(printer, font, abortRequested);
-        channel.write(header());
-        for (const QString& cardFile : cardFiles)
-            channel.write(cardFile + QStringLiteral("\r\n"));
+        PrinterTextChannel channel(printer, CardListFont(), abortRequested);
+        channel.write(CardListText(cardFiles));
         channel.close();
     } catch (const std::exception&) {
         prompts.message(CardListPrintErrorText());

@@ -42,10 +42,12 @@ void PrinterTextChannel::addRun(const QString& text) {
 }
 
 void PrinterTextChannel::beginNewPage() {
-    QCoreApplication::processEvents();
-    if (abortRequested_ && abortRequested_()) {
-        aborted_ = true;
-        return;
+    if (abortRequested_) {
+        QCoreApplication::processEvents();
+        if (abortRequested_()) {
+            aborted_ = true;
+            return;
+        }
     }
     pages_.append(QList<Run>());
     y_ = 0;

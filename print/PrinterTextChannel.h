@@ -16,12 +16,14 @@ class QPrinter;
 // longer fits on the page goes on a new page.
 //
 // The text is laid out page by page first and handed to the printer as one job
-// (under the printer's document name) by close(). Between pages the event loop
-// runs, so the user can abort; an aborted job is never handed to the printer,
-// because Qt's CUPS printing cannot withdraw a job once it has begun.
+// (under the printer's document name) by close(). With an abort request to
+// ask, the event loop runs between pages so that the user can abort; an
+// aborted job is never handed to the printer, because Qt's CUPS printing
+// cannot withdraw a job once it has begun.
 class PrinterTextChannel {
 public:
-    // abortRequested is asked between pages; an empty function never aborts.
+    // abortRequested is asked between pages; with an empty function the job
+    // cannot be aborted and the event loop never runs.
     PrinterTextChannel(QPrinter& printer, const QFont& font,
                        std::function<bool()> abortRequested = {});
 

@@ -3,8 +3,10 @@
 #include "core/Prompts.h"
 #include "core/StoredColor.h"
 #include "print/CardListPrinter.h"
+#include "print/PrintJobInputLock.h"
 #include "print/PrintSource.h"
 #include "print/PrinterErrors.h"
+#include "print/ScaledCardPage.h"
 #include "storage/AppState.h"
 #include "storage/FileNames.h"
 #include "widgets/ClickableLabel.h"
@@ -163,6 +165,11 @@ void TPrintForm::FormShow() {
     if (PageBitmap.isNull()) // a printer was installed while the program ran
         FormCreate();
     applyBackColor();
+    showPage();
+}
+
+// The preview of the current mode: in card mode the page rendered anew.
+void TPrintForm::showPage() {
     clearPreview();
     const bool cardMode = !listMode();
     if (cardMode) {
@@ -219,13 +226,18 @@ bool TPrintForm::listMode() const {
     return state_.PrintMode == ListMode;
 }
 
+// A print command aimed at the open dialog renders its page anew, so that
+// the dialog never prints the page of the card shown before under the title
+// of the card shown now.
 void TPrintForm::showNonModal() {
-    if (isVisible()) {
-        raise();
-        activateWindow();
+    if (!isVisible()) {
+        show();
         return;
     }
-    show();
+    raise();
+    activateWindow();
+    if (!PageBitmap.isNull())
+        RunGuarded(prompts_, [this] { showPage(); });
 }
 
 void TPrintForm::printOpenCard() {
@@ -253,10 +265,14 @@ void TPrintForm::printerSetUp() {
 void TPrintForm::Vykresli() {
     if (PageBitmap.isNull())
         return;
-    const PageOptions options{NrPrintCheck->isChecked(), state_.PrintPicture, state_.PrintGray};
-    renderer_.render(source_, options, PageBitmap);
+    page_ = MakeCardPage(source_, pageOptions());
+    renderer_.render(page_, PageBitmap);
     updatePreview();
     savePageCopy();
+}
+
+PageOptions TPrintForm::pageOptions() const {
+    return {NrPrintCheck->isChecked(), state_.PrintPicture, state_.PrintGray};
 }
 
 void TPrintForm::clearPreview() {
@@ -309,16 +325,17 @@ void TPrintForm::usePrinterOfSelectedRow() {
         throw AppError(QStringLiteral("Tiskárna \"%1\" není k dispozici.").arg(name));
 }
 
-// The page goes to paper exactly as last rendered and previewed, stretched
-// over the printable area whatever the paper's proportions.
+// The page goes to paper as last rendered and previewed, laid out as the
+// preview is and stretched over the printable area whatever the paper's
+// proportions, but drawn at the printer's resolution.
 void TPrintForm::printCardPage() {
     QPrinter& printer = source_.printer();
     printer.setDocName(JobTitlePrefix + source_.currentCardName());
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintJobCannotBegin(printer.printerName());
-    const QSize area = printer.pageRect(QPrinter::DevicePixel).size().toSize();
-    painter.drawImage(QRect(QPoint(0, 0), area), PageBitmap);
+    const QRectF area(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+    PaintScaledCardPage(painter, area, page_);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         throw PrintJobFailed(printer.printerName());
 }
@@ -329,22 +346,27 @@ void TPrintForm::SpeedButton1Click() {
     RunGuarded(prompts_, [this] {
         usePrinterOfSelectedRow();
         setPrintingState(true);
-        if (listMode()) {
-            source_.printer().setDocName(JobTitlePrefix + QStringLiteral("Seznam souborů"));
-            PrintCardList(source_.printer(), source_.cardList(), prompts_,
-                          [this] { return abortRequested_; });
-        } else {
-            try {
-                printCardPage();
-            } catch (...) {
-                // The dialog stays usable for another attempt.
-                setPrintingState(false);
-                throw;
-            }
+        try {
+            sendJob();
+        } catch (...) {
+            // The dialog stays usable for another attempt.
+            setPrintingState(false);
+            throw;
         }
         setPrintingState(false);
         close();
     });
+}
+
+void TPrintForm::sendJob() {
+    const PrintJobInputLock onlyAbort(*this, *AbortBtn);
+    if (listMode()) {
+        source_.printer().setDocName(JobTitlePrefix + QStringLiteral("Seznam souborů"));
+        PrintCardList(source_.printer(), source_.cardList(), prompts_,
+                      [this] { return abortRequested_; });
+    } else {
+        printCardPage();
+    }
 }
 
 void TPrintForm::AbortBtnClick() {

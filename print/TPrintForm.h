@@ -4,6 +4,7 @@
 // it reaches the main window through PrintSource.
 
 #include "print/CardPageRenderer.h"
+#include "print/ScaledCardPage.h"
 #include "widgets/LinkLabel.h"
 
 #include <QDialog>
@@ -21,10 +22,13 @@ struct AppState;
 
 // The print dialog "Tisk": the installed printers, the options of the card
 // page, a preview of the page, and the print and cancel buttons. It prints
-// either the open card as one page image or the list of all card files
+// either the open card as one page, drawn at the printer's resolution from the
+// layout the preview shows, or the list of all card files
 // (AppState::PrintMode). It is shown non-modally and hidden, never destroyed,
-// when closed. Its background is AppState::BackColor as it is when the dialog
-// is created and each time it is shown.
+// when closed; a print command aimed at it while it is open renders its page
+// anew. While a job runs, only its abort takes input. Its background is
+// AppState::BackColor as it is when the dialog is created and each time it is
+// shown.
 class TPrintForm : public QDialog {
     Q_OBJECT
 public:
@@ -39,6 +43,9 @@ public:
     // the preview; also saves the page as WorkDir + "Output.bmp" for the
     // preview click. Does nothing when no printer is installed.
     void Vykresli();
+
+    // The options of the card page as last set in the dialog.
+    PageOptions pageOptions() const;
 
     // The card page as last rendered, 525 x 742; null when no printer is installed.
     const QImage& pageBitmap() const { return PageBitmap; }
@@ -81,11 +88,13 @@ private:
     void GrayPrintCheckClick();
 
     void showNonModal();
+    void showPage();
     void applyBackColor();
     void clearPreview();
     void updatePreview();
     void savePageCopy() const;
     void usePrinterOfSelectedRow();
+    void sendJob();
     void printCardPage();
     void setPrintingState(bool printing);
     bool listMode() const;
@@ -94,6 +103,7 @@ private:
     Prompts& prompts_;
     PrintSource& source_;
     CardPageRenderer renderer_;
+    CardPage page_; // as last rendered, for the printer
     QImage PageBitmap;
     QImage preview_;
     bool printing_ = false;

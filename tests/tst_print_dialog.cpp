@@ -188,18 +188,38 @@ private slots:
         QCOMPARE(QImage(outputBmp()).convertToFormat(QImage::Format_RGB32), numbered);
     }
 
-    void showingAgainWhileOpenKeepsThePage() {
+    // Another card shown while the dialog stays open, then F5 again: the page
+    // is that card's, never the one rendered before under the new title.
+    void printCommandAimedAtTheOpenDialogRendersAnew() {
         TPrintForm& dialog = makeForm();
         dialog.printOpenCard();
         const QImage first = dialog.pageBitmap();
+        source->name = QStringLiteral("B");
         source->rows << QStringLiteral("Rok=1936");
         dialog.printOpenCard();
-        QCOMPARE(dialog.pageBitmap(), first);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.Label1->text(), QStringLiteral("Tisk: B"));
+        QImage expected;
+        CardPageRenderer().render(*source, dialog.pageOptions(), expected);
+        QCOMPARE(dialog.pageBitmap(), expected);
+        QVERIFY(dialog.pageBitmap() != first);
+        QCOMPARE(QImage(outputBmp()).convertToFormat(QImage::Format_RGB32), expected);
+
+        // The list command aimed at it shows the list mode.
+        dialog.printCardList();
+        QVERIFY(!dialog.NrPrintCheck->isEnabled());
+        const QRect ink = inked(dialog.previewImage());
+        QVERIFY(!ink.isEmpty() && ink.bottom() < 40 && ink.right() < 150);
+        dialog.printOpenCard();
+        QVERIFY(dialog.NrPrintCheck->isEnabled());
+        QCOMPARE(dialog.pageBitmap(), expected);
 
         dialog.close();
         QVERIFY(!dialog.isVisible());
+        source->rows << QStringLiteral("Vydal=Melantrich");
         dialog.printOpenCard();
-        QVERIFY(dialog.pageBitmap() != first);
+        QVERIFY(dialog.pageBitmap() != expected);
+        QCOMPARE(prompts.allShown(), QStringList());
     }
 
     void firstPrinterCurrentSelectsNoRow() {

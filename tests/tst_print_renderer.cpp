@@ -2,10 +2,12 @@
 #include "print/CardPageRenderer.h"
 #include "print/MakeGray.h"
 #include "print/NotesLines.h"
+#include "print/ScaledCardPage.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestPrintSource.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 #include <QtTest>
 
 namespace {
@@ -302,6 +304,72 @@ private slots:
         const QStringList word = NotesPageLines(QString(60, u'W'), page, 625, page, 100);
         QVERIFY(word.size() > 1);
         QCOMPARE(word.join(QString()), QString(60, u'W'));
+    }
+
+    // What the printer and a PDF get: the page painted from its layout onto a
+    // device at any scale. At the page's own size it is the page image pixel
+    // for pixel, grey included (there only the picture is greyed).
+    void scaledPageAtPageSizeIsThePageImage_data() {
+        QTest::addColumn<bool>("numbered");
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<bool>("gray");
+        for (int options = 0; options < 8; ++options)
+            QTest::addRow("options %d", options)
+                << bool(options & 1) << bool(options & 2) << bool(options & 4);
+    }
+    void scaledPageAtPageSizeIsThePageImage() {
+        QFETCH(bool, numbered);
+        QFETCH(bool, picture);
+        QFETCH(bool, gray);
+        source.notes = QStringLiteral("Poznámka k ceně, která je delší než řádek. ").repeated(6);
+        source.image = filledImage(QSize(80, 60), QColor(200, 30, 10));
+        const PageOptions options{numbered, picture, gray};
+        render(options);
+        QImage painted(W, H, QImage::Format_RGB32);
+        QPainter painter(&painted);
+        PaintScaledCardPage(painter, QRectF(0, 0, W, H), MakeCardPage(source, options));
+        painter.end();
+        QCOMPARE(painted, page.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // At four times the size the positions are the page's, scaled: the rules
+    // lie four times lower and are four pixels thick, and the text is drawn
+    // at that resolution, not enlarged from the page image.
+    void scaledPageKeepsTheLayoutAtAnyResolution() {
+        const PageGeometry geometry = render();
+        constexpr int Scale = 4;
+        QImage painted(W * Scale, H * Scale, QImage::Format_RGB32);
+        QPainter painter(&painted);
+        PaintScaledCardPage(painter, QRectF(0, 0, W * Scale, H * Scale), MakeCardPage(source, {}));
+        painter.end();
+        QList<int> rules;
+        for (int y = 0; y < painted.height(); ++y) {
+            bool black = true;
+            for (int x = 10 * Scale; x < (W - 10) * Scale && black; x += 3)
+                black = qGray(painted.pixel(x, y)) < 64;
+            if (black)
+                rules << y;
+        }
+        QList<int> expected;
+        for (int y : {geometry.y1, geometry.y2, geometry.y3, geometry.y4})
+            for (int row = 0; row < Scale; ++row)
+                expected << y * Scale - Scale / 2 + row;
+        QCOMPARE(rules, expected);
+
+        // Enlarging the page image would give each glyph blocks of 4 x 4
+        // equal pixels; drawn at the resolution, the title's edges are finer.
+        const QRect title(geometry.title * Scale, QSize(100, 16) * Scale);
+        int unevenBlocks = 0;
+        for (int y = title.top(); y < title.bottom(); y += Scale)
+            for (int x = title.left(); x < title.right(); x += Scale) {
+                const QRgb first = painted.pixel(x, y);
+                for (int i = 1; i < Scale * Scale; ++i)
+                    if (painted.pixel(x + i % Scale, y + i / Scale) != first) {
+                        ++unevenBlocks;
+                        break;
+                    }
+            }
+        QVERIFY2(unevenBlocks > 20, qPrintable(QString::number(unevenBlocks)));
     }
 
     void notesLinesKeepLeadingSpaces() {

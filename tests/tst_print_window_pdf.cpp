@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 
 using testcards::bitmapBytes;
@@ -85,9 +86,8 @@ private slots:
             QSKIP(qPrintable(missing));
     }
 
-    // The card page is a picture on the paper (its text is no text of the
-    // PDF), so the printed page is compared, part by part, with the page
-    // rendered from what the window shows and with pages that differ there.
+    // The printed page is compared, part by part, with the page rendered from
+    // what the window shows and with pages that differ there.
     void openCardReachesThePaper() {
         const QString marker = pdftools::uniqueMarker(u'W');
         const QString name = QStringLiteral("Kniha-") + marker;
@@ -154,6 +154,113 @@ private slots:
             qInfo("%s: %.1f to the page, %.1f to the other page", what, toPage, toOther);
             QVERIFY2(toPage * 3 < toOther, what);
         }
+    }
+
+    // Drawn at the printer's resolution: no page image stretched over the
+    // paper, and the rows are text of the printed PDF.
+    void printedCardIsSharpAndHoldsItsRows() {
+        const QString marker = pdftools::uniqueMarker(u'W');
+        const QString name = QStringLiteral("Ostra-") + marker;
+        TestProgramDir dir;
+        writeCard(dir, name,
+                  {QStringLiteral("Autor=Karel Capek"), QStringLiteral("Nazev=Valka s mloky")},
+                  QStringLiteral("Pujceno sousedovi"));
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.open(0);
+        program.form().Selecteditem1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        dialog.GrayPrintCheck->setChecked(true);
+        usePdfPrinter(dialog);
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
+        dialog.SpeedButton1Click();
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        const QString pdf = pdftools::waitForPdf(pdftools::pdfDirectory(), before, marker);
+        QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
+        const QList<pdftools::PdfImage> images = pdftools::images(pdf);
+        const QString text = pdftools::textLines(pdf).join(u'\n');
+        QFile::remove(pdf);
+        for (const pdftools::PdfImage& image : images)
+            QVERIFY2(image.xPpi >= 300 && image.yPpi >= 300,
+                     qPrintable(QStringLiteral("%1 x %2 image at %3 x %4 ppi")
+                                    .arg(image.width)
+                                    .arg(image.height)
+                                    .arg(image.xPpi)
+                                    .arg(image.yPpi)));
+        for (const QString& expected :
+             {name, QStringLiteral("Autor"), QStringLiteral("Karel Capek"),
+              QStringLiteral("Valka s mloky"), QStringLiteral("Pujceno sousedovi"), kWebHost})
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+    }
+
+    // F5 again after another card was opened, with the dialog still open:
+    // the paper shows the card now open, under its title.
+    void secondPrintCommandPrintsTheCardOpenNow() {
+        const QString marker = pdftools::uniqueMarker(u'W');
+        TestProgramDir dir;
+        writeCard(dir, QStringLiteral("A-") + marker, {QStringLiteral("Prvni=karta A")});
+        writeCard(dir, QStringLiteral("B-") + marker, {QStringLiteral("Druha=karta B")});
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        program.open(0);
+        program.form().Selecteditem1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        program.open(1);
+        program.form().Selecteditem1->trigger();
+        QVERIFY(dialog.isVisible());
+        usePdfPrinter(dialog);
+        const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
+        dialog.SpeedButton1Click();
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        const QString pdf =
+            pdftools::waitForPdf(pdftools::pdfDirectory(), before, QStringLiteral("B-") + marker);
+        QVERIFY2(!pdf.isEmpty(), "the printed card did not arrive");
+        const QString text = pdftools::textLines(pdf).join(u'\n');
+        QFile::remove(pdf);
+        QVERIFY(text.contains(QStringLiteral("karta B")));
+        QVERIFY(!text.contains(QStringLiteral("karta A")));
+    }
+
+    // The list job runs the event loop between pages so that it can be
+    // aborted; meanwhile clicks and keys in the main window must do nothing,
+    // while the abort button still acts.
+    void mainWindowTakesNoInputWhileTheListPrints() {
+        TestProgramDir dir;
+        for (int i = 1; i <= 140; ++i)
+            writeCard(dir, QStringLiteral("Karta %1").arg(i, 3, 10, QChar(u'0')), {});
+        AppFixture program(dir);
+        QVERIFY(program.started);
+        QVERIFY(program.show());
+        TForm1& form = program.form();
+        program.open(0);
+        const QString first = program.card().CurrentCardName();
+        form.Listofitems1->trigger();
+        TPrintForm& dialog = *program.application.PrintForm;
+        usePdfPrinter(dialog);
+
+        bool ranMidJob = false;
+        bool abortActed = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            ranMidJob = dialog.printing();
+            QTest::mouseClick(form.SpeedButton9, Qt::LeftButton); // ">>": next card
+            QTest::keyClick(form.List, Qt::Key_Down);
+            QTest::keyClick(form.List, Qt::Key_Return);           // open the selected card
+            QTest::mouseClick(form.SpeedButton5, Qt::LeftButton); // "Konec"
+            QTest::mouseClick(dialog.AbortBtn, Qt::LeftButton);
+            abortActed = dialog.PrintPanel->isHidden();
+        });
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QVERIFY(ranMidJob);
+        QVERIFY(abortActed);
+        QCOMPARE(program.card().CurrentCardName(), first);
+        QCOMPARE(form.List->ItemIndex(), 0);
+        QCOMPARE(program.endCodes, QList<int>());
+        QCOMPARE(program.prompts.allShown(), QStringList());
+        QVERIFY(!dialog.isVisible());
+
+        // After the job the window takes input again.
+        QTest::mouseClick(form.SpeedButton9, Qt::LeftButton);
+        QVERIFY(program.card().CurrentCardName() != first);
     }
 
     void cardListReachesThePaper() {

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -66,6 +67,14 @@ QString QtPrompts::openFile(const QString& title, const QStringList& filters) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+QString QtPrompts::saveFile(const QString& title, const QString& proposedName,
+                            const QStringList& filters) {
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QString selectedFilter = filters.value(0);
+    return QFileDialog::getSaveFileName(owner(), title, documents.filePath(proposedName),
+                                        filters.join(QStringLiteral(";;")), &selectedFilter);
 }
 
 bool QtPrompts::chooseFont(QFont& font, qint32& storedColor) {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
+#include <QList>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -20,6 +21,7 @@ namespace pdftools {
 
 inline bool available() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
 }
@@ -74,6 +76,32 @@ inline QImage printableArea(const QString& pdf, int page, const QPrinter& printe
     const qreal scale = qreal(dpi) / printer.resolution();
     return paper.copy(qRound(area.x() * scale), qRound(area.y() * scale),
                       qRound(area.width() * scale), qRound(area.height() * scale));
+}
+
+// An image embedded in a PDF, as pdfimages lists it.
+struct PdfImage {
+    int page = 0;
+    int width = 0; // in image pixels
+    int height = 0;
+    int xPpi = 0; // pixels per inch on the page
+    int yPpi = 0;
+};
+
+// The images of every page, in order.
+inline QList<PdfImage> images(const QString& pdf) {
+    const QString listing =
+        QString::fromUtf8(run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}));
+    QList<PdfImage> found;
+    // Two header lines, then: page num type width height color comp bpc enc
+    // interp object ID x-ppi y-ppi size ratio.
+    for (const QString& line : listing.split(u'\n').mid(2)) {
+        const QStringList fields = line.simplified().split(u' ');
+        if (fields.size() < 14)
+            continue;
+        found.append({fields.at(0).toInt(), fields.at(3).toInt(), fields.at(4).toInt(),
+                      fields.at(12).toInt(), fields.at(13).toInt()});
+    }
+    return found;
 }
 
 // The PDF files in dir now.

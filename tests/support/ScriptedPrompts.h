@@ -20,12 +20,15 @@ public:
     QQueue<bool> answers;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
+    QQueue<QString> saveFileAnswers; // paths chosen in save-file dialogs
     QQueue<QFont> fontAnswers;
     QQueue<qint32> fontColorAnswers; // taken with a font answer; none keeps the colour
     bool printerSetupAnswer = false;
 
     QString fileDialogTitle; // how the last file dialog was set up
     QStringList fileDialogFilters;
+    // "title|proposed name|filters" of every save-file dialog, filters joined by ";;".
+    QStringList saveFileDialogs;
     QList<QPrinter*> printerSetUps; // the printer of every printer set-up, in order
 
     void message(const QString& text) override { messages << text; }
@@ -42,6 +45,11 @@ public:
         fileDialogTitle = title;
         fileDialogFilters = filters;
         return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+    }
+    QString saveFile(const QString& title, const QString& proposedName,
+                     const QStringList& filters) override {
+        saveFileDialogs << title + u'|' + proposedName + u'|' + filters.join(QStringLiteral(";;"));
+        return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.dequeue();
     }
     bool chooseFont(QFont& font, qint32& storedColor) override {
         if (fontAnswers.isEmpty())
