@@ -29,8 +29,10 @@ private slots:
                  QByteArray("11\r\n563\r\n728\r\n629\r\n395\r\n182\r\n"));
         QCOMPARE(dir.readFile(QStringLiteral("winpos.ini")), QByteArray("120\r\n80\r\n0\r\n"));
         QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral("left over.tbl")));
-        QVERIFY(QFileInfo::exists(dir.workDir() + QStringLiteral(".hidden")));
-        QVERIFY(QFileInfo::exists(dir.workDir() + QStringLiteral("sub/inner.txt")));
+        // Nothing stays in the working directory, hidden files and folders neither.
+        QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral(".hidden")));
+        QVERIFY(!QFileInfo::exists(dir.workDir() + QStringLiteral("sub")));
+        QVERIFY(QFileInfo(dir.workDir()).isDir());
     }
 
     void layoutRoundTripsThroughTheNextStart() {
