@@ -7,6 +7,7 @@
 // working folder afterwards, and "ok" or the error text.
 
 #include "core/CardTextMembers.h"
+#include "storage/CardFileNames.h"
 #include "storage/AppError.h"
 #include "storage/CardArchive.h"
 #include "storage/WorkDir.h"
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
             UnpackCard(library, card, workDir);
         } else {
             const QString name = QFileInfo(card).fileName();
-            ReadCardTextMembers(library, card, MemberStem(name));
+            ReadCardTextMembers(library, card, cardfile::cardNameOf(name));
         }
     } catch (const AppError& error) {
         outcome = error.text();
