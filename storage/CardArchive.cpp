@@ -4,6 +4,7 @@
 #include "storage/CardFileNames.h"
 #include "storage/FileBytes.h"
 #include "storage/FileNames.h"
+#include "storage/KeptCardVersion.h"
 #include "storage/sevenzip/SevenZip.h"
 
 #include <QCoreApplication>
@@ -27,11 +28,13 @@ void renameOver(const QString& source, const QString& target) {
 // only once complete, so that a failed write never costs the previous card file.
 // WriteArchive has flushed the data to the disk before the rename, so after a
 // crash the card file is either the old one or the new one, never a mixture.
-void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
+// The card file replaced becomes a version in historyDir (none when empty).
+void writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir) {
     const QString target = filenames::actualPath(cardPath);
     const QString temporary = TemporaryCardPath(target);
     try {
         writer.WriteArchive(temporary);
+        const KeptCardVersion version(historyDir, target);
         renameOver(temporary, target);
     } catch (...) {
         QFile::remove(temporary);
@@ -61,16 +64,17 @@ void UnpackCard(const QString& libraryPath, const QString& cardPath, const QStri
 }
 
 void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
-                          const QString& cardName, const QString& cardPath) {
+                          const QString& cardName, const QString& cardPath,
+                          const QString& historyDir) {
     writer_ = MakeOutArchive(libraryPath, ZipFormatId);
     for (const QString& member : cardfile::memberNames(cardName))
         queueMember(*writer_, workDir, member);
     SetArchiveLevel(*writer_, kSaveLevel);
-    writeCardFile(*writer_, cardPath);
+    writeCardFile(*writer_, cardPath, historyDir);
 }
 
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path) {
     T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
     SetArchiveLevel(*writer, kNewCardLevel);
-    writeCardFile(*writer, path);
+    writeCardFile(*writer, path, {});
 }

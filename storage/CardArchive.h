@@ -23,16 +23,18 @@ public:
     // once complete: on failure the old card file is untouched and no temporary
     // file stays. An existing card file whose name differs from cardPath only in
     // case is replaced under its own name. The writer used is kept until the next
-    // call replaces it.
+    // call replaces it. With a history directory (AppState::historyDir()), the
+    // card file replaced is kept there as the card's newest version
+    // (KeptCardVersion); a failed save keeps none.
     void PackCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
-                  const QString& cardPath);
+                  const QString& cardPath, const QString& historyDir = {});
 
 private:
     std::shared_ptr<T7zOutArchive> writer_;
 };
 
 // Writes a card file without members (compression level 3), replacing path; as
-// safe as PackCard.
+// safe as PackCard. A new card file has no history: nothing is kept.
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path);
 
 // The temporary name under which the archive for cardPath is written: hidden, in
