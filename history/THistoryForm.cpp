@@ -64,8 +64,13 @@ void THistoryForm::buildList() {
     VersionList->setHeaderLabels({QStringLiteral("Uloženo"), QStringLiteral("Řádků")});
     VersionList->setRootIsDecorated(false);
     VersionList->setUniformRowHeights(true);
-    VersionList->setColumnWidth(0, 150);
-    VersionList->header()->setStretchLastSection(true);
+    VersionList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The time takes what the row count leaves, so both always show whole.
+    QHeaderView* header = VersionList->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    header->resizeSection(1, 66);
     connect(VersionList, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });
 
     EmptyNote = new QLabel(QStringLiteral("Karta zatím nemá žádnou dřívější verzi. Verze vzniká "
@@ -82,6 +87,7 @@ void THistoryForm::buildPreview() {
     PreviewTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PreviewTable->setFocusPolicy(Qt::NoFocus);
     PreviewTable->verticalHeader()->hide();
+    PreviewTable->verticalHeader()->setDefaultSectionSize(PreviewTable->fontMetrics().height() + 6);
     PreviewTable->horizontalHeader()->setStretchLastSection(true);
     PreviewTable->setColumnWidth(0, 140);
 
