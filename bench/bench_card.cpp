@@ -1,15 +1,10 @@
 #include "bench/Bench.h"
-#include "storage/CardArchive.h"
-#include "storage/NotesFile.h"
-#include "storage/TableFile.h"
-#include "storage/WorkDir.h"
+#include "bench/CardFixture.h"
+#include "storage/CardHistory.h"
+#include "storage/HistoryRetention.h"
+#include "storage/KeptCardVersion.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <ctime>
 #include <vector>
@@ -17,58 +12,6 @@
 // Opening and saving one card as the main window does: a 320 x 240 24-bit
 // picture and 50 table rows.
 namespace {
-
-struct CardFixture {
-    QTemporaryDir programDir;
-    QString library, cardDir, workDir, name = QStringLiteral("Karta");
-    QStringList rows;
-    QString notes;
-
-    CardFixture() {
-        library = programDir.filePath(QStringLiteral("7z.so"));
-        cardDir = programDir.filePath(QStringLiteral("FILES/"));
-        workDir = programDir.filePath(QStringLiteral("TEMP/"));
-        QFile::copy(QStringLiteral(KARTOTEKA_7Z_SO), library);
-        QDir().mkpath(cardDir);
-        QDir().mkpath(workDir);
-        for (int i = 0; i < 50; ++i)
-            rows << QStringLiteral("Položka %1=Hodnota řádku číslo %1").arg(i);
-        for (int i = 0; i < 20; ++i)
-            notes += QStringLiteral("Poznámka, řádek %1 s nějakým delším textem.\n").arg(i);
-        writePicture();
-    }
-    QString cardPath() const { return cardDir + name + QStringLiteral(".krt"); }
-    QString member(const QString& suffix) const { return workDir + name + suffix; }
-
-    // A photograph-like picture: smooth colours with noise, which compresses
-    // about as badly as a real one.
-    void writePicture() const {
-        QImage picture(320, 240, QImage::Format_RGB888);
-        auto* random = QRandomGenerator::global();
-        for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 320; ++x)
-                picture.setPixel(x, y,
-                                 qRgb((x + random->bounded(24)) % 256,
-                                      (y + random->bounded(24)) % 256,
-                                      (x + y + random->bounded(24)) % 256));
-        picture.save(member(QStringLiteral("1.bmp")), "BMP");
-    }
-
-    void save(CardWriter& writer) const {
-        SaveTable(member(QStringLiteral(".tbl")), rows);
-        SaveNotes(member(QStringLiteral(".txt")), notes);
-        writer.PackCard(library, workDir, name, cardPath());
-    }
-    void open() const {
-        ClearWorkDir(workDir);
-        UnpackCard(library, cardPath(), workDir);
-        const QStringList table = LoadTable(member(QStringLiteral(".tbl")));
-        const QString text = LoadNotes(member(QStringLiteral(".txt")));
-        const QImage picture(member(QStringLiteral("1.bmp")));
-        if (table.size() != 50 || text.isEmpty() || picture.size() != QSize(320, 240))
-            qFatal("the card did not load back");
-    }
-};
 
 // Median processor time of all threads in milliseconds: on a machine shared with
 // other work it shows what the wall-clock figure would be without the contention
@@ -86,14 +29,46 @@ double medianCpuMs(int repeats, const std::function<void()>& fn) {
     return times[times.size() / 2];
 }
 
+// Fills the card's history with the most versions it keeps, so that every
+// further save also drops its oldest version: the costliest save.
+void fillHistory(const bench::CardFixture& card) {
+    const QString folder =
+        cardhistory::folderOf(card.historyDir, card.name + QStringLiteral(".krt"));
+    QDir().mkpath(folder);
+    const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
+    for (int i = 0; i < historyretention::kMostKept; ++i)
+        QFile::copy(card.cardPath(), folder + cardversionname::make(start.addSecs(i), 0));
+}
+
+// The medians of a and b, run in turns so that both meet the same load of the machine.
+std::pair<double, double>
+medianPairMs(int repeats, const std::function<double(const std::function<void()>&)>& time,
+             const std::function<void()>& a, const std::function<void()>& b) {
+    std::vector<double> timesA, timesB;
+    for (int i = 0; i < repeats; ++i) {
+        timesA.push_back(time(a));
+        timesB.push_back(time(b));
+    }
+    std::sort(timesA.begin(), timesA.end());
+    std::sort(timesB.begin(), timesB.end());
+    return {timesA[timesA.size() / 2], timesB[timesB.size() / 2]};
+}
+
 } // namespace
 
 BENCHMARK("card open and save") {
-    CardFixture card;
+    bench::CardFixture card;
     CardWriter writer;
-    card.save(writer);
-    const double save = bench::medianMs(30, [&] { card.save(writer); });
-    const double saveCpu = medianCpuMs(30, [&] { card.save(writer); });
+    card.save(writer, false);
+    fillHistory(card);
+    const auto wallMs = [](const std::function<void()>& fn) { return bench::medianMs(1, fn); };
+    const auto cpuMs = [](const std::function<void()>& fn) { return medianCpuMs(1, fn); };
+    const auto plainSave = [&] { card.save(writer, false); };
+    const auto keepingSave = [&] { card.save(writer, true); };
+    const auto [plain, keeping] = medianPairMs(40, wallMs, plainSave, keepingSave);
+    const auto [plainCpu, keepingCpu] = medianPairMs(40, cpuMs, plainSave, keepingSave);
+    const double versionStep = bench::medianMs(
+        200, [&] { const KeptCardVersion version(card.historyDir, card.cardPath()); });
     const double open = bench::medianMs(50, [&] { card.open(); });
     const double openCpu = medianCpuMs(50, [&] { card.open(); });
     bench::print(QStringLiteral("card file: %1 bytes").arg(QFileInfo(card.cardPath()).size()));
@@ -101,7 +76,15 @@ BENCHMARK("card open and save") {
                                 "%2 ms processor time")
                      .arg(open, 0, 'f', 2)
                      .arg(openCpu, 0, 'f', 2));
-    bench::print(QStringLiteral("save (table, notes, pack): %1 ms median, %2 ms processor time")
-                     .arg(save, 0, 'f', 2)
-                     .arg(saveCpu, 0, 'f', 2));
+    bench::print(
+        QStringLiteral("save without keeping a version: %1 ms median, %2 ms processor time")
+            .arg(plain, 0, 'f', 2)
+            .arg(plainCpu, 0, 'f', 2));
+    bench::print(QStringLiteral("save keeping a version (%1 in the folder, the oldest dropped): "
+                                "%2 ms median, %3 ms processor time")
+                     .arg(historyretention::kMostKept)
+                     .arg(keeping, 0, 'f', 2)
+                     .arg(keepingCpu, 0, 'f', 2));
+    bench::print(QStringLiteral("keeping the version alone (link, list, prune): %1 ms median")
+                     .arg(versionStep, 0, 'f', 3));
 }

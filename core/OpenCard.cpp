@@ -7,10 +7,13 @@
 #include "core/FitPicture.h"
 #include "core/PictureFile.h"
 #include "core/Prompts.h"
+#include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"
 #include "storage/CardFileNames.h"
+#include "storage/CardHistory.h"
 #include "storage/CardRename.h"
+#include "storage/CardVersionReader.h"
 #include "storage/Cp1250.h"
 #include "storage/FileNames.h"
 #include "storage/MoveToTrash.h"
@@ -151,7 +154,7 @@ void OpenCard::Save() {
     keptWriter_ = std::make_unique<CardWriter>();
     // The file that was opened, exactly: beside it may stand a namesake that
     // differs only in letter case, which is another card.
-    keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_);
+    keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_, state_.historyDir());
     modified_ = false;
 }
 
@@ -210,12 +213,7 @@ void OpenCard::Rename() {
     }
     currentCardPath_ = newPath;
     currentCardName_ = newName;
-    try {
-        Save();
-    } catch (...) {
-        KeepOldName(oldName, oldPath, newName, true);
-        throw;
-    }
+    SaveUnderNewName(oldName, oldPath, newName);
 
     list_.reread();
     list_.selectEntry(cardfile::fileNameOf(newName));
@@ -232,7 +230,35 @@ QString OpenCard::RenameProblem(const QString& newName) const {
     return {};
 }
 
-void OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+// The card file has its new name: its history follows it, then the save
+// writes it. Should either fail, the card file, its history and the open card
+// go back under the old name.
+void OpenCard::SaveUnderNewName(const QString& oldName, const QString& oldPath,
+                                const QString& newName) {
+    const QString oldFileName = QFileInfo(oldPath).fileName();
+    const QString newFileName = cardfile::fileNameOf(newName);
+    bool historyMoved = false;
+    try {
+        // Before the save, whose version belongs to the history under the new name.
+        MoveHistory(oldFileName, newFileName);
+        historyMoved = true;
+        Save();
+    } catch (...) {
+        // Should the history not move back, the error shown stays the one that
+        // stopped the rename; the versions are whole under the new name.
+        if (KeepOldName(oldName, oldPath, newName, true) && historyMoved)
+            cardhistory::move(state_.historyDir(), newFileName, oldFileName);
+        throw;
+    }
+}
+
+void OpenCard::MoveHistory(const QString& oldFileName, const QString& newFileName) {
+    if (!cardhistory::move(state_.historyDir(), oldFileName, newFileName))
+        throw AppError(QStringLiteral("Historii karty nelze přesunout: ") + state_.historyDir() +
+                       oldFileName);
+}
+
+bool OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
                            bool cardFileMoved) {
     if (cardFileMoved) {
         const QFileInfo old(oldPath);
@@ -240,7 +266,7 @@ void OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const
         // name: the open card and the list follow it there.
         if (!filenames::rename(old.path(), cardfile::fileNameOf(newName), old.fileName(), false)) {
             list_.reread();
-            return;
+            return false;
         }
     }
     // A member the rename could not move is still under the old name and is
@@ -248,6 +274,7 @@ void OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const
     RenameCardMembers(state_.WorkDir, newName, oldName, false);
     currentCardPath_ = oldPath;
     currentCardName_ = oldName;
+    return true;
 }
 
 bool OpenCard::DeleteCardFile() {
@@ -305,4 +332,30 @@ void OpenCard::RemovePicture() {
 
 QString OpenCard::PicturePath() const {
     return state_.WorkDir + cardfile::pictureMember(currentCardName_);
+}
+
+QString OpenCard::HistoryFolder() const {
+    return cardhistory::folderOf(state_.historyDir(), QFileInfo(currentCardPath_).fileName());
+}
+
+void OpenCard::RestoreVersion(const CardVersionContent& version) {
+    if (!cardLoaded_)
+        return;
+    // The picture first: should its file fail, the editor still shows the card
+    // as it was.
+    RestorePicture(version.picture);
+    editor_.setTableLines(version.table);
+    editor_.setNotesText(version.notes);
+    editor_.showPicture(version.picture.isEmpty() ? QString() : PicturePath());
+    modified_ = true;
+}
+
+void OpenCard::RestorePicture(const QByteArray& bitmap) {
+    const QString member = cardfile::pictureMember(currentCardName_);
+    if (!bitmap.isEmpty()) {
+        SavePictureBytes(bitmap, state_.WorkDir, member);
+        return;
+    }
+    if (RemovePictureFile(state_.WorkDir, member) == PictureRemoval::Failed)
+        throw AppError(QStringLiteral("Nastala chyba při odstraňování obrázku!"));
 }

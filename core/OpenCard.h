@@ -18,6 +18,7 @@ class CardWriter;
 class Prompts;
 class QImage;
 struct AppState;
+struct CardVersionContent;
 
 class OpenCard {
 public:
@@ -61,10 +62,12 @@ public:
     // card file take the name, the card is saved under it and opened again. A
     // listed name, or one a new card file could not have, is refused before
     // anything changes; a card file that cannot be moved, or a save that fails,
-    // leaves the card file and the open card under the old name.
+    // leaves the card file and the open card under the old name. The card's
+    // history folder moves with its card file.
     void Rename();
     // Deletes the open card's file and leaves no card open. False, with the
-    // message shown, when the card file is missing.
+    // message shown, when the card file is missing. The card's history stays,
+    // so a card file brought back under its name has its versions again.
     bool DeleteCardFile();
     // After the delete: tells the user when the card file is still there.
     void ReportUndeletedCardFile();
@@ -80,6 +83,14 @@ public:
     // The picture member's path in the working directory.
     QString PicturePath() const;
 
+    // The history folder of the card file chosen last for opening (CardHistory.h).
+    QString HistoryFolder() const;
+    // Puts an earlier version's table, notes and picture into the editor as
+    // unsaved changes: the picture member's file in the working directory is
+    // written (or removed when the version has no picture) as the picture
+    // steps do, and the card is marked modified. Nothing without an open card.
+    void RestoreVersion(const CardVersionContent& version);
+
     // Leaves no card open (the start-up state).
     void CloseCard();
 
@@ -91,8 +102,13 @@ private:
     void RefuseUnstorableText();
     bool WriteVanishedCardFileAgain();
     QString RenameProblem(const QString& newName) const;
-    void KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+    void SaveUnderNewName(const QString& oldName, const QString& oldPath, const QString& newName);
+    void MoveHistory(const QString& oldFileName, const QString& newFileName);
+    // Puts the open card back under its old name; false when its card file
+    // stays under the new one.
+    bool KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
                      bool cardFileMoved);
+    void RestorePicture(const QByteArray& bitmap);
 
     AppState& state_;
     Prompts& prompts_;

@@ -4,6 +4,7 @@
 #include "core/FitPicture.h"
 #include "core/JpegDecoder.h"
 #include "storage/AppError.h"
+#include "storage/FileBytes.h"
 #include "storage/FileNames.h"
 
 #include <QFile>
@@ -61,6 +62,11 @@ void SavePictureFile(const QImage& picture, const QString& dir, const QString& f
         throw AppError(writer.errorString());
     if (!file.commit())
         throw AppError(file.errorString());
+    filenames::pathForWriting(dir, fileName);
+}
+
+void SavePictureBytes(const QByteArray& bitmap, const QString& dir, const QString& fileName) {
+    filebytes::writeSafely(dir + fileName, bitmap);
     filenames::pathForWriting(dir, fileName);
 }
 

@@ -20,6 +20,11 @@ QImage LoadFittedPicture(const QString& path);
 // one picture member never stands for two.
 void SavePictureFile(const QImage& picture, const QString& dir, const QString& fileName);
 
+// Writes the bytes of a picture member (a BMP file, from an earlier version of
+// the card, say) unchanged to dir + fileName, as safely as SavePictureFile and
+// with the same removal of other spellings.
+void SavePictureBytes(const QByteArray& bitmap, const QString& dir, const QString& fileName);
+
 // The file part of choosing a picture for a card: decodes sourcePath, fits it
 // and saves it as dir + fileName. Returns false, writing nothing, when the
 // extension is neither JPEG nor BMP.

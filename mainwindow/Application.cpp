@@ -5,6 +5,7 @@
 #include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/CardFileCommands.h"
 #include "mainwindow/Form1CardFileHost.h"
+#include "mainwindow/HistoryCommands.h"
 #include "mainwindow/MainWindowPrintSource.h"
 #include "mainwindow/MainWindowSearchHost.h"
 #include "mainwindow/PrintCommands.h"
@@ -73,7 +74,7 @@ void PaintBackground(QWidget* window, qint32 storedColor) {
 
 } // namespace
 
-// The six dialogs, created once in this order after the main window; all but
+// The seven dialogs, created once in this order after the main window; all but
 // the print dialog (which takes it whenever it is shown) take the background
 // colour now.
 void Application::CreateDialogs() {
@@ -94,6 +95,8 @@ void Application::CreateDialogs() {
     printSource_ = std::make_unique<MainWindowPrintSource>(*form1_);
     PrintForm = new TPrintForm(state_, *prompts_, *printSource_, form1_.get());
     PrintForm->setObjectName(QStringLiteral("PrintForm"));
+    HistoryForm =
+        created(new THistoryForm(state_, form1_->Card(), *prompts_, form1_.get()), "HistoryForm");
 }
 
 // The commands of the dialogs and of the other parts of the program are bound
@@ -108,11 +111,12 @@ void Application::ConnectCommands() {
     // The dialogs that take a new background colour at once (the print
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
-        for (QDialog* dialog :
-             std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm, FindForm})
+        for (QDialog* dialog : std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm,
+                                                               FindForm, HistoryForm})
             PaintBackground(dialog, color);
     });
     cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm);
     BindPrintCommands(*form1_, *PrintForm, *cardExports_);
-    new SettingsCommands(*form1_, *SetForm); // owned by the main window
+    new SettingsCommands(*form1_, *SetForm);    // owned by the main window
+    new HistoryCommands(*form1_, *HistoryForm); // owned by the main window
 }

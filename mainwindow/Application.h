@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/THistoryForm.h"
 #include "mainwindow/ProcessEnd.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
@@ -22,7 +23,7 @@ class Prompts;
 class SearchCommands;
 class TForm1;
 
-// The program as a whole: its shared state, its prompts, its seven windows
+// The program as a whole: its shared state, its prompts, its eight windows
 // (created once, in order, living until the process ends) and the way the
 // process ends.
 class Application {
@@ -53,6 +54,7 @@ public:
     TDelForm* DelForm = nullptr;
     TFindForm* FindForm = nullptr;
     TPrintForm* PrintForm = nullptr;
+    THistoryForm* HistoryForm = nullptr;
 
 private:
     void EndProcess(int exitCode);

@@ -3,9 +3,11 @@
 #include "core/CardNameRules.h"
 #include "core/Prompts.h"
 #include "mainwindow/CardFileHost.h"
+#include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"
 #include "storage/CardFileNames.h"
+#include "storage/CardHistory.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +43,12 @@ void TAddForm::confirmed() {
         host_.prompts().message(cardnames::existsMessage(name));
         return;
     }
-    CreateEmptyCardFile(state.libraryPath(), state.CardDir + cardfile::fileNameOf(name));
+    const QString fileName = cardfile::fileNameOf(name);
+    // Versions left by a deleted card of that name are not the new card's.
+    if (!cardhistory::setAside(state.historyDir(), fileName))
+        throw AppError(QStringLiteral("Historii dřívější karty nelze odložit: ") +
+                       cardhistory::folderOf(state.historyDir(), fileName));
+    CreateEmptyCardFile(state.libraryPath(), state.CardDir + fileName);
     host_.ReReadCardList();
     accept();
 }

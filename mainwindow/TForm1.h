@@ -177,6 +177,7 @@ public:
     QAction* Konec1;
     QMenu* Edit1;
     QAction* Undo1;
+    QAction* Historiekarty1;
     QAction* Addline1;
     QAction* Deleteline1;
     QAction* Vybratobrzek1;

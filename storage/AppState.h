@@ -33,4 +33,6 @@ struct AppState {
     bool SearchRunning = false;
 
     QString libraryPath() const { return programDir + QStringLiteral("7z.so"); }
+    // P + "HISTORY/": the earlier versions of the card files (CardHistory.h).
+    QString historyDir() const { return programDir + QStringLiteral("HISTORY/"); }
 };

@@ -4,6 +4,7 @@
 #include "storage/CardFileNames.h"
 #include "storage/FileBytes.h"
 #include "storage/FileNames.h"
+#include "storage/KeptCardVersion.h"
 #include "storage/SystemErrorText.h"
 #include "storage/sevenzip/FileAccess.h"
 #include "storage/sevenzip/SafeItemPath.h"
@@ -75,7 +76,8 @@ void closeWritten(int fd, const QString& path) {
 // The data are on the disk before the rename and the folder entry after it, so
 // after a crash or a power cut the card file is either the old one or the new
 // one, never a mixture, and a save reported as done stays done.
-void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
+// The card file replaced becomes a version in historyDir (none when empty).
+void writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir) {
     const QString target = fileToReplace(cardPath);
     const QString temporary = TemporaryCardPath(target);
     const int fd = createTemporaryFile(temporary, modeFor(target));
@@ -87,6 +89,7 @@ void writeCardFile(T7zOutArchive& writer, const QString& cardPath) {
             throw;
         }
         closeWritten(fd, temporary);
+        const KeptCardVersion version(historyDir, target);
         renameOver(temporary, target);
     } catch (...) {
         QFile::remove(temporary);
@@ -125,16 +128,17 @@ void UnpackCard(const QString& libraryPath, const QString& cardPath, const QStri
 }
 
 void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
-                          const QString& cardName, const QString& cardPath) {
+                          const QString& cardName, const QString& cardPath,
+                          const QString& historyDir) {
     writer_ = MakeOutArchive(libraryPath, ZipFormatId);
     for (const QString& member : cardfile::memberNames(cardName))
         queueMember(*writer_, workDir, member);
     SetArchiveLevel(*writer_, kSaveLevel);
-    writeCardFile(*writer_, cardPath);
+    writeCardFile(*writer_, cardPath, historyDir);
 }
 
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path) {
     T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
     SetArchiveLevel(*writer, kNewCardLevel);
-    writeCardFile(*writer, path);
+    writeCardFile(*writer, path, {});
 }

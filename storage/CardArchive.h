@@ -31,16 +31,18 @@ public:
     // keeps being one, its target is replaced. The new card file keeps the
     // permission bits of the old one. The temporary file is created exclusively
     // and never through a link; the folder is flushed after the rename. The
-    // writer used is kept until the next call replaces it.
+    // writer used is kept until the next call replaces it. With a history
+    // directory (AppState::historyDir()), the card file replaced is kept there as
+    // the card's newest version (KeptCardVersion); a failed save keeps none.
     void PackCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
-                  const QString& cardPath);
+                  const QString& cardPath, const QString& historyDir = {});
 
 private:
     std::shared_ptr<T7zOutArchive> writer_;
 };
 
 // Writes a card file without members (compression level 3), replacing path; as
-// safe as PackCard.
+// safe as PackCard. A new card file has no history: nothing is kept.
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path);
 
 // The temporary name under which the archive for cardPath is written: hidden, in

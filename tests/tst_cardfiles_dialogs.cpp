@@ -5,6 +5,7 @@
 #include "mainwindow/TDelForm.h"
 #include "storage/AppError.h"
 #include "storage/AppState.h"
+#include "storage/CardHistory.h"
 #include "storage/sevenzip/SevenZip.h"
 #include "tests/support/DesktopHome.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -141,6 +142,21 @@ private slots:
         QCOMPARE(host_->reReads(), 0);
         const QStringList expected = existing.isEmpty() ? QStringList() : QStringList{existing};
         QCOMPARE(QDir(program_->cardDir()).entryList(QDir::Files | QDir::Hidden), expected);
+    }
+
+    // A deleted card's versions are kept, but a new card of its name starts
+    // without them: they are set aside, not deleted.
+    void addGivesTheNewCardNoVersions() {
+        program_->writeFile("HISTORY/Recepty.krt/20200101-000000-000.krt", "of a deleted card");
+        TAddForm form(*host_);
+        typeName(form, QStringLiteral("Recepty"));
+        QVERIFY(host_->scripted.allShown().isEmpty());
+        QVERIFY(cardhistory::versions(program_->filePath("HISTORY/Recepty.krt/")).isEmpty());
+        const QStringList folders =
+            QDir(program_->filePath("HISTORY")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders.size(), 1);
+        QVERIFY(folders[0].startsWith("Recepty.krt~"));
+        QCOMPARE(cardhistory::versions(program_->filePath("HISTORY/" + folders[0])).size(), 1);
     }
 
     void addShowsLibraryErrorAndStaysOpen() {

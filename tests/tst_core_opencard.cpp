@@ -1,5 +1,8 @@
 #include "core/OpenCard.h"
 #include "storage/AppError.h"
+#include "storage/CardHistory.h"
+#include "storage/CardVersionReader.h"
+#include "storage/Cp1250.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestCardEditor.h"
 #include "tests/support/TestCards.h"
@@ -29,6 +32,16 @@ struct Fixture {
     }
     QByteArray storedNotes(const QString& name) {
         return readCard(dir, name + QStringLiteral(".krt")).value(name + QStringLiteral(".txt"));
+    }
+    // Changes the open card's notes and saves it, as an edit and F2 do.
+    void editAndSave(const QString& notes) {
+        editor.notes = notes;
+        card.MarkModified();
+        card.Save();
+    }
+    QList<CardVersion> versions(const QString& name) const {
+        return cardhistory::versions(
+            cardhistory::folderOf(state.historyDir(), name + QStringLiteral(".krt")));
     }
 
     TestProgramDir dir;
@@ -292,6 +305,125 @@ private slots:
         QCOMPARE(f.prompts.messages,
                  QStringList{QStringLiteral("Chyba: soubor \"") + f.state.CardDir +
                              QStringLiteral("A.krt\" neexistuje.")});
+    }
+
+    // Each save of the open card keeps the card file it replaced; a save
+    // refused for text the card file cannot hold keeps none.
+    void savesKeepTheReplacedCardFiles() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {QStringLiteral("k=v")}, QStringLiteral("původní"));
+        const QByteArray original = f.dir.readFile(QStringLiteral("FILES/A.krt"));
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        QCOMPARE(f.card.HistoryFolder(), f.state.historyDir() + QStringLiteral("A.krt/"));
+        QVERIFY(f.versions(QStringLiteral("A")).isEmpty());
+        f.editAndSave(QStringLiteral("druhá"));
+        const QByteArray second = f.dir.readFile(QStringLiteral("FILES/A.krt"));
+        f.editAndSave(QStringLiteral("třetí"));
+        QCOMPARE(f.versions(QStringLiteral("A")).size(), 2);
+        QCOMPARE(testcards::fileBytes(f.versions(QStringLiteral("A"))[0].path), second);
+        QCOMPARE(testcards::fileBytes(f.versions(QStringLiteral("A"))[1].path), original);
+
+        f.editor.notes = QStringLiteral("znak mimo kódovou stránku: \u4e00");
+        f.card.MarkModified();
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Save());
+        QCOMPARE(f.versions(QStringLiteral("A")).size(), 2);
+    }
+
+    void renameMovesTheHistoryAndDeleteKeepsIt() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("Staré"), {}, QStringLiteral("první"));
+        f.list.reread();
+        f.open(QStringLiteral("Staré.krt"));
+        f.editAndSave(QStringLiteral("druhá"));
+        const QByteArray beforeRename = f.dir.readFile(QStringLiteral("FILES/Staré.krt"));
+        f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
+        f.card.Rename();
+        QVERIFY(f.prompts.allShown().isEmpty());
+        QVERIFY(!QFileInfo::exists(f.state.historyDir() + QStringLiteral("Staré.krt")));
+        // The two versions of the old name and the one the rename's save kept.
+        const QList<CardVersion> moved = f.versions(QStringLiteral("Nové"));
+        QCOMPARE(moved.size(), 2);
+        QCOMPARE(testcards::fileBytes(moved[0].path), beforeRename);
+        QCOMPARE(f.card.HistoryFolder(), f.state.historyDir() + QStringLiteral("Nové.krt/"));
+
+        QVERIFY(f.card.DeleteCardFile());
+        QVERIFY(!QFileInfo::exists(f.state.CardDir + QStringLiteral("Nové.krt")));
+        QCOMPARE(f.versions(QStringLiteral("Nové")).size(), 2);
+    }
+
+    // A rename whose save fails leaves the history with the card under its old name.
+    void failedSaveAfterRenameKeepsTheHistoryUnderTheOldName() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("A"), {}, QStringLiteral("uloženo"));
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        f.editAndSave(QStringLiteral("druhá"));
+        f.editor.notes = QStringLiteral("\u4e00");
+        f.card.MarkModified();
+        f.prompts.inputAnswers.enqueue(QStringLiteral("B"));
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Rename());
+        QCOMPARE(f.versions(QStringLiteral("A")).size(), 1);
+        QVERIFY(!QFileInfo::exists(f.state.historyDir() + QStringLiteral("B.krt")));
+    }
+
+    // Restoring puts a version into the editor as unsaved changes, its
+    // picture into the working directory; the save stores it, and the content
+    // it replaced becomes a version in turn.
+    void restoredVersionIsAnUnsavedChangeThatTheSaveStores() {
+        Fixture f;
+        const QByteArray bitmap = testcards::bitmapBytes(64, 48, Qt::blue);
+        writeCard(f.dir, QStringLiteral("A"), {QStringLiteral("Obec=Brno"), QStringLiteral("x")},
+                  QStringLiteral("dřívější\ntext"), bitmap);
+        f.list.reread();
+        f.open(QStringLiteral("A.krt"));
+        f.editor.table = {QStringLiteral("Obec=Praha")};
+        f.card.RemovePicture();
+        f.editAndSave(QStringLiteral("pozdější"));
+        const QByteArray replacedBySave = f.dir.readFile(QStringLiteral("FILES/A.krt"));
+
+        const QList<CardVersion> versions = f.versions(QStringLiteral("A"));
+        QCOMPARE(versions.size(), 1);
+        f.card.RestoreVersion(ReadCardVersion(f.state.libraryPath(), versions[0].path));
+        QVERIFY(f.card.Modified());
+        QCOMPARE(f.editor.table, QStringList({QStringLiteral("Obec=Brno"), QStringLiteral("x")}));
+        QCOMPARE(f.editor.notes, QStringLiteral("dřívější\ntext"));
+        QCOMPARE(f.editor.picture, f.card.PicturePath());
+        QCOMPARE(testcards::fileBytes(f.card.PicturePath()), bitmap);
+        QCOMPARE(f.dir.readFile(QStringLiteral("FILES/A.krt")), replacedBySave);
+
+        f.card.Save();
+        QVERIFY(!f.card.Modified());
+        const auto members = readCard(f.dir, QStringLiteral("A.krt"));
+        QCOMPARE(members.value(QStringLiteral("A.tbl")), QByteArray("Obec=Brno\r\nx\r\n"));
+        QCOMPARE(members.value(QStringLiteral("A.txt")),
+                 cp1250::encode(QStringLiteral("dřívější\r\ntext")));
+        QCOMPARE(members.value(QStringLiteral("A1.bmp")), bitmap);
+        QCOMPARE(f.versions(QStringLiteral("A")).size(), 2);
+        QCOMPARE(testcards::fileBytes(f.versions(QStringLiteral("A"))[0].path), replacedBySave);
+    }
+
+    // A version without a picture takes the open card's picture away; one
+    // saved under the card's earlier name restores into its present name.
+    void restoreTakesThePictureAwayAndFollowsARename() {
+        Fixture f;
+        writeCard(f.dir, QStringLiteral("Staré"), {QStringLiteral("k=v")}, QStringLiteral("bez"));
+        f.list.reread();
+        f.open(QStringLiteral("Staré.krt"));
+        f.card.PastePicture(testcards::filledImage(QSize(320, 240), Qt::green));
+        f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
+        f.card.Rename();
+        QVERIFY(QFileInfo::exists(f.card.PicturePath()));
+
+        const QList<CardVersion> versions = f.versions(QStringLiteral("Nové"));
+        QCOMPARE(versions.size(), 1);
+        f.card.RestoreVersion(ReadCardVersion(f.state.libraryPath(), versions[0].path));
+        QCOMPARE(f.editor.notes, QStringLiteral("bez"));
+        QVERIFY(f.editor.picture.isEmpty());
+        QVERIFY(!QFileInfo::exists(f.card.PicturePath()));
+        f.card.Save();
+        QCOMPARE(readCard(f.dir, QStringLiteral("Nové.krt")).keys(),
+                 QStringList({QStringLiteral("Nové.tbl"), QStringLiteral("Nové.txt")}));
     }
 
     void pictureStepsWriteTheMemberAndMarkTheCard() {

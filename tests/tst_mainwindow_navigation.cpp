@@ -168,7 +168,8 @@ private slots:
         Started started(dir);
         TForm1& form = *started.form;
         const QList<QAction*> byState = {form.Save1,         form.Pejmenovat1, form.Delete1,
-                                         form.Selecteditem1, form.Undo1,       form.Addline1};
+                                         form.Selecteditem1, form.Undo1,       form.Addline1,
+                                         form.Historiekarty1};
         const QList<QWidget*> controls = {form.Panel3,       form.SpeedButton1, form.SpeedButton2,
                                           form.SpeedButton3, form.SpeedButton6, form.SpeedButton11,
                                           form.SpeedButton12};

@@ -80,7 +80,7 @@ private slots:
         QVERIFY(!program.application.SetForm);
     }
 
-    void createsTheSevenWindowsInOrder() {
+    void createsTheWindowsInOrder() {
         TestProgramDir dir;
         AppFixture program(dir);
         QVERIFY(program.started);
@@ -93,6 +93,7 @@ private slots:
             {application.DelForm, QStringLiteral("Odstranit ?")},
             {application.FindForm, QStringLiteral("Najít soubor")},
             {application.PrintForm, QStringLiteral("Tisk")},
+            {application.HistoryForm, QStringLiteral("Historie karty")},
         };
         for (const auto& [dialog, caption] : dialogs) {
             QVERIFY(dialog);
