@@ -17,6 +17,8 @@
 class T7zInArchive : public T7zArchive {
 public:
     explicit T7zInArchive(const QString& libraryPath);
+    // A reader on a library loaded once for many readers (see T7zPlugin).
+    explicit T7zInArchive(std::shared_ptr<const T7zPlugin> loaded);
     ~T7zInArchive() override;
 
     // Opens the archive file at path; it stays open until the reader goes. Fails
