@@ -3,6 +3,7 @@
 #include "core/CardEditor.h"
 #include "core/CardListView.h"
 #include "core/CardNameRules.h"
+#include "core/CardTextCache.h"
 #include "core/CommandAborted.h"
 #include "core/FitPicture.h"
 #include "core/PictureFile.h"
@@ -141,8 +142,10 @@ void OpenCard::Save() {
     SaveNotes(work + cardfile::notesMember(name), editor_.notesText());
     // The writer of the previous save goes; this one is kept until the next.
     keptWriter_ = std::make_unique<CardWriter>();
-    keptWriter_->PackCard(state_.libraryPath(), work, name,
-                          state_.CardDir + cardfile::fileNameOf(name));
+    const QString cardPath = state_.CardDir + cardfile::fileNameOf(name);
+    keptWriter_->PackCard(state_.libraryPath(), work, name, cardPath);
+    // The next content search reads the saved card afresh.
+    CardTextCache::shared().forget(cardPath);
     modified_ = false;
 }
 
