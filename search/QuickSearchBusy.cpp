@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int BarHeight = 4;
+constexpr int BarHeight = 5;
 
 } // namespace
 
