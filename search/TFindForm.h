@@ -55,6 +55,7 @@ public:
     // files that cannot be read are passed over and named in one message after
     // the search. While the dialog is hidden only Esc acts, and it closes the
     // dialog, which stops the search. True when the search ran to its end.
+    // Throws AppError when the archive library cannot be loaded.
     bool SearchCardFiles(const QString& text);
     // Selects the result's entry in the card list (none when it is no longer
     // there), runs the card list's open action and closes the dialog. Nothing
