@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,11 +15,9 @@ qint64 nanoseconds(const statx_timestamp& time) {
     return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-} // namespace
-
-std::optional<CardFileStamp> StampCardFile(const QString& path) {
+std::optional<CardFileStamp> stampAt(int folder, const QString& path) {
     struct statx info {};
-    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), 0, STATX_BASIC_STATS, &info) != 0 ||
+    if (::statx(folder, QFile::encodeName(path).constData(), 0, STATX_BASIC_STATS, &info) != 0 ||
         !S_ISREG(info.stx_mode))
         return std::nullopt;
     CardFileStamp stamp;
@@ -28,6 +27,21 @@ std::optional<CardFileStamp> StampCardFile(const QString& path) {
     stamp.inode = info.stx_ino;
     stamp.device = (quint64(info.stx_dev_major) << 32) | info.stx_dev_minor;
     return stamp;
+}
+
+} // namespace
+
+StampedFolder::StampedFolder(const QString& path)
+    : path_(path.endsWith(u'/') ? path : path + u'/'),
+      fd_(::open(QFile::encodeName(path).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+
+StampedFolder::~StampedFolder() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::optional<CardFileStamp> StampedFolder::stamp(const QString& fileName) const {
+    return fd_ >= 0 ? stampAt(fd_, fileName) : stampAt(AT_FDCWD, path_ + fileName);
 }
 
 bool MayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs) {

@@ -17,9 +17,23 @@ struct CardFileStamp {
     bool operator==(const CardFileStamp&) const = default;
 };
 
-// The stamp of the regular file at path, symbolic links followed as an open
-// follows them; none when there is no such file.
-std::optional<CardFileStamp> StampCardFile(const QString& path);
+// A folder held open for stamping many of its files: each look-up walks only
+// the file's own name, not the whole path again.
+class StampedFolder {
+public:
+    explicit StampedFolder(const QString& path);
+    ~StampedFolder();
+    StampedFolder(const StampedFolder&) = delete;
+    StampedFolder& operator=(const StampedFolder&) = delete;
+
+    // The stamp of the regular file fileName in the folder, symbolic links
+    // followed as an open follows them; none when there is no such file.
+    std::optional<CardFileStamp> stamp(const QString& fileName) const;
+
+private:
+    QString path_;
+    int fd_; // -1 when the folder could not be opened: whole paths are looked up
+};
 
 // Whether the file may still change within the same timestamp: the clock that
 // stamps files ticks in steps of milliseconds, so a write in the moment after

@@ -1,6 +1,5 @@
 #include "core/CardTextReader.h"
 
-#include "core/CardFileStamp.h"
 #include "core/CardTextCache.h"
 #include "storage/AppError.h"
 #include "storage/CardFileNames.h"
@@ -20,7 +19,7 @@ CardTextReader::CardTextReader(T7zLibraryPtr library, CardTextCache& cache,
                                const MemberMatcher& matcher, const QString& directory,
                                const QStringList& entries, int workerCount)
     : library_(std::move(library)), cache_(cache), matcher_(matcher), directory_(directory),
-      entries_(entries), readings_(entries.size()) {
+      entries_(entries), folder_(directory), readings_(entries.size()) {
     const int count = qBound(1, workerCount, qMax<int>(1, int(entries_.size())));
     workers_.reserve(count);
     try {
@@ -105,7 +104,7 @@ CardTextMembers CardTextReader::cardMembers(int index, T7zInArchivePtr& reader) 
     const QString path = directory_ + entries_[index];
     // The stamp is taken before the read: should the file change meanwhile, the
     // next search sees another stamp and reads it again.
-    const std::optional<CardFileStamp> stamp = StampCardFile(path);
+    const std::optional<CardFileStamp> stamp = folder_.stamp(entries_[index]);
     if (!stamp) {
         cache_.drop(path); // gone: the read below fails with the reason
     } else if (std::optional<CardTextMembers> kept = cache_.find(path, *stamp)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CardFileStamp.h"
 #include "core/CardTextMembers.h"
 #include "core/MemberMatcher.h"
 
@@ -69,6 +70,7 @@ private:
     const MemberMatcher& matcher_;
     const QString directory_;
     const QStringList entries_;
+    const StampedFolder folder_;
 
     std::atomic<int> nextCard_{0};
     std::atomic<bool> stopping_{false};
