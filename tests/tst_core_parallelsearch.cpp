@@ -178,7 +178,11 @@ private slots:
     }
 
     void stoppingLeavesNoWorkerRunning() {
+        // Thousands of missing card files after the real ones keep the workers
+        // busy long after the stop, so the stop has to end them.
         host_->entries = matches_;
+        for (int i = 0; i < 20000; ++i)
+            host_->entries << QStringLiteral("Missing%1.krt").arg(i);
         const int threadsBefore = threadCount();
         CardTextCache cache;
         Recorder recorder(host_->state);
@@ -189,8 +193,8 @@ private slots:
         QCOMPARE(threadCount(), threadsBefore);
         QCOMPARE(recorder.results, host_->entries.mid(0, 40));
         QCOMPARE(recorder.progress, oneToN(40));
-        // Workers may have read ahead of the cards reported.
-        QVERIFY(outcome.cardFilesRead >= 40);
+        // Workers read ahead of the cards reported, but not on to the end.
+        QVERIFY(outcome.cardFilesRead >= 40 && outcome.cardFilesRead < host_->entries.size());
     }
 
     void aFinishedSearchLeavesNoWorkerRunning() {
