@@ -1,10 +1,10 @@
 #include "core/CardSearch.h"
 
-#include "core/CardTextMembers.h"
+#include "core/CardTextCache.h"
+#include "core/CardTextReader.h"
 #include "core/MemberMatcher.h"
 #include "core/TextMatcher.h"
 #include "storage/AppState.h"
-#include "storage/CardFileNames.h"
 
 namespace {
 
@@ -21,10 +21,18 @@ private:
     bool& flag_;
 };
 
+// How long the search waits for a card file before it lets the listener act:
+// short enough for the windows to stay alive and a stop to take at once.
+constexpr std::chrono::milliseconds WaitingStep(10);
+
 } // namespace
 
 CardSearch::CardSearch(AppState& state, SearchListener& listener)
-    : state_(state), listener_(listener) {}
+    : CardSearch(state, listener, CardTextCache::shared()) {}
+
+CardSearch::CardSearch(AppState& state, SearchListener& listener, CardTextCache& cache)
+    : state_(state), listener_(listener), cache_(cache),
+      workerCount_(CardTextReader::defaultWorkerCount()) {}
 
 SearchOutcome CardSearch::run(const QStringList& entries, const QString& text,
                               const SearchOptions& options) {
@@ -64,26 +72,44 @@ SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString&
 
 SearchOutcome CardSearch::searchContents(const QStringList& entries, const QString& text,
                                          bool caseSensitive) {
-    const MemberMatcher matcher(text, caseSensitive);
-    const QString libraryPath = state_.libraryPath();
     SearchOutcome outcome;
+    if (entries.isEmpty())
+        return outcome;
+    const MemberMatcher matcher(text, caseSensitive);
+    CardTextReader reader(LoadArchiveLibrary(state_.libraryPath()), cache_, matcher, state_.CardDir,
+                          entries, workerCount_);
     for (int row = 0; row < entries.size(); ++row) {
         if (!state_.SearchRunning) {
+            reader.stop();
             outcome.stopped = true;
+            outcome.cardFilesRead = reader.cardFilesRead();
             return outcome;
         }
         listener_.progressed(row + 1);
+        const CardReading reading = awaitReading(reader, row);
         const QString& entry = entries[row];
-        const CardTextMembers members =
-            ReadCardTextMembers(libraryPath, state_.CardDir + entry, cardfile::cardNameOf(entry));
-        // Notes lines come before table lines.
-        const int matches =
-            matcher.matchingLines(members.notes) + matcher.matchingLines(members.table);
-        for (int i = 0; i < matches; ++i)
+        if (!reading.readable()) {
+            outcome.unreadable << entry;
+            continue;
+        }
+        for (int i = 0; i < reading.matchingLines; ++i)
             listener_.resultFound(entry);
-        outcome.count += matches;
+        outcome.count += reading.matchingLines;
     }
+    cache_.keepOnly(state_.CardDir, entries);
+    outcome.cardFilesRead = reader.cardFilesRead();
     return outcome;
+}
+
+// The card once begun is finished even when the search is stopped meanwhile,
+// as it was counted done already; the listener is left alone after a stop.
+CardReading CardSearch::awaitReading(CardTextReader& reader, int row) {
+    for (;;) {
+        if (std::optional<CardReading> reading = reader.reading(row, WaitingStep))
+            return *std::move(reading);
+        if (state_.SearchRunning)
+            listener_.waiting();
+    }
 }
 
 int FindCardEntry(const QStringList& entries, const QString& name) {

@@ -3,7 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+class CardTextCache;
+class CardTextReader;
 struct AppState;
+struct CardReading;
 
 // The options of one search, as the search dialog's controls hold them when it
 // starts.
@@ -22,6 +25,10 @@ public:
     virtual void resultFound(const QString& entry) = 0;
     // `cardsDone` card list entries are dealt with (the progress position).
     virtual void progressed(int cardsDone) = 0;
+    // The search waits for the card file being read; called every few
+    // milliseconds meanwhile, so that the windows can stay alive and the search
+    // can be stopped.
+    virtual void waiting() {}
 };
 
 struct SearchOutcome {
@@ -31,30 +38,45 @@ struct SearchOutcome {
     int count = 0;
     // Whole-name search: the row of the entry found, -1 when there is none.
     int wholeNameRow = -1;
+    // Content search: the entries whose card files could not be read, in list
+    // order; they were passed over.
+    QStringList unreadable;
+    // Content search: the card files read through the archive library; the
+    // others were unchanged since a search before and came from its cache.
+    int cardFilesRead = 0;
 };
 
 // Searches the card list entries or the contents of their card files. Holds no
-// widgets; the search dialog shows what the listener hears.
+// widgets; the search dialog shows what the listener hears. The listener is
+// called on the calling thread only; a content search reads the card files on
+// worker threads (CardTextReader), all ended before run() returns.
 class CardSearch {
 public:
     CardSearch(AppState& state, SearchListener& listener);
+    CardSearch(AppState& state, SearchListener& listener, CardTextCache& cache);
 
     // Runs one search over `entries` (card list order). Sets state.SearchRunning
     // while it runs and stops before the next card once it goes false. Results
-    // come in entry order; within a card file notes lines before table lines.
-    // Throws AppError when a card file cannot be read; what was found before stays
-    // reported. SearchRunning is false again on every way out.
+    // come in entry order; within a card file notes lines before table lines. A
+    // card file that cannot be read is passed over and named in the outcome.
+    // Throws AppError when the archive library cannot be loaded. SearchRunning
+    // is false again on every way out.
     SearchOutcome run(const QStringList& entries, const QString& text,
                       const SearchOptions& options);
+    // The number of card files read side by side; 1 reads them one at a time.
+    void setWorkerCount(int count) { workerCount_ = count; }
 
 private:
     SearchOutcome lookUpWholeName(const QStringList& entries, const QString& text);
     SearchOutcome searchNames(const QStringList& entries, const QString& text);
     SearchOutcome searchContents(const QStringList& entries, const QString& text,
                                  bool caseSensitive);
+    CardReading awaitReading(CardTextReader& reader, int row);
 
     AppState& state_;
     SearchListener& listener_;
+    CardTextCache& cache_;
+    int workerCount_;
 };
 
 // The row of `name` among `entries`, letter case ignored; -1 when missing.

@@ -5,6 +5,16 @@
 
 CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& cardPath,
                                     const QString& cardName) {
+    return ReadCardTextMembers(LoadArchiveLibrary(libraryPath), cardPath, cardName);
+}
+
+CardTextMembers ReadCardTextMembers(const T7zLibraryPtr& library, const QString& cardPath,
+                                    const QString& cardName) {
+    return ReadCardTextMembers(*MakeInArchive(library, ZipFormatId), cardPath, cardName);
+}
+
+CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPath,
+                                    const QString& cardName) {
     const QString notesName = cardfile::notesMember(cardName);
     const QString tableName = cardfile::tableMember(cardName);
     const auto isNotes = [&](const QString& path) {
@@ -14,10 +24,9 @@ CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& c
         return path.compare(tableName, Qt::CaseInsensitive) == 0;
     };
 
-    T7zInArchivePtr reader = MakeInArchive(libraryPath, ZipFormatId);
-    reader->OpenArchive(cardPath);
+    reader.OpenArchive(cardPath);
     const auto items =
-        reader->ReadItems([&](const QString& path) { return isNotes(path) || isTable(path); });
+        reader.ReadItems([&](const QString& path) { return isNotes(path) || isTable(path); });
 
     // Should an archive hold a member twice (names differing only in case), the
     // later one counts, as it would replace the earlier one when unpacked.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/sevenzip/ArchiveFunctions.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,4 +19,12 @@ struct CardTextMembers {
 // card file. Throws AppError when the card file cannot be opened or a member
 // cannot be unpacked.
 CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& cardPath,
+                                    const QString& cardName);
+// The same on a library loaded once for many card files; safe to call from
+// several threads at once.
+CardTextMembers ReadCardTextMembers(const T7zLibraryPtr& library, const QString& cardPath,
+                                    const QString& cardName);
+// The same with a reader of the caller's, which may read one card file after
+// another: making a reader costs the library more than opening a file.
+CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPath,
                                     const QString& cardName);

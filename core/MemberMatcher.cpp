@@ -40,7 +40,7 @@ int MemberMatcher::matchingLines(const QByteArray& member) const {
             decoded.append(singles_[value]);
         } else {
             const QString& reads = others_[value];
-            decoded.append(reinterpret_cast<const char16_t*>(reads.utf16()), reads.size());
+            decoded.append(reinterpret_cast<const char16_t*>(reads.constData()), reads.size());
         }
     }
 

@@ -3,6 +3,7 @@
 #include "core/CardEditor.h"
 #include "core/CardListView.h"
 #include "core/CardNameRules.h"
+#include "core/CardTextCache.h"
 #include "core/CommandAborted.h"
 #include "core/FitPicture.h"
 #include "core/PictureFile.h"
@@ -155,6 +156,8 @@ void OpenCard::Save() {
     // The file that was opened, exactly: beside it may stand a namesake that
     // differs only in letter case, which is another card.
     keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_, state_.historyDir());
+    // The next content search reads the saved card afresh.
+    CardTextCache::shared().forget(currentCardPath_);
     modified_ = false;
 }
 

@@ -5,15 +5,18 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QStringListModel>
 #include <algorithm>
+#include <array>
 #include <dirent.h>
+#include <functional>
 
 namespace {
 
 // Sort key: letters without accents and without case first, so that "Čáp"
 // comes beside "Cap" rather than after "Z"; the name itself breaks ties, which
 // keeps the numbering stable.
-QString SortKey(const QString& name) {
+QString FullSortKey(const QString& name) {
     const QString decomposed = name.normalized(QString::NormalizationForm_D);
     QString key;
     key.reserve(decomposed.size());
@@ -24,10 +27,52 @@ QString SortKey(const QString& name) {
     return key.toCaseFolded();
 }
 
+// Below U+0250 (ASCII and the Latin letters with their accents) no character
+// combines with its neighbours, so the key of such a name is the keys of its
+// characters in a row: looked up, not normalized, for each of many thousand
+// names.
+constexpr char16_t TabledEnd = 0x250;
+
+const std::array<QString, TabledEnd>& CharacterKeys() {
+    static const std::array<QString, TabledEnd> keys = [] {
+        std::array<QString, TabledEnd> table;
+        for (char16_t code = 0; code < TabledEnd; ++code)
+            table[code] = FullSortKey(QString(QChar(code)));
+        return table;
+    }();
+    return keys;
+}
+
+QString SortKey(const QString& name) {
+    const std::array<QString, TabledEnd>& keys = CharacterKeys();
+    QString key;
+    key.reserve(name.size());
+    for (const QChar ch : name) {
+        if (ch.unicode() >= TabledEnd)
+            return FullSortKey(name);
+        key += keys[ch.unicode()];
+    }
+    return key;
+}
+
+// The file mask as a test on names, letter case ignored. A mask "*.ext" is a
+// plain suffix test: a pattern match for each of many thousand names costs.
+std::function<bool(const QString&)> MaskTest(const QString& mask) {
+    const QString suffix = mask.mid(1);
+    const bool plainSuffix = mask.startsWith(u'*') && !suffix.contains(u'*') &&
+                             !suffix.contains(u'?') && !suffix.contains(u'[');
+    if (plainSuffix)
+        return [suffix](const QString& name) { return name.endsWith(suffix, Qt::CaseInsensitive); };
+    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(mask),
+                                     QRegularExpression::CaseInsensitiveOption);
+    return [pattern](const QString& name) { return pattern.match(name).hasMatch(); };
+}
+
 // Lists the plain, visible files of directory whose names match pattern. A
 // direct directory read: QDir would stat every file, which counts with
 // thousands of cards.
-QStringList MatchingFiles(const QString& directory, const QRegularExpression& pattern) {
+QStringList MatchingFiles(const QString& directory,
+                          const std::function<bool(const QString&)>& matches) {
     QStringList names;
     DIR* dir = opendir(QFile::encodeName(directory).constData());
     if (!dir)
@@ -36,7 +81,7 @@ QStringList MatchingFiles(const QString& directory, const QRegularExpression& pa
         if (entry->d_name[0] == '.')
             continue;
         const QString name = QFile::decodeName(entry->d_name);
-        if (!pattern.match(name).hasMatch())
+        if (!matches(name))
             continue;
         bool file = entry->d_type == DT_REG;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
@@ -50,12 +95,13 @@ QStringList MatchingFiles(const QString& directory, const QRegularExpression& pa
 
 } // namespace
 
-CardList::CardList(QWidget* parent) : QListWidget(parent) {
+CardList::CardList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+    setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(this, &QListWidget::currentRowChanged, this, [this] {
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
         if (!settingSelection_)
             emit listChanged();
     });
@@ -68,9 +114,7 @@ void CardList::SetDirectory(const QString& directory, const QString& mask) {
 }
 
 void CardList::Update() {
-    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(mask_),
-                                     QRegularExpression::CaseInsensitiveOption);
-    const QStringList names = MatchingFiles(directory_, pattern);
+    const QStringList names = MatchingFiles(directory_, MaskTest(mask_));
 
     QList<QPair<QString, QString>> keyed;
     keyed.reserve(names.size());
@@ -83,28 +127,26 @@ void CardList::Update() {
         names_.append(entry.second);
 
     settingSelection_ = true;
-    setUpdatesEnabled(false);
-    clear();
-    addItems(names_);
-    setCurrentRow(-1);
+    model_->setStringList(names_);
+    setCurrentIndex(QModelIndex());
     clearSelection();
-    setUpdatesEnabled(true);
     settingSelection_ = false;
     emit listChanged();
 }
 
 int CardList::ItemIndex() const {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : row(selected.first());
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void CardList::SetItemIndex(int index) {
     settingSelection_ = true;
-    if (index >= 0 && index < count()) {
-        setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-        scrollToItem(item(index));
+    if (index >= 0 && index < Count()) {
+        const QModelIndex entry = model_->index(index);
+        selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+        scrollTo(entry);
     } else {
-        setCurrentRow(-1);
+        setCurrentIndex(QModelIndex());
         clearSelection();
     }
     settingSelection_ = false;
@@ -129,11 +171,11 @@ int CardList::IndexOf(const QString& name) const {
 
 void CardList::keyPressEvent(QKeyEvent* event) {
     pressedKey_ = event->key();
-    QListWidget::keyPressEvent(event);
+    QListView::keyPressEvent(event);
 }
 
 void CardList::keyReleaseEvent(QKeyEvent* event) {
-    QListWidget::keyReleaseEvent(event);
+    QListView::keyReleaseEvent(event);
     if (event->isAutoRepeat())
         return;
     // Only a key pressed here counts: the Enter that closes a message box shown
@@ -145,7 +187,7 @@ void CardList::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CardList::mouseDoubleClickEvent(QMouseEvent* event) {
-    QListWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton && itemAt(event->position().toPoint()))
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
         emit doubleClicked();
 }

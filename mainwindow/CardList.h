@@ -1,11 +1,15 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
+
+class QStringListModel;
 
 // The card list: the card files of a directory whose names match a mask such as
 // "*.krt" (letter case ignored), one plain file name per line, in a
-// case-insensitive name order. A card's number is its 1-based position.
-class CardList : public QListWidget {
+// case-insensitive name order. A card's number is its 1-based position. The
+// names sit in a plain string model, not in one item object each: a card folder
+// may hold a hundred thousand card files.
+class CardList : public QListView {
     Q_OBJECT
 public:
     explicit CardList(QWidget* parent = nullptr);
@@ -41,6 +45,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QStringListModel* model_;
     QString directory_;
     QString mask_;
     QStringList names_;

@@ -5,23 +5,9 @@
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-
-namespace {
-
-// The hourglass while a search runs with its dialog hidden.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QObject* parent)
     : QObject(parent), showModal([](TFindForm& dialog) { dialog.exec(); }), host_(host),
@@ -47,9 +33,10 @@ void QuickSearch::findNext() {
         return;
     }
     if (text != form_.Edit1->text()) {
-        {
-            const WaitCursor wait;
-            form_.SearchCardFiles(text);
+        if (!form_.SearchCardFiles(text)) {
+            // Stopped with Esc: the partial results belong to no text.
+            form_.Edit1->clear();
+            return;
         }
         showDialog();
         return;

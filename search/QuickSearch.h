@@ -9,7 +9,9 @@ class TFindForm;
 
 // The toolbar's quick search: the box `Edit2` with find / find next. A new text
 // is searched with the advanced-search dialog hidden and its results are then
-// shown; pressing again with the same text opens the results one by one. The
+// shown; pressing again with the same text opens the results one by one. While
+// the search runs the box shows its progress; Esc stops it, and then nothing is
+// shown and the next press searches again. The
 // walk keeps no state of its own: the last searched text is the dialog's `Edit1`
 // and the position is the selection of its `lBox`.
 //

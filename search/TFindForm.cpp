@@ -1,6 +1,9 @@
 #include "search/TFindForm.h"
 
+#include "core/UnreadableCardsMessage.h"
+#include "search/QuickSearchBusy.h"
 #include "search/SearchHost.h"
+#include "search/SearchInputGuard.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogLook.h"
@@ -18,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
 namespace {
 
@@ -144,29 +148,43 @@ SearchOptions TFindForm::currentOptions() const {
     return options;
 }
 
-void TFindForm::SearchCardFiles(const QString& text) {
+bool TFindForm::SearchCardFiles(const QString& text) {
     AppState& state = host_.appState();
     if (state.SearchRunning)
-        return;
+        return false;
     const QStringList entries = host_.cardEntries();
     // A range of 0..0 would make the bar an endless busy indicator.
     Progress->setRange(0, qMax<int>(1, entries.size()));
     Progress->setValue(0);
+    cardsDone_ = 0;
     lBox->clear();
     setHeading(kBusyHeading);
     Edit1->hide();
     Panel2->show();
 
     sinceEvents_.start();
+    // Hidden, the dialog serves the quick search: its box shows the progress.
+    std::optional<SearchInputGuard> inputGuard;
+    std::optional<QuickSearchBusy> busy;
+    if (!isVisible()) {
+        inputGuard.emplace([this] { CloseDialog(); });
+        busy.emplace(*host_.quickSearchBox(), *Progress);
+    }
     CardSearch search(state, *this);
     const SearchOutcome outcome = search.run(entries, text, currentOptions());
+    busy.reset();
+    inputGuard.reset();
+    Progress->setValue(cardsDone_);
     if (outcome.wholeNameRow >= 0) {
         host_.selectCardRow(outcome.wholeNameRow);
         CloseDialog();
     }
     if (outcome.stopped)
-        return;
+        return false;
     setHeading(QStringLiteral("Nalezeno %1 výsledků.").arg(outcome.count));
+    if (!outcome.unreadable.isEmpty())
+        prompts_.message(UnreadableCardsMessage(outcome.unreadable));
+    return true;
 }
 
 void TFindForm::resultFound(const QString& entry) {
@@ -174,13 +192,19 @@ void TFindForm::resultFound(const QString& entry) {
 }
 
 void TFindForm::progressed(int cardsDone) {
-    Progress->setValue(cardsDone);
-    if (sinceEvents_.elapsed() < eventIntervalMs_)
-        return;
-    // While the dialog is hidden (a quick search) nothing of the search can be
-    // clicked, and the main window must not take input in the middle of it.
-    QCoreApplication::processEvents(isVisible() ? QEventLoop::AllEvents
-                                                : QEventLoop::ExcludeUserInputEvents);
+    cardsDone_ = cardsDone;
+    if (sinceEvents_.elapsed() >= eventIntervalMs_)
+        letEventsIn();
+}
+
+void TFindForm::waiting() {
+    if (sinceEvents_.elapsed() >= eventIntervalMs_)
+        letEventsIn();
+}
+
+void TFindForm::letEventsIn() {
+    Progress->setValue(cardsDone_);
+    QCoreApplication::processEvents();
     sinceEvents_.restart();
 }
 

@@ -51,9 +51,12 @@ public:
     QPushButton* SpeedButton2;
 
     // Runs one search with the options set in the dialog and puts the dialog on
-    // its results page, without showing it. Ignored while a search runs. Throws
-    // AppError when a card file cannot be read: the results so far stay listed.
-    void SearchCardFiles(const QString& text);
+    // its results page, without showing it. Ignored while a search runs. Card
+    // files that cannot be read are passed over and named in one message after
+    // the search. While the dialog is hidden only Esc acts, and it closes the
+    // dialog, which stops the search. True when the search ran to its end.
+    // Throws AppError when the archive library cannot be loaded.
+    bool SearchCardFiles(const QString& text);
     // Selects the result's entry in the card list (none when it is no longer
     // there), runs the card list's open action and closes the dialog. Nothing
     // happens without a selected result.
@@ -67,8 +70,8 @@ public:
     // The colour setting `BackColor`, applied at creation and whenever the
     // settings change.
     void setBackColor(const QColor& color);
-    // How often a running search lets the windows repaint and the dialog react
-    // (its progress bar, closing it); 0 means after every card.
+    // How often a running search moves the progress bar and lets the windows
+    // repaint and the dialog react (closing it); 0 means after every card.
     void setEventInterval(int milliseconds) { eventIntervalMs_ = milliseconds; }
 
     // Handlers.
@@ -97,9 +100,14 @@ private:
 
     void resultFound(const QString& entry) override;
     void progressed(int cardsDone) override;
+    void waiting() override;
+    void letEventsIn();
 
     SearchHost& host_;
     Prompts& prompts_;
     QElapsedTimer sinceEvents_;
     int eventIntervalMs_ = 40;
+    // The progress position, shown on the bar when events are let in: a
+    // repaint for every card would cost more than reading it.
+    int cardsDone_ = 0;
 };

@@ -363,24 +363,40 @@ private slots:
         QCOMPARE(snapshot(host_->dir.cardDir()), cardsBefore);
     }
 
-    void unreadableCardEndsTheSearch() {
+    void unreadableCardIsPassedOver() {
         host_->writeCard("A", {"k=needle"}, "");
         host_->dir.writeFile("FILES/B.krt", "this is not a zip archive");
         host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
         Recorder recorder(host_->state);
-        QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
-        QCOMPARE(recorder.results, QStringList{"A.krt"});
-        QCOMPARE(recorder.progress, QList<int>({1, 2}));
+        const SearchOutcome outcome = search(recorder, "needle");
+        QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
+        QCOMPARE(recorder.progress, QList<int>({1, 2, 3}));
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(outcome.unreadable, QStringList{"B.krt"});
+        QVERIFY(!outcome.stopped);
         QVERIFY(!host_->state.SearchRunning);
     }
 
-    void vanishedCardEndsTheSearch() {
+    void vanishedCardIsPassedOver() {
         host_->writeCard("A", {"k=needle"}, "");
-        host_->entries = {"A.krt", "Gone.krt"};
+        host_->writeCard("C", {"k=needle"}, "");
+        host_->entries = {"A.krt", "Gone.krt", "C.krt"};
+        Recorder recorder(host_->state);
+        const SearchOutcome outcome = search(recorder, "needle");
+        QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
+        QCOMPARE(outcome.unreadable, QStringList{"Gone.krt"});
+    }
+
+    void missingLibraryEndsTheSearch() {
+        host_->writeCard("A", {"k=needle"}, "");
+        host_->listCardDir();
+        const TestProgramDir withoutLibrary(false);
+        host_->state.programDir = withoutLibrary.path();
         Recorder recorder(host_->state);
         QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
-        QCOMPARE(recorder.results, QStringList{"A.krt"});
+        QVERIFY(recorder.results.isEmpty());
+        QVERIFY(!host_->state.SearchRunning);
     }
 
     void stopsWhenSearchRunningGoesFalse() {

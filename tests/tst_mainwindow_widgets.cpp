@@ -215,6 +215,39 @@ private slots:
         QCOMPARE(list.ItemIndex(), -1);
     }
 
+    // The list's order is that of the letters without accents and case
+    // (decomposed, marks dropped, case folded), the name breaking ties, for
+    // names of Latin letters and of any other script alike.
+    void cardListOrdersNamesByTheirBareLetters() {
+        const QStringList names = {
+            "Čáp",       "cap",  "Cáp",      "ČAP",      "Dvořák",      "dvorak",  "Ďáblice",
+            "Dablice",   "Ěmil", "Émile",    "emil",     "Straße",      "STRASSE", "strasse",
+            "ǅemal",     "Ǆ",    "Łódź",     "Lodz",     "Øresund",     "oresund", "Žluťoučký",
+            "zlutoucky", "Ω",    "ω",        "Ярослав",  "e\u0301mile", "Æther",   "aether",
+            "Þór",       "thor", "İstanbul", "istanbul", "ǖ",           "u",       "Ǖ"};
+        TestProgramDir dir;
+        for (const QString& name : names)
+            dir.writeFile(QStringLiteral("FILES/") + name + QStringLiteral(".krt"), "x");
+        CardList list;
+        list.SetDirectory(dir.cardDir());
+
+        const auto bareLetters = [](const QString& name) {
+            QString key;
+            for (const QChar ch : name.normalized(QString::NormalizationForm_D)) {
+                if (ch.category() != QChar::Mark_NonSpacing)
+                    key += ch;
+            }
+            return key.toCaseFolded();
+        };
+        QStringList expected;
+        for (const QString& name : names)
+            expected << name + QStringLiteral(".krt");
+        std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
+            return std::pair(bareLetters(a), a) < std::pair(bareLetters(b), b);
+        });
+        QCOMPARE(list.Items(), expected);
+    }
+
     void bandsMoveOnlyWithinTheirRoom() {
         BandBar bar;
         bar.resize(400, 38);

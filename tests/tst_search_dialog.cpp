@@ -1,3 +1,4 @@
+#include "core/UnreadableCardsMessage.h"
 #include "search/TFindForm.h"
 #include "storage/AppState.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -14,6 +15,20 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
+
+namespace {
+
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
 
 class TestFindForm : public QObject {
     Q_OBJECT
@@ -201,24 +216,43 @@ private slots:
         QVERIFY(host_->opened.isEmpty());
     }
 
-    void unreadableCardEndsTheSearchWithItsError() {
+    void unreadableCardsAreNamedAfterTheSearch() {
         host_->writeCard("A", {"k=needle"}, "needle");
         host_->dir.writeFile("FILES/B.krt", "damaged");
         host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
+        host_->entries.insert(2, "Gone.krt");
         host_->edit2.setText("before");
         form_->show();
+        QString headingDuringMessage;
+        prompts_->onMessage = [&] { headingDuringMessage = form_->Label7->text(); };
         searchFor("needle");
-        QCOMPARE(prompts_->errors.size(), 1);
-        QVERIFY(!prompts_->errors.first().isEmpty());
-        QCOMPARE(results(), QStringList({"A.krt", "A.krt"}));
+        QCOMPARE(results(), QStringList({"A.krt", "A.krt", "C.krt"}));
+        QVERIFY(prompts_->errors.isEmpty());
+        QCOMPARE(prompts_->messages, QStringList{UnreadableCardsMessage({"B.krt", "Gone.krt"})});
+        QCOMPARE(headingDuringMessage, QString("Nalezeno 3 výsledků."));
         QVERIFY(onResultsPage());
-        QCOMPARE(form_->Label7->text(), QString("Probíhá vyhledávání..."));
-        QCOMPARE(host_->edit2.text(), QString("before"));
+        QCOMPARE(form_->Label7->text(), QString("Nalezeno 3 výsledků."));
+        QCOMPARE(form_->Progress->value(), 4);
+        QCOMPARE(host_->edit2.text(), QString("needle"));
         QVERIFY(!host_->state.SearchRunning);
 
         form_->reject();
         QVERIFY(onInputPage());
+    }
+
+    void theBarIsNotRepaintedForEveryCard() {
+        for (int i = 0; i < 40; ++i)
+            host_->writeCard(QString("C%1").arg(i, 2, 10, QChar(u'0')), {"k=needle"}, "");
+        host_->listCardDir();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        form_->setEventInterval(60 * 60 * 1000);
+        PaintCounter paints;
+        form_->Progress->installEventFilter(&paints);
+        searchFor("needle");
+        QCOMPARE(form_->Progress->value(), 40);
+        QVERIFY2(paints.count <= 2, qPrintable(QString::number(paints.count)));
     }
 
     void windowsRepaintWhileSearching() {

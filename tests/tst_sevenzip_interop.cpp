@@ -1,3 +1,4 @@
+#include "storage/AppError.h"
 #include "storage/sevenzip/SevenZip.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
@@ -6,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 using Files = QMap<QString, QByteArray>;
 
@@ -84,6 +87,47 @@ private slots:
         for (const auto& [path, data] : items)
             read.insert(path, data);
         QCOMPARE(read, cardFiles());
+    }
+
+    // A search loads the library once and each of its threads keeps one
+    // reader from one archive file to the next, damaged files among them.
+    void oneLibraryAndOneReaderPerThreadForManyArchives() {
+        const Files files = cardFiles();
+        QList<ziptools::Entry> entries;
+        for (auto it = files.begin(); it != files.end(); ++it)
+            entries.append({it.key(), it.value()});
+        QStringList archives;
+        for (const bool deflated : {false, true}) {
+            archives << dir() + QStringLiteral("turn%1.krt").arg(deflated);
+            ziptools::writeWithPython(archives.last(), entries, deflated);
+        }
+        const QString damaged = ziptools::writeFile(dir() + "damaged.krt", "PK\x03\x04 broken");
+
+        const T7zLibraryPtr library = LoadArchiveLibrary(program_.library());
+        std::atomic<int> goodReads = 0;
+        std::atomic<int> failures = 0;
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&] {
+                T7zInArchivePtr reader = MakeInArchive(library, ZipFormatId);
+                for (int round = 0; round < 20; ++round) {
+                    try {
+                        reader->OpenArchive(round % 5 == 4 ? damaged : archives[round % 2]);
+                        Files read;
+                        for (const auto& [path, data] :
+                             reader->ReadItems([](const QString&) { return true; }))
+                            read.insert(path, data);
+                        goodReads += read == files ? 1 : 0;
+                    } catch (const AppError&) {
+                        ++failures;
+                    }
+                }
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        QCOMPARE(goodReads.load(), 4 * 16);
+        QCOMPARE(failures.load(), 4 * 4);
     }
 };
 

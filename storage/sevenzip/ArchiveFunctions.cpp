@@ -9,6 +9,16 @@ T7zInArchivePtr MakeInArchive(const QString& libraryPath, const TGUID& classId) 
     return archive;
 }
 
+T7zLibraryPtr LoadArchiveLibrary(const QString& libraryPath) {
+    return std::make_shared<const T7zPlugin>(libraryPath);
+}
+
+T7zInArchivePtr MakeInArchive(const T7zLibraryPtr& library, const TGUID& classId) {
+    auto archive = std::make_shared<T7zInArchive>(library);
+    archive->SetFormat(classId);
+    return archive;
+}
+
 T7zOutArchivePtr MakeOutArchive(const QString& libraryPath, const TGUID& classId) {
     auto archive = std::make_shared<T7zOutArchive>(libraryPath);
     archive->SetFormat(classId);

@@ -7,6 +7,7 @@
 class T7zArchive : public T7zPlugin {
 public:
     explicit T7zArchive(const QString& libraryPath);
+    explicit T7zArchive(std::shared_ptr<const T7zPlugin> loaded);
 
     void SetFormat(const TGUID& classId) { classId_ = classId; }
     const TGUID& GetFormat() const { return classId_; }

@@ -8,7 +8,7 @@
 #include "storage/sevenzip/OpenCallback.h"
 #include "storage/sevenzip/OperationResultText.h"
 #include "storage/sevenzip/PropVariant.h"
-#include "storage/sevenzip/T7zStream.h"
+#include "storage/sevenzip/T7zFileInStream.h"
 
 #include <QDir>
 
@@ -33,6 +33,9 @@ std::vector<quint32> indicesOf(const std::vector<ArchiveItem>& items) {
 
 T7zInArchive::T7zInArchive(const QString& libraryPath)
     : T7zArchive(libraryPath), fileErrors_(std::make_shared<OperationError>()) {}
+
+T7zInArchive::T7zInArchive(std::shared_ptr<const T7zPlugin> loaded)
+    : T7zArchive(std::move(loaded)), fileErrors_(std::make_shared<OperationError>()) {}
 
 // The handler goes before the base class unloads the library.
 T7zInArchive::~T7zInArchive() {
@@ -70,8 +73,8 @@ void T7zInArchive::OpenArchive(const QString& path) {
     close();
     path_ = path;
     fileErrors_->clear();
-    const ComPtr<T7zStream> file =
-        makeCom<T7zStream>(openForReading(path), true, path, fileErrors_);
+    const ComPtr<T7zFileInStream> file =
+        makeCom<T7zFileInStream>(openForReading(path), path, fileErrors_);
     // Only archives that start at the file's first byte: a null limit would let
     // the library search the file for an archive somewhere inside.
     const quint64 maxCheckStartPosition = 0;

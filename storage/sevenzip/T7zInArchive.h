@@ -28,6 +28,8 @@ public:
     using ItemFilter = std::function<bool(const QString& itemPath)>;
 
     explicit T7zInArchive(const QString& libraryPath);
+    // A reader on a library loaded once for many readers (see T7zPlugin).
+    explicit T7zInArchive(std::shared_ptr<const T7zPlugin> loaded);
     ~T7zInArchive() override;
 
     // The limits of every later OpenArchive and unpack.

@@ -54,8 +54,12 @@ T7zPlugin::T7zPlugin(const QString& libraryPath) {
     }
 }
 
+T7zPlugin::T7zPlugin(std::shared_ptr<const T7zPlugin> loaded)
+    : module_(loaded->module_), loaded_(std::move(loaded)) {}
+
 T7zPlugin::~T7zPlugin() {
-    ::dlclose(handle_);
+    if (handle_ != nullptr)
+        ::dlclose(handle_);
 }
 
 void T7zPlugin::resolveExports(const QString& libraryName) {

@@ -3,6 +3,7 @@
 #include "storage/sevenzip/ModuleApi.h"
 
 #include <QString>
+#include <memory>
 
 // One reference to the archive library 7z.so: loads it on construction and
 // unloads it on destruction, so every reader and writer keeps the library
@@ -11,6 +12,10 @@
 class T7zPlugin {
 public:
     explicit T7zPlugin(const QString& libraryPath);
+    // A reference to a library another plugin has loaded and checked: it shares
+    // that plugin's loading and export look-ups, so the many readers of one
+    // search load the library once. The plugin may be shared between threads.
+    explicit T7zPlugin(std::shared_ptr<const T7zPlugin> loaded);
     virtual ~T7zPlugin();
     T7zPlugin(const T7zPlugin&) = delete;
     T7zPlugin& operator=(const T7zPlugin&) = delete;
@@ -25,6 +30,7 @@ private:
     void resolveExports(const QString& libraryName);
     bool usesThisBinaryInterface() const;
 
-    void* handle_ = nullptr;
+    void* handle_ = nullptr; // null when the library is shared from loaded_
     sevenzip::ModuleApi module_;
+    std::shared_ptr<const T7zPlugin> loaded_;
 };

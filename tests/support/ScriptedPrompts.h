@@ -5,6 +5,7 @@
 #include <QList>
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 // Prompts for tests: records every text shown and answers from queues. A
 // question with no queued answer is answered No; an input box with no queued
@@ -31,7 +32,14 @@ public:
     QStringList saveFileDialogs;
     QList<QPrinter*> printerSetUps; // the printer of every printer set-up, in order
 
-    void message(const QString& text) override { messages << text; }
+    // Called as each plain message is shown, to look at the windows behind it.
+    std::function<void()> onMessage;
+
+    void message(const QString& text) override {
+        messages << text;
+        if (onMessage)
+            onMessage();
+    }
     void error(const QString& text) override { errors << text; }
     bool ask(const QString& text) override {
         questions << text;

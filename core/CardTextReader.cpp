@@ -1,0 +1,122 @@
+#include "core/CardTextReader.h"
+
+#include "core/CardTextCache.h"
+#include "storage/AppError.h"
+#include "storage/CardFileNames.h"
+#include "storage/sevenzip/SevenZip.h"
+
+#include <QThread>
+#include <new>
+
+namespace {
+
+// Cards the caller waits for at once when it has caught up with the workers.
+constexpr int ReadingBatch = 64;
+
+} // namespace
+
+CardTextReader::CardTextReader(T7zLibraryPtr library, CardTextCache& cache,
+                               const MemberMatcher& matcher, const QString& directory,
+                               const QStringList& entries, int workerCount)
+    : library_(std::move(library)), cache_(cache), matcher_(matcher), directory_(directory),
+      entries_(entries), folder_(directory), readings_(entries.size()) {
+    const int count = qBound(1, workerCount, qMax<int>(1, int(entries_.size())));
+    workers_.reserve(count);
+    try {
+        for (int i = 0; i < count; ++i)
+            workers_.emplace_back([this] { work(); });
+    } catch (...) { // no thread could be started: the others must not outlive us
+        stop();
+        throw;
+    }
+}
+
+CardTextReader::~CardTextReader() {
+    stop();
+}
+
+void CardTextReader::stop() {
+    stopping_ = true;
+    for (std::thread& worker : workers_) {
+        if (worker.joinable())
+            worker.join();
+    }
+}
+
+int CardTextReader::defaultWorkerCount() {
+    return qBound(2, QThread::idealThreadCount(), 8);
+}
+
+std::optional<CardReading> CardTextReader::reading(int index, std::chrono::milliseconds patience) {
+    std::unique_lock lock(mutex_);
+    if (doneFromStart_ <= index) {
+        awaited_ = qMin(index + ReadingBatch, int(readings_.size()));
+        finished_.wait_for(lock, patience, [&] { return doneFromStart_ >= awaited_; });
+    }
+    return readings_[index];
+}
+
+void CardTextReader::work() {
+    T7zInArchivePtr reader;
+    for (;;) {
+        if (stopping_)
+            return;
+        const int index = nextCard_++;
+        if (index >= entries_.size())
+            return;
+        CardReading reading = readCard(index, reader);
+        bool wake = false;
+        {
+            const std::lock_guard lock(mutex_);
+            readings_[index] = std::move(reading);
+            while (doneFromStart_ < int(readings_.size()) && readings_[doneFromStart_])
+                ++doneFromStart_;
+            wake = doneFromStart_ >= awaited_;
+        }
+        if (wake)
+            finished_.notify_all();
+    }
+}
+
+// No exception may leave a worker: it would end the program. A card that
+// cannot be read is reported as such and the search goes on, with a fresh
+// reader: nothing of the failure may stay in the old one.
+CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader) const {
+    CardReading reading;
+    try {
+        const CardTextMembers members = cardMembers(index, reader);
+        // Notes lines come before table lines; only their number is needed here.
+        reading.matchingLines =
+            matcher_.matchingLines(members.notes) + matcher_.matchingLines(members.table);
+    } catch (const AppError& error) {
+        reading.error = error.text();
+    } catch (const std::bad_alloc&) {
+        reading.error = QStringLiteral("Nedostatek paměti ke čtení %1").arg(entries_[index]);
+    } catch (...) {
+        reading.error = QStringLiteral("Neočekávaná chyba při čtení %1").arg(entries_[index]);
+    }
+    if (!reading.readable())
+        reader.reset();
+    return reading;
+}
+
+CardTextMembers CardTextReader::cardMembers(int index, T7zInArchivePtr& reader) const {
+    const QString path = directory_ + entries_[index];
+    // The stamp is taken before the read: should the file change meanwhile, the
+    // next search sees another stamp and reads it again.
+    const std::optional<CardFileStamp> stamp = folder_.stamp(entries_[index]);
+    if (!stamp) {
+        cache_.drop(path); // gone: the read below fails with the reason
+    } else if (std::optional<CardTextMembers> kept = cache_.find(path, *stamp)) {
+        return *std::move(kept);
+    }
+    const qint64 readAt = WallClockNs();
+    ++filesRead_;
+    if (!reader)
+        reader = MakeInArchive(library_, ZipFormatId);
+    CardTextMembers members =
+        ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index]));
+    if (stamp)
+        cache_.store(path, *stamp, readAt, members);
+    return members;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The message a content search leaves when it had to pass over card files it
+// could not read (damaged, not a card archive, vanished): one message naming
+// them, shown once the search is over.
+QString UnreadableCardsMessage(const QStringList& entries);

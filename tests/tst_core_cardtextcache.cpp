@@ -1,0 +1,276 @@
+#include "core/CardSearch.h"
+#include "core/CardTextCache.h"
+#include "core/OpenCard.h"
+#include "storage/AppError.h"
+#include "storage/CardFileNames.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/TestCardDir.h"
+#include "tests/support/TestCardEditor.h"
+#include "tests/support/TestCards.h"
+#include "tests/support/ZipTools.h"
+
+#include <QDir>
+#include <QtTest>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+class Recorder : public SearchListener {
+public:
+    QStringList results;
+    void resultFound(const QString& entry) override { results << entry; }
+    void progressed(int) override {}
+};
+
+// A file written this moment may still change without its stamp changing, so
+// the cache keeps nothing of it; a test that wants it kept lets the moment pass.
+void letStampsSettle() {
+    QThread::msleep(150);
+}
+
+CardFileStamp settledStamp(quint64 inode) {
+    CardFileStamp stamp;
+    stamp.size = 10;
+    stamp.modifiedNs = stamp.changedNs = 1'000'000'000;
+    stamp.inode = inode;
+    return stamp;
+}
+
+CardTextMembers members(const QByteArray& notes) {
+    return CardTextMembers{notes, QByteArray("k=v\r\n")};
+}
+
+// Sets the file's modification time back to what it was.
+void restoreModificationTime(const QString& path, const struct stat& before) {
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+}
+
+} // namespace
+
+// Repeated content searches take unchanged cards from the cache; whatever
+// happens to the card files between two searches, the second one reports
+// exactly what the files hold then.
+class TestCardTextCache : public QObject {
+    Q_OBJECT
+
+    TestCardDir* host_ = nullptr;
+    CardTextCache* cache_ = nullptr;
+
+    SearchOutcome search(Recorder& recorder, const QString& text = QStringLiteral("needle")) {
+        CardSearch cardSearch(host_->state, recorder, *cache_);
+        return cardSearch.run(host_->entries, text, SearchOptions());
+    }
+    QString cardPath(const QString& fileName) const { return host_->dir.cardDir() + fileName; }
+
+    // A, B and C with one, two and three matching lines, settled and searched
+    // once, so that the cache holds all three.
+    void searchedCards() {
+        host_->writeCard("A", {"k=needle"}, "");
+        ziptools::writeWithPython(cardPath("B.krt"),
+                                  {{"B.txt", "needle"}, {"B.tbl", "k=needle\r\n"}}, false);
+        host_->writeCard("C", {"k=needle"}, "needle\r\nneedle");
+        host_->listCardDir();
+        letStampsSettle();
+        Recorder first;
+        QCOMPARE(search(first).cardFilesRead, 3);
+        QCOMPARE(cache_->entryCount(), 3);
+    }
+
+private slots:
+    void init() {
+        host_ = new TestCardDir;
+        cache_ = new CardTextCache;
+    }
+    void cleanup() {
+        delete cache_;
+        delete host_;
+    }
+
+    void unchangedCardsAreNotReadAgain() {
+        searchedCards();
+        Recorder again;
+        const SearchOutcome outcome = search(again);
+        QCOMPARE(outcome.cardFilesRead, 0);
+        QCOMPARE(again.results,
+                 QStringList({"A.krt", "B.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
+        // Another text over the same cards needs no read either.
+        Recorder other;
+        QCOMPARE(search(other, "k=").count, 3);
+        QCOMPARE(other.results, QStringList({"A.krt", "B.krt", "C.krt"}));
+    }
+
+    void changesBetweenSearches_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("results");
+        QTest::addColumn<QStringList>("unreadable");
+        QTest::addColumn<int>("filesRead");
+        const QStringList a{"A.krt"};
+        const QStringList b{"B.krt", "B.krt"};
+        const QStringList c{"C.krt", "C.krt", "C.krt"};
+        QTest::newRow("edited") << "edited" << a + QStringList{"B.krt"} + c << QStringList() << 1;
+        QTest::newRow("edited, same size and time")
+            << "edited same size" << a + QStringList{"B.krt"} + c << QStringList() << 1;
+        QTest::newRow("replaced") << "replaced" << a + QStringList(4, "B.krt") + c << QStringList()
+                                  << 1;
+        QTest::newRow("renamed") << "renamed" << a + c + QStringList(2, "Z.krt") << QStringList()
+                                 << 1;
+        QTest::newRow("deleted") << "deleted" << a + c << QStringList() << 0;
+        QTest::newRow("deleted, still listed")
+            << "deleted, listed" << a + c << QStringList{"B.krt"} << 1;
+        QTest::newRow("damaged") << "damaged" << a + c << QStringList{"B.krt"} << 1;
+        QTest::newRow("added") << "added" << a + QStringList{"AB.krt"} + b + c << QStringList()
+                               << 1;
+    }
+    void changesBetweenSearches() {
+        QFETCH(QString, change);
+        QFETCH(QStringList, results);
+        QFETCH(QStringList, unreadable);
+        QFETCH(int, filesRead);
+        searchedCards();
+        const QString b = cardPath("B.krt");
+        if (change == "edited") {
+            host_->writeCard("B", {"k=needle"}, "nothing here any more");
+        } else if (change == "edited same size") {
+            // The same archive but for one letter, written over the old bytes in
+            // place, and the old modification time put back.
+            struct stat before {};
+            QCOMPARE(::stat(QFile::encodeName(b).constData(), &before), 0);
+            const QString other = host_->dir.path() + "other.zip";
+            ziptools::writeWithPython(other, {{"B.txt", "NEEDLX"}, {"B.tbl", "k=needle\r\n"}},
+                                      false);
+            const QByteArray edited = testcards::fileBytes(other);
+            QCOMPARE(edited.size(), qsizetype(before.st_size));
+            QFile file(b);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QCOMPARE(file.write(edited), edited.size());
+            file.close();
+            restoreModificationTime(b, before);
+        } else if (change == "replaced") {
+            const QString other = host_->dir.path() + "other/";
+            QDir().mkpath(other);
+            testcards::writeArchive(
+                host_->dir.library(), other + "B.krt",
+                {{"B.txt", "needle\r\nneedle\r\nneedle"}, {"B.tbl", "k=needle"}});
+            QVERIFY(::rename(QFile::encodeName(other + "B.krt").constData(),
+                             QFile::encodeName(b).constData()) == 0);
+        } else if (change == "renamed") {
+            // The members keep their names: the card name is the file's.
+            testcards::writeArchive(host_->dir.library(), b,
+                                    {{"Z.txt", "needle"}, {"Z.tbl", "k=needle"}});
+            QVERIFY(QFile::rename(b, cardPath("Z.krt")));
+            host_->listCardDir();
+        } else if (change == "deleted") {
+            QVERIFY(QFile::remove(b));
+            host_->listCardDir();
+        } else if (change == "deleted, listed") {
+            QVERIFY(QFile::remove(b));
+        } else if (change == "damaged") {
+            host_->dir.writeFile("FILES/B.krt", "no longer an archive");
+        } else if (change == "added") {
+            host_->writeCard("AB", {"k=needle"}, "");
+            host_->listCardDir();
+        }
+
+        Recorder second;
+        const SearchOutcome outcome = search(second);
+        QCOMPARE(second.results, results);
+        QCOMPARE(outcome.count, results.size());
+        QCOMPARE(outcome.unreadable, unreadable);
+        QCOMPARE(outcome.cardFilesRead, filesRead);
+        if (change.startsWith("deleted") || change == "renamed")
+            QVERIFY(!cache_->holds(b));
+    }
+
+    void aCardJustWrittenIsReadAgainNextTime() {
+        // Written and rewritten in place within one moment, the same size: only
+        // the content tells the two apart.
+        host_->writeCard("A", {"k=needle"}, "");
+        host_->listCardDir();
+        Recorder first;
+        QCOMPARE(search(first).count, 1);
+        host_->writeCard("A", {"k=NEEDLX"}, "");
+        Recorder second;
+        QCOMPARE(search(second).count, 0);
+    }
+
+    void theCacheStaysWithinItsBudget() {
+        delete cache_;
+        cache_ = new CardTextCache(16 * 1024);
+        const QString notes = QString(900, u'x') + QStringLiteral("\r\nneedle");
+        for (int i = 0; i < 40; ++i)
+            host_->writeCard(QStringLiteral("C%1").arg(i, 2, 10, QChar(u'0')), {"k=v"}, notes);
+        host_->listCardDir();
+        letStampsSettle();
+        for (int round = 0; round < 2; ++round) {
+            Recorder recorder;
+            const SearchOutcome outcome = search(recorder);
+            QCOMPARE(outcome.count, 40);
+            QVERIFY(cache_->bytes() <= 16 * 1024);
+            QVERIFY(cache_->entryCount() > 0 && cache_->entryCount() < 40);
+            if (round == 1)
+                QCOMPARE(outcome.cardFilesRead, 40 - cache_->entryCount());
+        }
+    }
+
+    void entriesAreDroppedForGoneAndStaleCards() {
+        cache_->store("/d/Karta.krt", settledStamp(1), WallClockNs(), members("a"));
+        cache_->store("/d/karta.KRT", settledStamp(2), WallClockNs(), members("b"));
+        cache_->store("/d/Other.krt", settledStamp(3), WallClockNs(), members("c"));
+        cache_->store("/e/Karta.krt", settledStamp(4), WallClockNs(), members("d"));
+        QCOMPARE(cache_->entryCount(), 4);
+        QCOMPARE(cache_->find("/d/Other.krt", settledStamp(3))->notes, QByteArray("c"));
+        QVERIFY(!cache_->find("/d/Other.krt", settledStamp(99)));
+        QVERIFY(!cache_->holds("/d/Other.krt")); // the stale entry went
+
+        // One card to the user: names that differ only in letter case.
+        cache_->forget("/d/KARTA.krt");
+        QVERIFY(!cache_->holds("/d/Karta.krt") && !cache_->holds("/d/karta.KRT"));
+        QVERIFY(cache_->holds("/e/Karta.krt"));
+
+        cache_->store("/d/New.krt", settledStamp(5), WallClockNs(), members("e"));
+        cache_->keepOnly("/d/", {"New.krt", "Other.krt"});
+        QCOMPARE(cache_->entryCount(), 1);
+        QVERIFY(cache_->holds("/d/New.krt"));
+        cache_->clear();
+        QCOMPARE(cache_->bytes(), 0);
+    }
+
+    void aFileThatMayStillChangeIsNotKept() {
+        CardFileStamp now = settledStamp(1);
+        now.modifiedNs = now.changedNs = WallClockNs();
+        cache_->store("/d/Fresh.krt", now, WallClockNs(), members("a"));
+        QCOMPARE(cache_->entryCount(), 0);
+        QCOMPARE(cache_->bytes(), 0);
+    }
+
+    void savingACardDropsItsEntry() {
+        host_->writeCard("Jan", {"k=needle"}, "old notes");
+        host_->listCardDir();
+        letStampsSettle();
+        CardTextCache& shared = CardTextCache::shared();
+        Recorder first;
+        CardSearch(host_->state, first).run(host_->entries, "needle", SearchOptions());
+        const QString path = cardPath("Jan.krt");
+        QVERIFY(shared.holds(path));
+
+        ScriptedPrompts prompts;
+        TestCardEditor editor;
+        TestCardList list(host_->state.CardDir);
+        OpenCard card(host_->state, prompts, editor, list);
+        list.selectEntry("Jan.krt");
+        card.OpenSelected();
+        editor.notes = "needle in the new notes";
+        card.MarkModified();
+        card.Save();
+        QVERIFY(!shared.holds(path));
+
+        Recorder second;
+        CardSearch(host_->state, second).run(host_->entries, "needle", SearchOptions());
+        QCOMPARE(second.results, QStringList({"Jan.krt", "Jan.krt"}));
+    }
+};
+
+QTEST_MAIN(TestCardTextCache)
+#include "tst_core_cardtextcache.moc"
