@@ -4,6 +4,7 @@
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
 
 #include <QHeaderView>
@@ -248,15 +249,7 @@ void THistoryForm::RestoreSelected() {
 }
 
 void THistoryForm::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        RestoreSelected();
-        break;
-    case Qt::Key_Escape:
-        reject();
-        break;
-    default:
+    if (!dialogkeys::handleConfirmCancel(
+            *event, [this] { RestoreSelected(); }, [this] { reject(); }))
         QDialog::keyPressEvent(event);
-    }
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/CardFileDialog.h"
 
 #include "mainwindow/CardFileHost.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
 
 #include <QKeyEvent>
@@ -35,15 +36,7 @@ QToolButton* CardFileDialog::addCancelButton(const QString& text, QStyle::Standa
 }
 
 void CardFileDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        confirm();
-        break;
-    case Qt::Key_Escape:
-        reject();
-        break;
-    default:
+    if (!dialogkeys::handleConfirmCancel(
+            *event, [this] { confirm(); }, [this] { reject(); }))
         QDialog::keyPressEvent(event);
-    }
 }

@@ -11,6 +11,7 @@
 #include "storage/FileNames.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/CommandGuard.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
 #include "widgets/InstalledPrinters.h"
 #include "widgets/LinkLabel.h"
@@ -194,20 +195,16 @@ void TPrintForm::showEvent(QShowEvent* event) {
 }
 
 void TPrintForm::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        SpeedButton1Click();
-        break;
-    case Qt::Key_Escape:
+    // Esc stops a running print job before it closes the dialog.
+    const auto cancel = [this] {
         if (printing_)
             AbortBtnClick();
         else
             close();
-        break;
-    default:
+    };
+    if (!dialogkeys::handleConfirmCancel(
+            *event, [this] { SpeedButton1Click(); }, cancel))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void TPrintForm::closeEvent(QCloseEvent* event) {

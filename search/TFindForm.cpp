@@ -6,6 +6,7 @@
 #include "search/SearchInputGuard.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
+#include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/WebLinks.h"
@@ -27,10 +28,6 @@ namespace {
 
 const QString kIdleHeading = QStringLiteral("Hledat:");
 const QString kBusyHeading = QStringLiteral("Probíhá vyhledávání...");
-
-bool isEnterKey(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
 
 QCheckBox* hiddenCheckBox(const QString& caption, QWidget* parent, int x, int y) {
     auto* box = new QCheckBox(caption, parent);
@@ -287,26 +284,17 @@ void TFindForm::showEvent(QShowEvent* event) {
 }
 
 void TFindForm::keyPressEvent(QKeyEvent* event) {
-    if (isEnterKey(event)) {
-        SpeedButton2Click();
-    } else if (event->key() == Qt::Key_Escape) {
-        reject();
-    } else {
+    if (!dialogkeys::handleConfirmCancel(
+            *event, [this] { SpeedButton2Click(); }, [this] { reject(); }))
         QDialog::keyPressEvent(event);
-    }
 }
 
 bool TFindForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lBox && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (isEnterKey(key)) {
-            lBoxDblClick();
+        if (dialogkeys::handleConfirmCancel(
+                *key, [this] { lBoxDblClick(); }, [this] { reject(); }))
             return true;
-        }
-        if (key->key() == Qt::Key_Escape) {
-            reject();
-            return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }
