@@ -4,6 +4,7 @@
 #include "storage/NotesFile.h"
 #include "storage/TableFile.h"
 #include "storage/WorkDir.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
@@ -26,14 +27,6 @@ class TestStorageMessages : public QObject {
 
     QString card(const QString& name) const { return dir_->cardDir() + name + u".krt"_s; }
     QString work(const QString& name) const { return dir_->workDir() + name; }
-    static QString errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return u"(no error)"_s;
-    }
     QString unpackError(const QString& name) const {
         return errorOf([&] { UnpackCard(dir_->library(), card(name), dir_->workDir()); });
     }

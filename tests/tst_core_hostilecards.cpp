@@ -5,6 +5,7 @@
 #include "storage/NotesFile.h"
 #include "storage/TableFile.h"
 #include "storage/WorkDir.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/HostileCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
@@ -81,14 +82,6 @@ class TestStorageHostile : public QObject {
     }
     CardTextMembers search(const QString& name) const {
         return ReadCardTextMembers(dir_->library(), card(name), name);
-    }
-    static QString errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return u"(no error)"_s;
     }
 
 private slots:

@@ -1,22 +1,10 @@
 #include "core/LayoutFiles.h"
 #include "core/TextLineReader.h"
 #include "storage/AppError.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestProgramDir.h"
 
 #include <QtTest>
-
-namespace {
-
-QString ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.text();
-    }
-    return {};
-}
-
-} // namespace
 
 // Reading and writing the layout files and the integer rules of start-up.
 class TestMainWindowLayoutFiles : public QObject {
@@ -41,7 +29,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(int, value);
-        const QString error = ErrorOf([&] { QCOMPARE(StrToInt(text), value); });
+        const QString error = errorOf([&] { QCOMPARE(StrToInt(text), value); });
         QCOMPARE(error,
                  valid ? QString() : QStringLiteral("'%1' is not a valid integer value").arg(text));
     }
@@ -54,9 +42,9 @@ private slots:
         QCOMPARE(reader.ReadLine(), QStringLiteral("1"));
         QCOMPARE(reader.ReadLine(), QString()); // past the end
         TextLineReader bad({QStringLiteral("x1")});
-        QCOMPARE(ErrorOf([&] { bad.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
+        QCOMPARE(errorOf([&] { bad.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
         TextLineReader none({QString()});
-        QCOMPARE(ErrorOf([&] { none.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
+        QCOMPARE(errorOf([&] { none.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
     }
 
     void columnWidthsAreSetLineByLine() {
@@ -64,7 +52,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("colw.ini"));
         dir.writeFile(QStringLiteral("colw.ini"), "100\r\n200\r\n300\r\n");
         QList<int> set;
-        const QString error = ErrorOf([&] {
+        const QString error = errorOf([&] {
             layoutfiles::ReadColumnWidths(path, [&](int column, int width) {
                 if (column > 1)
                     throw AppError(QStringLiteral("Grid index out of range"));

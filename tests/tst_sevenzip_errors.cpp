@@ -1,5 +1,6 @@
 #include "storage/AppError.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
@@ -30,14 +31,6 @@ class TestSevenZipErrors : public QObject {
         writer->WriteArchive(dir() + "whole.krt");
         const QByteArray whole = testcards::fileBytes(dir() + "whole.krt");
         return write("truncated.krt", whole.left(whole.size() / 2));
-    }
-    static QString errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return QStringLiteral("(no error)");
     }
 
 private slots:

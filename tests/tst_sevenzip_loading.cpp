@@ -1,5 +1,6 @@
 #include "storage/AppError.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
@@ -15,14 +16,6 @@ using namespace Qt::StringLiterals;
 class TestSevenZipLoading : public QObject {
     Q_OBJECT
 
-    static QString errorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return u"(no error)"_s;
-    }
     static QByteArray realLibrary() {
         return testcards::fileBytes(QStringLiteral(KARTOTEKA_7Z_SO));
     }

@@ -4,6 +4,7 @@
 #include "storage/TableFile.h"
 #include "storage/TextFile.h"
 #include "storage/WorkDir.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestProgramDir.h"
 
 #include <QDir>
@@ -21,15 +22,6 @@ class TestStorageFiles : public QObject {
     QString work(const QString& name) const { return dir_->workDir() + name; }
     QStringList workFiles() const {
         return QDir(dir_->workDir()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    template <typename Write> static QString errorOf(Write write) {
-        try {
-            write();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return QString();
     }
 
 private slots:

@@ -7,6 +7,7 @@
 #include "storage/NotesFile.h"
 #include "storage/TableFile.h"
 #include "storage/sevenzip/SevenZip.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
 
@@ -61,14 +62,6 @@ class TestCardHistory : public QObject {
     }
     static QDateTime moment(int minutesAfterNoon) {
         return QDateTime(QDate(2020, 12, 8), QTime(12, 0), Qt::UTC).addSecs(60 * minutesAfterNoon);
-    }
-    static QString errorOf(const std::function<void()>& run) {
-        try {
-            run();
-        } catch (const AppError& error) {
-            return error.text();
-        }
-        return {};
     }
 
 private slots:
