@@ -5,7 +5,8 @@
 #include <QStringView>
 
 // The rules a new card name must pass before a card file is made or renamed,
-// with the messages that refuse a name.
+// with the messages that refuse a name. How a card's file and members are named
+// from its name is storage/CardFileNames (cardfile::), below this layer.
 namespace cardnames {
 
 // Characters no card name may hold (they cannot be part of a file name on every

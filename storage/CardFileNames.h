@@ -5,7 +5,8 @@
 
 // How a card's files are named: its card file NAME.krt in FILES and its
 // members NAME.tbl (table), NAME.txt (notes) and NAME1.bmp (picture), in the
-// card file and in the working directory.
+// card file and in the working directory. Which names a user may give a card,
+// and the messages that refuse one, are core/CardNameRules (cardnames::).
 namespace cardfile {
 
 // The card file extension, with its dot.
