@@ -1,9 +1,10 @@
 #include "storage/StaleTemporaryCards.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,27 +18,39 @@ bool processIsGone(qint64 pid) {
 }
 
 // A folder under such a name was not left by a save; it stays.
-bool isFileOrLink(const QString& path) {
+bool isFileOrLink(int dirFd, const char* name) {
     struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 &&
+    return ::fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
            (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode));
+}
+
+// The pid of a save's temporary file name, or 0 for any other name.
+qint64 savingProcessOf(const char* name) {
+    static const QRegularExpression temporaryName(QStringLiteral("^\\..+\\.krt\\.tmp-(\\d{1,10})$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = temporaryName.match(QFile::decodeName(name));
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
 }
 
 } // namespace
 
 int RemoveStaleTemporaryCards(const QString& cardDir) {
-    static const QRegularExpression temporaryName(QStringLiteral("^\\..+\\.krt\\.tmp-(\\d{1,10})$"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    const QDir dir(cardDir);
+    // Read with readdir: this runs at every start, and the card folder may hold
+    // a hundred thousand card files, of which only hidden names can matter.
+    DIR* dir = ::opendir(QFile::encodeName(cardDir).constData());
+    if (dir == nullptr)
+        return 0;
+    const int dirFd = ::dirfd(dir);
     int removed = 0;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : names) {
-        const QRegularExpressionMatch match = temporaryName.match(name);
-        if (!match.hasMatch() || !processIsGone(match.captured(1).toLongLong()))
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.')
             continue;
-        const QString path = dir.filePath(name);
-        if (isFileOrLink(path) && ::unlink(QFile::encodeName(path).constData()) == 0)
+        const qint64 pid = savingProcessOf(entry->d_name);
+        if (pid == 0 || !processIsGone(pid) || !isFileOrLink(dirFd, entry->d_name))
+            continue;
+        if (::unlinkat(dirFd, entry->d_name, 0) == 0)
             ++removed;
     }
+    ::closedir(dir);
     return removed;
 }
