@@ -28,8 +28,8 @@ CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPat
     const auto items =
         reader.ReadItems([&](const QString& path) { return isNotes(path) || isTable(path); });
 
-    // Should an archive hold a member twice (names differing only in case), the
-    // later one counts, as it would replace the earlier one when unpacked.
+    // The reader gives one item per name without regard to case, the same one
+    // that opening the card unpacks.
     CardTextMembers members;
     for (const auto& [path, bytes] : items)
         (isNotes(path) ? members.notes : members.table) = bytes;
