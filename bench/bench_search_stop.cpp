@@ -22,8 +22,9 @@ namespace {
 class BenchSearchHost : public SearchHost {
 public:
     explicit BenchSearchHost(AppState& state) : state_(state) {
-        entries_ = QDir(state.CardDir).entryList({QStringLiteral("*.krt")}, QDir::Files,
-                                                 QDir::Name | QDir::IgnoreCase);
+        entries_ =
+            QDir(state.CardDir)
+                .entryList({QStringLiteral("*.krt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     }
     QStringList cardEntries() const override { return entries_; }
     void selectCardRow(int) override {}
@@ -56,8 +57,8 @@ BENCHMARK("search: Esc stops a quick search, 100,000 cards") {
     for (int run = 0; run < 5; ++run) {
         CardTextCache::shared().clear();
         int barMoves = 0;
-        const auto moves = QObject::connect(form.Progress, &QProgressBar::valueChanged,
-                                            [&] { ++barMoves; });
+        const auto moves =
+            QObject::connect(form.Progress, &QProgressBar::valueChanged, [&] { ++barMoves; });
         QElapsedTimer sinceEsc;
         QTimer::singleShot(500, [&] {
             sinceEsc.start();
