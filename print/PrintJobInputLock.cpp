@@ -1,56 +1,12 @@
 #include "print/PrintJobInputLock.h"
 
+#include "widgets/UserInput.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
-
-namespace {
-
-bool isPointerInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonRelease:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isKeyInput(QEvent::Type type) {
-    return type == QEvent::KeyPress || type == QEvent::KeyRelease ||
-           type == QEvent::ShortcutOverride;
-}
-
-// Input that acts without pointer or key reaching a control: shortcuts of
-// actions, closing a window, dropping files, typing through an input method.
-bool isOtherInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::Shortcut:
-    case QEvent::Close:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-    case QEvent::InputMethod:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 PrintJobInputLock::PrintJobInputLock(QWidget& dialog, QWidget& abortButton)
     : dialog_(dialog), abortButton_(abortButton) {
@@ -75,6 +31,7 @@ bool PrintJobInputLock::isAbortButton(QObject* receiver) const {
 }
 
 bool PrintJobInputLock::eventFilter(QObject* watched, QEvent* event) {
+    using namespace userinput;
     const QEvent::Type type = event->type();
     if (isPointerInput(type))
         return !isAbortButton(watched);

@@ -1,36 +1,9 @@
 #include "search/SearchInputGuard.h"
 
+#include "widgets/UserInput.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
-
-namespace {
-
-bool isUserInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::Shortcut:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::ContextMenu:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-    case QEvent::InputMethod:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TabletPress:
-    case QEvent::TabletRelease:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 SearchInputGuard::SearchInputGuard(std::function<void()> onEscape)
     : onEscape_(std::move(onEscape)) {
@@ -58,5 +31,9 @@ bool SearchInputGuard::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
-    return isUserInput(event->type()) || QObject::eventFilter(watched, event);
+    // The closing of the search's own widgets (the dialog) goes through.
+    const QEvent::Type type = event->type();
+    const bool input = userinput::isPointerInput(type) || userinput::isKeyInput(type) ||
+                       (userinput::isOtherInput(type) && type != QEvent::Close);
+    return input || QObject::eventFilter(watched, event);
 }
