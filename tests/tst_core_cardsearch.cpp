@@ -6,6 +6,7 @@
 #include "storage/CardArchive.h"
 #include "storage/Cp1250.h"
 #include "storage/TextLines.h"
+#include "tests/support/SearchRecorder.h"
 #include "tests/support/TestCardDir.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
@@ -15,26 +16,6 @@
 #include <QtTest>
 
 namespace {
-
-// Records what a search reports; can pull SearchRunning down after a number of
-// cards, as closing the dialog does.
-class Recorder : public SearchListener {
-public:
-    explicit Recorder(AppState& state) : state_(state) {}
-    QStringList results;
-    QList<int> progress;
-    int stopAfterCards = -1;
-
-    void resultFound(const QString& entry) override { results << entry; }
-    void progressed(int cardsDone) override {
-        progress << cardsDone;
-        if (cardsDone == stopAfterCards)
-            state_.SearchRunning = false;
-    }
-
-private:
-    AppState& state_;
-};
 
 SearchOptions contentSearch() {
     return SearchOptions();
@@ -68,7 +49,7 @@ class TestCardSearch : public QObject {
 
     TestCardDir* host_ = nullptr;
 
-    SearchOutcome search(Recorder& recorder, const QString& text,
+    SearchOutcome search(SearchRecorder& recorder, const QString& text,
                          const SearchOptions& options = SearchOptions()) {
         CardSearch cardSearch(host_->state, recorder);
         return cardSearch.run(host_->entries, text, options);
@@ -136,14 +117,14 @@ private slots:
         host_->writeCard("Praha", {"Obec=Praha"}, "Praha");
         host_->listCardDir();
         for (const SearchOptions& options : {contentSearch(), nameSearch()}) {
-            Recorder recorder(host_->state);
+            SearchRecorder recorder(&host_->state);
             QCOMPARE(search(recorder, QString(), options).count, 0);
             QVERIFY(recorder.results.isEmpty());
         }
     }
 
     void emptyCardListFindsNothing() {
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         const SearchOutcome outcome = search(recorder, "x");
         QCOMPARE(outcome.count, 0);
         QVERIFY(!outcome.stopped);
@@ -154,7 +135,7 @@ private slots:
         host_->writeCard("Novák", {"Obec=Praha", "Ulice=Dlouhá"},
                          "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         const SearchOutcome outcome = search(recorder, "praha");
         QCOMPARE(outcome.count, 3 + 1);
         QCOMPARE(recorder.results, QStringList(4, "Novák.krt"));
@@ -166,18 +147,18 @@ private slots:
         host_->writeCard("B", {"k=v"}, "");
         host_->writeCard("C", {}, "a=b in the notes");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "=").count, 4 + 1 + 1);
     }
 
     void nameSearchLooksAtTheWholeEntry() {
         host_->entries = {"Alfa.krt", "beta.KRT", "Gama.krt"};
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "krt", nameSearch()).count, 3);
         QCOMPARE(recorder.results, host_->entries);
         QCOMPARE(recorder.progress, QList<int>({1, 2, 3}));
 
-        Recorder oneOnly(host_->state);
+        SearchRecorder oneOnly(&host_->state);
         QCOMPARE(search(oneOnly, "ALF", nameSearch()).count, 1);
         QCOMPARE(oneOnly.results, QStringList{"Alfa.krt"});
     }
@@ -186,13 +167,13 @@ private slots:
         host_->entries = {"Alfa.krt", "Beta.krt"};
         SearchOptions options = nameSearch();
         options.fullName = true;
-        Recorder found(host_->state);
+        SearchRecorder found(&host_->state);
         const SearchOutcome hit = search(found, "BETA", options);
         QCOMPARE(hit.wholeNameRow, 1);
         QCOMPARE(hit.count, 0);
         QVERIFY(found.results.isEmpty());
 
-        Recorder missing(host_->state);
+        SearchRecorder missing(&host_->state);
         const SearchOutcome miss = search(missing, "Bet", options);
         QCOMPARE(miss.wholeNameRow, -1);
         QCOMPARE(missing.progress, QList<int>({2}));
@@ -201,7 +182,7 @@ private slots:
     void czechLettersMatchTheirCapitals() {
         host_->writeCard("Dvořák", {"Příjmení=DVOŘÁK"}, "Žije v Českých Budějovicích");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "dvořák").count, 1);
         QCOMPARE(search(recorder, "ČESKÝCH").count, 1);
         QCOMPARE(search(recorder, "příjmení").count, 1);
@@ -213,7 +194,7 @@ private slots:
         host_->listCardDir();
         SearchOptions exact;
         exact.caseSensitive = true;
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "PRAHA", exact).count, 2);
 
         // The padding means a word at the start or end of a line is not found.
@@ -231,7 +212,7 @@ private slots:
             host_->dir.library(), host_->dir.cardDir() + "A.krt",
             {{"A.txt", QByteArray("a1\rb1\nc1\r\nd1\r\n\0e1", 17)}, {"A.tbl", "k=1\nl=1"}});
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "1").count, 4 + 2);
         QCOMPARE(search(recorder, "b1c1").count, 0);
     }
@@ -240,7 +221,7 @@ private slots:
         CreateEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + "Empty.krt");
         host_->writeCard("Full", {"k=needle"}, "");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "needle").count, 1);
         QCOMPARE(recorder.progress, QList<int>({1, 2}));
     }
@@ -250,7 +231,7 @@ private slots:
                                 {{"Old.tbl", "k=needle\r\n"}, {"Old.txt", "needle"}});
         host_->writeCard("Other", {"k=needle"}, "");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "needle").count, 1);
         QCOMPARE(recorder.results, QStringList{"Other.krt"});
     }
@@ -266,7 +247,7 @@ private slots:
         testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "Dot.ted.krt",
                                 {{"Dot.ted.txt", "needle"}, {"Dot.txt", "needle"}});
         host_->entries = {"Mix.krt", "Dot.ted.krt"};
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "needle").count, 3);
         QCOMPARE(recorder.results, QStringList({"Mix.krt", "Mix.krt", "Dot.ted.krt"}));
 
@@ -281,7 +262,7 @@ private slots:
         host_->writeCard("B", {"k=hit table B", "x=none", "l=hit table B2"},
                          "hit notes B\r\nnone\r\nhit B");
         host_->entries = {"B.krt", "A.krt"};
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "hit").count, 6);
         QCOMPARE(recorder.results,
                  QStringList({"B.krt", "B.krt", "B.krt", "B.krt", "A.krt", "A.krt"}));
@@ -357,7 +338,7 @@ private slots:
         const QStringList before = snapshot(host_->dir.workDir());
         const QStringList cardsBefore = snapshot(host_->dir.cardDir());
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QCOMPARE(search(recorder, "needle").count, 4);
         QCOMPARE(snapshot(host_->dir.workDir()), before);
         QCOMPARE(snapshot(host_->dir.cardDir()), cardsBefore);
@@ -368,7 +349,7 @@ private slots:
         host_->dir.writeFile("FILES/B.krt", "this is not a zip archive");
         host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         const SearchOutcome outcome = search(recorder, "needle");
         QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
         QCOMPARE(recorder.progress, QList<int>({1, 2, 3}));
@@ -382,7 +363,7 @@ private slots:
         host_->writeCard("A", {"k=needle"}, "");
         host_->writeCard("C", {"k=needle"}, "");
         host_->entries = {"A.krt", "Gone.krt", "C.krt"};
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         const SearchOutcome outcome = search(recorder, "needle");
         QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
         QCOMPARE(outcome.unreadable, QStringList{"Gone.krt"});
@@ -393,7 +374,7 @@ private slots:
         host_->listCardDir();
         const TestProgramDir withoutLibrary(false);
         host_->state.programDir = withoutLibrary.path();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
         QVERIFY(recorder.results.isEmpty());
         QVERIFY(!host_->state.SearchRunning);
@@ -403,14 +384,14 @@ private slots:
         for (const char* name : {"A", "B", "C", "D"})
             host_->writeCard(name, {"k=needle"}, "needle");
         host_->listCardDir();
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         recorder.stopAfterCards = 2;
         const SearchOutcome outcome = search(recorder, "needle");
         QVERIFY(outcome.stopped);
         QCOMPARE(recorder.results, QStringList({"A.krt", "A.krt", "B.krt", "B.krt"}));
         QCOMPARE(recorder.progress, QList<int>({1, 2}));
 
-        Recorder names(host_->state);
+        SearchRecorder names(&host_->state);
         names.stopAfterCards = 1;
         QVERIFY(search(names, "krt", nameSearch()).stopped);
         QCOMPARE(names.results, QStringList{"A.krt"});

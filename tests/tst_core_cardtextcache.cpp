@@ -4,6 +4,7 @@
 #include "storage/AppError.h"
 #include "storage/CardFileNames.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SearchRecorder.h"
 #include "tests/support/TestCardDir.h"
 #include "tests/support/TestCardEditor.h"
 #include "tests/support/TestCards.h"
@@ -15,13 +16,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-class Recorder : public SearchListener {
-public:
-    QStringList results;
-    void resultFound(const QString& entry) override { results << entry; }
-    void progressed(int) override {}
-};
 
 // A file written this moment may still change without its stamp changing, so
 // the cache keeps nothing of it; a test that wants it kept lets the moment pass.
@@ -58,7 +52,7 @@ class TestCardTextCache : public QObject {
     TestCardDir* host_ = nullptr;
     CardTextCache* cache_ = nullptr;
 
-    SearchOutcome search(Recorder& recorder, const QString& text = QStringLiteral("needle")) {
+    SearchOutcome search(SearchRecorder& recorder, const QString& text = QStringLiteral("needle")) {
         CardSearch cardSearch(host_->state, recorder, *cache_);
         return cardSearch.run(host_->entries, text, SearchOptions());
     }
@@ -73,7 +67,7 @@ class TestCardTextCache : public QObject {
         host_->writeCard("C", {"k=needle"}, "needle\r\nneedle");
         host_->listCardDir();
         letStampsSettle();
-        Recorder first;
+        SearchRecorder first;
         QCOMPARE(search(first).cardFilesRead, 3);
         QCOMPARE(cache_->entryCount(), 3);
     }
@@ -90,13 +84,13 @@ private slots:
 
     void unchangedCardsAreNotReadAgain() {
         searchedCards();
-        Recorder again;
+        SearchRecorder again;
         const SearchOutcome outcome = search(again);
         QCOMPARE(outcome.cardFilesRead, 0);
         QCOMPARE(again.results,
                  QStringList({"A.krt", "B.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
         // Another text over the same cards needs no read either.
-        Recorder other;
+        SearchRecorder other;
         QCOMPARE(search(other, "k=").count, 3);
         QCOMPARE(other.results, QStringList({"A.krt", "B.krt", "C.krt"}));
     }
@@ -173,7 +167,7 @@ private slots:
             host_->listCardDir();
         }
 
-        Recorder second;
+        SearchRecorder second;
         const SearchOutcome outcome = search(second);
         QCOMPARE(second.results, results);
         QCOMPARE(outcome.count, results.size());
@@ -188,10 +182,10 @@ private slots:
         // the content tells the two apart.
         host_->writeCard("A", {"k=needle"}, "");
         host_->listCardDir();
-        Recorder first;
+        SearchRecorder first;
         QCOMPARE(search(first).count, 1);
         host_->writeCard("A", {"k=NEEDLX"}, "");
-        Recorder second;
+        SearchRecorder second;
         QCOMPARE(search(second).count, 0);
     }
 
@@ -204,7 +198,7 @@ private slots:
         host_->listCardDir();
         letStampsSettle();
         for (int round = 0; round < 2; ++round) {
-            Recorder recorder;
+            SearchRecorder recorder;
             const SearchOutcome outcome = search(recorder);
             QCOMPARE(outcome.count, 40);
             QVERIFY(cache_->bytes() <= 16 * 1024);
@@ -250,7 +244,7 @@ private slots:
         host_->listCardDir();
         letStampsSettle();
         CardTextCache& shared = CardTextCache::shared();
-        Recorder first;
+        SearchRecorder first;
         CardSearch(host_->state, first).run(host_->entries, "needle", SearchOptions());
         const QString path = cardPath("Jan.krt");
         QVERIFY(shared.holds(path));
@@ -266,7 +260,7 @@ private slots:
         card.Save();
         QVERIFY(!shared.holds(path));
 
-        Recorder second;
+        SearchRecorder second;
         CardSearch(host_->state, second).run(host_->entries, "needle", SearchOptions());
         QCOMPARE(second.results, QStringList({"Jan.krt", "Jan.krt"}));
     }

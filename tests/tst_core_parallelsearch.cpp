@@ -5,6 +5,7 @@
 #include "storage/AppError.h"
 #include "storage/CardArchive.h"
 #include "storage/CardFileNames.h"
+#include "tests/support/SearchRecorder.h"
 #include "tests/support/TestCardDir.h"
 #include "tests/support/TestCards.h"
 
@@ -13,34 +14,10 @@
 
 namespace {
 
-// Records what a search reports; can stop it after a number of cards, as
-// closing the dialog does, and looks at the threads of the process meanwhile.
-class Recorder : public SearchListener {
-public:
-    explicit Recorder(AppState& state) : state_(state) {}
-    QStringList results;
-    QList<int> progress;
-    int stopAfterCards = -1;
-    int threadsWhileSearching = 0;
-
-    void resultFound(const QString& entry) override { results << entry; }
-    void progressed(int cardsDone) override;
-
-private:
-    AppState& state_;
-};
-
 int threadCount() {
     return int(QDir(QStringLiteral("/proc/self/task"))
                    .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
                    .size());
-}
-
-void Recorder::progressed(int cardsDone) {
-    progress << cardsDone;
-    threadsWhileSearching = qMax(threadsWhileSearching, threadCount());
-    if (cardsDone == stopAfterCards)
-        state_.SearchRunning = false;
 }
 
 // What a search must report, found the plain way: one card file after another,
@@ -136,7 +113,7 @@ class TestParallelSearch : public QObject {
         }
     }
 
-    SearchOutcome search(Recorder& recorder, CardTextCache& cache, int workers,
+    SearchOutcome search(SearchRecorder& recorder, CardTextCache& cache, int workers,
                          const QString& text = QStringLiteral("needle")) {
         CardSearch cardSearch(host_->state, recorder, cache);
         cardSearch.setWorkerCount(workers);
@@ -166,7 +143,7 @@ private slots:
         CardTextCache cache;
         // The second search takes what it can from the cache.
         for (int round = 0; round < 2; ++round) {
-            Recorder recorder(host_->state);
+            SearchRecorder recorder(&host_->state);
             const SearchOutcome outcome = search(recorder, cache, workers);
             QCOMPARE(recorder.results, expected.results);
             QCOMPARE(outcome.count, expected.results.size());
@@ -185,11 +162,15 @@ private slots:
             host_->entries << QStringLiteral("Missing%1.krt").arg(i);
         const int threadsBefore = threadCount();
         CardTextCache cache;
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         recorder.stopAfterCards = 40;
+        int threadsWhileSearching = 0;
+        recorder.onProgress = [&](int) {
+            threadsWhileSearching = qMax(threadsWhileSearching, threadCount());
+        };
         const SearchOutcome outcome = search(recorder, cache, 4);
         QVERIFY(outcome.stopped);
-        QVERIFY(recorder.threadsWhileSearching > threadsBefore);
+        QVERIFY(threadsWhileSearching > threadsBefore);
         QCOMPARE(threadCount(), threadsBefore);
         QCOMPARE(recorder.results, host_->entries.mid(0, 40));
         QCOMPARE(recorder.progress, oneToN(40));
@@ -201,7 +182,7 @@ private slots:
         host_->entries = mixed_;
         const int threadsBefore = threadCount();
         CardTextCache cache;
-        Recorder recorder(host_->state);
+        SearchRecorder recorder(&host_->state);
         search(recorder, cache, 3);
         QCOMPARE(threadCount(), threadsBefore);
     }
