@@ -2,13 +2,13 @@
 
 #include <QListView>
 
-class QStringListModel;
+class CardFolderModel;
 
 // The card list: the card files of a directory whose names match a mask such as
 // "*.krt" (letter case ignored), one plain file name per line, in a
 // case-insensitive name order. A card's number is its 1-based position. The
-// names sit in a plain string model, not in one item object each: a card folder
-// may hold a hundred thousand card files.
+// entries are a CardFolderModel, which follows what other programs do in the
+// folder; the selection stays on its card through their changes.
 class CardList : public QListView {
     Q_OBJECT
 public:
@@ -16,12 +16,14 @@ public:
 
     // Points the list at directory (with a trailing "/") and mask, and reads it.
     void SetDirectory(const QString& directory, const QString& mask = QStringLiteral("*.krt"));
-    QString Directory() const { return directory_; }
+    QString Directory() const;
     // Reads the directory again; the selection is cleared.
     void Update();
+    // The entries, which other parts of the program follow (cardsChanged).
+    CardFolderModel& Cards() const { return *model_; }
 
-    QStringList Items() const { return names_; }
-    int Count() const { return int(names_.size()); }
+    QStringList Items() const;
+    int Count() const;
     // The selected entry's index, -1 when nothing is selected.
     int ItemIndex() const;
     // Selects entry index; an index outside the list leaves nothing selected.
@@ -33,7 +35,7 @@ public:
     int IndexOf(const QString& name) const;
 
 signals:
-    // After every re-read, and when the user moves the selection.
+    // After every re-read and outside change, and when the user moves the selection.
     void listChanged();
     void doubleClicked();
     // A key released in the list after it was pressed there.
@@ -45,10 +47,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QStringListModel* model_;
-    QString directory_;
-    QString mask_;
-    QStringList names_;
+    void KeepSelectionThroughReset();
+
+    CardFolderModel* model_;
+    QString selectedBeforeReset_;
     bool settingSelection_ = false;
     int pressedKey_ = 0;
 };
