@@ -1,5 +1,6 @@
 #include "mainwindow/Application.h"
 
+#include "core/ProgramInstance.h"
 #include "core/StoredColor.h"
 #include "mainwindow/AuxiliaryCommands.h"
 #include "mainwindow/CardEditingCommands.h"
@@ -12,8 +13,10 @@
 #include "mainwindow/SearchCommands.h"
 #include "mainwindow/SettingsCommands.h"
 #include "mainwindow/ShownProbe.h"
+#include "mainwindow/SyncCommands.h"
 #include "mainwindow/TForm1.h"
 #include "print/CardExports.h"
+#include "widgets/CommandGuard.h"
 #include "widgets/DialogLook.h"
 #include "widgets/QtPrompts.h"
 
@@ -32,9 +35,13 @@ Application::Application(const QString& programDir, Prompts* prompts, ProcessEnd
 Application::~Application() = default;
 
 bool Application::Start() {
+    if (!ClaimProgramDir())
+        return false;
     form1_ = std::make_unique<TForm1>(state_, *prompts_, [this](int code) { EndProcess(code); });
     if (ended_)
         return false;
+    QObject::connect(instance_.get(), &ProgramInstance::showRequested, form1_.get(),
+                     [this] { ShowMainWindow(); });
     CreateDialogs();
     ConnectCommands();
     return true;
@@ -50,6 +57,34 @@ int Application::Run() {
     const int code = QApplication::exec();
     running_ = false;
     return ended_ ? exitCode_ : code;
+}
+
+// A second program on this program directory would share its TEMP and save
+// over its cards: it shows the first one's window instead and ends.
+bool Application::ClaimProgramDir() {
+    instance_ = std::make_unique<ProgramInstance>(state_.programDir);
+    RunGuarded(*prompts_, [this] {
+        if (instance_->claim()) {
+            claimed_ = true;
+            return;
+        }
+        if (!instance_->wakeHolder())
+            prompts_->message(
+                QStringLiteral("Pelvarin Kartotéka už pracuje se složkou %1, ale její okno se "
+                               "nepodařilo zobrazit. Druhý program se nespustí, aby nepřepsal "
+                               "karty, které má první otevřené.")
+                    .arg(state_.programDir));
+    });
+    if (!claimed_)
+        EndProcess(0);
+    return claimed_;
+}
+
+void Application::ShowMainWindow() {
+    form1_->setWindowState(form1_->windowState() & ~Qt::WindowMinimized);
+    form1_->show();
+    form1_->raise();
+    form1_->activateWindow();
 }
 
 void Application::EndProcess(int exitCode) {
@@ -97,6 +132,7 @@ void Application::CreateDialogs() {
     PrintForm->setObjectName(QStringLiteral("PrintForm"));
     HistoryForm =
         created(new THistoryForm(state_, form1_->Card(), *prompts_, form1_.get()), "HistoryForm");
+    ConflictForm = created(new CardConflictDialog(form1_.get()), "ConflictForm");
 }
 
 // The commands of the dialogs and of the other parts of the program are bound
@@ -112,11 +148,12 @@ void Application::ConnectCommands() {
     // dialog takes it whenever it is shown).
     QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
         for (QDialog* dialog : std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm,
-                                                               FindForm, HistoryForm})
+                                                               FindForm, HistoryForm, ConflictForm})
             PaintBackground(dialog, color);
     });
     cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm);
     BindPrintCommands(*form1_, *PrintForm, *cardExports_);
     new SettingsCommands(*form1_, *SetForm);    // owned by the main window
     new HistoryCommands(*form1_, *HistoryForm); // owned by the main window
+    new SyncCommands(*form1_, *ConflictForm);   // owned by the main window
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conflict/CardConflictDialog.h"
 #include "history/THistoryForm.h"
 #include "mainwindow/ProcessEnd.h"
 #include "mainwindow/TAboutForm.h"
@@ -19,6 +20,7 @@ class CardFileCommands;
 class Form1CardFileHost;
 class MainWindowSearchHost;
 class PrintSource;
+class ProgramInstance;
 class Prompts;
 class SearchCommands;
 class TForm1;
@@ -55,13 +57,19 @@ public:
     TFindForm* FindForm = nullptr;
     TPrintForm* PrintForm = nullptr;
     THistoryForm* HistoryForm = nullptr;
+    CardConflictDialog* ConflictForm = nullptr;
 
 private:
+    bool ClaimProgramDir();
+    void ShowMainWindow();
     void EndProcess(int exitCode);
     void CreateDialogs();
     void ConnectCommands();
 
     AppState state_;
+    // Holds the program directory until everything else has gone.
+    std::unique_ptr<ProgramInstance> instance_;
+    bool claimed_ = false;
     std::unique_ptr<Prompts> ownPrompts_;
     Prompts* prompts_;
     ProcessEnd endProcess_;
