@@ -54,3 +54,19 @@ qint64 WallClockNs() {
     ::clock_gettime(CLOCK_REALTIME, &now);
     return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
+
+namespace cardstamp {
+
+std::optional<CardFileStamp> of(const QString& path) {
+    return stampAt(AT_FDCWD, path);
+}
+
+bool sameVersion(const CardFileStamp& a, const CardFileStamp& b) {
+    return sameFile(a, b) && a.size == b.size && a.modifiedNs == b.modifiedNs;
+}
+
+bool sameFile(const CardFileStamp& a, const CardFileStamp& b) {
+    return a.device == b.device && a.inode == b.inode;
+}
+
+} // namespace cardstamp

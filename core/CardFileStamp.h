@@ -43,3 +43,17 @@ bool MayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs);
 
 // The wall clock in nanoseconds since the epoch, the clock of file times.
 qint64 WallClockNs();
+
+namespace cardstamp {
+
+// The stamp of the regular file at path, symbolic links followed; none when
+// there is no such file.
+std::optional<CardFileStamp> of(const QString& path);
+// Whether two stamps show one version of a file: the same file (device and
+// inode), size and modification time. The status-change time is left out: a
+// link to the file (as the card's history makes) or a new permission moves it.
+bool sameVersion(const CardFileStamp& a, const CardFileStamp& b);
+// Whether two stamps are of one file (device and inode), whatever its name.
+bool sameFile(const CardFileStamp& a, const CardFileStamp& b);
+
+} // namespace cardstamp

@@ -18,4 +18,11 @@ public:
     virtual QString selectedPath() const = 0;
     // Reads the card directory again; no entry stays selected.
     virtual void reread() = 0;
+    // The sync tools' conflict copies (file names) waiting beside the card
+    // file fileName; a list that does not tell them apart has none.
+    virtual QStringList conflictCopiesOf(const QString& /*fileName*/) const { return {}; }
+    // Follows writes to the open card's file at path, which the folder alone
+    // does not show (a file rewritten in place); a list that does not follow
+    // its folder ignores it.
+    virtual void watchCardFile(const QString& /*path*/) {}
 };

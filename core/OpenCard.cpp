@@ -70,6 +70,7 @@ void OpenCard::Load(const QString& cardPath) {
     editor_.showCardTitle(currentCardPath_, currentCardName_);
     try {
         LoadCardMembers();
+        RememberCardFileVersion();
     } catch (...) {
         CloseUnreadableCard();
         throw;
@@ -118,12 +119,14 @@ void OpenCard::CloseUnreadableCard() {
     editor_.clearNotes();
     editor_.showPicture({});
     cardLoaded_ = false;
+    cardFileStamp_.reset();
     editor_.updateWindowState();
     modified_ = false;
 }
 
 void OpenCard::CloseCard() {
     cardLoaded_ = false;
+    cardFileStamp_.reset();
     editor_.updateWindowState();
 }
 
@@ -144,7 +147,10 @@ void OpenCard::Save() {
     if (!cardLoaded_)
         return;
     // Tested under the exact name: a namesake differing only in case is another card.
-    if (!QFileInfo(currentCardPath_).isFile() && !WriteVanishedCardFileAgain())
+    const bool vanished = !QFileInfo(currentCardPath_).isFile();
+    if (vanished && !WriteVanishedCardFileAgain())
+        return;
+    if (!vanished && !CheckCardFileBeforeSave())
         return;
     RefuseUnstorableText();
     const QString& work = state_.WorkDir;
@@ -158,6 +164,7 @@ void OpenCard::Save() {
     keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_, state_.historyDir());
     // The next content search reads the saved card afresh.
     CardTextCache::shared().forget(currentCardPath_);
+    RememberCardFileVersion();
     modified_ = false;
 }
 

@@ -9,16 +9,22 @@
 // Folder rule: core/ holds the widget-free formats and engines. It may include
 // storage/ and core/ only; Qt Gui images are allowed, widgets never.
 
+#include "core/CardFileStamp.h"
+#include "storage/CardVersionReader.h"
+
 #include <QString>
 #include <memory>
+#include <optional>
 
+class CardConflictChooser;
 class CardEditor;
 class CardListView;
 class CardWriter;
 class Prompts;
 class QImage;
 struct AppState;
-struct CardVersionContent;
+struct VersionAnswer;
+struct VersionQuestion;
 
 class OpenCard {
 public:
@@ -49,7 +55,12 @@ public:
     void Load(const QString& cardPath);
     // Saves the editor's content into the open card's file, the very file that
     // was opened. When that file has vanished, asks whether to write it again;
-    // No saves nothing.
+    // No saves nothing. When another program changed the file since it was
+    // opened, nothing is written before the user chooses (CardConflictChooser):
+    // keep mine (theirs goes to the card's history, as every replaced card
+    // file does), take theirs (mine goes to the history, theirs is loaded),
+    // or join both (mine goes to the history, the joined card is loaded as
+    // unsaved changes and the command that saved stops there).
     void Save();
     // The unsaved-changes rule shared by the open and the exit: saves without
     // asking with AutoSave on, otherwise asks.
@@ -94,6 +105,20 @@ public:
     // Leaves no card open (the start-up state).
     void CloseCard();
 
+    // Who asks the user between two versions of the card; without one, a
+    // Yes/No question keeps mine or saves nothing.
+    void setConflictChooser(CardConflictChooser* chooser) { chooser_ = chooser; }
+    // Follows what other programs did in the card folder, after the card list
+    // changed (CardFolderModel::cardsChanged, with the file names added):
+    // reloads the card when its file changed and it has no unsaved edits,
+    // follows its file to a new name, and shows its new number. Returns the
+    // quiet line the window shows about it; empty when there is nothing to say.
+    QString FollowCardFile(const QStringList& addedFileNames);
+    // Joins each of the sync tools' conflict copies of the open card into the
+    // editor, as the user chooses; each copy dealt with moves into the card's
+    // history. Returns the quiet line about it; empty when nothing was done.
+    QString ResolveConflictCopies();
+
 private:
     void LoadCardMembers();
     void LoadTable();
@@ -110,6 +135,16 @@ private:
                      bool cardFileMoved);
     void RestorePicture(const QByteArray& bitmap);
 
+    // Versions of the card (OpenCardVersions.cpp).
+    void RememberCardFileVersion();
+    CardVersionContent EditorContent() const;
+    bool CheckCardFileBeforeSave();
+    VersionAnswer AskVersion(const VersionQuestion& question);
+    void KeepEditorVersionInHistory();
+    void ReloadCard();
+    QString FollowVanishedCardFile(const QStringList& addedFileNames);
+    QString FollowChangedCardFile(const CardFileStamp& now);
+    void FollowRename(const QString& newFileName);
     AppState& state_;
     Prompts& prompts_;
     CardEditor& editor_;
@@ -121,4 +156,12 @@ private:
     bool modified_ = false;
     // The archive writer of the last save, kept until the next save replaces it.
     std::unique_ptr<CardWriter> keptWriter_;
+    // The card file as opened or last saved: its stamp, and its content, the
+    // base that the editor's and another program's changes are joined on.
+    std::optional<CardFileStamp> cardFileStamp_;
+    CardVersionContent cardFileContent_;
+    // What the window was last told about the card file, so it is told once.
+    std::optional<CardFileStamp> noticedStamp_;
+    bool noticedVanished_ = false;
+    CardConflictChooser* chooser_ = nullptr;
 };

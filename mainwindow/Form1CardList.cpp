@@ -1,5 +1,6 @@
 #include "mainwindow/Form1CardList.h"
 
+#include "core/CardFolderModel.h"
 #include "mainwindow/CardList.h"
 
 Form1CardList::Form1CardList(CardList& list) : list_(list) {}
@@ -18,4 +19,12 @@ QString Form1CardList::selectedPath() const {
 
 void Form1CardList::reread() {
     list_.Update();
+}
+
+QStringList Form1CardList::conflictCopiesOf(const QString& fileName) const {
+    return list_.Cards().conflictCopiesOf(fileName);
+}
+
+void Form1CardList::watchCardFile(const QString& path) {
+    list_.Cards().watchFile(path);
 }

@@ -13,6 +13,8 @@ public:
     void selectEntry(const QString& fileName) override;
     QString selectedPath() const override;
     void reread() override;
+    QStringList conflictCopiesOf(const QString& fileName) const override;
+    void watchCardFile(const QString& path) override;
 
 private:
     CardList& list_;

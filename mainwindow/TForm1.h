@@ -178,6 +178,7 @@ public:
     QMenu* Edit1;
     QAction* Undo1;
     QAction* Historiekarty1;
+    QAction* Vyresitkonflikt1; // "Vyřešit konflikt…"
     QAction* Addline1;
     QAction* Deleteline1;
     QAction* Vybratobrzek1;

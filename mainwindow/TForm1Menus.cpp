@@ -36,6 +36,7 @@ void TForm1::CreateMenus() {
     Edit1 = bar->addMenu(QStringLiteral("Úp&ravy"));
     Undo1 = CreateAction(Edit1, QStringLiteral("&Vrátit změny"), Qt::Key_F11);
     Historiekarty1 = CreateAction(Edit1, QStringLiteral("&Historie karty…"));
+    Vyresitkonflikt1 = CreateAction(Edit1, QStringLiteral("Vyřešit &konflikt…"));
     Edit1->addSeparator();
     Addline1 =
         CreateAction(Edit1, QStringLiteral("&Přidat řádek"), QKeySequence(Qt::CTRL | Qt::Key_A));

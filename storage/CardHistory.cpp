@@ -1,5 +1,8 @@
 #include "storage/CardHistory.h"
 
+#include "storage/AppError.h"
+#include "storage/HistoryRetention.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -70,6 +73,30 @@ bool setAside(const QString& historyDir, const QString& cardFileName) {
     for (int counter = 1; QFileInfo::exists(aside); ++counter)
         aside = folder + u'~' + stamp + u'-' + QString::number(counter);
     return QDir().rename(folder, aside);
+}
+
+QString newVersionPath(const QString& folder, const QDateTime& momentUtc) {
+    if (!QDir().mkpath(folder))
+        throw AppError(QStringLiteral("Nelze vytvořit složku %1").arg(folder));
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (int sequence = 0;; ++sequence) {
+        const QString path = prefix + cardversionname::make(momentUtc, sequence);
+        if (!QFileInfo::exists(path))
+            return path;
+    }
+}
+
+void adopt(const QString& historyDir, const QString& cardFileName, const QString& path) {
+    const QString folder = folderOf(historyDir, cardFileName);
+    const QFileInfo file(path);
+    const QString version = newVersionPath(folder, file.lastModified().toUTC());
+    // Renamed where FILES and HISTORY share a file system, copied elsewhere.
+    if (!QFile::rename(path, version) && !(QFile::copy(path, version) && QFile::remove(path))) {
+        QFile::remove(version);
+        throw AppError(
+            QStringLiteral("Soubor %1 nelze přesunout do historie karty (%2).").arg(path, folder));
+    }
+    historyretention::prune(folder);
 }
 
 } // namespace cardhistory

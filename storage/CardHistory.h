@@ -2,6 +2,7 @@
 
 #include "storage/CardVersionName.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -38,5 +39,16 @@ bool move(const QString& historyDir, const QString& oldFileName, const QString& 
 // starts without versions while the old versions stay on disk. True when there
 // was no such folder.
 bool setAside(const QString& historyDir, const QString& cardFileName);
+
+// A path for a new version of the moment momentUtc in folder, under a name no
+// version there has yet; the folder is made when missing. Throws AppError when
+// it cannot be made.
+QString newVersionPath(const QString& folder, const QDateTime& momentUtc);
+
+// Moves the file at path (a sync tool's conflict copy of the card) into the
+// history of cardFileName, as the version of the moment it was last written,
+// and prunes that history. Throws AppError naming the file when it cannot be
+// moved there; then it stays where it was.
+void adopt(const QString& historyDir, const QString& cardFileName, const QString& path);
 
 } // namespace cardhistory
