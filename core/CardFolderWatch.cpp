@@ -40,5 +40,5 @@ void CardFolderWatch::noteChange() {
     }
     // Each change puts the report off, but not past kLatestMs after the first.
     const qint64 left = kLatestMs - sinceFirst_.elapsed();
-    timer_.start(int(qBound<qint64>(0, left, kQuietMs)));
+    timer_.start(int(qBound(qint64(0), left, qint64(kQuietMs))));
 }
