@@ -50,14 +50,20 @@ private slots:
         QTest::newRow("Syncthing") << "Karta.sync-conflict-20261208-120000-ABCDEFG.krt"
                                    << "Karta.krt";
         QTest::newRow("Syncthing, name with dots")
-            << "Jan.Novák.sync-conflict-20261208-120000-ABCDEFG.KRT" << "Jan.Novák.KRT";
+            << "Jan.Novák.sync-conflict-20261208-120000-ABCDEFG.KRT"
+            << "Jan.Novák.KRT";
         QTest::newRow("Nextcloud") << "Karta (conflicted copy 2026-12-08 120000).krt"
                                    << "Karta.krt";
-        QTest::newRow("Dropbox") << "Karta (Jan's conflicted copy 2026-12-08).krt" << "Karta.krt";
-        QTest::newRow("card named with brackets") << "Karta (1).krt" << "";
-        QTest::newRow("card named sync-conflict") << "sync-conflict.krt" << "";
-        QTest::newRow("Syncthing pattern without its date") << "Karta.sync-conflict-x.krt" << "";
-        QTest::newRow("plain card") << "Karta.krt" << "";
+        QTest::newRow("Dropbox") << "Karta (Jan's conflicted copy 2026-12-08).krt"
+                                 << "Karta.krt";
+        QTest::newRow("card named with brackets") << "Karta (1).krt"
+                                                  << "";
+        QTest::newRow("card named sync-conflict") << "sync-conflict.krt"
+                                                  << "";
+        QTest::newRow("Syncthing pattern without its date") << "Karta.sync-conflict-x.krt"
+                                                            << "";
+        QTest::newRow("plain card") << "Karta.krt"
+                                    << "";
     }
     void conflictOwner() {
         QFETCH(QString, fileName);
@@ -95,7 +101,8 @@ private slots:
         };
         for (const QString& name : extra)
             touch(f.path(name));
-        const CardFolderListing listing = cardfolder::read(f.dir.cardDir(), QStringLiteral("*.krt"));
+        const CardFolderListing listing =
+            cardfolder::read(f.dir.cardDir(), QStringLiteral("*.krt"));
         QCOMPARE(listing.names,
                  QStringList({QStringLiteral("Bára.krt"), QStringLiteral("Cyril.krt"),
                               QStringLiteral("Eva.krt"), extra[2]}));
@@ -114,7 +121,8 @@ private slots:
 
         touch(f.path(QStringLiteral("Adam.krt")));
         QVERIFY(QFile::remove(f.path(QStringLiteral("Eva.krt"))));
-        QVERIFY(QFile::rename(f.path(QStringLiteral("Bára.krt")), f.path(QStringLiteral("Dana.krt"))));
+        QVERIFY(
+            QFile::rename(f.path(QStringLiteral("Bára.krt")), f.path(QStringLiteral("Dana.krt"))));
         QTRY_COMPARE(f.model.names(),
                      QStringList({QStringLiteral("Adam.krt"), QStringLiteral("Cyril.krt"),
                                   QStringLiteral("Dana.krt")}));
@@ -169,7 +177,8 @@ private slots:
         QTRY_COMPARE(f.model.conflictCopiesOf(QStringLiteral("Cyril.krt")), QStringList{copy});
         const QModelIndex cyril = f.model.index(f.model.indexOf(QStringLiteral("Cyril.krt")));
         QCOMPARE(cyril.data(CardFolderModel::ConflictCopiesRole).toStringList(), QStringList{copy});
-        QVERIFY(cyril.data(Qt::ToolTipRole).toString().contains(QStringLiteral("Vyřešit konflikt")));
+        QVERIFY(
+            cyril.data(Qt::ToolTipRole).toString().contains(QStringLiteral("Vyřešit konflikt")));
         QVERIFY(!f.model.index(0).data(Qt::ToolTipRole).isValid());
         QCOMPARE(f.model.rowCount(), 3);
 

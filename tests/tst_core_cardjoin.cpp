@@ -99,19 +99,26 @@ private slots:
         QTest::addColumn<QString>("theirs");
         QTest::addColumn<int>("conflicts");
         QTest::addColumn<QString>("joined");
-        QTest::newRow("lines changed far apart")
-            << "a|b|c|d|e" << "A|b|c|d|e" << "a|b|c|d|E" << 0 << "A|b|c|d|E";
-        QTest::newRow("line added by me, line removed by them")
-            << "a|b|c|d" << "a|nový|b|c|d" << "a|b|c" << 0 << "a|nový|b|c";
+        QTest::newRow("lines changed far apart") << "a|b|c|d|e"
+                                                 << "A|b|c|d|e"
+                                                 << "a|b|c|d|E" << 0 << "A|b|c|d|E";
+        QTest::newRow("line added by me, line removed by them") << "a|b|c|d"
+                                                                << "a|nový|b|c|d"
+                                                                << "a|b|c" << 0 << "a|nový|b|c";
         // Touching stretches count as one, changed on both sides.
         QTest::newRow("line added by me next to a line removed by them")
-            << "a|b|c" << "a|b|nový|c" << "a|c" << 1 << "a|b|nový|c";
-        QTest::newRow("one line changed on both sides")
-            << "a|b|c" << "a|moje|c" << "a|jejich|c" << 1 << "a|moje|c";
-        QTest::newRow("notes written into empty notes on both sides")
-            << "" << "moje" << "jejich" << 1 << "moje";
-        QTest::newRow("lone line breaks count as CR LF") << "a\nb" << "a\r\nB" << "a\rb" << 0
-                                                         << "a|B";
+            << "a|b|c"
+            << "a|b|nový|c"
+            << "a|c" << 1 << "a|b|nový|c";
+        QTest::newRow("one line changed on both sides") << "a|b|c"
+                                                        << "a|moje|c"
+                                                        << "a|jejich|c" << 1 << "a|moje|c";
+        QTest::newRow("notes written into empty notes on both sides") << ""
+                                                                      << "moje"
+                                                                      << "jejich" << 1 << "moje";
+        QTest::newRow("lone line breaks count as CR LF") << "a\nb"
+                                                         << "a\r\nB"
+                                                         << "a\rb" << 0 << "a|B";
     }
     void notes() {
         QFETCH(QString, base);
@@ -133,10 +140,10 @@ private slots:
         QTest::addColumn<QByteArray>("theirs");
         QTest::addColumn<int>("conflicts");
         QTest::addColumn<QByteArray>("joined");
-        QTest::newRow("picture added by them") << QByteArray() << QByteArray() << QByteArray("T")
-                                               << 0 << QByteArray("T");
-        QTest::newRow("picture removed by me") << QByteArray("B") << QByteArray() << QByteArray("B")
-                                               << 0 << QByteArray();
+        QTest::newRow("picture added by them")
+            << QByteArray() << QByteArray() << QByteArray("T") << 0 << QByteArray("T");
+        QTest::newRow("picture removed by me")
+            << QByteArray("B") << QByteArray() << QByteArray("B") << 0 << QByteArray();
         QTest::newRow("picture replaced on both sides")
             << QByteArray("B") << QByteArray("M") << QByteArray("T") << 1 << QByteArray("M");
     }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <stdexcept>
 
 namespace testcards {
@@ -41,6 +42,23 @@ void writeCard(const TestProgramDir& dir, const QString& name, const QStringList
         members.append({name + QStringLiteral("1.bmp"), bitmap});
     QDir().mkpath(dir.cardDir());
     writeArchive(dir.library(), dir.cardDir() + name + QStringLiteral(".krt"), members);
+}
+
+void replaceCard(const TestProgramDir& dir, const QString& name, const QStringList& tableLines,
+                 const QString& notes, const QByteArray& bitmap) {
+    QString table;
+    for (const QString& line : tableLines)
+        table += line + QStringLiteral("\r\n");
+    Members members{{name + QStringLiteral(".tbl"), cp1250::encode(table)},
+                    {name + QStringLiteral(".txt"), cp1250::encode(notes)}};
+    if (!bitmap.isEmpty())
+        members.append({name + QStringLiteral("1.bmp"), bitmap});
+    const QString target = dir.cardDir() + name + QStringLiteral(".krt");
+    const QString incoming =
+        dir.cardDir() + QStringLiteral(".syncthing.") + name + QStringLiteral(".krt.tmp");
+    writeArchive(dir.library(), incoming, members);
+    if (std::rename(QFile::encodeName(incoming).constData(), QFile::encodeName(target).constData()))
+        throw std::runtime_error("cannot rename the incoming card file");
 }
 
 QMap<QString, QByteArray> readCard(const TestProgramDir& dir, const QString& fileName) {

@@ -25,6 +25,12 @@ void writeArchive(const QString& libraryPath, const QString& path, const Members
 void writeCard(const TestProgramDir& dir, const QString& name, const QStringList& tableLines,
                const QString& notes = {}, const QByteArray& bitmap = {});
 
+// Writes the card as writeCard does, but as a sync tool brings a version from
+// another computer: into a hidden file beside it, renamed over the card file
+// (a new file under the old name).
+void replaceCard(const TestProgramDir& dir, const QString& name, const QStringList& tableLines,
+                 const QString& notes = {}, const QByteArray& bitmap = {});
+
 // The members of the card file CardDir/fileName, by name.
 QMap<QString, QByteArray> readCard(const TestProgramDir& dir, const QString& fileName);
 
