@@ -52,6 +52,8 @@ public:
     void watchFile(const QString& path) { watch_.watchFile(path); }
 
     const QStringList& names() const { return listing_.names; }
+    // The listing shown, which the next outside change is compared with.
+    const CardFolderListing& listing() const { return listing_; }
     // The row of the card file name: the exact name first, then one that
     // differs in letter case only; -1 when it is not listed.
     int indexOf(const QString& name) const;

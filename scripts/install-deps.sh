@@ -3,7 +3,8 @@
 # skipping what is already there. With --tests, also those only the test suite
 # needs: a real printer (CUPS and its PDF printer), an X server to drive the
 # real program, image and PDF tools, Zip and Python for independent test cards,
-# and the validators of the desktop files.
+# the validators of the desktop files, and a real sync engine (Syncthing) for
+# the tests of a shared card folder.
 # Usage: install-deps.sh [--tests]
 set -euo pipefail
 
@@ -18,6 +19,7 @@ test_packages=(
   xvfb xauth x11-utils xdotool imagemagick
   zip unzip python3 strace
   desktop-file-utils appstream
+  syncthing
 )
 
 case "${1:-}" in

@@ -1,0 +1,128 @@
+#include "conflict/CardConflictDialog.h"
+#include "core/CardFolderModel.h"
+#include "mainwindow/KeyValueGrid.h"
+#include "storage/CardArchive.h"
+#include "storage/CardHistory.h"
+#include "storage/CardVersionReader.h"
+#include "tests/support/AppFixture.h"
+#include "tests/support/SyncthingPair.h"
+#include "tests/support/TestCards.h"
+
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// Syncthing takes a second or two for a change; a conflict takes longer.
+constexpr int kSyncMs = 60000;
+
+// One program on a program directory whose FILES the pair shares.
+struct Side {
+    Side() : program(dir) { program.form().List->Update(); }
+    CardList& list() const { return *program.form().List; }
+    QString cardPath(const QString& fileName) const { return dir.cardDir() + fileName; }
+    QStringList rows(const QString& fileName) const {
+        return ReadCardVersion(dir.library(), cardPath(fileName)).table;
+    }
+    void openCard(const QString& fileName) { program.open(list().IndexOf(fileName)); }
+    // Edits the open card's table and saves it with F2.
+    void editAndSave(const QStringList& rows) {
+        program.form().ListB->SetStrings(rows);
+        program.card().MarkModified();
+        program.form().Save1->trigger();
+    }
+    bool listsNoConflictCopy() const {
+        for (const QString& name : list().Items()) {
+            if (name.contains(QStringLiteral("sync-conflict")))
+                return false;
+        }
+        return true;
+    }
+
+    TestProgramDir dir;
+    AppFixture program;
+};
+
+// Ticks, for each row both versions changed, the side holding an edit.
+void pickEditedSides(CardConflictDialog& dialog) {
+    for (int row = 0; row < dialog.Conflicts->rowCount(); ++row) {
+        const bool mineEdited =
+            dialog.Conflicts->item(row, 1)->text().contains(QStringLiteral("upraveno"));
+        dialog.pick(row, mineEdited ? JoinSide::Mine : JoinSide::Theirs);
+    }
+}
+
+} // namespace
+
+// Two program directories whose FILES two real Syncthing instances share, as
+// two computers would: the program is a good citizen of a synced folder.
+class TestMainWindowSyncthing : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        if (!SyncthingPair::available())
+            QFAIL("syncthing is missing: scripts/install-deps.sh --tests installs it");
+    }
+
+    void cardsTravelAndConflictsAreJoined() {
+        Side a;
+        Side b;
+        SyncthingPair pair(a.dir.cardDir(), b.dir.cardDir());
+        QVERIFY2(pair.start(), qPrintable(pair.why()));
+
+        // A card saved in one program appears in the other's running list.
+        const QString fileName = QStringLiteral("Spolu.krt");
+        CreateEmptyCardFile(a.dir.library(), a.cardPath(fileName));
+        a.list().Update();
+        a.openCard(fileName);
+        a.editAndSave(
+            {QStringLiteral("Jméno=Spolu"), QStringLiteral("A=1"), QStringLiteral("B=1")});
+        QTRY_VERIFY_WITH_TIMEOUT(b.list().Items().contains(fileName), kSyncMs);
+        QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName).size(), 3, kSyncMs);
+        b.openCard(fileName);
+        QCOMPARE(b.program.form().ListB->Strings(), a.rows(fileName));
+
+        // Both edit at once, while the sync is held: a conflict.
+        QVERIFY2(pair.setPaused(true), qPrintable(pair.why()));
+        a.editAndSave({QStringLiteral("Jméno=Spolu"), QStringLiteral("A=upraveno v A"),
+                       QStringLiteral("B=1")});
+        b.editAndSave({QStringLiteral("Jméno=Spolu"), QStringLiteral("A=1"),
+                       QStringLiteral("B=upraveno v B")});
+        QVERIFY2(pair.setPaused(false), qPrintable(pair.why()));
+        for (Side* side : {&a, &b})
+            QTRY_VERIFY_WITH_TIMEOUT(!side->list().Cards().conflictCopiesOf(fileName).isEmpty(),
+                                     kSyncMs);
+        QVERIFY(a.listsNoConflictCopy() && b.listsNoConflictCopy());
+        QCOMPARE(a.list().Items(), QStringList{fileName});
+        QCOMPARE(b.list().Items(), QStringList{fileName});
+
+        // Joined on one side, nothing is lost; the other side follows.
+        QTRY_VERIFY_WITH_TIMEOUT(!a.program.card().Modified(), kSyncMs);
+        bool asked = false;
+        CardConflictDialog& dialog = *a.program.application.ConflictForm;
+        QTimer::singleShot(0, &dialog, [&] {
+            asked = QApplication::activeModalWidget() == &dialog;
+            if (!asked)
+                return;
+            pickEditedSides(dialog);
+            dialog.JoinButton->click();
+        });
+        a.program.form().Vyresitkonflikt1->trigger();
+        QVERIFY(asked);
+        a.program.form().Save1->trigger();
+        const QStringList joined = {QStringLiteral("Jméno=Spolu"), QStringLiteral("A=upraveno v A"),
+                                    QStringLiteral("B=upraveno v B")};
+        QCOMPARE(a.rows(fileName), joined);
+        QCOMPARE(cardhistory::versions(a.program.card().HistoryFolder()).isEmpty(), false);
+        QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName), joined, kSyncMs);
+        QTRY_COMPARE_WITH_TIMEOUT(b.program.form().ListB->Strings(), joined, kSyncMs);
+        QTRY_VERIFY_WITH_TIMEOUT(b.list().Cards().conflictCopiesOf(fileName).isEmpty(), kSyncMs);
+        QVERIFY(a.program.prompts.allShown().isEmpty());
+        QVERIFY(b.program.prompts.allShown().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestMainWindowSyncthing)
+#include "tst_mainwindow_syncthing.moc"
