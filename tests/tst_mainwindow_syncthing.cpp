@@ -1,6 +1,7 @@
 #include "conflict/CardConflictDialog.h"
 #include "core/CardFolderModel.h"
 #include "mainwindow/KeyValueGrid.h"
+#include "storage/AppError.h"
 #include "storage/CardArchive.h"
 #include "storage/CardHistory.h"
 #include "storage/CardVersionReader.h"
@@ -23,8 +24,13 @@ struct Side {
     Side() : program(dir) { program.form().List->Update(); }
     CardList& list() const { return *program.form().List; }
     QString cardPath(const QString& fileName) const { return dir.cardDir() + fileName; }
+    // The card file's rows; none while it is missing or still arriving.
     QStringList rows(const QString& fileName) const {
-        return ReadCardVersion(dir.library(), cardPath(fileName)).table;
+        try {
+            return ReadCardVersion(dir.library(), cardPath(fileName)).table;
+        } catch (const AppError&) {
+            return {};
+        }
     }
     void openCard(const QString& fileName) { program.open(list().IndexOf(fileName)); }
     // Edits the open card's table and saves it with F2.
