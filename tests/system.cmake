@@ -7,5 +7,3 @@ add_test(NAME desktop_files
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop_files.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR}
           ${PROJECT_VERSION})
 set_tests_properties(desktop_files PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8")
-# Two real Syncthing instances share two program directories' FILES.
-set_tests_properties(tst_mainwindow_syncthing PROPERTIES TIMEOUT 300)
