@@ -225,8 +225,11 @@ QString OpenCard::ResolveConflictCopies() {
     }
     if (filed == 0)
         return {};
-    QString notice =
-        QStringLiteral("Kopie z konfliktu synchronizace (%1) jsou v historii karty.").arg(filed);
+    QString notice = filed == 1
+                         ? QStringLiteral("Kopie z konfliktu synchronizace je v historii karty.")
+                         : QStringLiteral("Kopie z konfliktu synchronizace (%1) jsou v historii "
+                                          "karty.")
+                               .arg(filed);
     if (joined)
         notice += QStringLiteral(" Spojená karta ještě není uložena: F2 ji uloží, F11 vrátí.");
     return notice;
