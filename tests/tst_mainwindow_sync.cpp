@@ -189,11 +189,16 @@ private slots:
 
     // A conflict copy is no card: not listed, numbered or searched; its card
     // is marked, and "Vyřešit konflikt…" joins it in.
+    void conflictCopyIsJoinedIntoItsCard_data() {
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("Syncthing") << "Jan.sync-conflict-20261208-120000-ABCDEFG.krt";
+        QTest::newRow("Nextcloud") << "Jan (conflicted copy 2026-12-08 120000).krt";
+    }
     void conflictCopyIsJoinedIntoItsCard() {
+        QFETCH(QString, copy);
         TestProgramDir dir;
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
         writeCard(dir, QStringLiteral("Karel"), {});
-        const QString copy = QStringLiteral("Jan.sync-conflict-20261208-120000-ABCDEFG.krt");
         testcards::writeArchive(dir.library(), dir.cardDir() + copy,
                                 {{QStringLiteral("Jan.tbl"), QByteArray("Obec=Praha\r\n")}});
         AppFixture program(dir);
