@@ -1,10 +1,9 @@
 #include "core/DroppedText.h"
 
-#include "storage/AppError.h"
 #include "storage/Cp1250.h"
+#include "storage/FileBytes.h"
 #include "storage/TextLines.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace {
@@ -34,8 +33,7 @@ QString DecodeDroppedText(const QByteArray& bytes) {
 }
 
 QString ReadDroppedText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw AppError(file.errorString());
-    return DecodeDroppedText(file.readAll());
+    // A regular file only: a folder is refused with a reason naming it, and a
+    // FIFO is not waited on.
+    return DecodeDroppedText(filebytes::read(path));
 }

@@ -1,10 +1,12 @@
 #include "core/DroppedFiles.h"
 #include "core/DroppedText.h"
 #include "storage/AppError.h"
+#include "tests/support/ErrorText.h"
 #include "tests/support/ScriptedPrompts.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -66,6 +68,21 @@ private slots:
 
     void unreadableFileIsAnError() {
         QVERIFY_THROWS_EXCEPTION(AppError, ReadDroppedText(dir_.path() + "/missing.txt"));
+    }
+
+    // A folder or a FIFO named like a text file: refused at once, in Czech,
+    // naming the file; the FIFO is not waited on.
+    void onlyARegularFileIsRead() {
+        const QString folder = dir_.path() + "/složka.txt";
+        QVERIFY(QDir().mkpath(folder));
+        const QString fifo = dir_.path() + "/roura.txt";
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString& path : {folder, fifo}) {
+            const QString error = errorOf([&] { ReadDroppedText(path); });
+            QVERIFY2(error.startsWith(QStringLiteral("Nelze přečíst soubor ") + path +
+                                      QStringLiteral(": ")),
+                     qPrintable(error));
+        }
     }
 
     void nothingWhileNoCardIsOpen() {
