@@ -1,27 +1,61 @@
 #include "mainwindow/Application.h"
 
+#include "conflict/CardConflictDialog.h"
+#include "core/OpenCard.h"
 #include "core/ProgramInstance.h"
 #include "core/StoredColor.h"
-#include "mainwindow/AuxiliaryCommands.h"
-#include "mainwindow/CardEditingCommands.h"
-#include "mainwindow/CardFileCommands.h"
-#include "mainwindow/Form1CardFileHost.h"
-#include "mainwindow/HistoryCommands.h"
-#include "mainwindow/MainWindowPrintSource.h"
-#include "mainwindow/MainWindowSearchHost.h"
-#include "mainwindow/PrintCommands.h"
-#include "mainwindow/SearchCommands.h"
-#include "mainwindow/SettingsCommands.h"
-#include "mainwindow/ShownProbe.h"
+#include "history/THistoryForm.h"
+#include "mainwindow/CommandRegistry.h"
+#include "mainwindow/MainWindowHosts.h"
 #include "mainwindow/SyncCommands.h"
-#include "mainwindow/TForm1.h"
+#include "mainwindow/TAboutForm.h"
+#include "mainwindow/TAddForm.h"
+#include "mainwindow/TDelForm.h"
+#include "mainwindow/UpdateCheck.h"
 #include "print/CardExports.h"
+#include "print/TPrintForm.h"
+#include "search/QuickSearch.h"
+#include "search/TFindForm.h"
+#include "settings/TSetForm.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogLook.h"
 #include "widgets/QtPrompts.h"
+#include "widgets/WebLinks.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QEvent>
+#include <QWindow>
+#include <cstdio>
+
+namespace {
+
+// For measuring the start-up: when the window is first exposed on the screen,
+// prints "shown" on standard output and ends the event loop. Installed only
+// when the environment variable KARTOTEKA_QUIT_WHEN_SHOWN is set.
+class ShownProbe : public QObject {
+public:
+    static bool wanted() { return qEnvironmentVariableIsSet("KARTOTEKA_QUIT_WHEN_SHOWN"); }
+
+    explicit ShownProbe(QWidget* window) : QObject(window) {
+        window->winId(); // makes the native window, so that its exposure can be watched
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            window->removeEventFilter(this);
+            std::puts("shown");
+            std::fflush(stdout);
+            QCoreApplication::exit(0);
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 Application::Application(const QString& programDir, Prompts* prompts, ProcessEnd endProcess)
     : prompts_(prompts), endProcess_(std::move(endProcess)) {
@@ -35,22 +69,23 @@ Application::Application(const QString& programDir, Prompts* prompts, ProcessEnd
 Application::~Application() = default;
 
 bool Application::Start() {
-    if (!ClaimProgramDir())
+    if (!claimProgramDir())
         return false;
-    form1_ = std::make_unique<TForm1>(state_, *prompts_, [this](int code) { EndProcess(code); });
+    form1_ = std::make_unique<TForm1>(state_, *prompts_, [this](int code) { endProcess(code); });
     if (ended_)
         return false;
     QObject::connect(instance_.get(), &ProgramInstance::showRequested, form1_.get(),
-                     [this] { ShowMainWindow(); });
-    CreateDialogs();
-    ConnectCommands();
+                     [this] { showMainWindow(); });
+    createDialogs();
+    createCommandParts();
+    bindCommands();
     return true;
 }
 
 int Application::Run() {
     if (ended_)
         return exitCode_;
-    if (ShownProbe::Wanted())
+    if (ShownProbe::wanted())
         new ShownProbe(form1_.get());
     form1_->show();
     running_ = true;
@@ -61,7 +96,7 @@ int Application::Run() {
 
 // A second program on this program directory would share its TEMP and save
 // over its cards: it shows the first one's window instead and ends.
-bool Application::ClaimProgramDir() {
+bool Application::claimProgramDir() {
     instance_ = std::make_unique<ProgramInstance>(state_.programDir);
     RunGuarded(*prompts_, [this] {
         if (instance_->claim()) {
@@ -76,18 +111,18 @@ bool Application::ClaimProgramDir() {
                     .arg(state_.programDir));
     });
     if (!claimed_)
-        EndProcess(0);
+        endProcess(0);
     return claimed_;
 }
 
-void Application::ShowMainWindow() {
+void Application::showMainWindow() {
     form1_->setWindowState(form1_->windowState() & ~Qt::WindowMinimized);
     form1_->show();
     form1_->raise();
     form1_->activateWindow();
 }
 
-void Application::EndProcess(int exitCode) {
+void Application::endProcess(int exitCode) {
     ended_ = true;
     exitCode_ = exitCode;
     if (endProcess_) {
@@ -103,7 +138,7 @@ void Application::EndProcess(int exitCode) {
 
 namespace {
 
-void PaintBackground(QWidget* window, qint32 storedColor) {
+void paintBackground(QWidget* window, qint32 storedColor) {
     dialoglook::setBackground(*window, ColorFromStored(storedColor));
 }
 
@@ -111,49 +146,108 @@ void PaintBackground(QWidget* window, qint32 storedColor) {
 
 // The seven dialogs, created once in this order after the main window; all but
 // the print dialog (which takes it whenever it is shown) take the background
-// colour now.
-void Application::CreateDialogs() {
+// colour now, and again whenever it changes.
+void Application::createDialogs() {
+    TForm1& form = *form1_;
     const auto created = [this](auto* dialog, const char* name) {
         dialog->setObjectName(QString::fromLatin1(name));
-        PaintBackground(dialog, state_.BackColor);
+        paintBackground(dialog, state_.BackColor);
         return dialog;
     };
-    SetForm = created(new TSetForm(state_, *prompts_, *form1_, form1_.get()), "SetForm");
-    cardFileHost_ = std::make_unique<Form1CardFileHost>(*form1_);
-    AboutForm = created(new TAboutForm(form1_.get()), "AboutForm");
-    AddForm = created(new TAddForm(*cardFileHost_, form1_.get()), "AddForm");
-    DelForm = created(new TDelForm(*cardFileHost_, form1_.get()), "DelForm");
-    searchHost_ = std::make_unique<MainWindowSearchHost>(*form1_);
-    FindForm = new TFindForm(*searchHost_, *prompts_, form1_.get());
-    FindForm->setObjectName(QStringLiteral("FindForm"));
-    FindForm->setBackColor(ColorFromStored(state_.BackColor));
-    printSource_ = std::make_unique<MainWindowPrintSource>(*form1_);
-    PrintForm = new TPrintForm(state_, *prompts_, *printSource_, form1_.get());
-    PrintForm->setObjectName(QStringLiteral("PrintForm"));
-    HistoryForm =
-        created(new THistoryForm(state_, form1_->Card(), *prompts_, form1_.get()), "HistoryForm");
-    ConflictForm = created(new CardConflictDialog(form1_.get()), "ConflictForm");
+    SetForm_ = created(new TSetForm(state_, *prompts_, form, &form), "SetForm");
+    cardFileHost_ = std::make_unique<MainWindowCardFileHost>(form);
+    AboutForm_ = created(new TAboutForm(&form), "AboutForm");
+    AddForm_ = created(new TAddForm(*cardFileHost_, &form), "AddForm");
+    DelForm_ = created(new TDelForm(*cardFileHost_, &form), "DelForm");
+    searchHost_ = std::make_unique<MainWindowSearchHost>(form);
+    FindForm_ = new TFindForm(*searchHost_, *prompts_, &form);
+    FindForm_->setObjectName(QStringLiteral("FindForm"));
+    FindForm_->setBackColor(ColorFromStored(state_.BackColor));
+    printSource_ = std::make_unique<MainWindowPrintSource>(form);
+    PrintForm_ = new TPrintForm(state_, *prompts_, *printSource_, &form);
+    PrintForm_->setObjectName(QStringLiteral("PrintForm"));
+    HistoryForm_ = created(new THistoryForm(state_, form.Card(), *prompts_, &form), "HistoryForm");
+    ConflictForm_ = created(new CardConflictDialog(&form), "ConflictForm");
+
+    QObject::connect(&form, &TForm1::backColorChanged, &form, [this](qint32 color) {
+        for (QDialog* dialog : std::initializer_list<QDialog*>{
+                 SetForm_, AboutForm_, AddForm_, DelForm_, FindForm_, HistoryForm_, ConflictForm_})
+            paintBackground(dialog, color);
+    });
 }
 
-// The commands of the dialogs and of the other parts of the program are bound
-// to the main window's actions here (TForm1::Bind).
-void Application::ConnectCommands() {
-    cardFileCommands_ = std::make_unique<CardFileCommands>(*form1_, *AddForm, *DelForm);
-    auxiliaryCommands_ =
-        std::make_unique<AuxiliaryCommands>(*form1_, state_, *prompts_, *AboutForm);
-    searchCommands_ = std::make_unique<SearchCommands>(*form1_, *searchHost_, *FindForm, *prompts_);
-    // Lives as the main window's child.
-    new CardEditingCommands(*form1_, *prompts_);
-    // The dialogs that take a new background colour at once (the print
-    // dialog takes it whenever it is shown).
-    QObject::connect(form1_.get(), &TForm1::backColorChanged, form1_.get(), [this](qint32 color) {
-        for (QDialog* dialog : std::initializer_list<QDialog*>{SetForm, AboutForm, AddForm, DelForm,
-                                                               FindForm, HistoryForm, ConflictForm})
-            PaintBackground(dialog, color);
-    });
-    cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm);
-    BindPrintCommands(*form1_, *PrintForm, *cardExports_);
-    new SettingsCommands(*form1_, *SetForm);    // owned by the main window
-    new HistoryCommands(*form1_, *HistoryForm); // owned by the main window
-    new SyncCommands(*form1_, *ConflictForm);   // owned by the main window
+// The parts that carry commands of their own beside the dialogs.
+void Application::createCommandParts() {
+    quickSearch_ = std::make_unique<QuickSearch>(*searchHost_, *FindForm_, *prompts_);
+    cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm_);
+    syncCommands_ = new SyncCommands(*form1_, *ConflictForm_);
+}
+
+// Every command of the program that needs more than the main window, bound
+// to its id in one place; the main window binds its own (TForm1::bindOwnCommands).
+void Application::bindCommands() {
+    const QList<QPair<Command, std::function<void()>>> table = {
+        {Command::NewCard, [this] { Add1Click(); }},
+        {Command::DeleteCard, [this] { Delete1Click(); }},
+        {Command::CardHistory, [this] { Historiekarty1Click(); }},
+        {Command::ResolveConflict, [this] { syncCommands_->Vyresitkonflikt1Click(); }},
+        {Command::PrintCard, [this] { PrintForm_->printOpenCard(); }},
+        {Command::PrintList, [this] { PrintForm_->printCardList(); }},
+        {Command::SaveCardPdf, [this] { cardExports_->saveCardPdf(); }},
+        {Command::SaveListPdf, [this] { cardExports_->saveListPdf(); }},
+        {Command::ExportCsv, [this] { cardExports_->exportCsv(); }},
+        {Command::PrinterSetUp, [this] { PrintForm_->printerSetUp(); }},
+        {Command::FindNext, [this] { quickSearch_->FindNext(); }},
+        {Command::AdvancedSearch, [this] { quickSearch_->ShowAdvancedSearch(); }},
+        {Command::CheckForUpdates, [this] { Zkontrolovataktualizace1Click(); }},
+        {Command::Settings, [this] { Language1Click(); }},
+        {Command::HomePage, [this] { Label5Click(); }},
+        {Command::Help, [this] { Npovda1Click(); }},
+        {Command::About, [this] { About1Click(); }},
+    };
+    CommandRegistry& commands = form1_->commands();
+    for (const auto& [command, handler] : table)
+        commands.bind(command, handler);
+    QObject::connect(form1_.get(), &TForm1::supportLinkClicked, form1_.get(),
+                     [this] { RunGuarded(*prompts_, [this] { Label8Click(); }); });
+}
+
+void Application::Add1Click() {
+    AddForm_->exec();
+}
+
+void Application::Delete1Click() {
+    DelForm_->showForCurrentCard();
+}
+
+void Application::Historiekarty1Click() {
+    if (!form1_->Card().CardLoaded())
+        return;
+    HistoryForm_->showForOpenCard(form1_->titleCaptions());
+}
+
+void Application::Language1Click() {
+    // Centred over the main window at every opening, wherever either was moved.
+    SetForm_->setAttribute(Qt::WA_Moved, false);
+    SetForm_->exec();
+}
+
+void Application::About1Click() {
+    AboutForm_->exec();
+}
+
+void Application::Label5Click() {
+    weblinks::OpenHomePage();
+}
+
+void Application::Label8Click() {
+    weblinks::OpenSupportPage();
+}
+
+void Application::Npovda1Click() {
+    weblinks::OpenHelp();
+}
+
+void Application::Zkontrolovataktualizace1Click() {
+    CheckForUpdates(state_.programDir, *prompts_);
 }

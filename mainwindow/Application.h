@@ -1,33 +1,31 @@
 #pragma once
 
-#include "conflict/CardConflictDialog.h"
-#include "history/THistoryForm.h"
-#include "mainwindow/ProcessEnd.h"
-#include "mainwindow/TAboutForm.h"
-#include "mainwindow/TAddForm.h"
-#include "mainwindow/TDelForm.h"
-#include "print/TPrintForm.h"
-#include "search/TFindForm.h"
-#include "settings/TSetForm.h"
+#include "mainwindow/TForm1.h"
 #include "storage/AppState.h"
 
 #include <QString>
 #include <memory>
 
-class AuxiliaryCommands;
+class CardConflictDialog;
 class CardExports;
-class CardFileCommands;
-class Form1CardFileHost;
+class MainWindowCardFileHost;
+class MainWindowPrintSource;
 class MainWindowSearchHost;
-class PrintSource;
 class ProgramInstance;
 class Prompts;
-class SearchCommands;
-class TForm1;
+class QuickSearch;
+class SyncCommands;
+class TAboutForm;
+class TAddForm;
+class TDelForm;
+class TFindForm;
+class THistoryForm;
+class TPrintForm;
+class TSetForm;
 
-// The program as a whole: its shared state, its prompts, its eight windows
-// (created once, in order, living until the process ends) and the way the
-// process ends.
+// The program as a whole: its shared state, its prompts, its windows (created
+// once, in order, living until the process ends), the commands that join them
+// and the way the process ends.
 class Application {
 public:
     // programDir = P with a trailing "/". Without prompts the real message
@@ -49,22 +47,24 @@ public:
     Prompts& Dialogs() { return *prompts_; }
     TForm1* Form1() const { return form1_.get(); }
 
-    // The dialogs, in creation order after the main window, which owns them.
-    TSetForm* SetForm = nullptr;
-    TAboutForm* AboutForm = nullptr;
-    TAddForm* AddForm = nullptr;
-    TDelForm* DelForm = nullptr;
-    TFindForm* FindForm = nullptr;
-    TPrintForm* PrintForm = nullptr;
-    THistoryForm* HistoryForm = nullptr;
-    CardConflictDialog* ConflictForm = nullptr;
-
 private:
-    bool ClaimProgramDir();
-    void ShowMainWindow();
-    void EndProcess(int exitCode);
-    void CreateDialogs();
-    void ConnectCommands();
+    bool claimProgramDir();
+    void showMainWindow();
+    void endProcess(int exitCode);
+    void createDialogs();
+    void createCommandParts();
+    void bindCommands();
+
+    // Handlers of the commands that open the dialogs or leave the cards alone.
+    void Add1Click();
+    void Delete1Click();
+    void Historiekarty1Click();
+    void Language1Click();
+    void About1Click();
+    void Label5Click();
+    void Label8Click();
+    void Npovda1Click();
+    void Zkontrolovataktualizace1Click();
 
     AppState state_;
     // Holds the program directory until everything else has gone.
@@ -76,15 +76,22 @@ private:
     bool ended_ = false;
     int exitCode_ = 0;
     bool running_ = false;
-    // The search's view of the main window outlives the windows built on it.
+    // The other windows' views of the main window outlive the windows built on
+    // them, which the main window owns.
     std::unique_ptr<MainWindowSearchHost> searchHost_;
-    std::unique_ptr<SearchCommands> searchCommands_;
-    // What the print dialog reads from the main window; it outlives the dialog,
-    // which the main window owns.
-    std::unique_ptr<PrintSource> printSource_;
-    std::unique_ptr<TForm1> form1_;
-    std::unique_ptr<Form1CardFileHost> cardFileHost_;
-    std::unique_ptr<CardFileCommands> cardFileCommands_;
-    std::unique_ptr<AuxiliaryCommands> auxiliaryCommands_;
+    std::unique_ptr<MainWindowPrintSource> printSource_;
+    std::unique_ptr<MainWindowCardFileHost> cardFileHost_;
+    std::unique_ptr<QuickSearch> quickSearch_;
     std::unique_ptr<CardExports> cardExports_;
+    std::unique_ptr<TForm1> form1_;
+    // The dialogs, in creation order after the main window, which owns them.
+    TSetForm* SetForm_ = nullptr;
+    TAboutForm* AboutForm_ = nullptr;
+    TAddForm* AddForm_ = nullptr;
+    TDelForm* DelForm_ = nullptr;
+    TFindForm* FindForm_ = nullptr;
+    TPrintForm* PrintForm_ = nullptr;
+    THistoryForm* HistoryForm_ = nullptr;
+    CardConflictDialog* ConflictForm_ = nullptr;
+    SyncCommands* syncCommands_ = nullptr; // owned by the main window
 };

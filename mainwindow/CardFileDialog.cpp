@@ -1,6 +1,5 @@
 #include "mainwindow/CardFileDialog.h"
 
-#include "mainwindow/CardFileHost.h"
 #include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
 

@@ -3,7 +3,7 @@
 #include "conflict/CardConflictDialog.h"
 #include "core/CardFolderModel.h"
 #include "core/OpenCard.h"
-#include "mainwindow/CardList.h"
+#include "mainwindow/CardListPanel.h"
 #include "mainwindow/TForm1.h"
 #include "widgets/CommandGuard.h"
 
@@ -22,8 +22,7 @@ SyncCommands::SyncCommands(TForm1& form1, CardConflictDialog& conflictForm)
     : QObject(&form1), form1_(form1), noticeLine_(new QLabel(form1.centralWidget())),
       noticeTimer_(new QTimer(this)) {
     form1_.Card().setConflictChooser(&conflictForm);
-    form1_.Bind(form1_.Vyresitkonflikt1, [this] { Vyresitkonflikt1Click(); });
-    connect(&form1_.List->Cards(), &CardFolderModel::cardsChanged, this,
+    connect(&form1_.listPanel().cards(), &CardFolderModel::cardsChanged, this,
             [this](const CardFolderChange& change) { FollowCards(change); });
 
     noticeLine_->setObjectName(QStringLiteral("NoticeLine"));
@@ -63,7 +62,7 @@ void SyncCommands::ShowNotice(const QString& text) {
 // Along the bottom of the window, right of the card list, over the notes.
 void SyncCommands::PlaceNoticeLine() {
     const QWidget* client = form1_.centralWidget();
-    const int left = form1_.Panel9->width() + 8;
+    const int left = form1_.listPanel().width() + 8;
     const int width = qMax(200, client->width() - left - 8);
     const int height = noticeLine_->heightForWidth(width);
     noticeLine_->setGeometry(left, client->height() - height - 6, width, height);

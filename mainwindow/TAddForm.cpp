@@ -2,7 +2,7 @@
 
 #include "core/CardNameRules.h"
 #include "core/Prompts.h"
-#include "mainwindow/CardFileHost.h"
+#include "mainwindow/CardFileDialog.h"
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/CardArchive.h"

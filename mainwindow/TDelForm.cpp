@@ -1,7 +1,7 @@
 #include "mainwindow/TDelForm.h"
 
 #include "core/OpenCard.h"
-#include "mainwindow/CardFileHost.h"
+#include "mainwindow/CardFileDialog.h"
 
 #include <QFileInfo>
 #include <QLabel>

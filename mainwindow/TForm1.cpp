@@ -3,64 +3,34 @@
 #include "core/MainFont.h"
 #include "core/OpenCard.h"
 #include "core/Prompts.h"
-#include "core/WebSite.h"
+#include "core/ReadableText.h"
+#include "core/StoredColor.h"
 #include "core/WindowTitle.h"
-#include "mainwindow/BandBar.h"
-#include "mainwindow/CardList.h"
-#include "mainwindow/Form1CardEditor.h"
-#include "mainwindow/Form1CardList.h"
-#include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
+#include "mainwindow/CardListPanel.h"
+#include "mainwindow/CommandRegistry.h"
+#include "mainwindow/EditorPanel.h"
+#include "mainwindow/MainMenu.h"
+#include "mainwindow/MainToolBar.h"
 #include "mainwindow/Resources.h"
+#include "mainwindow/WelcomeArea.h"
 #include "storage/AppState.h"
-#include "storage/CardArchive.h"
+#include "storage/CardFileNames.h"
 #include "widgets/CommandGuard.h"
-#include "widgets/LinkLabel.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QFrame>
-#include <QLabel>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QSplitter>
-#include <QToolButton>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
-
-namespace {
-
-constexpr int LeftPanelWidth = 204;
-constexpr int BottomPanelHeight = 240;
-constexpr int PictureWidth = 320;
-constexpr int PictureHeight = 240;
-constexpr int NavigationButtonHeight = 23;
-
-// A two-pane splitter with a thin handle; only the stretching pane takes up a
-// change of the window's size, and only the second pane may be collapsible.
-QSplitter* CreateSplitter(const char* name, Qt::Orientation orientation, QWidget* first,
-                          QWidget* second, int stretchingPane, bool secondCollapsible) {
-    auto* splitter = new QSplitter(orientation);
-    splitter->setObjectName(QString::fromLatin1(name));
-    splitter->addWidget(first);
-    splitter->addWidget(second);
-    splitter->setStretchFactor(0, stretchingPane == 0 ? 1 : 0);
-    splitter->setStretchFactor(1, stretchingPane == 1 ? 1 : 0);
-    splitter->setCollapsible(0, false);
-    splitter->setCollapsible(1, secondCollapsible);
-    splitter->setHandleWidth(3);
-    return splitter;
-}
-
-// Makes content fill container wholly.
-void FillWith(QWidget* container, QWidget* content) {
-    auto* layout = new QVBoxLayout(container);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
-}
-
-} // namespace
 
 TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent)
     : QMainWindow(parent), state_(state), prompts_(prompts), endProcess_(std::move(endProcess)),
@@ -69,6 +39,29 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     setWindowTitle(ApplicationTitle());
     setWindowIcon(resources::ApplicationIcon());
 
+    createClient();
+    createParts();
+    card_ = std::make_unique<OpenCard>(state_, prompts_, *editor_, *listPanel_);
+    connectParts();
+    bindOwnCommands();
+    applyMainFont(mainFont_, mainFontColor_);
+
+    qApp->installEventFilter(this);
+    keepDesignedSize();
+    move(kDesignedLeft, kDesignedTop);
+    prompts_.setOwner(this);
+    // The window starts in the state "no card open", also when a damaged file
+    // stops the start-up before its last step.
+    UpdateWindowState();
+
+    RunGuarded(prompts_, [this] { FormCreate(); });
+    if (!processEnded_ && centreOnDesktop_)
+        centreOnDesktop();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createClient() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     client_->setAutoFillBackground(true);
@@ -77,200 +70,294 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     client_->setPalette(designed);
     client_->installEventFilter(this);
     setCentralWidget(client_);
-
-    CreateToolbar();
-    CreateLeftPanel();
-    CreateEditor();
-    cardEditor_ = std::make_unique<Form1CardEditor>(*this);
-    cardList_ = std::make_unique<Form1CardList>(*List);
-    card_ = std::make_unique<OpenCard>(state_, prompts_, *cardEditor_, *cardList_);
-    auto* layout = new QVBoxLayout(client_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(CBar);
-    layout->addWidget(Splitter4, 1);
-    CreateWelcomeArea();
-    CreateMenus();
-    CreatePopupMenus();
-    ForwardControlsToActions();
-    ConnectChangeNotifications();
-    ApplyMainFont(mainFont_, mainFontColor_);
-
-    qApp->installEventFilter(this);
-    KeepDesignedSize();
-    move(DesignedLeft, DesignedTop);
-    prompts_.setOwner(this);
-    // The window starts in the state "no card open", also when a damaged file
-    // stops the start-up before its last step.
-    UpdateWindowState();
-
-    RunGuarded(prompts_, [this] { FormCreate(); });
-    if (!processEnded_ && centreOnDesktop_)
-        CentreOnDesktop();
 }
 
-TForm1::~TForm1() = default;
-
-void TForm1::Bind(QAction* action, std::function<void()> command) {
-    connect(action, &QAction::triggered, this, [this, action, command = std::move(command)] {
-        if (IsAvailable(action))
-            RunGuarded(prompts_, command);
-    });
-}
-
-void TForm1::Bind(QAbstractButton* button, std::function<void()> command) {
-    connect(button, &QAbstractButton::clicked, this,
-            [this, command = std::move(command)] { RunGuarded(prompts_, command); });
-}
-
-void TForm1::BindFilesDropped(std::function<void(const QStringList&)> handler) {
-    filesDropped_ = std::move(handler);
-}
-
-bool TForm1::IsAvailable(const QAction* action) {
-    if (!action->isEnabled())
-        return false;
-    for (const QObject* owner : action->associatedObjects()) {
-        if (const auto* menu = qobject_cast<const QMenu*>(owner)) {
-            if (!menu->isEnabled() || !menu->menuAction()->isEnabled())
-                return false;
-        }
-    }
-    return true;
-}
-
-void TForm1::CreateLeftPanel() {
-    Panel9 = new QWidget;
-    Panel9->setObjectName(QStringLiteral("Panel9"));
-    Panel9->setMinimumWidth(100);
-    Panel9->installEventFilter(this);
-    List = new CardList(Panel9);
-    List->setObjectName(QStringLiteral("List"));
-    SpeedButton8 = new QToolButton(Panel9);
-    SpeedButton8->setText(QStringLiteral("<<"));
-    SpeedButton8->setToolTip(QStringLiteral("Předchozí (Page up)"));
-    SpeedButton9 = new QToolButton(Panel9);
-    SpeedButton9->setText(QStringLiteral(">>"));
-    SpeedButton9->setToolTip(QStringLiteral("Další (Page down)"));
-    for (QToolButton* button : {SpeedButton8, SpeedButton9}) {
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->resize(100, NavigationButtonHeight);
-    }
-    Panel9->resize(LeftPanelWidth, DesignedClientHeight - ToolbarHeight);
-    Panel9CanResize(Panel9->width(), Panel9->height());
-}
-
-void TForm1::CreateEditor() {
-    ListB = new KeyValueGrid;
-    ListB->setObjectName(QStringLiteral("ListB"));
-    ListB->SetTitleCaptions({QStringLiteral("Předmět"), QStringLiteral("Hodnota")});
-    ListB->SetColWidth(0, 167);
-    ListB->SetColWidth(1, 387);
-    ListB->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListB->SetTabKeyOption(false);
-
-    Memo1 = new NotesEdit;
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setMinimumWidth(10);
-
-    Panel10 = new QWidget;
-    Panel10->setObjectName(QStringLiteral("Panel10"));
-    Panel10->setMinimumWidth(10);
-    Panel10->installEventFilter(this);
-    Shape1 = new QFrame(Panel10);
-    Shape1->setFrameShape(QFrame::NoFrame);
-    Shape1->setAutoFillBackground(true);
-    QPalette white = Shape1->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    Shape1->setPalette(white);
-    Image1 = new PictureBox(Panel10);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, PictureWidth, PictureHeight);
-    Image1->setToolTip(QStringLiteral("Klikněte pro vybrání obrázku. (Nejlépe 4:3)"));
-    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-    Image1->SetPicture(resources::NselectBitmap());
-
-    Splitter2 = CreateSplitter("Splitter2", Qt::Horizontal, Memo1, Panel10, 0, false);
-    Splitter2->setSizes({DesignedClientWidth - LeftPanelWidth - PictureWidth, PictureWidth});
-
-    Panel8 = new QWidget;
-    Panel8->setObjectName(QStringLiteral("Panel8"));
-    Panel8->setMinimumHeight(10);
-    FillWith(Panel8, Splitter2);
-
-    // The bottom panel snaps shut.
-    Splitter1 = CreateSplitter("Splitter1", Qt::Vertical, ListB, Panel8, 0, true);
-    Splitter1->setSizes(
-        {DesignedClientHeight - ToolbarHeight - BottomPanelHeight - 3, BottomPanelHeight});
-
-    Panel7 = new QWidget;
-    Panel7->setObjectName(QStringLiteral("Panel7"));
-    FillWith(Panel7, Splitter1);
+void TForm1::createParts() {
+    commands_ = new CommandRegistry(prompts_, this);
+    toolBar_ = new MainToolBar;
+    const int editorHeight = kDesignedClientHeight - MainToolBar::kHeight;
+    listPanel_ = new CardListPanel;
+    listPanel_->resize(CardListPanel::kDesignedWidth, editorHeight);
+    listPanel_->Panel9CanResize(listPanel_->width(), listPanel_->height());
+    editor_ =
+        new EditorPanel(QSize(kDesignedClientWidth - CardListPanel::kDesignedWidth, editorHeight));
 
     // The editor lies over the welcome area; with no card open it is hidden
     // and the welcome labels show.
-    editorArea_ = new QWidget;
-    editorArea_->setMinimumWidth(100);
-    FillWith(editorArea_, Panel7);
+    auto* editorArea = new QWidget;
+    editorArea->setMinimumWidth(100);
+    editorlayout::fillWith(editorArea, editor_);
+    Splitter4_ =
+        editorlayout::createSplitter("Splitter4", Qt::Horizontal, listPanel_, editorArea, 1, false);
+    Splitter4_->setSizes(
+        {CardListPanel::kDesignedWidth, kDesignedClientWidth - CardListPanel::kDesignedWidth - 3});
 
-    Splitter4 = CreateSplitter("Splitter4", Qt::Horizontal, Panel9, editorArea_, 1, false);
-    Splitter4->setSizes({LeftPanelWidth, DesignedClientWidth - LeftPanelWidth - 3});
-
-    for (QSplitter* splitter : {Splitter1, Splitter2, Splitter4})
-        connect(splitter, &QSplitter::splitterMoved, this, [this] { Splitter2Moved(); });
+    auto* layout = new QVBoxLayout(client_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar_);
+    layout->addWidget(Splitter4_, 1);
+    welcome_ = new WelcomeArea(*client_);
+    menu_ = new MainMenu(*this, *commands_);
 }
 
-void TForm1::CreateWelcomeArea() {
-    auto label = [this](QLabel* created, const char* name) {
-        created->setParent(client_);
-        created->setObjectName(QString::fromLatin1(name));
-        created->adjustSize();
-        return created;
-    };
-    Label1 = label(new QLabel(QStringLiteral("Vítejte v Pelvarin Kartotéce!")), "Label1");
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPixelSize(16);
-    Label1->setFont(heading);
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    Label2 = label(new QLabel(QStringLiteral("v 0.7.4")), "Label2");
-    Label3 = label(new QLabel(QStringLiteral("Nemáte vybraný žádný soubor.")), "Label3");
-    Label4 = label(new QLabel(QStringLiteral("Vyberte jeden ze seznamu na levo, nebo")), "Label4");
-    Label5 = static_cast<LinkLabel*>(label(new LinkLabel(kWebHost), "Label5"));
-    Label5->setToolTip(kWebSite);
-    Label6 = label(new QLabel(QStringLiteral("můžete přidat nový.")), "Label6");
-    Label7 = label(new QLabel(QStringLiteral("Pokud si nevíte rady, podívejte se do nápovědy.")),
-                   "Label7");
-    Label8 = static_cast<LinkLabel*>(
-        label(new LinkLabel(QStringLiteral("Pomozte s vývojem Kartotéky.")), "Label8"));
-    Label8->hide();
-    // The two links lie over their words in Label6 and Label7 and hide them.
-    Label9 = static_cast<LinkLabel*>(label(new LinkLabel(QStringLiteral("přidat")), "Label9"));
-    Label10 = static_cast<LinkLabel*>(label(new LinkLabel(QStringLiteral("nápovědy.")), "Label10"));
-    for (QLabel* link : {static_cast<QLabel*>(Label9), static_cast<QLabel*>(Label10)})
-        link->setAutoFillBackground(true);
-    for (QLabel* each : {Label1, Label2, Label3, Label4, static_cast<QLabel*>(Label5), Label6,
-                         Label7, static_cast<QLabel*>(Label9), static_cast<QLabel*>(Label10)})
-        each->raise();
-    // Plain text must not catch the mouse from the splitter handle beneath it.
-    for (QLabel* plain : {Label1, Label2, Label3, Label4, Label6, Label7})
-        plain->setAttribute(Qt::WA_TransparentForMouseEvents);
-}
+void TForm1::connectParts() {
+    toolBar_->forwardTo(*commands_);
+    listPanel_->forwardTo(*commands_);
+    connect(welcome_, &WelcomeArea::addClicked, this,
+            [this] { commands_->trigger(Command::NewCard); });
+    connect(welcome_, &WelcomeArea::helpClicked, this,
+            [this] { commands_->trigger(Command::Help); });
+    connect(welcome_, &WelcomeArea::homePageClicked, this,
+            [this] { commands_->trigger(Command::HomePage); });
+    connect(welcome_, &WelcomeArea::supportClicked, this, &TForm1::supportLinkClicked);
+    connect(editor_, &EditorPanel::pictureClicked, this,
+            [this] { commands_->trigger(Command::ChoosePicture); });
+    connect(editor_, &EditorPanel::tableMenuRequested, menu_, &MainMenu::popUpTableMenu);
+    connect(editor_, &EditorPanel::pictureMenuRequested, menu_, &MainMenu::popUpPictureMenu);
 
-void TForm1::ConnectChangeNotifications() {
-    auto setModified = [this] { card_->MarkModified(); };
-    connect(Memo1, &QPlainTextEdit::textChanged, this, setModified);
-    connect(ListB, &KeyValueGrid::stringsChanging, this, setModified);
-    connect(ListB, &KeyValueGrid::stringsChanged, this, setModified);
-    connect(ListB, &KeyValueGrid::topLeftChanged, this, setModified);
-    connect(ListB, &KeyValueGrid::keyTyped, this, setModified);
-    connect(ListB, &KeyValueGrid::errorRaised, this,
+    connect(editor_, &EditorPanel::edited, this, [this] { card_->MarkModified(); });
+    connect(editor_, &EditorPanel::errorRaised, this,
             [this](const QString& text) { prompts_.error(text); });
+    connect(editor_, &EditorPanel::cardTitleDue, this, &TForm1::ShowCardTitle);
+    connect(editor_, &EditorPanel::windowStateDue, this, &TForm1::UpdateWindowState);
+    connect(editor_, &EditorPanel::splitterMoved, this, &TForm1::Splitter2Moved);
+    connect(Splitter4_, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
+    // Enter typed in the table adds a row, once the table is done with the key:
+    // a cell editor closes itself on Enter through a call it queues after the
+    // key is reported, and adding the row before that call runs would move the
+    // cursor, which closes the editor already, so the queued call would find
+    // its editor gone.
+    connect(editor_, &EditorPanel::keyTyped, this, [this](QChar key) {
+        if (key != u'\r')
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { commands_->trigger(Command::AddLine); }, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    });
 
-    connect(List, &CardList::doubleClicked, this,
+    connect(listPanel_, &CardListPanel::openRequested, this,
             [this] { RunGuarded(prompts_, [this] { ListDblClick(); }); });
-    connect(List, &CardList::keyReleased, this,
+    connect(listPanel_, &CardListPanel::keyReleased, this,
             [this](int key) { RunGuarded(prompts_, [this, key] { ListKeyUp(key); }); });
-    connect(List, &CardList::listChanged, this, [this] { ListChange(); });
+    connect(listPanel_, &CardListPanel::listChanged, this, &TForm1::ListChange);
+}
+
+// The commands that need nothing but the window itself.
+void TForm1::bindOwnCommands() {
+    const QList<QPair<Command, std::function<void()>>> table = {
+        {Command::SaveCard, [this] { SpeedButton3Click(); }},
+        {Command::RenameCard, [this] { Pejmenovat1Click(); }},
+        {Command::Exit, [this] { SpeedButton5Click(); }},
+        {Command::RevertCard, [this] { Undo1Click(); }},
+        {Command::AddLine, [this] { Addline1Click(); }},
+        {Command::DeleteLine, [this] { Delete2Click(); }},
+        {Command::ChoosePicture, [this] { Image1Click(); }},
+        {Command::PastePicture, [this] { Nastzeschrnky1Click(); }},
+        {Command::RemovePicture, [this] { Odstranitobrzek1Click(); }},
+        {Command::Next, [this] { SpeedButton9Click(); }},
+        {Command::Previous, [this] { SpeedButton8Click(); }},
+        {Command::GoToFirst, [this] { Pejtnaprvn1Click(); }},
+        {Command::GoToLast, [this] { Pejtnaposledn1Click(); }},
+        {Command::GoToCard, [this] { Pejtnakartu1Click(); }},
+    };
+    for (const auto& [command, handler] : table)
+        commands_->bind(command, handler);
+}
+
+QLineEdit* TForm1::quickSearchBox() const {
+    return toolBar_->quickSearchBox();
+}
+
+void TForm1::UpdateWindowState() {
+    const bool open = card_ && card_->CardLoaded();
+    editor_->setCardOpen(open);
+    // The welcome area shows where the editor is hidden.
+    welcome_->setVisible(!open);
+    menu_->setCardOpen(open);
+    toolBar_->setCardOpen(open);
+    if (!open)
+        setWindowTitle(ApplicationTitle());
+}
+
+void TForm1::ShowCardTitle(const QString& cardName) {
+    const int number = listPanel_->indexOf(cardfile::fileNameOf(cardName)) + 1;
+    setWindowTitle(CardWindowTitle(number, cardName));
+}
+
+void TForm1::ListChange() {
+    listPanel_->showCardCount();
+}
+
+void TForm1::Splitter2Moved() {
+    editor_->fitPicture();
+}
+
+void TForm1::placeWelcomeArea() {
+    welcome_->place(listPanel_->listRight());
+}
+
+void TForm1::applyBackColor(qint32 storedColor) {
+    state_.BackColor = storedColor;
+    const QColor color = ColorFromStored(storedColor);
+    const QPalette system = QGuiApplication::palette();
+    QList<QWidget*> surfaces = toolBar_->colouredBands();
+    for (QWidget* surface : QList<QWidget*>{client_} + surfaces) {
+        QPalette palette = surface->palette();
+        palette.setColor(QPalette::Window, color);
+        palette.setColor(QPalette::WindowText,
+                         ReadableTextColor(color, system.color(QPalette::WindowText)));
+        surface->setPalette(palette);
+    }
+    // The flat tool buttons on the coloured bands and beside the card list
+    // draw their captions straight on the background.
+    for (QWidget* surface : surfaces + QList<QWidget*>{listPanel_}) {
+        QPalette palette = surface->palette();
+        palette.setColor(QPalette::ButtonText,
+                         ReadableTextColor(color, system.color(QPalette::ButtonText)));
+        surface->setPalette(palette);
+    }
+    applyMainFont(mainFont_, mainFontColor_);
+    emit backColorChanged(storedColor);
+}
+
+QColor TForm1::welcomeTextColor(qint32 storedColor) const {
+    // The system's text colour is the default; it gives way where it would not
+    // stand out from the background. A colour the user chose stays as chosen.
+    const QColor color = ColorFromStored(storedColor);
+    if (storedColor != kWindowTextColor)
+        return color;
+    return ReadableTextColor(ColorFromStored(state_.BackColor), color);
+}
+
+void TForm1::applyMainFont(const QFont& font, qint32 storedColor) {
+    mainFont_ = font;
+    mainFontColor_ = storedColor;
+    const QColor color = ColorFromStored(storedColor);
+    // The controls that take the window's font; the labels with fonts of their
+    // own keep them.
+    editor_->applyFont(font, color);
+    listPanel_->applyFont(font, color);
+    QLineEdit* quickSearch = quickSearchBox();
+    quickSearch->setFont(font);
+    QPalette palette = quickSearch->palette();
+    palette.setColor(QPalette::Text, color);
+    quickSearch->setPalette(palette);
+    welcome_->applyFont(font, welcomeTextColor(storedColor));
+    if (client_->width() > 0)
+        placeWelcomeArea();
+}
+
+void TForm1::setNavigationKeys(bool on) {
+    menu_->setNavigationKeys(on);
+}
+
+void TForm1::CompactToolbar() {
+    toolBar_->CompactToolbar();
+}
+
+QStringList TForm1::titleCaptions() const {
+    return editor_->titleCaptions();
+}
+
+void TForm1::setTitleCaptions(const QStringList& titles) {
+    editor_->setTitleCaptions(titles);
+}
+
+void TForm1::setTableTabOption(bool on) {
+    editor_->setTabKeyOption(on);
+}
+
+bool TForm1::navigationShortcutsPresent() const {
+    return menu_->navigationKeysPresent();
+}
+
+bool TForm1::undoButtonVisible() const {
+    return toolBar_->undoButtonVisible();
+}
+
+QPrinter& TForm1::printer() {
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Text controls claim keys such as Home, End, PgUp, PgDn and Ctrl+A for
+        // themselves; the window's shortcuts win over them. Leaving the event
+        // unaccepted lets the shortcut run.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this &&
+            commands_->isShortcut(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    } else if (event->type() == QEvent::Resize && watched == client_) {
+        placeWelcomeArea();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing the window by any means is the exit, which ends the process
+    // itself or, when it stops, keeps the window open.
+    if (processEnded_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    RunGuarded(prompts_, [this] { SpeedButton5Click(); });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    if (!paths.isEmpty())
+        RunGuarded(prompts_, [this, &paths] { WMDropFiles(paths); });
+}
+
+void TForm1::keepDesignedSize() {
+    const QSize designed(kDesignedClientWidth,
+                         kDesignedClientHeight + menuBar()->sizeHint().height());
+    // The normal window has the designed size and no smaller; it grows only
+    // when maximised (resizeEvent puts an edge drag back).
+    setMinimumSize(designed);
+    resize(designed);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A window manager offers no "maximisable but not resizable" window, so
+    // the window is resizable in principle and goes back to its designed size
+    // whenever it is resized in the normal state. A window manager that insists
+    // on another size (a tiling one) is not fought: one try per second.
+    if (sizeRestorePending_)
+        return;
+    sizeRestorePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        sizeRestorePending_ = false;
+        const bool normal =
+            !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+        if (!normal || size() == minimumSize())
+            return;
+        if (lastSizeRestore_.isValid() && lastSizeRestore_.elapsed() < 1000)
+            return;
+        lastSizeRestore_.start();
+        resize(minimumSize());
+    });
 }

@@ -3,7 +3,6 @@
 // Folder rule: mainwindow/ sits on top and may include every folder; no other
 // folder includes it.
 
-#include "mainwindow/ProcessEnd.h"
 #include "settings/SettingsTarget.h"
 
 #include <QElapsedTimer>
@@ -12,41 +11,36 @@
 #include <functional>
 #include <memory>
 
-class BandBar;
-class CardList;
-class Form1CardEditor;
-class Form1CardList;
-class KeyValueGrid;
-class LinkLabel;
-class NotesEdit;
+class CardListPanel;
+class CommandRegistry;
+class EditorPanel;
+class MainMenu;
+class MainToolBar;
 class OpenCard;
-class PictureBox;
 class Prompts;
-class QAbstractButton;
-class QAction;
-class QFrame;
-class QLabel;
 class QLineEdit;
-class QMenu;
 class QPrinter;
 class QSplitter;
-class QToolButton;
+class WelcomeArea;
 struct AppState;
 
-// The main window: tool bar, card list, card editor (table, notes, picture),
-// menus, start-up (FormCreate, run by the constructor) and exit.
-//
-// Commands live on the menu actions: a tool bar button, link label or pop-up
-// item with the same command triggers its menu action. Bind a command once,
-// to the action, with Bind().
+// Ends the process with an exit code. The program's own ends the event loop;
+// tests install one that records the code.
+using ProcessEnd = std::function<void(int exitCode)>;
+
+// The main window, composed of its parts: the menus (MainMenu), the tool bar
+// (MainToolBar), the card list (CardListPanel), the card editor (EditorPanel)
+// and the welcome text shown while no card is open (WelcomeArea). Each part
+// keeps its widgets; the rest of the program reaches the window through the
+// command ids of commands(), the parts' interfaces and the handlers below.
+// Start-up (FormCreate) runs in the constructor.
 class TForm1 : public QMainWindow, public SettingsTarget {
     Q_OBJECT
 public:
-    static constexpr int DesignedClientWidth = 793;
-    static constexpr int DesignedClientHeight = 531;
-    static constexpr int DesignedLeft = 265;
-    static constexpr int DesignedTop = 233;
-    static constexpr int ToolbarHeight = 38;
+    static constexpr int kDesignedClientWidth = 793;
+    static constexpr int kDesignedClientHeight = 531;
+    static constexpr int kDesignedLeft = 265;
+    static constexpr int kDesignedTop = 233;
 
     // Runs the start-up sequence; it may end the process through endProcess.
     TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent = nullptr);
@@ -56,27 +50,19 @@ public:
     Prompts& Dialogs() const { return prompts_; }
     // The open card, with its open, save, revert, rename and delete sequences.
     OpenCard& Card() const { return *card_; }
-
-    // Runs command whenever action is triggered (menu, shortcut or a control
-    // that forwards to it), through the standard error box, and only while the
-    // action and its menu are enabled.
-    void Bind(QAction* action, std::function<void()> command);
-    // Runs command on every click of button, through the standard error box.
-    void Bind(QAbstractButton* button, std::function<void()> command);
-    // Runs handler with the paths of the files dropped on the window (in the
-    // order reported), through the standard error box.
-    void BindFilesDropped(std::function<void(const QStringList&)> handler);
-    // Whether action can run: it is enabled and so is every menu holding it.
-    static bool IsAvailable(const QAction* action);
+    CommandRegistry& commands() const { return *commands_; }
+    CardListPanel& listPanel() const { return *listPanel_; }
+    EditorPanel& editorPanel() const { return *editor_; }
+    // The tool bar's quick-search box Edit2.
+    QLineEdit* quickSearchBox() const;
 
     // Card open and save (OpenCard::OpenSelected and OpenCard::Save).
     void ListDblClick();
     void SpeedButton3Click();
+    // Gives the open card a new name (OpenCard::Rename).
+    void Pejmenovat1Click();
     // "Pelvarin Kartotéka - (N) name" for the card cardName (N = its list position).
     void ShowCardTitle(const QString& cardName);
-    // Shows the bitmap file at path, or NSELECT when it is missing or unreadable.
-    void ShowPictureFile(const QString& path);
-    void ShowNoPicture();
 
     // Window state and list.
     void UpdateWindowState();
@@ -90,136 +76,55 @@ public:
     void Pejtnaposledn1Click();
     void Pejtnakartu1Click();
 
-    // Geometry rules of the left panel and of the picture.
-    void Panel9CanResize(int newWidth, int newHeight);
+    // Editing the open card.
+    // Adds the row "=" below the cursor row and moves the cursor onto it.
+    void Addline1Click();
+    // Deletes the cursor row, never the first line nor the only one.
+    void Delete2Click();
+    // Asks for a picture file and loads it into the card.
+    void Image1Click();
+    // Loads the picture file at path (JPEG or BMP) into the card, fitted into
+    // 320 x 240 and saved as the picture member in the working directory.
+    void ImageSelect(const QString& path);
+    // The clipboard's picture becomes the card's picture.
+    void Nastzeschrnky1Click();
+    // Removes the card's picture member.
+    void Odstranitobrzek1Click();
+    // Files dropped on the window: text files into the notes, pictures into the card.
+    void WMDropFiles(const QStringList& paths);
+    // Opens the card file again, dropping every unsaved change.
+    void Undo1Click();
+
+    // The picture keeps 4:3 within its area.
     void Splitter2Moved();
 
     // Exit: save or ask, write the layout files, empty TEMP, end the process.
     void SpeedButton5Click();
 
     // Settings applied to the window.
-    void ApplyBackColor(qint32 storedColor);
-    void ApplyMainFont(const QFont& font, qint32 storedColor);
-    void SetNavigationKeys(bool on);
+    void applyMainFont(const QFont& font, qint32 storedColor);
+    void setNavigationKeys(bool on);
     void CompactToolbar();
 
     // What the settings dialog reads and changes (SettingsTarget).
     QStringList titleCaptions() const override;
     void setTitleCaptions(const QStringList& titles) override;
-    void applyBackColor(qint32 color) override { ApplyBackColor(color); }
+    void applyBackColor(qint32 storedColor) override;
     void setTableTabOption(bool on) override;
     bool navigationShortcutsPresent() const override;
     bool undoButtonVisible() const override;
-    void compactToolbar() override { CompactToolbar(); }
+    void makeToolbarCompact() override { CompactToolbar(); }
     MainFont mainFont() const override { return {mainFont_, mainFontColor_}; }
-    void setMainFont(const MainFont& font) override { ApplyMainFont(font.font, font.color); }
+    void setMainFont(const MainFont& font) override { applyMainFont(font.font, font.color); }
     // The window's printer, the one the printer set-up dialog changes; made on
     // first use, as asking the print system for it takes time.
     QPrinter& printer() override;
 
-    // Tool bar bands, in their stored order (cbar.ini).
-    QWidget* Panel2;
-    QWidget* Panel3;
-    QWidget* Panel1;
-    QWidget* Panel5;
-    QWidget* Panel6;
-    QWidget* Panel4;
-    BandBar* CBar;
-    QToolButton* SpeedButton4;  // "Nový"
-    QToolButton* SpeedButton6;  // "Odstranit"
-    QLineEdit* Edit2;           // quick search text
-    QToolButton* SpeedButton14; // "Hledat"
-    QToolButton* SpeedButton13; // ">>"
-    QToolButton* SpeedButton11; // "Tisknout"
-    QToolButton* SpeedButton3;  // "Uložit"
-    QToolButton* SpeedButton12; // revert
-    QToolButton* SpeedButton1;  // add row
-    QToolButton* SpeedButton2;  // delete row
-    QToolButton* SpeedButton10; // "Nápověda"
-    QToolButton* SpeedButton5;  // "Konec"
-
-    // Left panel.
-    QWidget* Panel9;
-    CardList* List;
-    QToolButton* SpeedButton8; // "<<"
-    QToolButton* SpeedButton9; // ">>"
-
-    // Card editor.
-    QSplitter* Splitter4; // left panel | editor
-    QWidget* Panel7;
-    QSplitter* Splitter1; // table / bottom panel
-    KeyValueGrid* ListB;
-    QWidget* Panel8;
-    QSplitter* Splitter2; // notes | picture
-    NotesEdit* Memo1;
-    QWidget* Panel10;
-    QFrame* Shape1;
-    PictureBox* Image1;
-
-    // Welcome area.
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    LinkLabel* Label5;
-    QLabel* Label6;
-    QLabel* Label7;
-    LinkLabel* Label8;
-    LinkLabel* Label9;
-    LinkLabel* Label10;
-
-    // Main menu.
-    QMenu* Soubor1;
-    QAction* Add1;
-    QAction* Delete1;
-    QAction* Save1;
-    QAction* Pejmenovat1;
-    QAction* Konec1;
-    QMenu* Edit1;
-    QAction* Undo1;
-    QAction* Historiekarty1;
-    QAction* Vyresitkonflikt1; // "Vyřešit konflikt…"
-    QAction* Addline1;
-    QAction* Deleteline1;
-    QAction* Vybratobrzek1;
-    QAction* Nastobrzekzeschrnky1;
-    QAction* Odstranitobrzek2;
-    QMenu* Tisk1;
-    QAction* Selecteditem1;
-    QAction* Listofitems1;
-    QAction* Kartadopdf1;  // "Uložit kartu do PDF…"
-    QAction* Seznamdopdf1; // "Uložit seznam do PDF…"
-    QAction* Exportdocsv1; // "Exportovat do CSV…"
-    QAction* Printsettings1;
-    QMenu* Navigace1;
-    QAction* Pejtnakartu1;
-    QAction* Pejtnaprvn1;
-    QAction* Pejtnaposledn1;
-    QAction* Dal1;
-    QAction* Pedchoz1;
-    QMenu* Nastroje1;
-    QAction* Vyhledvn1;
-    QAction* Najtdal1;
-    QAction* Zkontrolovataktualizace1;
-    QAction* Language1;
-    QMenu* Pomoc1;
-    QAction* Internetovstrnky1;
-    QAction* Npovda1;
-    QAction* About1;
-
-    // Pop-up menus of the table and of the picture.
-    QMenu* PopupMenu1;
-    QAction* Addline2;
-    QAction* Deleteline2;
-    QAction* Save2;
-    QMenu* PopupMenu3;
-    QAction* Vybratobrzek2;
-    QAction* Odstranitobrzek1;
-    QAction* Nastzeschrnky1;
-
 signals:
     // The background colour changed; the dialogs take it too.
     void backColorChanged(qint32 storedColor);
+    // The welcome area's link "Pomozte s vývojem Kartotéky." was clicked.
+    void supportLinkClicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -229,36 +134,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Layout (TForm1.cpp, TForm1Toolbar.cpp, TForm1Menus.cpp).
-    void CreateToolbar();
-    QToolButton* CreateSpeedButton(QWidget* panel, const QString& caption, const QString& hint,
-                                   const QString& iconName, QRect geometry);
-    void CreateLeftPanel();
-    void CreateEditor();
-    void CreateWelcomeArea();
-    void CreateMenus();
-    void CreatePopupMenus();
-    QAction* CreateAction(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
-    void ForwardControlsToActions();
-    void ConnectChangeNotifications();
-    void PlaceWelcomeLabels();
-    void KeepDesignedSize();
-
-    // Start-up (TForm1Startup.cpp).
-    void FormCreate();
-    bool LibraryIsPresent();
-    void ReadConfigFile(const QString& path);
-    void ReadFontFile(const QString& path);
-    void ReadLayoutFiles();
-    void CentreOnDesktop();
-
-    // Exit (TForm1Exit.cpp).
-    void WriteLayoutFiles();
+    // Composition (TForm1.cpp).
+    void createClient();
+    void createParts();
+    void connectParts();
+    void bindOwnCommands();
+    void placeWelcomeArea();
+    void keepDesignedSize();
     // The welcome labels' colour for the font colour storedColor.
-    QColor WelcomeTextColor(qint32 storedColor) const;
+    QColor welcomeTextColor(qint32 storedColor) const;
 
-    // Shortcuts over focused text controls (TForm1Shortcuts.cpp).
-    bool IsWindowShortcut(const QKeyEvent* event) const;
+    // Start-up and exit (TForm1Startup.cpp).
+    void FormCreate();
+    bool libraryIsPresent() const;
+    void readConfigFile(const QString& path);
+    void readFontFile(const QString& path);
+    void readLayoutFiles();
+    void writeLayoutFiles();
+    void centreOnDesktop();
 
     AppState& state_;
     Prompts& prompts_;
@@ -268,13 +161,15 @@ private:
     bool sizeRestorePending_ = false;
     QElapsedTimer lastSizeRestore_;
     QWidget* client_ = nullptr;
-    QWidget* editorArea_ = nullptr;
+    QSplitter* Splitter4_ = nullptr; // card list | editor
     QFont mainFont_;
     qint32 mainFontColor_;
-    std::unique_ptr<Form1CardEditor> cardEditor_;
-    std::unique_ptr<Form1CardList> cardList_;
+    CommandRegistry* commands_ = nullptr;
+    MainMenu* menu_ = nullptr;
+    MainToolBar* toolBar_ = nullptr;
+    CardListPanel* listPanel_ = nullptr;
+    EditorPanel* editor_ = nullptr;
+    WelcomeArea* welcome_ = nullptr;
     std::unique_ptr<OpenCard> card_;
-    QList<QAction*> windowActions_;
     std::unique_ptr<QPrinter> printer_;
-    std::function<void(const QStringList&)> filesDropped_;
 };

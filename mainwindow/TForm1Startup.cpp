@@ -1,32 +1,31 @@
 #include "mainwindow/TForm1.h"
 
-#include "core/OpenCard.h"
-
 #include "core/ConfigFiles.h"
 #include "core/LayoutFiles.h"
+#include "core/OpenCard.h"
 #include "core/Prompts.h"
 #include "core/WebSite.h"
-#include "mainwindow/BandBar.h"
-#include "mainwindow/CardList.h"
-#include "mainwindow/KeyValueGrid.h"
+#include "mainwindow/CardListPanel.h"
+#include "mainwindow/EditorPanel.h"
+#include "mainwindow/MainToolBar.h"
 #include "storage/AppError.h"
 #include "storage/AppState.h"
 #include "storage/StaleTemporaryCards.h"
-#include "storage/TextFile.h"
+#include "storage/WorkDir.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
-#include <QToolButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cerrno>
 #include <cstring>
 
 namespace {
 
-constexpr qint32 DesignedBackColor = 0x00FFFFFF;
+constexpr qint32 kDesignedBackColor = 0x00FFFFFF;
 
 // Creates one directory level when it is missing.
-void MakeDirectory(const QString& path) {
+void makeDirectory(const QString& path) {
     if (QFileInfo(path).isDir())
         return;
     if (!QDir().mkdir(path))
@@ -37,13 +36,13 @@ void MakeDirectory(const QString& path) {
 
 } // namespace
 
-bool TForm1::LibraryIsPresent() {
+bool TForm1::libraryIsPresent() const {
     return QFileInfo(state_.libraryPath()).isFile();
 }
 
 void TForm1::FormCreate() {
     const QString& p = state_.programDir;
-    if (!LibraryIsPresent()) {
+    if (!libraryIsPresent()) {
         prompts_.message(
             QStringLiteral("Nebyla nalezena kihovna \"7z.so\", která je potřeba pro spuštění "
                            "Pelvarin Kartotéky.\n\rStáhněte prosím Kartotéku znovu z ") +
@@ -52,56 +51,54 @@ void TForm1::FormCreate() {
         endProcess_(0);
         return;
     }
-    MakeDirectory(p + QStringLiteral("FILES/"));
-    Panel3->setFixedWidth(SpeedButton1->width() + SpeedButton2->width() + 4);
+    makeDirectory(p + QStringLiteral("FILES/"));
+    toolBar_->fitRowBand();
     state_.CardDir = p + QStringLiteral("FILES/");
     RemoveStaleTemporaryCards(state_.CardDir);
-    MakeDirectory(p + QStringLiteral("TEMP/"));
+    makeDirectory(p + QStringLiteral("TEMP/"));
     state_.WorkDir = p + QStringLiteral("TEMP/");
-    List->SetDirectory(state_.CardDir, QStringLiteral("*.krt"));
-    Edit1->setEnabled(false);
-    Edit1->menuAction()->setEnabled(false);
+    listPanel_->setDirectory(state_.CardDir);
 
     const QString config = p + QStringLiteral("config.ini");
     if (QFileInfo::exists(config)) {
-        ReadConfigFile(config);
+        readConfigFile(config);
     } else {
         state_.AutoSave = true;
         state_.TableTabKey = true;
-        ListB->SetTabKeyOption(true);
-        ApplyBackColor(AppState::DefaultBackColor);
+        editor_->setTabKeyOption(true);
+        applyBackColor(AppState::DefaultBackColor);
     }
-    ReadLayoutFiles();
+    readLayoutFiles();
     const QString font = p + QStringLiteral("font.ini");
     if (QFileInfo::exists(font)) {
         centreOnDesktop_ = false;
-        ReadFontFile(font);
+        readFontFile(font);
     }
-    PlaceWelcomeLabels();
+    placeWelcomeArea();
     card_->CloseCard();
     setAcceptDrops(true);
 }
 
-void TForm1::ReadConfigFile(const QString& path) {
+void TForm1::readConfigFile(const QString& path) {
     // The values a damaged file leaves unread: the window's designed white,
     // asking before unsaved changes are saved, TAB leaving the table.
-    state_.BackColor = DesignedBackColor;
+    state_.BackColor = kDesignedBackColor;
     state_.AutoSave = false;
     state_.TableTabKey = false;
-    ListB->SetTabKeyOption(false);
+    editor_->setTabKeyOption(false);
     ::ReadConfigFile(
-        path, {.titles = [this](const QStringList& titles) { ListB->SetTitleCaptions(titles); },
-               .backColor = [this](qint32 color) { ApplyBackColor(color); },
+        path, {.titles = [this](const QStringList& titles) { editor_->setTitleCaptions(titles); },
+               .backColor = [this](qint32 color) { applyBackColor(color); },
                .autoSave = [this](bool on) { state_.AutoSave = on; },
                .tableTabKey =
                    [this](bool on) {
                        state_.TableTabKey = on;
-                       ListB->SetTabKeyOption(on);
+                       editor_->setTabKeyOption(on);
                    },
                .navigationKeysOff =
                    [this] {
                        state_.NavigationKeys = false;
-                       SetNavigationKeys(false);
+                       setNavigationKeys(false);
                    },
                .toolbarCaptionsOff =
                    [this] {
@@ -110,16 +107,17 @@ void TForm1::ReadConfigFile(const QString& path) {
                    }});
 }
 
-void TForm1::ReadLayoutFiles() {
+void TForm1::readLayoutFiles() {
     const QString& p = state_.programDir;
     const QString columns = p + QStringLiteral("colw.ini");
     if (QFileInfo::exists(columns))
         layoutfiles::ReadColumnWidths(
-            columns, [this](int column, int width) { ListB->SetColWidth(column, width); });
+            columns, [this](int column, int width) { editor_->setColumnWidth(column, width); });
     const QString bands = p + QStringLiteral("cbar.ini");
     if (QFileInfo::exists(bands))
-        layoutfiles::ReadBandLefts(bands, CBar->BandCount(),
-                                   [this](int band, int left) { CBar->SetBandLeft(band, left); });
+        layoutfiles::ReadBandLefts(bands, toolBar_->BandCount(), [this](int band, int left) {
+            toolBar_->SetBandLeft(band, left);
+        });
     const QString placement = p + QStringLiteral("winpos.ini");
     if (QFileInfo::exists(placement)) {
         centreOnDesktop_ = false;
@@ -132,7 +130,34 @@ void TForm1::ReadLayoutFiles() {
     }
 }
 
-void TForm1::ReadFontFile(const QString& path) {
+void TForm1::readFontFile(const QString& path) {
     ::ReadFontFile(path, mainFont_, mainFontColor_,
-                   [this](const QFont& font, qint32 color) { ApplyMainFont(font, color); });
+                   [this](const QFont& font, qint32 color) { applyMainFont(font, color); });
+}
+
+void TForm1::SpeedButton5Click() {
+    card_->OfferToSaveBeforeExit();
+    writeLayoutFiles();
+    ClearWorkDir(state_.WorkDir);
+    processEnded_ = true;
+    endProcess_(0);
+}
+
+void TForm1::writeLayoutFiles() {
+    const QString& p = state_.programDir;
+    layoutfiles::WriteColumnWidths(p + QStringLiteral("colw.ini"), editor_->columnWidths());
+    QList<int> lefts;
+    for (int band = 0; band < toolBar_->BandCount(); ++band)
+        lefts << toolBar_->BandLeft(band);
+    layoutfiles::WriteBandLefts(p + QStringLiteral("cbar.ini"), lefts);
+    layoutfiles::WriteWindowPlacement(p + QStringLiteral("winpos.ini"), x(), y(), isMaximized());
+}
+
+void TForm1::centreOnDesktop() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect desktop = screen->availableGeometry();
+    move(desktop.x() + (desktop.width() - width()) / 2,
+         desktop.y() + (desktop.height() - height()) / 2);
 }

@@ -37,7 +37,7 @@ public:
     // (use !isHidden(), not isVisible()).
     virtual bool undoButtonVisible() const = 0;
     // Runs CompactToolbar (settings/CompactToolbar.h) on the toolbar.
-    virtual void compactToolbar() = 0;
+    virtual void makeToolbarCompact() = 0;
 
     virtual MainFont mainFont() const = 0;
     // Sets the main window's font and font colour at once.

@@ -214,7 +214,7 @@ void TSetForm::ApplySettings() {
     target_.setTableTabOption(state_.TableTabKey);
     // The navigation keys, and the captions coming back, wait for the next start.
     if (!CheckBox5->isChecked()) {
-        target_.compactToolbar();
+        target_.makeToolbarCompact();
         state_.ToolbarCaptions = false;
     }
 

@@ -1,5 +1,5 @@
 #include "core/OpenCard.h"
-#include "mainwindow/CardFileHost.h"
+#include "mainwindow/CardFileDialog.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"

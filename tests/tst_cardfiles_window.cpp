@@ -1,8 +1,7 @@
 #include "core/CardNameRules.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "mainwindow/Resources.h"
 #include "mainwindow/TAboutForm.h"
 #include "mainwindow/TAddForm.h"
@@ -86,27 +85,28 @@ private slots:
         TForm1& form = program.form();
         program.open(1);
 
-        auto* add = qobject_cast<TAddForm*>(program.application.AddForm);
+        auto* add = qobject_cast<TAddForm*>(dialog<TAddForm>(program.application));
         QVERIFY(add);
         QVERIFY(WhileShown(
-            add, [&] { form.Add1->trigger(); },
+            add, [&] { commandsOf(form).trigger(Command::NewCard); },
             [&] {
                 add->Edit1->insert("Čaj");
                 QTest::mouseClick(add->SpeedButton2, Qt::LeftButton);
             }));
         QVERIFY(!add->isVisible());
-        QCOMPARE(form.List->Items(), (QStringList{"Bylinky.krt", "Čaj.krt", "Recepty.krt"}));
-        QCOMPARE(form.List->ItemIndex(), -1);
+        QCOMPARE(control<CardList>(form, "List")->Items(),
+                 (QStringList{"Bylinky.krt", "Čaj.krt", "Recepty.krt"}));
+        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), -1);
         QVERIFY(program.card().CardLoaded());
         QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Recepty"));
-        QCOMPARE(form.ListB->Strings(), QStringList{"b=2"});
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->Strings(), QStringList{"b=2"});
 
         program.open(1);
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Čaj"));
-        QVERIFY(form.ListB->Strings().isEmpty());
-        QVERIFY(form.Memo1->Text().isEmpty());
-        QCOMPARE(form.Image1->Picture(), resources::NselectBitmap());
-        form.Save1->trigger();
+        QVERIFY(control<KeyValueGrid>(form, "ListB")->Strings().isEmpty());
+        QVERIFY(control<NotesEdit>(form, "Memo1")->Text().isEmpty());
+        QCOMPARE(control<PictureBox>(form, "Image1")->Picture(), resources::NselectBitmap());
+        commandsOf(form).trigger(Command::SaveCard);
         QCOMPARE(readCard(dir, "Čaj.krt"),
                  (QMap<QString, QByteArray>{{"Čaj.tbl", {}}, {"Čaj.txt", {}}}));
         QVERIFY(program.prompts.allShown().isEmpty());
@@ -121,31 +121,31 @@ private slots:
         TForm1& form = program.form();
         program.state().AutoSave = false;
         program.open(1);
-        form.Memo1->insertPlainText("neuloženo");
+        control<NotesEdit>(form, "Memo1")->insertPlainText("neuloženo");
         QVERIFY(program.card().Modified());
 
         // The Delete key in the list asks too.
-        auto* del = qobject_cast<TDelForm*>(program.application.DelForm);
+        auto* del = qobject_cast<TDelForm*>(dialog<TDelForm>(program.application));
         QVERIFY(del);
-        form.List->setFocus();
+        control<CardList>(form, "List")->setFocus();
         QVERIFY(WhileShown(
-            del, [&] { QTest::keyClick(form.List, Qt::Key_Delete); },
+            del, [&] { QTest::keyClick(control<CardList>(form, "List"), Qt::Key_Delete); },
             [&] {
                 QCOMPARE(del->fileName(), QStringLiteral("B.krt"));
                 QTest::mouseClick(del->SpeedButton3, Qt::LeftButton);
             }));
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
         QCOMPARE(home.trashFiles(), QStringList{"B.krt"});
-        QCOMPARE(form.List->Items(), (QStringList{"A.krt", "C.krt"}));
-        QCOMPARE(form.List->ItemIndex(), -1);
-        QVERIFY(form.ListB->isHidden());
-        QVERIFY(form.Memo1->isHidden());
-        QVERIFY(!form.Delete1->isEnabled());
+        QCOMPARE(control<CardList>(form, "List")->Items(), (QStringList{"A.krt", "C.krt"}));
+        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), -1);
+        QVERIFY(control<KeyValueGrid>(form, "ListB")->isHidden());
+        QVERIFY(control<NotesEdit>(form, "Memo1")->isHidden());
+        QVERIFY(!control<QAction>(form, "Delete1")->isEnabled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(program.card().Modified());
 
         program.prompts.answers.enqueue(true);
-        form.Konec1->trigger();
+        commandsOf(form).trigger(Command::Exit);
         QCOMPARE(program.prompts.questions, QStringList{"Uložit změny v \"B\" ?"});
         QCOMPARE(program.endCodes, QList<int>{0});
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
@@ -159,7 +159,7 @@ private slots:
         TForm1& form = program.form();
         program.open(0);
         program.prompts.inputAnswers.enqueue("Beta");
-        form.Pejmenovat1->trigger();
+        commandsOf(form).trigger(Command::RenameCard);
 
         QCOMPARE(program.prompts.inputs, QStringList{"Přejmenovat|Prosím napište nový název|Alfa"});
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Beta.krt", "Gama.krt"}));
@@ -168,9 +168,9 @@ private slots:
         QCOMPARE(members["Beta1.bmp"], bitmapBytes());
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Beta"));
-        QCOMPARE(form.List->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 0);
         QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Beta.krt");
-        QCOMPARE(form.Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(form, "Image1")->Picture().size(), QSize(64, 48));
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
@@ -181,17 +181,17 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(0);
-        form.Memo1->SetText("upraveno");
-        form.List->SetItemIndex(1);
+        control<NotesEdit>(form, "Memo1")->SetText("upraveno");
+        control<CardList>(form, "List")->SetItemIndex(1);
         const QByteArray gama = fileBytes(dir.cardDir() + "Gama.krt");
         program.prompts.inputAnswers.enqueue("Hotovo");
-        form.Pejmenovat1->trigger();
+        commandsOf(form).trigger(Command::RenameCard);
 
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Gama.krt", "Hotovo.krt"}));
         QCOMPARE(fileBytes(dir.cardDir() + "Gama.krt"), gama);
         QCOMPARE(readCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Hotovo"));
-        QCOMPARE(form.List->ItemIndex(), 1);
+        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 1);
         QVERIFY(!program.card().Modified());
     }
 
@@ -214,11 +214,11 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(1);
-        form.Memo1->SetText("upraveno");
+        control<NotesEdit>(form, "Memo1")->SetText("upraveno");
         const auto before = CardFiles(dir);
         const QString title = form.windowTitle();
         program.prompts.inputAnswers.enqueue(answer);
-        form.Pejmenovat1->trigger();
+        commandsOf(form).trigger(Command::RenameCard);
 
         QCOMPARE(program.prompts.messages, QStringList{message});
         QCOMPARE(CardFiles(dir), before);
@@ -236,7 +236,7 @@ private slots:
         program.open(0);
         dir.writeFile("FILES/Delta.krt", "cizí");
         program.prompts.inputAnswers.enqueue("delta");
-        program.form().Pejmenovat1->trigger();
+        commandsOf(program.form()).trigger(Command::RenameCard);
         QCOMPARE(program.prompts.messages, QStringList{"Soubor \"delta\" již existuje!"});
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"Alfa.krt", "Delta.krt", "Gama.krt"}));
         QCOMPARE(dir.readFile("FILES/Delta.krt"), QByteArray("cizí"));
@@ -259,10 +259,10 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(0);
-        form.Memo1->SetText("změna");
+        control<NotesEdit>(form, "Memo1")->SetText("změna");
         const auto before = CardFiles(dir);
         program.prompts.inputAnswers.enqueue(newName);
-        form.Pejmenovat1->trigger();
+        commandsOf(form).trigger(Command::RenameCard);
 
         QCOMPARE(program.prompts.messages,
                  QStringList{"(S) Soubor nenalezen - " + dir.cardDir() + newName + ".krt"});
@@ -272,7 +272,7 @@ private slots:
         QVERIFY(program.card().Modified());
         QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
 
-        form.Save1->trigger();
+        commandsOf(form).trigger(Command::SaveCard);
         QCOMPARE(program.prompts.allShown().size(), 1);
         QCOMPARE(readCard(dir, "Alfa.krt")["Alfa.txt"], QByteArray("zm\xec"
                                                                    "na"));
@@ -289,7 +289,7 @@ private slots:
         const auto before = CardFiles(dir);
         QVERIFY(QDir().mkpath(dir.workDir() + "Beta.tbl"));
         program.prompts.inputAnswers.enqueue("Beta");
-        form.Pejmenovat1->trigger();
+        commandsOf(form).trigger(Command::RenameCard);
 
         QCOMPARE(program.prompts.errors.size(), 1);
         QVERIFY(program.prompts.errors.first().contains("Beta.tbl"));
@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
         QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Alfa.krt");
         QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
-        QCOMPARE(form.List->Items(), (QStringList{"Alfa.krt", "Gama.krt"}));
+        QCOMPARE(control<CardList>(form, "List")->Items(), (QStringList{"Alfa.krt", "Gama.krt"}));
     }
 
     void updaterFoundInProgramDirectory() {
@@ -306,7 +306,7 @@ private slots:
         TestProgramDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         AppFixture program(dir);
-        program.form().Zkontrolovataktualizace1->trigger();
+        commandsOf(program.form()).trigger(Command::CheckForUpdates);
         QVERIFY(program.prompts.allShown().isEmpty());
         QTRY_COMPARE(dir.readFile("arguments.txt"), QByteArray("1:074\n"));
     }
@@ -315,7 +315,7 @@ private slots:
         TestProgramDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
         AppFixture program(dir);
-        program.form().Zkontrolovataktualizace1->trigger();
+        commandsOf(program.form()).trigger(Command::CheckForUpdates);
         QCOMPARE(program.prompts.messages,
                  QStringList{"Aplikace \"zolupdt.exe\" nebyla nalezena. Zkontrolujte verzi na "
                              "kartoteka.pelvarin.cz"});
@@ -350,11 +350,11 @@ private slots:
         TForm1& form = program.form();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTest::mouseClick(form.Label5, Qt::LeftButton);
-        form.Internetovstrnky1->trigger();
-        QTest::mouseClick(form.Label10, Qt::LeftButton);
-        QTest::mouseClick(form.SpeedButton10, Qt::LeftButton);
-        emit form.Label8->clicked();
+        QTest::mouseClick(control<LinkLabel>(form, "Label5"), Qt::LeftButton);
+        commandsOf(form).trigger(Command::HomePage);
+        QTest::mouseClick(control<LinkLabel>(form, "Label10"), Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(form, "SpeedButton10"), Qt::LeftButton);
+        emit control<LinkLabel>(form, "Label8")->clicked();
         QCOMPARE(urls_->opened, (QList<QUrl>{HomePage, HomePage, HelpPage, HelpPage,
                                              QUrl("https://kartoteka.pelvarin.cz/pomoc.html")}));
     }
@@ -362,10 +362,10 @@ private slots:
     void aboutFromTheMenu() {
         TestProgramDir dir;
         AppFixture program(dir);
-        auto* about = qobject_cast<TAboutForm*>(program.application.AboutForm);
+        auto* about = qobject_cast<TAboutForm*>(dialog<TAboutForm>(program.application));
         QVERIFY(about);
         QVERIFY(WhileShown(
-            about, [&] { program.form().About1->trigger(); },
+            about, [&] { commandsOf(program.form()).trigger(Command::About); },
             [&] { QTest::keyClick(about->Memo2, Qt::Key_Escape); }));
         QVERIFY(!about->isVisible());
     }

@@ -1,12 +1,11 @@
 #include "core/PictureChoice.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "mainwindow/Resources.h"
 #include "tests/support/AppFixture.h"
-#include "tests/support/DropFiles.h"
 #include "tests/support/TestCards.h"
+#include "tests/support/WindowEvents.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -53,7 +52,7 @@ struct OpenedJan : CardJan, AppFixture {
     }
     void choosePicture(const QString& path) {
         prompts.fileAnswers.enqueue(path);
-        form().Vybratobrzek1->trigger();
+        commandsOf(form()).trigger(Command::ChoosePicture);
     }
     void drop(const QStringList& paths) { dropFiles(form(), paths); }
 
@@ -96,13 +95,13 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, inserted);
         OpenedJan card(lines(count));
-        card.form().ListB->SetRow(row);
-        card.form().SpeedButton1->click();
+        control<KeyValueGrid>(card.form(), "ListB")->SetRow(row);
+        control<QToolButton>(card.form(), "SpeedButton1")->click();
         QStringList expected = lines(count);
         if (inserted >= 0)
             expected.insert(inserted, QStringLiteral("="));
-        QCOMPARE(card.form().ListB->Strings(), expected);
-        QCOMPARE(card.form().ListB->Row(), inserted >= 0 ? row + 1 : row);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), expected);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), inserted >= 0 ? row + 1 : row);
         QCOMPARE(card.card().Modified(), inserted >= 0);
     }
 
@@ -111,7 +110,7 @@ private slots:
         OpenedJan card(lines(3));
         card.form().show();
         QVERIFY(QTest::qWaitForWindowActive(&card.form()));
-        KeyValueGrid& table = *card.form().ListB;
+        KeyValueGrid& table = *control<KeyValueGrid>(card.form(), "ListB");
         table.setFocus();
         table.SetCell(2, 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
@@ -129,17 +128,17 @@ private slots:
         OpenedJan card(lines(3));
         card.form().show();
         QVERIFY(QTest::qWaitForWindowActive(&card.form()));
-        card.form().ListB->setFocus();
-        card.form().ListB->SetRow(2);
+        control<KeyValueGrid>(card.form(), "ListB")->setFocus();
+        control<KeyValueGrid>(card.form(), "ListB")->SetRow(2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(card.form().ListB->LineCount(), 4);
-        QCOMPARE(card.form().ListB->Row(), 3);
+        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->LineCount(), 4);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), 3);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(card.form().ListB->LineCount(), 5);
-        QCOMPARE(card.form().ListB->Row(), 4);
+        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->LineCount(), 5);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), 4);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("y"));
-        QCOMPARE(card.form().ListB->Strings(),
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(),
                  QStringList({"k1=v1", "k2=v2", "x=", "y=", "k3=v3"}));
         QVERIFY(card.prompts.allShown().isEmpty());
     }
@@ -158,12 +157,12 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, deleted);
         OpenedJan card(lines(count));
-        card.form().ListB->SetRow(row);
-        card.form().SpeedButton2->click();
+        control<KeyValueGrid>(card.form(), "ListB")->SetRow(row);
+        control<QToolButton>(card.form(), "SpeedButton2")->click();
         QStringList expected = lines(count);
         if (deleted >= 0)
             expected.removeAt(deleted);
-        QCOMPARE(card.form().ListB->Strings(), expected);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), expected);
         QCOMPARE(card.card().Modified(), deleted >= 0);
         QVERIFY(card.prompts.questions.isEmpty());
     }
@@ -190,11 +189,11 @@ private slots:
             card.pictureFile(name, QSize(1920, 1080), QColor(0, 0, 200), format.constData());
         card.prompts.fileAnswers.enqueue(path);
         if (way == u"menu")
-            card.form().Vybratobrzek1->trigger();
+            commandsOf(card.form()).trigger(Command::ChoosePicture);
         else if (way == u"pop-up")
-            card.form().Vybratobrzek2->trigger();
+            control<QAction>(card.form(), "Vybratobrzek2")->trigger();
         else
-            QTest::mouseClick(card.form().Image1, Qt::LeftButton);
+            QTest::mouseClick(control<PictureBox>(card.form(), "Image1"), Qt::LeftButton);
 
         QVERIFY(card.prompts.fileAnswers.isEmpty());
         QCOMPARE(card.prompts.fileDialogTitle, PictureDialogTitle());
@@ -203,16 +202,17 @@ private slots:
         QVERIFY(card.card().Modified());
         QCOMPARE(QFileInfo::exists(card.member()), taken);
         if (!taken) {
-            QCOMPARE(card.form().Image1->Picture(), resources::NselectBitmap());
+            QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(),
+                     resources::NselectBitmap());
             return;
         }
-        const QImage shown = card.form().Image1->Picture();
+        const QImage shown = control<PictureBox>(card.form(), "Image1")->Picture();
         QCOMPARE(shown, QImage(card.member()));
         QCOMPARE(shown.size(), QSize(320, 240));
         QCOMPARE(shown.pixel(160, 29), qRgb(255, 255, 255)); // letterbox band
         QVERIFY(near(shown.pixel(160, 120), QColor(0, 0, 200)));
 
-        card.form().Save1->trigger();
+        commandsOf(card.form()).trigger(Command::SaveCard);
         const QByteArray saved =
             readCard(card.dir, QStringLiteral("Jan.krt")).value(QStringLiteral("Jan1.bmp"));
         QCOMPARE(saved, fileBytes(card.member()));
@@ -223,7 +223,7 @@ private slots:
         OpenedJan card;
         card.choosePicture(card.scratchFile(QStringLiteral("pryč.jpg")));
         QCOMPARE(card.prompts.messages, QStringList({QStringLiteral("Soubor nenalezen!")}));
-        card.form().Vybratobrzek1->trigger(); // Cancel
+        commandsOf(card.form()).trigger(Command::ChoosePicture); // Cancel
         QCOMPARE(card.prompts.messages.size(), 1);
         QVERIFY(!card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
@@ -253,13 +253,13 @@ private slots:
         QVERIFY(card.card().Modified());
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
         QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
-        QCOMPARE(card.form().Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
     }
 
     void pasteTextOnlyDoesNothing() {
         OpenedJan card;
         QGuiApplication::clipboard()->setText(QStringLiteral("jen text"));
-        card.form().Nastobrzekzeschrnky1->trigger();
+        commandsOf(card.form()).trigger(Command::PastePicture);
         QVERIFY(!card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
         QVERIFY(card.prompts.allShown().isEmpty());
@@ -270,28 +270,28 @@ private slots:
         QImage copied(800, 400, QImage::Format_ARGB32);
         copied.fill(QColor(0, 160, 0));
         QGuiApplication::clipboard()->setImage(copied);
-        card.form().Nastzeschrnky1->trigger(); // the picture's pop-up entry
+        control<QAction>(card.form(), "Nastzeschrnky1")->trigger(); // the picture's pop-up entry
         QVERIFY(card.card().Modified());
         const QImage stored(card.member());
         QCOMPARE(stored.size(), QSize(320, 240));
         QCOMPARE(stored.pixel(160, 39), qRgb(255, 255, 255));
         QVERIFY(near(stored.pixel(160, 40), QColor(0, 160, 0)));
-        QCOMPARE(card.form().Image1->Picture(), stored);
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), stored);
     }
 
     void removedPictureLeavesArchiveWithoutIt() {
         OpenedJan card({QStringLiteral("a=b")}, {}, bitmapBytes());
-        card.form().Odstranitobrzek1->trigger(); // the picture's pop-up entry
+        control<QAction>(card.form(), "Odstranitobrzek1")->trigger(); // the picture's pop-up entry
         QVERIFY(card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
-        QCOMPARE(card.form().Image1->Picture(), resources::NselectBitmap());
-        card.form().Save1->trigger();
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), resources::NselectBitmap());
+        commandsOf(card.form()).trigger(Command::SaveCard);
         QVERIFY(card.prompts.allShown().isEmpty());
         QCOMPARE(readCard(card.dir, QStringLiteral("Jan.krt")).keys(),
                  QStringList({QStringLiteral("Jan.tbl"), QStringLiteral("Jan.txt")}));
 
         QVERIFY(!card.card().Modified());
-        card.form().Odstranitobrzek2->trigger(); // nothing left to remove
+        commandsOf(card.form()).trigger(Command::RemovePicture); // nothing left to remove
         QVERIFY(!card.card().Modified());
     }
 
@@ -300,19 +300,19 @@ private slots:
         // The immutable attribute holds even for root.
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), card.member()}))
             QSKIP("the file system cannot make a file immutable");
-        card.form().Odstranitobrzek2->trigger();
+        commandsOf(card.form()).trigger(Command::RemovePicture);
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), card.member()});
         QCOMPARE(card.prompts.messages,
                  QStringList({QStringLiteral("Nastala chyba při odstraňování obrázku!")}));
         QVERIFY(!card.card().Modified());
-        QCOMPARE(card.form().Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
     }
 
     void dropWithNoCardOpenIsIgnored() {
         OpenedJan card({}, {}, {}, false);
         card.drop({card.writeScratch(QStringLiteral("a.txt"), "text"),
                    card.pictureFile(QStringLiteral("b.jpg"), QSize(8, 8), Qt::red, "JPG")});
-        QVERIFY(card.form().Memo1->Text().isEmpty());
+        QVERIFY(control<NotesEdit>(card.form(), "Memo1")->Text().isEmpty());
         QVERIFY(QDir(card.dir.workDir()).isEmpty());
         QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.questions.isEmpty() && card.prompts.allShown().isEmpty());
@@ -321,7 +321,7 @@ private slots:
     void dropOfOtherFilesIsIgnored() {
         OpenedJan card({}, QStringLiteral("poznámka"));
         card.drop({card.writeScratch(QStringLiteral("dopis.doc"), "text")});
-        QCOMPARE(card.form().Memo1->Text(), QStringLiteral("poznámka"));
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("poznámka"));
         QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.allShown().isEmpty() && card.prompts.questions.isEmpty());
     }
@@ -332,7 +332,8 @@ private slots:
                    card.pictureFile(QStringLiteral("blue.jpg"), QSize(64, 48), Qt::blue, "JPG")});
         QVERIFY(card.card().Modified());
         QVERIFY(near(QImage(card.member()).pixel(160, 120), Qt::blue));
-        QVERIFY(near(card.form().Image1->Picture().pixel(160, 120), Qt::blue));
+        QVERIFY(
+            near(control<PictureBox>(card.form(), "Image1")->Picture().pixel(160, 120), Qt::blue));
     }
 
     void droppedText_data() {
@@ -353,7 +354,8 @@ private slots:
         const QStringList asked = {
             QStringLiteral("Opravdu chcete nahradit text souborem \"poznamky.txt\" ?")};
         QCOMPARE(card.prompts.questions, notes.isEmpty() ? QStringList() : asked);
-        QCOMPARE(card.form().Memo1->Text(), replaced ? QStringLiteral("nová\r\npoznámka") : notes);
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(),
+                 replaced ? QStringLiteral("nová\r\npoznámka") : notes);
         QCOMPARE(card.card().Modified(), replaced);
     }
 
@@ -364,8 +366,8 @@ private slots:
         const QByteArray before = fileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt"));
         card.drop(
             {card.writeScratch(QStringLiteral("emoji.txt"), QStringLiteral("Ahoj 😀").toUtf8())});
-        QCOMPARE(card.form().Memo1->Text(), QStringLiteral("Ahoj 😀"));
-        card.form().Save1->trigger();
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("Ahoj 😀"));
+        commandsOf(card.form()).trigger(Command::SaveCard);
         QCOMPARE(card.prompts.messages.size(), 1);
         QVERIFY(card.prompts.messages.first().contains(QStringLiteral("\"😀\" (U+1F600)")));
         QCOMPARE(fileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt")), before);
@@ -375,33 +377,33 @@ private slots:
     void revertRestoresTableNotesAndPicture() {
         const QStringList table = {QStringLiteral("Jméno=Jan"), QStringLiteral("Věk=40")};
         OpenedJan card(table, QStringLiteral("poznámka"), bitmapBytes());
-        card.form().Addline1->trigger();
-        card.form().Memo1->appendPlainText(QStringLiteral("další"));
+        commandsOf(card.form()).trigger(Command::AddLine);
+        control<NotesEdit>(card.form(), "Memo1")->appendPlainText(QStringLiteral("další"));
         card.choosePicture(
             card.pictureFile(QStringLiteral("f.jpg"), QSize(40, 30), Qt::blue, "JPG"));
         QVERIFY(card.card().Modified());
         QVERIFY(fileBytes(card.member()) != bitmapBytes());
 
-        card.form().SpeedButton12->click();
+        control<QToolButton>(card.form(), "SpeedButton12")->click();
         QVERIFY(card.prompts.questions.isEmpty());
         QVERIFY(card.prompts.allShown().isEmpty());
         QVERIFY(!card.card().Modified());
-        QCOMPARE(card.form().ListB->Strings(), table);
-        QCOMPARE(card.form().Memo1->Text(), QStringLiteral("poznámka"));
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), table);
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("poznámka"));
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
-        QCOMPARE(card.form().Image1->Picture().size(), QSize(64, 48));
-        QCOMPARE(card.form().List->ItemIndex(), 0);
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<CardList>(card.form(), "List")->ItemIndex(), 0);
     }
 
     void revertOfCardGoneFromListOnlyClearsTheFlag() {
         OpenedJan card;
-        card.form().Memo1->setPlainText(QStringLiteral("změna"));
+        control<NotesEdit>(card.form(), "Memo1")->setPlainText(QStringLiteral("změna"));
         QFile::remove(card.dir.cardDir() + QStringLiteral("Jan.krt"));
-        card.form().List->Update();
-        card.form().Undo1->trigger();
+        control<CardList>(card.form(), "List")->Update();
+        commandsOf(card.form()).trigger(Command::RevertCard);
         QVERIFY(!card.card().Modified());
-        QCOMPARE(card.form().Memo1->Text(), QStringLiteral("změna"));
-        QCOMPARE(card.form().List->ItemIndex(), -1);
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("změna"));
+        QCOMPARE(control<CardList>(card.form(), "List")->ItemIndex(), -1);
         QVERIFY(card.prompts.allShown().isEmpty());
     }
 };

@@ -1,7 +1,7 @@
 #include "core/StoredColor.h"
 #include "history/THistoryForm.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
 #include "storage/CardHistory.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestCards.h"
@@ -26,7 +26,7 @@ struct ProgramWithHistory {
     explicit ProgramWithHistory(const TestProgramDir& dir) : program(dir) {
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")},
                   QStringLiteral("nejstarší"));
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         program.open(0);
         program.card().PastePicture(testcards::filledImage(QSize(320, 240), Qt::red));
         saveWith({QStringLiteral("Obec=Praha"), QStringLiteral("Ulice=Dlouhá")},
@@ -35,12 +35,12 @@ struct ProgramWithHistory {
     }
 
     void saveWith(const QStringList& rows, const QString& notes) {
-        program.form().ListB->SetStrings(rows);
-        program.form().Memo1->SetText(notes);
+        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
+        control<NotesEdit>(program.form(), "Memo1")->SetText(notes);
         program.card().MarkModified();
         program.card().Save();
     }
-    THistoryForm& dialog() const { return *program.application.HistoryForm; }
+    THistoryForm& dialog() const { return *windowparts::dialog<THistoryForm>(program.application); }
     QString folder() const { return program.card().HistoryFolder(); }
     QStringList listColumn(int column) const {
         QStringList texts;
@@ -83,7 +83,7 @@ bool WithHistoryDialog(TForm1& form, THistoryForm& dialog,
         if (dialog.isVisible())
             dialog.reject();
     });
-    form.Historiekarty1->trigger();
+    commandsOf(form).trigger(Command::CardHistory);
     return ran;
 }
 
@@ -97,18 +97,20 @@ private slots:
         TestProgramDir dir;
         ProgramWithHistory history(dir);
         TForm1& form = history.program.form();
-        const QList<QAction*> items = form.Edit1->actions();
-        QCOMPARE(items.indexOf(form.Historiekarty1), items.indexOf(form.Undo1) + 1);
-        QCOMPARE(form.Historiekarty1->text(), QStringLiteral("&Historie karty…"));
+        const QList<QAction*> items = control<QMenu>(form, "Edit1")->actions();
+        QCOMPARE(items.indexOf(control<QAction>(form, "Historiekarty1")),
+                 items.indexOf(control<QAction>(form, "Undo1")) + 1);
+        QCOMPARE(control<QAction>(form, "Historiekarty1")->text(),
+                 QStringLiteral("&Historie karty…"));
         // Its mnemonic letter is no other item's.
         for (QAction* item : items) {
             const qsizetype amp = item->text().indexOf(u'&');
-            if (item != form.Historiekarty1 && amp >= 0)
+            if (item != control<QAction>(form, "Historiekarty1") && amp >= 0)
                 QVERIFY(item->text().at(amp + 1).toLower() != u'h');
         }
-        QVERIFY(form.Historiekarty1->isEnabled());
+        QVERIFY(control<QAction>(form, "Historiekarty1")->isEnabled());
         history.program.card().CloseCard();
-        QVERIFY(!form.Historiekarty1->isEnabled());
+        QVERIFY(!control<QAction>(form, "Historiekarty1")->isEnabled());
     }
 
     void listsTheVersionsNewestFirstWithTimeAndRows() {
@@ -194,8 +196,9 @@ private slots:
         }));
         OpenCard& card = history.program.card();
         QVERIFY(card.Modified());
-        QCOMPARE(form.ListB->Strings(), QStringList{QStringLiteral("Obec=Brno")});
-        QCOMPARE(form.Memo1->toPlainText(), QStringLiteral("nejstarší"));
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->Strings(),
+                 QStringList{QStringLiteral("Obec=Brno")});
+        QCOMPARE(control<NotesEdit>(form, "Memo1")->toPlainText(), QStringLiteral("nejstarší"));
         QVERIFY(!QFileInfo::exists(card.PicturePath()));
         QVERIFY(history.program.prompts.allShown().isEmpty());
 
@@ -218,7 +221,7 @@ private slots:
             QVERIFY(!shown.isVisible());
         }));
         QVERIFY(!history.program.card().Modified());
-        QCOMPARE(form.Memo1->toPlainText(), QStringLiteral("nejnovější"));
+        QCOMPARE(control<NotesEdit>(form, "Memo1")->toPlainText(), QStringLiteral("nejnovější"));
     }
 
     void cardWithoutVersionsShowsANote() {
@@ -226,7 +229,7 @@ private slots:
         writeCard(dir, QStringLiteral("Nová"), {});
         AppFixture program(dir);
         program.open(0);
-        THistoryForm& dialog = *program.application.HistoryForm;
+        THistoryForm& dialog = *windowparts::dialog<THistoryForm>(program.application);
         dialog.loadVersions();
         QCOMPARE(dialog.VersionList->topLevelItemCount(), 0);
         QVERIFY(dialog.EmptyNote->isVisibleTo(&dialog));

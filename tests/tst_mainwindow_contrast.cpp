@@ -104,11 +104,11 @@ private slots:
         AppFixture program(dir);
         QVERIFY(program.started);
         checkTexts(program.form(), QStringLiteral("mainwindow"));
-        checkTexts(*program.application.SetForm, QStringLiteral("settings"));
-        checkTexts(*program.application.AddForm, QStringLiteral("newcard"));
-        checkTexts(*program.application.DelForm, QStringLiteral("delete"));
-        checkTexts(*program.application.FindForm, QStringLiteral("search"));
-        checkTexts(*program.application.AboutForm, QStringLiteral("about"));
+        checkTexts(*dialog<TSetForm>(program.application), QStringLiteral("settings"));
+        checkTexts(*dialog<TAddForm>(program.application), QStringLiteral("newcard"));
+        checkTexts(*dialog<TDelForm>(program.application), QStringLiteral("delete"));
+        checkTexts(*dialog<TFindForm>(program.application), QStringLiteral("search"));
+        checkTexts(*dialog<TAboutForm>(program.application), QStringLiteral("about"));
         stopPretendingPrinters();
     }
 
@@ -116,8 +116,9 @@ private slots:
         TestProgramDir dir;
         AppFixture program(dir);
         const QColor chosen(0xee, 0xee, 0x00); // hardly readable, but the user's choice
-        program.form().ApplyMainFont(program.form().font(), StoredFromColor(chosen));
-        QCOMPARE(program.form().Label2->palette().color(QPalette::WindowText), chosen);
+        program.form().applyMainFont(program.form().font(), StoredFromColor(chosen));
+        QCOMPARE(control<QLabel>(program.form(), "Label2")->palette().color(QPalette::WindowText),
+                 chosen);
     }
 
     void readableColourRule() {

@@ -1,5 +1,5 @@
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QtTest>
@@ -38,8 +38,8 @@ private slots:
         TestProgramDir dir;
         {
             Started first(dir);
-            first.form->ListB->SetColWidth(0, 90);
-            first.form->ListB->SetColWidth(1, 300);
+            control<KeyValueGrid>(first.form, "ListB")->SetColWidth(0, 90);
+            control<KeyValueGrid>(first.form, "ListB")->SetColWidth(1, 300);
             first.form->move(40, 30);
             first.form->setWindowState(Qt::WindowMaximized);
             RunGuarded(first.prompts, [&] { first.form->SpeedButton5Click(); });
@@ -47,8 +47,8 @@ private slots:
         }
         Started second(dir);
         QVERIFY(second.prompts.allShown().isEmpty());
-        QCOMPARE(second.form->ListB->ColWidth(0), 90);
-        QCOMPARE(second.form->ListB->ColWidth(1), 300);
+        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->ColWidth(0), 90);
+        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->ColWidth(1), 300);
         QVERIFY(second.form->windowState() & Qt::WindowMaximized);
     }
 
@@ -71,7 +71,7 @@ private slots:
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = autoSave;
-        started.form->Memo1->SetText(QStringLiteral("changed"));
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("changed"));
         started.prompts.answers.enqueue(answerYes);
         RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
 

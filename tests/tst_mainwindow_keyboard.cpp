@@ -1,5 +1,5 @@
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QMenu>
@@ -27,7 +27,7 @@ struct ShownWindow : Started {
         form->show();
         form->activateWindow();
         active = QTest::qWaitForWindowActive(form.get());
-        form->List->setFocus();
+        control<CardList>(form, "List")->setFocus();
     }
     static const TestProgramDir& Write(const TestProgramDir& dir) {
         for (const char* name : {"1", "2", "3"})
@@ -59,8 +59,10 @@ private slots:
         TForm1& form = *started.form;
         QList<QPair<QString, QList<QAction*>>> menus = {
             {QStringLiteral("menu bar"), form.menuBar()->actions()}};
-        for (QMenu* menu : {form.Soubor1, form.Edit1, form.Tisk1, form.Navigace1, form.Nastroje1,
-                            form.Pomoc1, form.PopupMenu1, form.PopupMenu3})
+        for (QMenu* menu : {control<QMenu>(form, "Soubor1"), control<QMenu>(form, "Edit1"),
+                            control<QMenu>(form, "Tisk1"), control<QMenu>(form, "Navigace1"),
+                            control<QMenu>(form, "Nastroje1"), control<QMenu>(form, "Pomoc1"),
+                            control<QMenu>(form, "PopupMenu1"), control<QMenu>(form, "PopupMenu3")})
             menus.append({Caption(menu->menuAction()), menu->actions()});
         for (const auto& [name, actions] : menus) {
             QSet<int> letters;
@@ -81,16 +83,16 @@ private slots:
         QCOMPARE(bar, QStringList({"Soubor", "Úpravy", "Tisk", "Navigace", "Nástroje", "Nastavení",
                                    "Pomoc"}));
         const QList<QPair<QAction*, QString>> items = {
-            {form.Add1, "Nový soubor"},
-            {form.Pejmenovat1, "Přejmenovat"},
-            {form.Konec1, "Konec"},
-            {form.Nastobrzekzeschrnky1, "Načíst obrázek ze schránky"},
-            {form.Listofitems1, "Seznam všech"},
-            {form.Pejtnakartu1, "Přejít na kartu č."},
-            {form.Zkontrolovataktualizace1, "Zkontrolovat aktualizace"},
-            {form.About1, "O Kartotéce"},
-            {form.Addline2, "Přidat řádek (Ctrl+A) "},
-            {form.Nastzeschrnky1, "Načíst ze schránky"},
+            {control<QAction>(form, "Add1"), "Nový soubor"},
+            {control<QAction>(form, "Pejmenovat1"), "Přejmenovat"},
+            {control<QAction>(form, "Konec1"), "Konec"},
+            {control<QAction>(form, "Nastobrzekzeschrnky1"), "Načíst obrázek ze schránky"},
+            {control<QAction>(form, "Listofitems1"), "Seznam všech"},
+            {control<QAction>(form, "Pejtnakartu1"), "Přejít na kartu č."},
+            {control<QAction>(form, "Zkontrolovataktualizace1"), "Zkontrolovat aktualizace"},
+            {control<QAction>(form, "About1"), "O Kartotéce"},
+            {control<QAction>(form, "Addline2"), "Přidat řádek (Ctrl+A) "},
+            {control<QAction>(form, "Nastzeschrnky1"), "Načíst ze schránky"},
         };
         for (const auto& [action, caption] : items)
             QCOMPARE(Caption(action), caption);
@@ -130,7 +132,7 @@ private slots:
         TestProgramDir dir;
         ShownWindow window(dir);
         QVERIFY(window.active);
-        QSignalSpy settings(window.form->Language1, &QAction::triggered);
+        QSignalSpy settings(control<QAction>(window.form, "Language1"), &QAction::triggered);
         window.altLetter('a');
         QTRY_COMPARE(settings.count(), 1);
     }
@@ -142,15 +144,15 @@ private slots:
         ShownWindow window(dir);
         QVERIFY(window.active);
         window.altLetter('n');
-        QTRY_VERIFY(window.form->Navigace1->isVisible());
-        QTest::keyClick(window.form->Navigace1, 'r');
+        QTRY_VERIFY(control<QMenu>(window.form, "Navigace1")->isVisible());
+        QTest::keyClick(control<QMenu>(window.form, "Navigace1"), 'r');
         QTRY_COMPARE(OpenCardName(window), QStringLiteral("1"));
-        QVERIFY(!window.form->Navigace1->isVisible());
+        QVERIFY(!control<QMenu>(window.form, "Navigace1")->isVisible());
 
-        window.form->Memo1->setFocus();
+        control<NotesEdit>(window.form, "Memo1")->setFocus();
         window.altLetter('s');
-        QTRY_VERIFY(window.form->Soubor1->isVisible());
-        QTest::keyClick(window.form->Soubor1, 'k');
+        QTRY_VERIFY(control<QMenu>(window.form, "Soubor1")->isVisible());
+        QTest::keyClick(control<QMenu>(window.form, "Soubor1"), 'k');
         QTRY_COMPARE(window.endCodes, QList<int>{0});
         QVERIFY(window.prompts.allShown().isEmpty());
     }
@@ -162,22 +164,22 @@ private slots:
         QVERIFY(window.active);
         TForm1& form = *window.form;
         const QList<QPair<QKeySequence, QAction*>> shortcuts = {
-            {Qt::Key_F7, form.Add1},
-            {Qt::Key_F8, form.Delete1},
-            {Qt::Key_F2, form.Save1},
-            {Qt::Key_F11, form.Undo1},
-            {QKeySequence(Qt::CTRL | Qt::Key_A), form.Addline1},
-            {QKeySequence(Qt::CTRL | Qt::Key_D), form.Deleteline1},
-            {Qt::Key_F9, form.Vybratobrzek1},
-            {Qt::Key_F5, form.Selecteditem1},
-            {Qt::Key_F12, form.Pejtnakartu1},
-            {Qt::Key_Home, form.Pejtnaprvn1},
-            {Qt::Key_End, form.Pejtnaposledn1},
-            {Qt::Key_PageDown, form.Dal1},
-            {Qt::Key_PageUp, form.Pedchoz1},
-            {Qt::Key_F3, form.Najtdal1},
-            {Qt::Key_F1, form.Npovda1},
-            {Qt::Key_F10, form.Konec1}, // last: it ends the program
+            {Qt::Key_F7, control<QAction>(form, "Add1")},
+            {Qt::Key_F8, control<QAction>(form, "Delete1")},
+            {Qt::Key_F2, control<QAction>(form, "Save1")},
+            {Qt::Key_F11, control<QAction>(form, "Undo1")},
+            {QKeySequence(Qt::CTRL | Qt::Key_A), control<QAction>(form, "Addline1")},
+            {QKeySequence(Qt::CTRL | Qt::Key_D), control<QAction>(form, "Deleteline1")},
+            {Qt::Key_F9, control<QAction>(form, "Vybratobrzek1")},
+            {Qt::Key_F5, control<QAction>(form, "Selecteditem1")},
+            {Qt::Key_F12, control<QAction>(form, "Pejtnakartu1")},
+            {Qt::Key_Home, control<QAction>(form, "Pejtnaprvn1")},
+            {Qt::Key_End, control<QAction>(form, "Pejtnaposledn1")},
+            {Qt::Key_PageDown, control<QAction>(form, "Dal1")},
+            {Qt::Key_PageUp, control<QAction>(form, "Pedchoz1")},
+            {Qt::Key_F3, control<QAction>(form, "Najtdal1")},
+            {Qt::Key_F1, control<QAction>(form, "Npovda1")},
+            {Qt::Key_F10, control<QAction>(form, "Konec1")}, // last: it ends the program
         };
         for (const auto& [keys, action] : shortcuts) {
             QSignalSpy triggered(action, &QAction::triggered);

@@ -1,9 +1,8 @@
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "storage/AppError.h"
-#include "tests/support/DropFiles.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/WindowEvents.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,7 +42,7 @@ private slots:
         started.form->SpeedButton9Click(); // next with nothing selected opens the first
         QCOMPARE(OpenCardName(started), QStringLiteral("1"));
         started.form->SpeedButton8Click();
-        QCOMPARE(started.form->List->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(started.form, "List")->ItemIndex(), 0);
         started.form->Pejtnaposledn1Click();
         QCOMPARE(OpenCardName(started), QStringLiteral("5"));
         started.form->SpeedButton9Click();
@@ -59,7 +58,8 @@ private slots:
     void emptyListDoesNothing() {
         TestProgramDir dir;
         Started started(dir);
-        QCOMPARE(started.form->List->toolTip(), QStringLiteral("Celkem 0 záznamů."));
+        QCOMPARE(control<CardList>(started.form, "List")->toolTip(),
+                 QStringLiteral("Celkem 0 záznamů."));
         started.form->SpeedButton9Click();
         started.form->SpeedButton8Click();
         started.form->Pejtnaprvn1Click();
@@ -87,8 +87,8 @@ private slots:
         WriteFiveCards(dir);
         Started started(dir);
         started.Open(1);
-        started.form->Memo1->SetText(
-            QStringLiteral("unsaved")); // reopening must not lose it silently
+        control<NotesEdit>(started.form, "Memo1")
+            ->SetText(QStringLiteral("unsaved")); // reopening must not lose it silently
         if (!answer.isNull())
             started.prompts.inputAnswers.enqueue(answer);
         started.form->Pejtnakartu1Click();
@@ -117,7 +117,8 @@ private slots:
         Started started(dir);
         started.state.AutoSave = true;
         started.Open(0);
-        started.form->ListB->SetStrings({QStringLiteral("k=\u4e00")}); // not in code page 1250
+        control<KeyValueGrid>(started.form, "ListB")
+            ->SetStrings({QStringLiteral("k=\u4e00")}); // not in code page 1250
         started.prompts.inputAnswers.enqueue(QStringLiteral("3"));
         RunGuarded(started.prompts, [&] { started.form->Pejtnakartu1Click(); });
         QCOMPARE(started.prompts.messages.size(), 1);
@@ -130,13 +131,14 @@ private slots:
         TestProgramDir dir;
         WriteFiveCards(dir);
         Started started(dir);
-        QSignalSpy deleteCommand(started.form->Delete1, &QAction::triggered);
+        QSignalSpy deleteCommand(control<QAction>(started.form, "Delete1"), &QAction::triggered);
         started.form->ListKeyUp(Qt::Key_Delete); // no card open
         QCOMPARE(deleteCommand.count(), 0);
-        started.form->List->SetItemIndex(2);
+        control<CardList>(started.form, "List")->SetItemIndex(2);
         started.form->ListKeyUp(Qt::Key_Return);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
-        started.form->List->SetItemIndex(0); // Delete acts on the open card, whatever is selected
+        control<CardList>(started.form, "List")
+            ->SetItemIndex(0); // Delete acts on the open card, whatever is selected
         started.form->ListKeyUp(Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 1);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
@@ -148,17 +150,17 @@ private slots:
         TestProgramDir dir;
         WriteFiveCards(dir);
         Started started(dir);
-        QSignalSpy deleteCommand(started.form->Delete1, &QAction::triggered);
-        started.form->List->setFocus();
-        started.form->List->SetItemIndex(2);
-        QTest::keyRelease(started.form->List, Qt::Key_Return);
+        QSignalSpy deleteCommand(control<QAction>(started.form, "Delete1"), &QAction::triggered);
+        control<CardList>(started.form, "List")->setFocus();
+        control<CardList>(started.form, "List")->SetItemIndex(2);
+        QTest::keyRelease(control<CardList>(started.form, "List"), Qt::Key_Return);
         QCOMPARE(OpenCardName(started), QString());
-        QTest::keyClick(started.form->List, Qt::Key_Return);
+        QTest::keyClick(control<CardList>(started.form, "List"), Qt::Key_Return);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
-        QTest::keyRelease(started.form->List, Qt::Key_Delete);
+        QTest::keyRelease(control<CardList>(started.form, "List"), Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 0);
-        QTest::keyPress(started.form->List, Qt::Key_Delete);
-        QTest::keyRelease(started.form->List, Qt::Key_Delete);
+        QTest::keyPress(control<CardList>(started.form, "List"), Qt::Key_Delete);
+        QTest::keyRelease(control<CardList>(started.form, "List"), Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 1);
     }
 
@@ -167,34 +169,40 @@ private slots:
         WriteFiveCards(dir);
         Started started(dir);
         TForm1& form = *started.form;
-        const QList<QAction*> byState = {form.Save1,         form.Pejmenovat1, form.Delete1,
-                                         form.Selecteditem1, form.Undo1,       form.Addline1,
-                                         form.Historiekarty1};
-        const QList<QWidget*> controls = {form.Panel3,       form.SpeedButton1, form.SpeedButton2,
-                                          form.SpeedButton3, form.SpeedButton6, form.SpeedButton11,
-                                          form.SpeedButton12};
+        const QList<QAction*> byState = {
+            control<QAction>(form, "Save1"),         control<QAction>(form, "Pejmenovat1"),
+            control<QAction>(form, "Delete1"),       control<QAction>(form, "Selecteditem1"),
+            control<QAction>(form, "Undo1"),         control<QAction>(form, "Addline1"),
+            control<QAction>(form, "Historiekarty1")};
+        const QList<QWidget*> controls = {
+            control<QWidget>(form, "Panel3"),           control<QToolButton>(form, "SpeedButton1"),
+            control<QToolButton>(form, "SpeedButton2"), control<QToolButton>(form, "SpeedButton3"),
+            control<QToolButton>(form, "SpeedButton6"), control<QToolButton>(form, "SpeedButton11"),
+            control<QToolButton>(form, "SpeedButton12")};
         for (QAction* action : byState)
             QVERIFY(!action->isEnabled());
         for (QWidget* control : controls)
             QVERIFY(!control->isEnabled());
-        QVERIFY(!form.Edit1->isEnabled());
-        QVERIFY(form.Label1->isVisibleTo(&form));
-        QVERIFY(form.Add1->isEnabled() && form.Listofitems1->isEnabled() &&
-                form.Konec1->isEnabled());
+        QVERIFY(!control<QMenu>(form, "Edit1")->isEnabled());
+        QVERIFY(control<QLabel>(form, "Label1")->isVisibleTo(&form));
+        QVERIFY(control<QAction>(form, "Add1")->isEnabled() &&
+                control<QAction>(form, "Listofitems1")->isEnabled() &&
+                control<QAction>(form, "Konec1")->isEnabled());
 
         started.Open(0);
         for (QAction* action : byState)
             QVERIFY(action->isEnabled());
         for (QWidget* control : controls)
             QVERIFY(control->isEnabled());
-        QVERIFY(form.Edit1->isEnabled());
-        QVERIFY(form.Panel7->isVisibleTo(&form) && form.ListB->isVisibleTo(&form));
-        QVERIFY(!form.Label1->isVisibleTo(&form));
+        QVERIFY(control<QMenu>(form, "Edit1")->isEnabled());
+        QVERIFY(control<QWidget>(form, "Panel7")->isVisibleTo(&form) &&
+                control<KeyValueGrid>(form, "ListB")->isVisibleTo(&form));
+        QVERIFY(!control<QLabel>(form, "Label1")->isVisibleTo(&form));
 
         started.card().CloseCard(); // as after deleting the open card file
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
-        QVERIFY(!form.Panel7->isVisibleTo(&form));
-        QVERIFY(!form.Save1->isEnabled());
+        QVERIFY(!control<QWidget>(form, "Panel7")->isVisibleTo(&form));
+        QVERIFY(!control<QAction>(form, "Save1")->isEnabled());
     }
 
     void shortcutsWinOverTextControls_data() {
@@ -228,16 +236,16 @@ private slots:
         TestProgramDir dir;
         WriteFiveCards(dir);
         Started started(dir);
-        started.form->SetNavigationKeys(false);
+        started.form->setNavigationKeys(false);
         started.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
         started.Open(2);
-        started.form->Memo1->setFocus();
-        started.form->Memo1->SetText(QStringLiteral("abc"));
-        started.form->Memo1->moveCursor(QTextCursor::End);
-        QTest::keyClick(started.form->Memo1, Qt::Key_Home);
+        control<NotesEdit>(started.form, "Memo1")->setFocus();
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("abc"));
+        control<NotesEdit>(started.form, "Memo1")->moveCursor(QTextCursor::End);
+        QTest::keyClick(control<NotesEdit>(started.form, "Memo1"), Qt::Key_Home);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
-        QCOMPARE(started.form->Memo1->textCursor().position(), 0);
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->textCursor().position(), 0);
     }
 
     void disabledMenuItemsDoNothingOnTheirShortcut() {
@@ -245,18 +253,20 @@ private slots:
         WriteFiveCards(dir);
         Started started(dir);
         int added = 0;
-        started.form->Bind(started.form->Addline1, [&] { ++added; });
+        started.commands().bind(Command::AddLine, [&] { ++added; });
         started.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
-        started.form->List->setFocus();
-        QTest::keyClick(started.form->List, Qt::Key_A, Qt::ControlModifier);
+        control<CardList>(started.form, "List")->setFocus();
+        QTest::keyClick(control<CardList>(started.form, "List"), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(added, 0);
         // The menu alone disabled (its item enabled) is not enough to run it.
-        started.form->Addline1->setEnabled(true);
-        QTest::keyClick(started.form->List, Qt::Key_A, Qt::ControlModifier);
+        control<QAction>(started.form, "Addline1")->setEnabled(true);
+        QVERIFY(!started.commands().isAvailable(Command::AddLine));
+        QTest::keyClick(control<CardList>(started.form, "List"), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(added, 0);
         started.Open(0);
-        started.form->ListB->setFocus();
+        QVERIFY(started.commands().isAvailable(Command::AddLine));
+        control<KeyValueGrid>(started.form, "ListB")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(added, 1);
     }
@@ -265,38 +275,45 @@ private slots:
         TestProgramDir dir;
         Started started(dir);
         bool after = false;
-        started.form->Bind(started.form->Listofitems1, [&] {
+        started.commands().bind(Command::PrintList, [&] {
             throw AppError(QStringLiteral("Tiskárna neodpovídá"));
             after = true;
         });
-        started.form->Listofitems1->trigger();
+        started.commands().trigger(Command::PrintList);
         QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Tiskárna neodpovídá")}));
         QVERIFY(!after);
     }
 
-    void droppedFilesReachTheirHandler() {
+    // The files reach the card in the order of the drop; the error of one that
+    // cannot be read goes to the error box and ends the drop there.
+    void droppedFilesReachTheOpenCard() {
         TestProgramDir dir;
+        WriteFiveCards(dir);
+        dir.writeFile("poznámky.txt", "z disku");
+        const QString unreadable = dir.path() + QStringLiteral("složka.txt");
+        QVERIFY(QDir().mkpath(unreadable));
         Started started(dir);
-        QStringList received;
-        started.form->BindFilesDropped([&](const QStringList& paths) {
-            received = paths;
-            throw AppError(QStringLiteral("Obrázek nelze načíst"));
-        });
-        QVERIFY(dropFiles(*started.form, {QStringLiteral("/data/poznámky.txt"),
-                                          QStringLiteral("/data/foto.JPG")}));
-        QCOMPARE(received, QStringList({QStringLiteral("/data/poznámky.txt"),
-                                        QStringLiteral("/data/foto.JPG")}));
-        QCOMPARE(started.prompts.errors, QStringList({QStringLiteral("Obrázek nelze načíst")}));
+        started.Open(0);
+        const QString notes = dir.path() + QStringLiteral("poznámky.txt");
+        QVERIFY(dropFiles(*started.form, {notes}));
+        QCOMPARE(started.editor().notesText(), QStringLiteral("z disku"));
+        started.editor().clearNotes();
+
+        QVERIFY(dropFiles(*started.form, {unreadable, notes}));
+        QCOMPARE(started.prompts.errors.size(), 1);
+        QVERIFY2(started.prompts.errors[0].contains(unreadable),
+                 qPrintable(started.prompts.errors[0]));
+        QCOMPARE(started.editor().notesText(), QString());
     }
 
     void leftPanelGeometry() {
         TestProgramDir dir;
         Started started(dir);
         TForm1& form = *started.form;
-        form.Panel9CanResize(251, 400);
-        QCOMPARE(form.List->geometry(), QRect(1, 0, 249, 375));
-        QCOMPARE(form.SpeedButton8->geometry(), QRect(0, 377, 123, 23));
-        QCOMPARE(form.SpeedButton9->geometry(), QRect(126, 377, 123, 23));
+        started.list().Panel9CanResize(251, 400);
+        QCOMPARE(control<CardList>(form, "List")->geometry(), QRect(1, 0, 249, 375));
+        QCOMPARE(control<QToolButton>(form, "SpeedButton8")->geometry(), QRect(0, 377, 123, 23));
+        QCOMPARE(control<QToolButton>(form, "SpeedButton9")->geometry(), QRect(126, 377, 123, 23));
     }
 
     void pictureGeometry_data() {
@@ -312,9 +329,9 @@ private slots:
         QFETCH(QRect, picture);
         TestProgramDir dir;
         Started started(dir);
-        started.form->Panel10->resize(area);
+        control<QWidget>(started.form, "Panel10")->resize(area);
         started.form->Splitter2Moved();
-        QCOMPARE(started.form->Image1->geometry(), picture);
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->geometry(), picture);
     }
 };
 

@@ -1,10 +1,10 @@
 #include "mainwindow/CardList.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "mainwindow/Resources.h"
 #include "storage/CardArchive.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/WindowEvents.h"
 
 #include <QtTest>
 
@@ -29,9 +29,10 @@ private slots:
         QVERIFY(!started.card().Modified());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
-        QVERIFY(started.form->ListB->Strings().isEmpty());
-        QVERIFY(started.form->Memo1->Text().isEmpty());
-        QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
+        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->Strings().isEmpty());
+        QVERIFY(control<NotesEdit>(started.form, "Memo1")->Text().isEmpty());
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
+                 resources::NselectBitmap());
 
         started.Save();
         const auto members = readCard(dir, QStringLiteral("Nová.krt"));
@@ -48,13 +49,13 @@ private slots:
                   QStringLiteral("a\r\nb"), testcards::bitmapBytes());
         Started started(dir);
         started.Open(0);
-        QTest::qWait(50); // late layout and scroll notifications must not mark the card
+        handlePendingEvents(); // late layout and scroll notifications must not mark the card
         QVERIFY(started.card().CardLoaded());
         QVERIFY(!started.card().Modified());
-        QCOMPARE(started.form->ListB->Strings(),
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
                  QStringList({QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")}));
-        QCOMPARE(started.form->Memo1->Text(), QStringLiteral("a\r\nb"));
-        QCOMPARE(started.form->Image1->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->Text(), QStringLiteral("a\r\nb"));
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture().size(), QSize(64, 48));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Jan"));
 
         started.Save();
@@ -84,15 +85,18 @@ private slots:
         writeCard(dir, QStringLiteral("Karta"), {QStringLiteral("k=první")});
         writeCard(dir, QStringLiteral("karta"), {QStringLiteral("k=druhá")});
         Started started(dir);
-        const int second = started.form->List->IndexOf(QStringLiteral("karta.krt"));
-        QCOMPARE(started.form->List->IndexOf(QStringLiteral("Karta.krt")), 1 - second);
+        const int second =
+            control<CardList>(started.form, "List")->IndexOf(QStringLiteral("karta.krt"));
+        QCOMPARE(control<CardList>(started.form, "List")->IndexOf(QStringLiteral("Karta.krt")),
+                 1 - second);
         started.Open(second);
         QCOMPARE(started.form->windowTitle(),
                  QStringLiteral("Pelvarin Kartotéka - (%1) karta").arg(second + 1));
-        started.form->ListB->SetStrings({QStringLiteral("k=změna")});
+        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=změna")});
         RunGuarded(started.prompts, [&] { started.card().Revert(); });
-        QCOMPARE(started.form->ListB->Strings(), QStringList{QStringLiteral("k=druhá")});
-        QCOMPARE(started.form->List->ItemIndex(), second);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+                 QStringList{QStringLiteral("k=druhá")});
+        QCOMPARE(control<CardList>(started.form, "List")->ItemIndex(), second);
     }
 
     void reopeningChangedCard_data() {
@@ -109,14 +113,15 @@ private slots:
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = false;
-        started.form->ListB->SetStrings({QStringLiteral("Name=Petr")});
+        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("Name=Petr")});
         QVERIFY(started.card().Modified());
 
         started.prompts.answers.enqueue(answerYes);
         started.Open(0);
         QCOMPARE(started.prompts.questions,
                  QStringList({QStringLiteral("Uložit změny v \"Jan\" ?")}));
-        QCOMPARE(started.form->ListB->Strings(), QStringList({expectedValue}));
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+                 QStringList({expectedValue}));
         QVERIFY(!started.card().Modified());
     }
 
@@ -127,12 +132,13 @@ private slots:
         Started started(dir);
         QVERIFY(started.state.AutoSave);
         started.Open(0);
-        started.form->Memo1->SetText(QStringLiteral("nové"));
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("nové"));
         started.Open(1);
         QVERIFY(started.prompts.questions.isEmpty());
         QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
                  QByteArray("nov\xe9"));
-        QCOMPARE(started.form->ListB->Strings(), QStringList({QStringLiteral("k=2")}));
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+                 QStringList({QStringLiteral("k=2")}));
     }
 
     void scrollingTheTableMarksTheCard() {
@@ -144,9 +150,9 @@ private slots:
         Started started(dir);
         started.form->show();
         started.Open(0);
-        QTest::qWait(50);
+        handlePendingEvents();
         QVERIFY(!started.card().Modified());
-        started.form->ListB->scrollToBottom();
+        control<KeyValueGrid>(started.form, "ListB")->scrollToBottom();
         QVERIFY(started.card().Modified());
     }
 
@@ -163,16 +169,16 @@ private slots:
         dir.writeFile(QStringLiteral("FILES/B.krt"), content);
         Started started(dir);
         started.Open(0);
-        started.form->Memo1->SetText(QStringLiteral("unsaved"));
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("unsaved"));
         started.state.AutoSave = false;
         started.Open(1); // No to the question: the changes of A are given up
 
         QCOMPARE(started.prompts.errors.size(), 1);
         QVERIFY(!started.card().CardLoaded());
-        QVERIFY(!started.form->Panel7->isVisibleTo(started.form.get()));
+        QVERIFY(!control<QWidget>(started.form, "Panel7")->isVisibleTo(started.form.get()));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         // Nothing can pack the previous card's content into the unreadable file.
-        started.form->Memo1->SetText(QStringLiteral("typed later"));
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("typed later"));
         started.Save();
         RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
         QCOMPARE(dir.readFile(QStringLiteral("FILES/B.krt")), content);
@@ -187,8 +193,9 @@ private slots:
         Started started(dir);
         started.Open(0);
         QVERIFY(started.card().CardLoaded());
-        QCOMPARE(started.form->Image1->Picture(), resources::NselectBitmap());
-        started.form->ListB->SetStrings({QStringLiteral("k=w")});
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
+                 resources::NselectBitmap());
+        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=w")});
         started.Save();
         QCOMPARE(readCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),
                  notABitmap);
@@ -232,7 +239,7 @@ private slots:
         QVERIFY(!started.card().CardLoaded());
         QVERIFY(!started.card().Modified());
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
-        QVERIFY(!started.form->Save1->isEnabled());
+        QVERIFY(!control<QAction>(started.form, "Save1")->isEnabled());
         QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.tbl")),
                  QByteArray("k=1\r\n"));
     }
@@ -243,8 +250,8 @@ private slots:
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
         started.Open(0);
-        started.form->ListB->SetStrings({QStringLiteral("k=€ 5 ☺")});
-        started.form->Memo1->SetText(QStringLiteral("日本"));
+        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=€ 5 ☺")});
+        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("日本"));
         started.Save();
         QCOMPARE(started.prompts.messages.size(), 1);
         const QString message = started.prompts.messages.first();
@@ -258,7 +265,7 @@ private slots:
 
         // Opening another card stops too, so the changes are not lost.
         started.Open(0);
-        QCOMPARE(started.form->Memo1->Text(), QStringLiteral("日本"));
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->Text(), QStringLiteral("日本"));
     }
 
     void savedCardReplacesCardFileUnderItsOwnCase() {
@@ -268,7 +275,7 @@ private slots:
                               dir.cardDir() + QStringLiteral("Velká.KRT")));
         Started started(dir);
         started.Open(0);
-        started.form->ListB->SetStrings({QStringLiteral("k=2")});
+        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=2")});
         started.Save();
         QCOMPARE(QDir(dir.cardDir()).entryList(QDir::Files),
                  QStringList({QStringLiteral("Velká.KRT")}));

@@ -1,7 +1,7 @@
 #include "mainwindow/Application.h"
 #include "mainwindow/BandBar.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
 #include "storage/Cp1250.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/MainWindowFixture.h"
@@ -46,12 +46,12 @@ private slots:
         QCOMPARE(started.state.WorkDir, dir.workDir());
         QVERIFY(started.state.AutoSave);
         QVERIFY(started.state.TableTabKey);
-        QVERIFY(started.form->ListB->TabKeyOption());
+        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->TabKeyOption());
         QCOMPARE(started.state.BackColor, 14732990);
         QCOMPARE(Background(*started.form), QColor(190, 206, 224));
-        QCOMPARE(started.form->ListB->ColWidth(0), 167);
-        QCOMPARE(started.form->ListB->ColWidth(1), 387);
-        QCOMPARE(started.form->ListB->TitleCaptions(),
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), 167);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(1), 387);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->TitleCaptions(),
                  QStringList({QStringLiteral("Předmět"), QStringLiteral("Hodnota")}));
         const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
         QCOMPARE(started.form->pos(),
@@ -63,7 +63,7 @@ private slots:
         started.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
         QCOMPARE(started.form->centralWidget()->size(),
-                 QSize(TForm1::DesignedClientWidth, TForm1::DesignedClientHeight));
+                 QSize(TForm1::kDesignedClientWidth, TForm1::kDesignedClientHeight));
     }
 
     void refusesToStartWithoutTheLibrary() {
@@ -77,7 +77,7 @@ private slots:
                            "Pelvarin Kartotéky.\n\rStáhněte prosím Kartotéku znovu z http")));
         QVERIFY(!QFileInfo::exists(dir.cardDir()));
         QVERIFY(!QFileInfo::exists(dir.workDir()));
-        QVERIFY(!program.application.SetForm);
+        QVERIFY(!dialog<TSetForm>(program.application));
     }
 
     void createsTheWindowsInOrder() {
@@ -87,13 +87,13 @@ private slots:
         const Application& application = program.application;
         QVERIFY(application.Form1());
         const QList<QPair<QDialog*, QString>> dialogs = {
-            {application.SetForm, QStringLiteral("Nastavení")},
-            {application.AboutForm, QStringLiteral("O Kartotéce")},
-            {application.AddForm, QStringLiteral("Nový soubor")},
-            {application.DelForm, QStringLiteral("Odstranit ?")},
-            {application.FindForm, QStringLiteral("Najít soubor")},
-            {application.PrintForm, QStringLiteral("Tisk")},
-            {application.HistoryForm, QStringLiteral("Historie karty")},
+            {dialog<TSetForm>(application), QStringLiteral("Nastavení")},
+            {dialog<TAboutForm>(application), QStringLiteral("O Kartotéce")},
+            {dialog<TAddForm>(application), QStringLiteral("Nový soubor")},
+            {dialog<TDelForm>(application), QStringLiteral("Odstranit ?")},
+            {dialog<TFindForm>(application), QStringLiteral("Najít soubor")},
+            {dialog<TPrintForm>(application), QStringLiteral("Tisk")},
+            {dialog<THistoryForm>(application), QStringLiteral("Historie karty")},
         };
         for (const auto& [dialog, caption] : dialogs) {
             QVERIFY(dialog);
@@ -148,15 +148,16 @@ private slots:
         Started started(dir);
         QVERIFY2(started.prompts.allShown().isEmpty(),
                  qPrintable(started.prompts.allShown().join(u'|')));
-        QCOMPARE(started.form->ListB->TitleCaptions(), titles);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->TitleCaptions(), titles);
         QCOMPARE(started.state.BackColor, backColor);
         QCOMPARE(started.state.AutoSave, autoSave);
         QCOMPARE(started.state.TableTabKey, tabKey);
-        QCOMPARE(started.form->ListB->TabKeyOption(), tabKey);
-        QCOMPARE(!started.form->Pejtnaprvn1->shortcut().isEmpty(), navigationKeys);
-        QCOMPARE(!started.form->Dal1->shortcut().isEmpty(), navigationKeys);
-        QCOMPARE(!started.form->SpeedButton12->isHidden(), compact);
-        QCOMPARE(started.form->SpeedButton3->text().isEmpty(), compact);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->TabKeyOption(), tabKey);
+        QCOMPARE(!control<QAction>(started.form, "Pejtnaprvn1")->shortcut().isEmpty(),
+                 navigationKeys);
+        QCOMPARE(!control<QAction>(started.form, "Dal1")->shortcut().isEmpty(), navigationKeys);
+        QCOMPARE(!control<QToolButton>(started.form, "SpeedButton12")->isHidden(), compact);
+        QCOMPARE(control<QToolButton>(started.form, "SpeedButton3")->text().isEmpty(), compact);
     }
 
     void singleLineColumnFileSetsFirstColumnOnly() {
@@ -164,8 +165,8 @@ private slots:
         dir.writeFile(QStringLiteral("colw.ini"), Lines({"120"}));
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
-        QCOMPARE(started.form->ListB->ColWidth(0), 120);
-        QCOMPARE(started.form->ListB->ColWidth(1), 387);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), 120);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(1), 387);
     }
 
     void layoutFilesPlaceBandsAndWindow() {
@@ -175,8 +176,8 @@ private slots:
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
         QList<int> lefts;
-        for (int band = 0; band < started.form->CBar->BandCount(); ++band)
-            lefts << started.form->CBar->BandLeft(band);
+        for (int band = 0; band < control<BandBar>(started.form, "CBar")->BandCount(); ++band)
+            lefts << control<BandBar>(started.form, "CBar")->BandLeft(band);
         QCOMPARE(lefts, QList<int>({20, 600, 730, 640, 400, 190}));
         QCOMPARE(started.form->pos(), QPoint(100, 50));
         QVERIFY(started.form->windowState() & Qt::WindowMaximized);
@@ -187,16 +188,17 @@ private slots:
         dir.writeFile(QStringLiteral("font.ini"), Lines({"12", "DejaVu Serif", "255", "TFTF"}));
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
-        QCOMPARE(started.form->pos(), QPoint(TForm1::DesignedLeft, TForm1::DesignedTop));
-        const QFont font = started.form->ListB->font();
+        QCOMPARE(started.form->pos(), QPoint(TForm1::kDesignedLeft, TForm1::kDesignedTop));
+        const QFont font = control<KeyValueGrid>(started.form, "ListB")->font();
         QCOMPARE(font.pointSize(), 12);
         QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
         QVERIFY(font.bold() && !font.italic() && font.underline() && !font.strikeOut());
-        QCOMPARE(started.form->Memo1->font(), font);
-        QCOMPARE(started.form->ListB->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->font(), font);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->palette().color(QPalette::Text),
+                 QColor(255, 0, 0));
         QCOMPARE(started.form->mainFont().color, 255);
         // The welcome heading keeps its own size and weight.
-        QCOMPARE(started.form->Label1->font().pixelSize(), 16);
+        QCOMPARE(control<QLabel>(started.form, "Label1")->font().pixelSize(), 16);
     }
 
     void damagedFilesAreReportedAndStartUpGoesOn_data() {
@@ -235,13 +237,14 @@ private slots:
         Started started(dir);
         QCOMPARE(started.prompts.errors, QStringList({error}));
         QVERIFY(started.endCodes.isEmpty());
-        QCOMPARE(started.form->ListB->ColWidth(0), firstColumn);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), firstColumn);
         if (file != QStringLiteral("font.ini"))
-            QVERIFY(started.form->ListB->font().pointSize() != 14);
+            QVERIFY(control<KeyValueGrid>(started.form, "ListB")->font().pointSize() != 14);
         else
-            QCOMPARE(started.form->ListB->font().pointSize(), 12); // lines before the damage count
+            QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->font().pointSize(),
+                     12); // lines before the damage count
         // The window is usable: the list is there and a card opens.
-        QCOMPARE(started.form->List->Count(), 1);
+        QCOMPARE(control<CardList>(started.form, "List")->Count(), 1);
         started.Open(0);
         QVERIFY(started.card().CardLoaded());
     }
@@ -251,7 +254,7 @@ private slots:
         QDir().mkpath(dir.filePath(QStringLiteral("config.ini")));
         Started started(dir);
         QCOMPARE(started.prompts.errors.size(), 1);
-        QVERIFY(!started.form->Panel7->isVisibleTo(started.form.get()));
+        QVERIFY(!control<QWidget>(started.form, "Panel7")->isVisibleTo(started.form.get()));
 
         TestProgramDir blocked;
         blocked.writeFile(QStringLiteral("FILES"), "a file where the card directory belongs");

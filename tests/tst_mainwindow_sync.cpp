@@ -21,14 +21,16 @@ namespace {
 // and the menu commands (the one place that knows TForm1's widgets).
 struct Window {
     explicit Window(AppFixture& program) : program(program) {}
-    CardList& list() const { return *program.form().List; }
+    CardList& list() const { return *control<CardList>(program.form(), "List"); }
     QLabel* notice() const {
         return program.form().findChild<QLabel*>(QStringLiteral("NoticeLine"));
     }
     QString title() const { return program.form().windowTitle(); }
-    void save() const { program.form().Save1->trigger(); }
-    void resolveConflicts() const { program.form().Vyresitkonflikt1->trigger(); }
-    CardConflictDialog& conflictForm() const { return *program.application.ConflictForm; }
+    void save() const { commandsOf(program.form()).trigger(Command::SaveCard); }
+    void resolveConflicts() const { commandsOf(program.form()).trigger(Command::ResolveConflict); }
+    CardConflictDialog& conflictForm() const {
+        return *dialog<CardConflictDialog>(program.application);
+    }
     AppFixture& program;
 };
 
@@ -71,8 +73,8 @@ private slots:
         writeCard(dir, QStringLiteral("Jiná"), {QStringLiteral("x=y")});
         AppFixture first(dir);
         QVERIFY(first.started);
-        first.form().List->Update();
-        first.open(first.form().List->IndexOf(QStringLiteral("Obraz.krt")));
+        control<CardList>(first.form(), "List")->Update();
+        first.open(control<CardList>(first.form(), "List")->IndexOf(QStringLiteral("Obraz.krt")));
         QVERIFY(!first.form().isVisible());
 
         AppFixture second(dir);
@@ -97,7 +99,7 @@ private slots:
         writeCard(dir, QStringLiteral("Eva"), {});
         AppFixture program(dir);
         Window window(program);
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         program.open(1); // Eva
         QVERIFY(window.title().contains(QStringLiteral("(2) Eva")));
 
@@ -124,7 +126,7 @@ private slots:
         writeCard(dir, QStringLiteral("Eva"), {});
         AppFixture program(dir);
         Window window(program);
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         window.list().SetItemIndex(0);
         const int before = window.list().Cards().listingsApplied();
         for (int i = 0; i < 200; ++i)
@@ -142,10 +144,11 @@ private slots:
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
         AppFixture program(dir);
         Window window(program);
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         program.open(0);
         testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
-        QTRY_COMPARE(program.form().ListB->Strings(), QStringList{QStringLiteral("Obec=Praha")});
+        QTRY_COMPARE(control<KeyValueGrid>(program.form(), "ListB")->Strings(),
+                     QStringList{QStringLiteral("Obec=Praha")});
         QVERIFY(!program.card().Modified());
         QVERIFY(window.notice()->isVisibleTo(&program.form()));
         QCOMPARE(window.notice()->text(),
@@ -160,7 +163,7 @@ private slots:
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
         AppFixture program(dir);
         Window window(program);
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         program.open(0);
         program.card().RestoreVersion({{QStringLiteral("Obec=Plzeň")}, {}, {}});
         testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
@@ -203,7 +206,7 @@ private slots:
                                 {{QStringLiteral("Jan.tbl"), QByteArray("Obec=Praha\r\n")}});
         AppFixture program(dir);
         Window window(program);
-        program.form().List->Update();
+        control<CardList>(program.form(), "List")->Update();
         QCOMPARE(window.list().Items(),
                  QStringList({QStringLiteral("Jan.krt"), QStringLiteral("Karel.krt")}));
         QCOMPARE(window.list().model()->index(0, 0).data(CardFolderModel::ConflictCopiesRole),
@@ -220,7 +223,8 @@ private slots:
                 d.pick(0, JoinSide::Theirs);
                 d.JoinButton->click();
             }));
-        QCOMPARE(program.form().ListB->Strings(), QStringList{QStringLiteral("Obec=Praha")});
+        QCOMPARE(control<KeyValueGrid>(program.form(), "ListB")->Strings(),
+                 QStringList{QStringLiteral("Obec=Praha")});
         QVERIFY(program.card().Modified());
         QVERIFY(!QFile::exists(dir.cardDir() + copy));
         QCOMPARE(cardhistory::versions(program.card().HistoryFolder()).size(), 1);

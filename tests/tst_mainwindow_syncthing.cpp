@@ -21,8 +21,8 @@ constexpr int kSyncMs = 60000;
 
 // One program on a program directory whose FILES the pair shares.
 struct Side {
-    Side() : program(dir) { program.form().List->Update(); }
-    CardList& list() const { return *program.form().List; }
+    Side() : program(dir) { control<CardList>(program.form(), "List")->Update(); }
+    CardList& list() const { return *control<CardList>(program.form(), "List"); }
     QString cardPath(const QString& fileName) const { return dir.cardDir() + fileName; }
     // The card file's rows; none while it is missing or still arriving.
     QStringList rows(const QString& fileName) const {
@@ -35,9 +35,9 @@ struct Side {
     void openCard(const QString& fileName) { program.open(list().IndexOf(fileName)); }
     // Edits the open card's table and saves it with F2.
     void editAndSave(const QStringList& rows) {
-        program.form().ListB->SetStrings(rows);
+        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
         program.card().MarkModified();
-        program.form().Save1->trigger();
+        commandsOf(program.form()).trigger(Command::SaveCard);
     }
     bool listsNoConflictCopy() const {
         for (const QString& name : list().Items()) {
@@ -88,7 +88,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(b.list().Items().contains(fileName), kSyncMs);
         QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName).size(), 3, kSyncMs);
         b.openCard(fileName);
-        QCOMPARE(b.program.form().ListB->Strings(), a.rows(fileName));
+        QCOMPARE(control<KeyValueGrid>(b.program.form(), "ListB")->Strings(), a.rows(fileName));
 
         // Both edit at once, while the sync is held: a conflict.
         QVERIFY2(pair.setPaused(true), qPrintable(pair.why()));
@@ -107,7 +107,7 @@ private slots:
         // Joined on one side, nothing is lost; the other side follows.
         QTRY_VERIFY_WITH_TIMEOUT(!a.program.card().Modified(), kSyncMs);
         bool asked = false;
-        CardConflictDialog& dialog = *a.program.application.ConflictForm;
+        CardConflictDialog& dialog = *windowparts::dialog<CardConflictDialog>(a.program.application);
         QTimer::singleShot(0, &dialog, [&] {
             asked = QApplication::activeModalWidget() == &dialog;
             if (!asked)
@@ -115,15 +115,16 @@ private slots:
             pickEditedSides(dialog);
             dialog.JoinButton->click();
         });
-        a.program.form().Vyresitkonflikt1->trigger();
+        commandsOf(a.program.form()).trigger(Command::ResolveConflict);
         QVERIFY(asked);
-        a.program.form().Save1->trigger();
+        commandsOf(a.program.form()).trigger(Command::SaveCard);
         const QStringList joined = {QStringLiteral("Jméno=Spolu"), QStringLiteral("A=upraveno v A"),
                                     QStringLiteral("B=upraveno v B")};
         QCOMPARE(a.rows(fileName), joined);
         QCOMPARE(cardhistory::versions(a.program.card().HistoryFolder()).isEmpty(), false);
         QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName), joined, kSyncMs);
-        QTRY_COMPARE_WITH_TIMEOUT(b.program.form().ListB->Strings(), joined, kSyncMs);
+        QTRY_COMPARE_WITH_TIMEOUT(control<KeyValueGrid>(b.program.form(), "ListB")->Strings(),
+                                  joined, kSyncMs);
         QTRY_VERIFY_WITH_TIMEOUT(b.list().Cards().conflictCopiesOf(fileName).isEmpty(), kSyncMs);
         QVERIFY(a.program.prompts.allShown().isEmpty());
         QVERIFY(b.program.prompts.allShown().isEmpty());

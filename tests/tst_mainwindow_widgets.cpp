@@ -1,10 +1,10 @@
 #include "mainwindow/BandBar.h"
 #include "mainwindow/CardList.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "storage/AppError.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/WindowEvents.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -132,9 +132,9 @@ private slots:
         QVERIFY(topLeft.count() > 0);
         topLeft.clear();
         grid.SetStrings(lines.mid(0, 2)); // back at the top at once, nothing arrives later
-        QTest::qWait(20);
+        handlePendingEvents();
         const int afterLoad = topLeft.count();
-        QTest::qWait(50);
+        handlePendingEvents();
         QCOMPARE(topLeft.count(), afterLoad);
     }
 

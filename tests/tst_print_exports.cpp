@@ -1,5 +1,5 @@
 #include "core/WebSite.h"
-#include "mainwindow/MainWindowPrintSource.h"
+#include "mainwindow/MainWindowHosts.h"
 #include "print/CardPageLayout.h"
 #include "print/TPrintForm.h"
 #include "tests/support/AppFixture.h"
@@ -60,7 +60,7 @@ private:
     std::unique_ptr<AppFixture> program;
 
     TForm1& form() const { return program->form(); }
-    TPrintForm& dialog() const { return *program->application.PrintForm; }
+    TPrintForm& dialog() const { return *windowparts::dialog<TPrintForm>(program->application); }
     QString outPath(const QString& name) const { return dir->filePath(name); }
     void start() {
         program = std::make_unique<AppFixture>(*dir);
@@ -93,9 +93,11 @@ private slots:
 
     void commandsFollowListOfAllInTheMenu() {
         start();
-        const QList<QAction*> items = form().Tisk1->actions();
-        const qsizetype list = items.indexOf(form().Listofitems1);
-        const QList<QAction*> exports{form().Kartadopdf1, form().Seznamdopdf1, form().Exportdocsv1};
+        const QList<QAction*> items = control<QMenu>(form(), "Tisk1")->actions();
+        const qsizetype list = items.indexOf(control<QAction>(form(), "Listofitems1"));
+        const QList<QAction*> exports{control<QAction>(form(), "Kartadopdf1"),
+                                      control<QAction>(form(), "Seznamdopdf1"),
+                                      control<QAction>(form(), "Exportdocsv1")};
         QCOMPARE(items.mid(list + 1, 3), exports);
         QStringList captions;
         for (QAction* action : exports)
@@ -105,16 +107,19 @@ private slots:
                                         QStringLiteral("Exportovat do CSV…")}));
 
         // The card's PDF needs an open card, as printing it does.
-        QVERIFY(!form().Kartadopdf1->isEnabled());
-        QVERIFY(form().Seznamdopdf1->isEnabled() && form().Exportdocsv1->isEnabled());
+        QVERIFY(!control<QAction>(form(), "Kartadopdf1")->isEnabled());
+        QVERIFY(control<QAction>(form(), "Seznamdopdf1")->isEnabled() &&
+                control<QAction>(form(), "Exportdocsv1")->isEnabled());
         program->open(1);
-        QVERIFY(form().Kartadopdf1->isEnabled());
+        QVERIFY(control<QAction>(form(), "Kartadopdf1")->isEnabled());
     }
 
     void eachAsksForAFileAndCancelWritesNothing() {
         start();
         program->open(1);
-        for (QAction* action : {form().Kartadopdf1, form().Seznamdopdf1, form().Exportdocsv1})
+        for (QAction* action :
+             {control<QAction>(form(), "Kartadopdf1"), control<QAction>(form(), "Seznamdopdf1"),
+              control<QAction>(form(), "Exportdocsv1")})
             action->trigger();
         QCOMPARE(program->prompts.saveFileDialogs,
                  QStringList({QStringLiteral("Uložit kartu do PDF|Kniha.pdf|Dokument PDF (*.pdf)"),
@@ -136,7 +141,7 @@ private slots:
         dialog().PicPrintCheck->setChecked(true);
         dialog().GrayPrintCheck->setChecked(true);
         const QString pdf = outPath(QStringLiteral("karta.pdf"));
-        exportTo(form().Kartadopdf1, pdf);
+        exportTo(control<QAction>(form(), "Kartadopdf1"), pdf);
         QCOMPARE(program->prompts.allShown(), QStringList());
         QCOMPARE(pdftools::pageCount(pdf), 1);
 
@@ -172,7 +177,7 @@ private slots:
         program->open(1);
         dialog().PicPrintCheck->setChecked(true); // as left by another card
         const QString pdf = outPath(QStringLiteral("karta.pdf"));
-        exportTo(form().Kartadopdf1, pdf);
+        exportTo(control<QAction>(form(), "Kartadopdf1"), pdf);
         QCOMPARE(program->prompts.allShown(), QStringList());
         QCOMPARE(pdftools::pageCount(pdf), 1);
         QCOMPARE(pdftools::images(pdf).size(), 0);
@@ -184,10 +189,10 @@ private slots:
         pretendPrinters({QStringLiteral("Fake")});
         start();
         program->open(1);
-        form().Selecteditem1->trigger();
+        commandsOf(form()).trigger(Command::PrintCard);
         dialog().close();
         const QString pdf = outPath(QStringLiteral("karta.pdf"));
-        exportTo(form().Kartadopdf1, pdf);
+        exportTo(control<QAction>(form(), "Kartadopdf1"), pdf);
         QCOMPARE(program->prompts.allShown(), QStringList());
         const QImage& page = dialog().pageBitmap();
         const QImage back =
@@ -207,7 +212,7 @@ private slots:
         }
         start();
         const QString pdf = outPath(QStringLiteral("seznam.pdf"));
-        exportTo(form().Seznamdopdf1, pdf);
+        exportTo(control<QAction>(form(), "Seznamdopdf1"), pdf);
         QCOMPARE(program->prompts.allShown(), QStringList());
         QVERIFY(pdftools::pageCount(pdf) >= 2);
         QStringList lines = pdftools::textLines(pdf);
@@ -227,7 +232,7 @@ private slots:
         start();
         form().setTitleCaptions({QStringLiteral("Věc"), QStringLiteral("Popis")});
         const QString csv = outPath(QStringLiteral("export.csv"));
-        exportTo(form().Exportdocsv1, csv);
+        exportTo(control<QAction>(form(), "Exportdocsv1"), csv);
         QCOMPARE(program->prompts.allShown(), QStringList());
         QVERIFY(testcards::fileBytes(csv).startsWith("\xEF\xBB\xBF"));
 
@@ -251,7 +256,7 @@ private slots:
         dir->writeFile(QStringLiteral("FILES/Prázdný soubor.krt"), {});
         start();
         const QString csv = outPath(QStringLiteral("export.csv"));
-        exportTo(form().Exportdocsv1, csv);
+        exportTo(control<QAction>(form(), "Exportdocsv1"), csv);
         QCOMPARE(program->prompts.errors, QStringList());
         QCOMPARE(program->prompts.messages,
                  QStringList{QStringLiteral("Tyto soubory nelze přečíst a v souboru CSV chybí:\n"
@@ -267,7 +272,9 @@ private slots:
         // A folder where the file must go.
         const QString blocked = outPath(QStringLiteral("obsazeno"));
         QVERIFY(QDir().mkpath(blocked));
-        for (QAction* action : {form().Kartadopdf1, form().Seznamdopdf1, form().Exportdocsv1})
+        for (QAction* action :
+             {control<QAction>(form(), "Kartadopdf1"), control<QAction>(form(), "Seznamdopdf1"),
+              control<QAction>(form(), "Exportdocsv1")})
             exportTo(action, blocked);
         const QStringList errors = program->prompts.errors;
         QCOMPARE(errors.size(), 3);

@@ -1,8 +1,7 @@
 #include "core/StoredColor.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "print/CardPageRenderer.h"
 #include "print/TPrintForm.h"
 #include "tests/support/AppFixture.h"
@@ -29,7 +28,7 @@ struct Program : AppFixture {
     explicit Program(const TestProgramDir& dir) : AppFixture(dir) {
         prompts.printerSetupAnswer = true;
     }
-    TPrintForm& dialog() const { return *application.PrintForm; }
+    TPrintForm& dialog() const { return *windowparts::dialog<TPrintForm>(application); }
 };
 
 } // namespace
@@ -65,9 +64,9 @@ private slots:
         QVERIFY(program.show());
         const auto printOpenCard = [&] {
             if (viaButton) {
-                program.form().SpeedButton11->click();
+                control<QToolButton>(program.form(), "SpeedButton11")->click();
             } else {
-                program.form().Memo1->setFocus();
+                control<NotesEdit>(program.form(), "Memo1")->setFocus();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
             }
         };
@@ -78,8 +77,9 @@ private slots:
         program.dialog().PicPrintCheck->setChecked(!pictureFile);
         program.open(1);
         const QStringList rows{QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Rok=1936")};
-        program.form().ListB->SetStrings(rows);
-        program.form().Memo1->SetText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
+        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
+        control<NotesEdit>(program.form(), "Memo1")
+            ->SetText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
         QVERIFY(program.card().Modified());
         printOpenCard();
 
@@ -98,8 +98,8 @@ private slots:
         expected.cards = {QStringLiteral("Alfa.krt"), QStringLiteral("Kniha.krt")};
         expected.rows = rows;
         expected.notes = QStringLiteral("Nová poznámka\r\ndruhý řádek");
-        expected.font = program.form().Memo1->font();
-        expected.image = program.form().Image1->Picture();
+        expected.font = control<NotesEdit>(program.form(), "Memo1")->font();
+        expected.image = control<PictureBox>(program.form(), "Image1")->Picture();
         QImage page;
         const PageGeometry geometry =
             CardPageRenderer().render(expected, {false, pictureFile, false}, page);
@@ -116,10 +116,10 @@ private slots:
         writeCard(dir, QStringLiteral("Kniha"), {QStringLiteral("a=1")});
         Program program(dir);
         program.open(0);
-        program.form().Selecteditem1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintCard);
         program.dialog().close();
 
-        program.form().Listofitems1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintList);
         TPrintForm& dialog = program.dialog();
         QVERIFY(dialog.isVisible());
         QCOMPARE(program.state().PrintMode, QStringLiteral("SEZNAM"));
@@ -132,7 +132,7 @@ private slots:
     void printerSetUpRunsOnTheWindowsPrinter() {
         TestProgramDir dir;
         Program program(dir);
-        program.form().Printsettings1->trigger();
+        commandsOf(program.form()).trigger(Command::PrinterSetUp);
         QCOMPARE(program.prompts.printerSetUps, QList<QPrinter*>{&program.form().printer()});
         QVERIFY(program.prompts.allShown().isEmpty());
     }
@@ -146,18 +146,18 @@ private slots:
         TPrintForm& dialog = program.dialog();
         const QString none = QStringLiteral("Nenalezena žádná tiskárna.");
 
-        program.form().Selecteditem1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintCard);
         QCOMPARE(program.prompts.messages, QStringList{none});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.ListBox1->count(), 1);
         QCOMPARE(dialog.ListBox1->item(0)->text(), QStringLiteral("* Printers *"));
         dialog.close();
 
-        program.form().Listofitems1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintList);
         QCOMPARE(program.prompts.messages, QStringList({none, none}));
         QVERIFY(dialog.isVisible());
 
-        program.form().Printsettings1->trigger();
+        commandsOf(program.form()).trigger(Command::PrinterSetUp);
         QCOMPARE(program.prompts.messages.last(), QStringLiteral("Nenalezena žádná tiskárna!"));
         QVERIFY(program.prompts.printerSetUps.isEmpty());
         QVERIFY(program.prompts.errors.isEmpty());
@@ -193,13 +193,13 @@ private slots:
         const auto background = [&] { return dialog.palette().color(QPalette::Window); };
         QCOMPARE(background(), ColorFromStored(program.state().BackColor));
 
-        program.form().ApplyBackColor(StoredFromColor(QColor(10, 20, 30)));
-        program.form().Listofitems1->trigger();
+        program.form().applyBackColor(StoredFromColor(QColor(10, 20, 30)));
+        commandsOf(program.form()).trigger(Command::PrintList);
         QCOMPARE(background(), QColor(10, 20, 30));
-        program.form().ApplyBackColor(StoredFromColor(QColor(200, 100, 50)));
+        program.form().applyBackColor(StoredFromColor(QColor(200, 100, 50)));
         QCOMPARE(background(), QColor(10, 20, 30));
         dialog.close();
-        program.form().Listofitems1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintList);
         QCOMPARE(background(), QColor(200, 100, 50));
     }
 };

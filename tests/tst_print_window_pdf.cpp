@@ -1,7 +1,6 @@
 #include "core/WebSite.h"
 #include "mainwindow/Application.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
+#include "mainwindow/EditorControls.h"
 #include "print/CardPageRenderer.h"
 #include "print/TPrintForm.h"
 #include "tests/support/AppFixture.h"
@@ -57,11 +56,11 @@ QRect differing(const QImage& a, const QImage& b) {
 // The card the window shows, as plain values that the renderer takes.
 void showCard(TestPrintSource& card, TForm1& form, const QStringList& rows) {
     card.name = form.Card().CurrentCardName();
-    card.cards = form.List->Items();
+    card.cards = control<CardList>(form, "List")->Items();
     card.rows = rows;
-    card.notes = form.Memo1->Text();
-    card.font = form.Memo1->font();
-    card.image = form.Image1->Picture();
+    card.notes = control<NotesEdit>(form, "Memo1")->Text();
+    card.font = control<NotesEdit>(form, "Memo1")->font();
+    card.image = control<PictureBox>(form, "Image1")->Picture();
 }
 
 } // namespace
@@ -100,8 +99,8 @@ private slots:
         QVERIFY(program.started);
         program.open(0);
         TForm1& form = program.form();
-        form.Selecteditem1->trigger();
-        TPrintForm& dialog = *program.application.PrintForm;
+        commandsOf(form).trigger(Command::PrintCard);
+        TPrintForm& dialog = *windowparts::dialog<TPrintForm>(program.application);
         QVERIFY(dialog.isVisible());
         QVERIFY(dialog.PicPrintCheck->isChecked());
         usePdfPrinter(dialog);
@@ -168,8 +167,8 @@ private slots:
         AppFixture program(dir);
         QVERIFY(program.started);
         program.open(0);
-        program.form().Selecteditem1->trigger();
-        TPrintForm& dialog = *program.application.PrintForm;
+        commandsOf(program.form()).trigger(Command::PrintCard);
+        TPrintForm& dialog = *windowparts::dialog<TPrintForm>(program.application);
         dialog.GrayPrintCheck->setChecked(true);
         usePdfPrinter(dialog);
         const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
@@ -203,10 +202,10 @@ private slots:
         AppFixture program(dir);
         QVERIFY(program.started);
         program.open(0);
-        program.form().Selecteditem1->trigger();
-        TPrintForm& dialog = *program.application.PrintForm;
+        commandsOf(program.form()).trigger(Command::PrintCard);
+        TPrintForm& dialog = *windowparts::dialog<TPrintForm>(program.application);
         program.open(1);
-        program.form().Selecteditem1->trigger();
+        commandsOf(program.form()).trigger(Command::PrintCard);
         QVERIFY(dialog.isVisible());
         usePdfPrinter(dialog);
         const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
@@ -234,18 +233,21 @@ private slots:
         TForm1& form = program.form();
         program.open(0);
         const QString first = program.card().CurrentCardName();
-        form.Listofitems1->trigger();
-        TPrintForm& dialog = *program.application.PrintForm;
+        commandsOf(form).trigger(Command::PrintList);
+        TPrintForm& dialog = *windowparts::dialog<TPrintForm>(program.application);
         usePdfPrinter(dialog);
 
         bool ranMidJob = false;
         bool abortActed = false;
         QTimer::singleShot(0, &dialog, [&] {
             ranMidJob = dialog.printing();
-            QTest::mouseClick(form.SpeedButton9, Qt::LeftButton); // ">>": next card
-            QTest::keyClick(form.List, Qt::Key_Down);
-            QTest::keyClick(form.List, Qt::Key_Return);           // open the selected card
-            QTest::mouseClick(form.SpeedButton5, Qt::LeftButton); // "Konec"
+            QTest::mouseClick(control<QToolButton>(form, "SpeedButton9"),
+                              Qt::LeftButton); // ">>": next card
+            QTest::keyClick(control<CardList>(form, "List"), Qt::Key_Down);
+            QTest::keyClick(control<CardList>(form, "List"),
+                            Qt::Key_Return); // open the selected card
+            QTest::mouseClick(control<QToolButton>(form, "SpeedButton5"),
+                              Qt::LeftButton); // "Konec"
             QTest::mouseClick(dialog.AbortBtn, Qt::LeftButton);
             abortActed = dialog.PrintPanel->isHidden();
         });
@@ -253,13 +255,13 @@ private slots:
         QVERIFY(ranMidJob);
         QVERIFY(abortActed);
         QCOMPARE(program.card().CurrentCardName(), first);
-        QCOMPARE(form.List->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 0);
         QCOMPARE(program.endCodes, QList<int>());
         QCOMPARE(program.prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
 
         // After the job the window takes input again.
-        QTest::mouseClick(form.SpeedButton9, Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(form, "SpeedButton9"), Qt::LeftButton);
         QVERIFY(program.card().CurrentCardName() != first);
     }
 
@@ -271,8 +273,8 @@ private slots:
             writeCard(dir, name, {QStringLiteral("a=1")});
         AppFixture program(dir);
         QVERIFY(program.started);
-        program.form().Listofitems1->trigger();
-        TPrintForm& dialog = *program.application.PrintForm;
+        commandsOf(program.form()).trigger(Command::PrintList);
+        TPrintForm& dialog = *windowparts::dialog<TPrintForm>(program.application);
         usePdfPrinter(dialog);
         const QStringList before = pdftools::pdfFiles(pdftools::pdfDirectory());
         QTest::keyClick(&dialog, Qt::Key_Return);
@@ -326,7 +328,7 @@ private slots:
             buttonTexts.sort();
             buttons->button(QDialogButtonBox::Ok)->click();
         });
-        form.Printsettings1->trigger();
+        commandsOf(form).trigger(Command::PrinterSetUp);
 
         QCOMPARE(title, QStringLiteral("Nastavení tisku"));
         QVERIFY(offered.contains(pdftools::PdfPrinter));

@@ -1,8 +1,7 @@
 #include "core/StoredColor.h"
 #include "mainwindow/Application.h"
+#include "mainwindow/EditorControls.h"
 #include "mainwindow/KeyValueGrid.h"
-#include "mainwindow/NotesEdit.h"
-#include "mainwindow/PictureBox.h"
 #include "search/TFindForm.h"
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestCards.h"
@@ -70,7 +69,7 @@ private:
 // and active.
 struct Program : AppFixture {
     explicit Program(const TestProgramDir& dir)
-        : AppFixture(dir), findForm(qobject_cast<TFindForm*>(application.FindForm)),
+        : AppFixture(dir), findForm(qobject_cast<TFindForm*>(dialog<TFindForm>(application))),
           user(std::make_unique<DialogUser>(*findForm)) {
         show();
     }
@@ -114,8 +113,8 @@ private slots:
         Program program(dir);
         QVERIFY(QTest::qWaitForWindowActive(&program.form()));
 
-        QTest::keyClicks(program.form().Edit2, QStringLiteral("praha"));
-        QTest::keyClick(program.form().Edit2, Qt::Key_Return);
+        QTest::keyClicks(control<QLineEdit>(program.form(), "Edit2"), QStringLiteral("praha"));
+        QTest::keyClick(control<QLineEdit>(program.form(), "Edit2"), Qt::Key_Return);
         QCOMPARE(program.user->shown.size(), 1);
         const Shown first = program.user->shown.first();
         QVERIFY(first.resultsPage);
@@ -129,17 +128,18 @@ private slots:
                                     titleOf(2, QStringLiteral("Bedřich")),
                                     titleOf(4, QStringLiteral("Dana"))};
         for (const QString& title : titles) {
-            PressF3(program.form().Edit2);
+            PressF3(control<QLineEdit>(program.form(), "Edit2"));
             QCOMPARE(program.title(), title);
             QVERIFY(program.card().CardLoaded());
             QVERIFY(program.findForm->isHidden());
         }
-        QCOMPARE(program.form().Memo1->Text(), QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
+        QCOMPARE(control<NotesEdit>(program.form(), "Memo1")->Text(),
+                 QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
         QCOMPARE(program.user->shown.size(), 1);
 
         // After the last result the box is cleared and the empty dialog offered.
-        PressF3(program.form().Edit2);
-        QCOMPARE(program.form().Edit2->text(), QString());
+        PressF3(control<QLineEdit>(program.form(), "Edit2"));
+        QCOMPARE(control<QLineEdit>(program.form(), "Edit2")->text(), QString());
         QCOMPARE(program.user->shown.size(), 2);
         QVERIFY(!program.user->shown[1].resultsPage);
         QCOMPARE(program.user->shown[1].edit1, QString());
@@ -168,7 +168,7 @@ private slots:
         program.state().AutoSave = autoSave;
         program.prompts.answers.enqueue(answer);
         program.open(2);
-        QTest::keyClicks(program.form().Memo1, QStringLiteral(" Znovu."));
+        QTest::keyClicks(control<NotesEdit>(program.form(), "Memo1"), QStringLiteral(" Znovu."));
         QVERIFY(program.card().Modified());
 
         bool closedOnOpening = false;
@@ -181,7 +181,7 @@ private slots:
             QTest::mouseDClick(dialog.lBox->viewport(), Qt::LeftButton, {}, centre);
             closedOnOpening = dialog.isHidden();
         };
-        program.form().SpeedButton13->click();
+        control<QToolButton>(program.form(), "SpeedButton13")->click();
 
         QCOMPARE(program.user->shown.size(), 1);
         QVERIFY(!program.user->shown[0].resultsPage);
@@ -193,10 +193,10 @@ private slots:
         QCOMPARE(notes.contains(" Znovu."), saved);
         // The dialog's search became the quick search's text and the chosen
         // result its position: the last one, so F3 offers a new search.
-        QCOMPARE(program.form().Edit2->text(), QStringLiteral("praha"));
+        QCOMPARE(control<QLineEdit>(program.form(), "Edit2")->text(), QStringLiteral("praha"));
         program.user->action = nullptr;
-        PressF3(program.form().Edit2);
-        QCOMPARE(program.form().Edit2->text(), QString());
+        PressF3(control<QLineEdit>(program.form(), "Edit2"));
+        QCOMPARE(control<QLineEdit>(program.form(), "Edit2")->text(), QString());
         QCOMPARE(program.user->shown.size(), 2);
         QVERIFY(program.prompts.allShown().isEmpty());
     }
@@ -207,17 +207,19 @@ private slots:
         Program program(dir);
         QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(0);
-        program.form().Memo1->insertPlainText(QStringLiteral("東京"));
-        program.form().Edit2->setText(QStringLiteral("praha"));
-        PressF3(program.form().Edit2); // searches
-        PressF3(program.form().Edit2); // opens Alena itself: saved first, which fails
+        control<NotesEdit>(program.form(), "Memo1")->insertPlainText(QStringLiteral("東京"));
+        control<QLineEdit>(program.form(), "Edit2")->setText(QStringLiteral("praha"));
+        PressF3(control<QLineEdit>(program.form(), "Edit2")); // searches
+        PressF3(control<QLineEdit>(program.form(),
+                                   "Edit2")); // opens Alena itself: saved first, which fails
 
         QCOMPARE(program.prompts.messages.size(), 1);
         QVERIFY(program.prompts.messages[0].startsWith(QStringLiteral("Kartu nelze uložit")));
         // The refusal is the only box: no second one for the stopped command.
         QVERIFY(program.prompts.errors.isEmpty());
         QVERIFY(program.card().Modified());
-        QVERIFY(program.form().Memo1->Text().endsWith(QStringLiteral("東京")));
+        QVERIFY(
+            control<NotesEdit>(program.form(), "Memo1")->Text().endsWith(QStringLiteral("東京")));
         QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
     }
 
@@ -236,12 +238,12 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(chosen);
         file.close();
-        program.form().ShowPictureFile(picture);
+        program.editor().showPicture(picture);
         program.card().MarkModified();
         const QStringList workFiles = QDir(dir.workDir()).entryList(QDir::Files);
 
-        QTest::keyClicks(program.form().Edit2, QStringLiteral("praha"));
-        QTest::keyClick(program.form().Edit2, Qt::Key_Return);
+        QTest::keyClicks(control<QLineEdit>(program.form(), "Edit2"), QStringLiteral("praha"));
+        QTest::keyClick(control<QLineEdit>(program.form(), "Edit2"), Qt::Key_Return);
         QCOMPARE(program.user->shown.size(), 1);
         QCOMPARE(program.user->shown[0].results,
                  QStringList({"Foto.krt", QStringLiteral("Jiná.krt")}));
@@ -249,36 +251,38 @@ private slots:
         QCOMPARE(QDir(dir.workDir()).entryList(QDir::Files), workFiles);
         QCOMPARE(fileBytes(picture), chosen);
         QVERIFY(program.card().Modified());
-        QCOMPARE(program.form().Image1->Picture().size(), QSize(320, 240));
+        QCOMPARE(control<PictureBox>(program.form(), "Image1")->Picture().size(), QSize(320, 240));
 
         // Opening the first result, the card itself, saves the chosen picture.
-        PressF3(program.form().Edit2);
+        PressF3(control<QLineEdit>(program.form(), "Edit2"));
         QCOMPARE(readCard(dir, QStringLiteral("Foto.krt")).value("Foto1.bmp"), chosen);
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
     void f3WorksWhereverTheFocusIs_data() {
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("focused");
         QTest::newRow("quick search box") << QStringLiteral("Edit2");
         QTest::newRow("table") << QStringLiteral("ListB");
         QTest::newRow("table cell editor") << QStringLiteral("cell");
         QTest::newRow("notes") << QStringLiteral("Memo1");
     }
     void f3WorksWhereverTheFocusIs() {
-        QFETCH(QString, control);
+        QFETCH(QString, focused);
         TestProgramDir dir;
         WritePragueCards(dir);
         Program program(dir);
         QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(0);
-        program.form().Edit2->setText(QStringLiteral("praha"));
-        if (control == QStringLiteral("cell")) {
-            program.form().ListB->setFocus();
-            program.form().ListB->edit(program.form().ListB->model()->index(0, 1));
-            QVERIFY(program.form().ListB->isAncestorOf(QApplication::focusWidget()));
+        control<QLineEdit>(program.form(), "Edit2")->setText(QStringLiteral("praha"));
+        if (focused == QStringLiteral("cell")) {
+            control<KeyValueGrid>(program.form(), "ListB")->setFocus();
+            control<KeyValueGrid>(program.form(), "ListB")
+                ->edit(control<KeyValueGrid>(program.form(), "ListB")->model()->index(0, 1));
+            QVERIFY(control<KeyValueGrid>(program.form(), "ListB")
+                        ->isAncestorOf(QApplication::focusWidget()));
         } else {
-            program.form().findChild<QWidget*>(control)->setFocus();
-            QCOMPARE(QApplication::focusWidget()->objectName(), control);
+            program.form().findChild<QWidget*>(focused)->setFocus();
+            QCOMPARE(QApplication::focusWidget()->objectName(), focused);
         }
 
         PressF3(QApplication::focusWidget());
@@ -293,7 +297,7 @@ private slots:
         Program program(dir);
         QVERIFY(QTest::qWaitForWindowActive(&program.form()));
         program.open(2);
-        QLineEdit* box = program.form().Edit2;
+        QLineEdit* box = control<QLineEdit>(program.form(), "Edit2");
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("praha"));
 
@@ -321,7 +325,7 @@ private slots:
         Program program(dir);
         QCOMPARE(program.findForm->parentWidget(), &program.form());
         const qint32 green = 0x00FF00;
-        program.form().ApplyBackColor(green);
+        program.form().applyBackColor(green);
         QCOMPARE(program.findForm->palette().color(QPalette::Window), ColorFromStored(green));
         QCOMPARE(program.findForm->Panel2->palette().color(QPalette::Window),
                  ColorFromStored(green));

@@ -43,7 +43,7 @@ public:
     void setTableTabOption(bool on) override { tabOptions << on; }
     bool navigationShortcutsPresent() const override { return shortcutsPresent; }
     bool undoButtonVisible() const override { return undoVisible; }
-    void compactToolbar() override {
+    void makeToolbarCompact() override {
         ++compactions;
         undoVisible = true;
     }

@@ -47,7 +47,7 @@ bool WithSettingsDialog(TForm1& form, const std::function<void(TSetForm&)>& step
         if (stillOpen)
             dialog->reject();
     });
-    form.Language1->trigger();
+    commandsOf(form).trigger(Command::Settings);
     if (!ran)
         qWarning("the settings dialog was not shown modally");
     return ran && stillOpen;
@@ -58,7 +58,9 @@ QList<QCheckBox*> Boxes(TSetForm& dialog) {
 }
 
 bool NavigationShortcutsPresent(const TForm1& form) {
-    for (const QAction* action : {form.Pejtnaprvn1, form.Pejtnaposledn1, form.Dal1, form.Pedchoz1})
+    for (const QAction* action :
+         {control<QAction>(form, "Pejtnaprvn1"), control<QAction>(form, "Pejtnaposledn1"),
+          control<QAction>(form, "Dal1"), control<QAction>(form, "Pedchoz1")})
         if (action->shortcut().isEmpty())
             return false;
     return true;
@@ -153,7 +155,7 @@ private slots:
             QCOMPARE(dir.readFile(u"config.ini"_qs), config);
             QCOMPARE(dir.readFile(u"font.ini"_qs), fontFile);
             // Compacted at once; the shortcuts stay until the next start.
-            QCOMPARE(program.form().SpeedButton12->isHidden(), ticked);
+            QCOMPARE(control<QToolButton>(program.form(), "SpeedButton12")->isHidden(), ticked);
             QVERIFY(NavigationShortcutsPresent(program.form()));
         }
 
@@ -162,15 +164,15 @@ private slots:
         next.form().show();
         TForm1& form = next.form();
         const AppState& state = next.application.State();
-        QCOMPARE(form.ListB->TitleCaptions(), titles);
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->TitleCaptions(), titles);
         QCOMPARE(state.BackColor, color);
         QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), ColorFromStored(color));
         QCOMPARE(state.AutoSave, ticked);
         QCOMPARE(state.TableTabKey, ticked);
-        QCOMPARE(form.ListB->TabKeyOption(), ticked);
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->TabKeyOption(), ticked);
         QCOMPARE(NavigationShortcutsPresent(form), ticked);
-        QCOMPARE(form.SpeedButton12->isHidden(), ticked);
-        QCOMPARE(form.SpeedButton3->text().isEmpty(), !ticked);
+        QCOMPARE(control<QToolButton>(form, "SpeedButton12")->isHidden(), ticked);
+        QCOMPARE(control<QToolButton>(form, "SpeedButton3")->text().isEmpty(), !ticked);
         const MainFont stored = form.mainFont();
         QCOMPARE(stored.font.family(), font.family());
         QCOMPARE(stored.font.pointSize(), font.pointSize());
@@ -219,7 +221,7 @@ private slots:
             QTest::keyClick(dialog.NadpisEdit1, key);
         });
         QVERIFY(!stillOpen);
-        const QStringList titles = program.form().ListB->TitleCaptions();
+        const QStringList titles = control<KeyValueGrid>(program.form(), "ListB")->TitleCaptions();
         QCOMPARE(titles.first(), applied ? u"Jiný"_qs : u"Předmět"_qs);
         QCOMPARE(program.application.State().BackColor, applied ? 0x0000FF : 14732990);
         QCOMPARE(QFileInfo::exists(dir.filePath(u"config.ini"_qs)), applied);
@@ -232,8 +234,9 @@ private slots:
         QVERIFY(program.started);
         program.form().show();
         Application& application = program.application;
-        const QList<QDialog*> others = {application.AboutForm, application.AddForm,
-                                        application.DelForm, application.FindForm};
+        const QList<QDialog*> others = {
+            dialog<TAboutForm>(application), dialog<TAddForm>(application),
+            dialog<TDelForm>(application), dialog<TFindForm>(application)};
         for (QDialog* dialog : others)
             dialog->show();
         TForm1& form = program.form();
@@ -242,17 +245,21 @@ private slots:
         WithSettingsDialog(form, [&](TSetForm& dialog) {
             dialog.ColorBox1->setSelected(0x0000FF);
             QTest::mouseClick(dialog.SpeedButton4, Qt::LeftButton);
-            for (QWidget* surface : {form.centralWidget(), form.Panel1, form.Panel2, form.Panel3,
-                                     static_cast<QWidget*>(&dialog)})
+            for (QWidget* surface :
+                 {form.centralWidget(), control<QWidget>(form, "Panel1"),
+                  control<QWidget>(form, "Panel2"), control<QWidget>(form, "Panel3"),
+                  static_cast<QWidget*>(&dialog)})
                 seen << surface->palette().color(QPalette::Window);
             for (QDialog* other : others)
                 seen << other->palette().color(QPalette::Window);
         });
         QCOMPARE(seen, QList<QColor>(9, red));
-        for (QWidget* surface : {form.centralWidget(), form.Panel1, form.Panel2, form.Panel3})
+        for (QWidget* surface :
+             {form.centralWidget(), control<QWidget>(form, "Panel1"),
+              control<QWidget>(form, "Panel2"), control<QWidget>(form, "Panel3")})
             QVERIFY(surface->autoFillBackground());
         // The bands without the colour keep the bar's button face.
-        QVERIFY(form.Panel4->palette().color(QPalette::Window) != red);
+        QVERIFY(control<QWidget>(form, "Panel4")->palette().color(QPalette::Window) != red);
     }
 
     void unwritableConfigShowsTheErrorAndKeepsTheDialogOpen() {
@@ -271,7 +278,8 @@ private slots:
         QCOMPARE(errorsWhileOpen.size(), 1);
         QVERIFY(!errorsWhileOpen.first().isEmpty());
         // The titles were applied before the write failed; the font file was not reached.
-        QCOMPARE(program.form().ListB->TitleCaptions().first(), u"Nový"_qs);
+        QCOMPARE(control<KeyValueGrid>(program.form(), "ListB")->TitleCaptions().first(),
+                 u"Nový"_qs);
         QVERIFY(!QFileInfo::exists(dir.filePath(u"font.ini"_qs)));
     }
 

@@ -4,12 +4,14 @@
 // program directory; AppFixture.h starts the whole program.
 
 #include "core/OpenCard.h"
-#include "mainwindow/CardList.h"
+#include "mainwindow/CardListPanel.h"
+#include "mainwindow/EditorPanel.h"
 #include "mainwindow/TForm1.h"
 #include "storage/AppState.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestCards.h"
 #include "tests/support/TestProgramDir.h"
+#include "tests/support/WindowParts.h"
 #include "widgets/CommandGuard.h"
 
 #include <memory>
@@ -25,13 +27,24 @@ struct Started {
     }
     // Selects entry index and opens it as a double click does.
     void Open(int index) {
-        form->List->SetItemIndex(index);
+        list().selectRow(index);
         RunGuarded(prompts, [this] { form->ListDblClick(); });
     }
     void Save() {
         RunGuarded(prompts, [this] { form->SpeedButton3Click(); });
     }
     OpenCard& card() const { return form->Card(); }
+    CardEditor& editor() const { return form->editorPanel(); }
+    CardListPanel& list() const { return form->listPanel(); }
+    CommandRegistry& commands() const { return form->commands(); }
+    // The main window's control with the designed name.
+    template <class T> T* control(const char* name) const {
+        return windowparts::control<T>(form, name);
+    }
+    // What WindowParts.h offers, not hidden by the one above in derived fixtures.
+    template <class T, class W> static T* control(const W& window, const char* name) {
+        return windowparts::control<T>(window, name);
+    }
 
     AppState state;
     ScriptedPrompts prompts;

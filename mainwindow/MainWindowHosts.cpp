@@ -1,0 +1,86 @@
+#include "mainwindow/MainWindowHosts.h"
+
+#include "core/OpenCard.h"
+#include "mainwindow/CardListPanel.h"
+#include "mainwindow/EditorPanel.h"
+#include "mainwindow/TForm1.h"
+#include "storage/AppState.h"
+#include "widgets/CommandGuard.h"
+
+AppState& MainWindowCardFileHost::appState() {
+    return form_.State();
+}
+
+OpenCard& MainWindowCardFileHost::openCard() {
+    return form_.Card();
+}
+
+Prompts& MainWindowCardFileHost::prompts() {
+    return form_.Dialogs();
+}
+
+void MainWindowCardFileHost::runCommand(const std::function<void()>& command) {
+    RunGuarded(form_.Dialogs(), command);
+}
+
+void MainWindowCardFileHost::ReReadCardList() {
+    form_.listPanel().reread();
+}
+
+QStringList MainWindowSearchHost::cardEntries() const {
+    return form_.listPanel().entries();
+}
+
+void MainWindowSearchHost::selectCardRow(int row) {
+    form_.listPanel().selectRow(row);
+}
+
+void MainWindowSearchHost::openSelectedCard() {
+    // The same open as a double-click on the list: it saves or asks about the
+    // open card's changes first, and does nothing without a selection.
+    form_.ListDblClick();
+}
+
+QLineEdit* MainWindowSearchHost::quickSearchBox() const {
+    return form_.quickSearchBox();
+}
+
+AppState& MainWindowSearchHost::appState() {
+    return form_.State();
+}
+
+QString MainWindowPrintSource::currentCardName() const {
+    return form_.Card().CurrentCardName();
+}
+
+QStringList MainWindowPrintSource::cardList() const {
+    return form_.listPanel().entries();
+}
+
+QStringList MainWindowPrintSource::titleCaptions() const {
+    return form_.editorPanel().titleCaptions();
+}
+
+QStringList MainWindowPrintSource::tableRows() const {
+    return form_.editorPanel().tableLines();
+}
+
+QString MainWindowPrintSource::notesText() const {
+    return form_.editorPanel().notesText();
+}
+
+QFont MainWindowPrintSource::notesFont() const {
+    return form_.editorPanel().notesFont();
+}
+
+QImage MainWindowPrintSource::picture() const {
+    return form_.editorPanel().picture();
+}
+
+QString MainWindowPrintSource::workDir() const {
+    return form_.State().WorkDir;
+}
+
+QPrinter& MainWindowPrintSource::printer() {
+    return form_.printer();
+}
