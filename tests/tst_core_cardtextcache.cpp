@@ -1,3 +1,4 @@
+#include "core/CardFileStamp.h"
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
 #include "core/OpenCard.h"
@@ -17,10 +18,18 @@
 
 namespace {
 
-// A file written this moment may still change without its stamp changing, so
-// the cache keeps nothing of it; a test that wants it kept lets the moment pass.
-void letStampsSettle() {
-    QThread::msleep(150);
+// Whether every card file in cardDir is past the moment in which it could still
+// change without its stamp changing, as of the wall clock now. The cache keeps
+// nothing of a file written this moment; a test that wants it kept waits for
+// this.
+bool stampsSettled(const QString& cardDir) {
+    const qint64 now = WallClockNs();
+    for (const QFileInfo& file : QDir(cardDir).entryInfoList(QDir::Files)) {
+        const std::optional<CardFileStamp> stamp = cardstamp::of(file.filePath());
+        if (stamp && MayChangeUnnoticed(*stamp, now))
+            return false;
+    }
+    return true;
 }
 
 CardFileStamp settledStamp(quint64 inode) {
@@ -66,7 +75,7 @@ class TestCardTextCache : public QObject {
                                   {{"B.txt", "needle"}, {"B.tbl", "k=needle\r\n"}}, false);
         host_->writeCard("C", {"k=needle"}, "needle\r\nneedle");
         host_->listCardDir();
-        letStampsSettle();
+        QTRY_VERIFY(stampsSettled(host_->dir.cardDir()));
         SearchRecorder first;
         QCOMPARE(search(first).cardFilesRead, 3);
         QCOMPARE(cache_->entryCount(), 3);
@@ -196,7 +205,7 @@ private slots:
         for (int i = 0; i < 40; ++i)
             host_->writeCard(QStringLiteral("C%1").arg(i, 2, 10, QChar(u'0')), {"k=v"}, notes);
         host_->listCardDir();
-        letStampsSettle();
+        QTRY_VERIFY(stampsSettled(host_->dir.cardDir()));
         for (int round = 0; round < 2; ++round) {
             SearchRecorder recorder;
             const SearchOutcome outcome = search(recorder);
@@ -242,7 +251,7 @@ private slots:
     void savingACardDropsItsEntry() {
         host_->writeCard("Jan", {"k=needle"}, "old notes");
         host_->listCardDir();
-        letStampsSettle();
+        QTRY_VERIFY(stampsSettled(host_->dir.cardDir()));
         CardTextCache& shared = CardTextCache::shared();
         SearchRecorder first;
         CardSearch(host_->state, first).run(host_->entries, "needle", SearchOptions());

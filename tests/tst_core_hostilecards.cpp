@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QtTest>
 #include <atomic>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -33,17 +32,22 @@ public:
         : path_(QFile::encodeName(path)), thread_([this] { release(); }) {}
     ~FifoReleaser() {
         stop_ = true;
+        // A reading end held open lets the writing end's open below return at
+        // once, whether it is waiting now or starts after this.
+        const int reader = ::open(path_.constData(), O_RDONLY | O_NONBLOCK);
         thread_.join();
+        if (reader >= 0)
+            ::close(reader);
     }
 
 private:
     void release() {
         while (!stop_) {
-            // Without a reader the open fails at once (ENXIO).
-            const int fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0)
-                ::close(fd);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            // Waits until a reader opens the FIFO.
+            const int fd = ::open(path_.constData(), O_WRONLY);
+            if (fd < 0)
+                return;
+            ::close(fd);
         }
     }
 

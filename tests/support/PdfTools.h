@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QImage>
 #include <QList>
 #include <QPrinter>
@@ -12,7 +13,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTimer>
 
 #include <functional>
 
@@ -111,24 +112,34 @@ inline QStringList pdfFiles(const QString& dir) {
 
 // Waits until a complete PDF file that was not among before appears in dir
 // with nameMarker in its name and is accepted; an empty string after timeoutMs.
+// It looks again whenever the folder or a file in it being written changes.
 inline QString waitForPdf(const QString& dir, const QStringList& before, const QString& nameMarker,
                           const std::function<bool(const QString&)>& accept = {},
                           int timeoutMs = 60000) {
-    QElapsedTimer timer;
-    timer.start();
+    QFileSystemWatcher watcher({dir});
+    QEventLoop changed;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &changed, &QEventLoop::quit);
+    QObject::connect(&watcher, &QFileSystemWatcher::fileChanged, &changed, &QEventLoop::quit);
+    QObject::connect(&limit, &QTimer::timeout, &changed, &QEventLoop::quit);
+    limit.start(timeoutMs);
     QStringList rejected = before;
-    while (timer.elapsed() < timeoutMs) {
+    while (limit.isActive()) {
         for (const QString& name : pdfFiles(dir)) {
             if (rejected.contains(name) || !name.contains(nameMarker))
                 continue;
             const QString path = QDir(dir).filePath(name);
+            // Watched before it is read, so that a write finishing meanwhile
+            // is still noticed.
+            watcher.addPath(path);
             if (pageCount(path) <= 0)
                 continue; // still being written
             if (!accept || accept(path))
                 return path;
             rejected << name;
         }
-        QThread::msleep(200);
+        changed.exec();
     }
     return {};
 }
