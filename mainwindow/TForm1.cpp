@@ -32,6 +32,27 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+namespace {
+
+// The colour between text and background nearest the background that still
+// reads at 4.5 : 1 (with a little to spare for smoothed edges).
+QColor dimmedTextColor(const QColor& text, const QColor& background) {
+    constexpr double kLegible = 4.8;
+    constexpr int kSteps = 20;
+    QColor dimmed = text;
+    for (int step = 1; step < kSteps; ++step) {
+        const auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
+        const QColor mixed(mix(text.red(), background.red()), mix(text.green(), background.green()),
+                           mix(text.blue(), background.blue()));
+        if (ContrastRatio(mixed, background) < kLegible)
+            break;
+        dimmed = mixed;
+    }
+    return dimmed;
+}
+
+} // namespace
+
 TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent)
     : QMainWindow(parent), state_(state), prompts_(prompts), endProcess_(std::move(endProcess)),
       mainFont_(DesignedMainFont().font), mainFontColor_(DesignedMainFont().color) {
@@ -214,11 +235,13 @@ void TForm1::applyBackColor(qint32 storedColor) {
         surface->setPalette(palette);
     }
     // The flat tool buttons on the coloured bands and beside the card list
-    // draw their captions straight on the background.
+    // draw their captions straight on the background; a disabled one is
+    // dimmed, so that it does not look available, yet still legible.
+    const QColor caption = ReadableTextColor(color, system.color(QPalette::ButtonText));
     for (QWidget* surface : surfaces + QList<QWidget*>{listPanel_}) {
         QPalette palette = surface->palette();
-        palette.setColor(QPalette::ButtonText,
-                         ReadableTextColor(color, system.color(QPalette::ButtonText)));
+        palette.setColor(QPalette::ButtonText, caption);
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, dimmedTextColor(caption, color));
         surface->setPalette(palette);
     }
     applyMainFont(mainFont_, mainFontColor_);

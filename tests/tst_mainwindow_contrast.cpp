@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -119,6 +120,25 @@ private slots:
         program.form().applyMainFont(program.form().font(), StoredFromColor(chosen));
         QCOMPARE(control<QLabel>(program.form(), "Label2")->palette().color(QPalette::WindowText),
                  chosen);
+    }
+
+    // On the coloured bands a button that cannot be used is dimmed, yet
+    // legible; one that can takes the readable colour.
+    void disabledButtonsOnColouredBandsLookDisabled() {
+        TestProgramDir dir;
+        AppFixture program(dir);
+        const auto* deleteButton = control<QToolButton>(program.form(), "SpeedButton6");
+        const auto* newButton = control<QToolButton>(program.form(), "SpeedButton4");
+        QVERIFY(!deleteButton->isEnabled());
+        QVERIFY(newButton->isEnabled());
+        const QColor band = ColorFromStored(program.state().BackColor);
+        const QColor enabled = newButton->palette().color(QPalette::Active, QPalette::ButtonText);
+        const QColor disabled =
+            deleteButton->palette().color(QPalette::Disabled, QPalette::ButtonText);
+        QCOMPARE(enabled, ReadableTextColor(band, QGuiApplication::palette().color(
+                                                      QPalette::Active, QPalette::ButtonText)));
+        QVERIFY(ContrastRatio(disabled, band) < ContrastRatio(enabled, band) - 1);
+        QVERIFY(ContrastRatio(disabled, band) >= 4.5);
     }
 
     void readableColourRule() {
