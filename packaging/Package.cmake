@@ -40,10 +40,10 @@ package_files(share/metainfo ${desktop}/${KARTOTEKA_APP_ID}.metainfo.xml)
 function(gzip_for_package source target)
   execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${target} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
-gzip_for_package(${CMAKE_CURRENT_LIST_DIR}/changelog ${staging}/changelog.gz)
+gzip_for_package(${CMAKE_CURRENT_LIST_DIR}/changelog ${staging}/changelog.Debian.gz)
 gzip_for_package(${CMAKE_CURRENT_LIST_DIR}/kartoteka.1 ${staging}/kartoteka.1.gz)
 package_files(share/doc/${KARTOTEKA_PACKAGE_NAME}
-              ${CMAKE_CURRENT_LIST_DIR}/copyright ${staging}/changelog.gz)
+              ${CMAKE_CURRENT_LIST_DIR}/copyright ${staging}/changelog.Debian.gz)
 package_files(share/man/man1 ${staging}/kartoteka.1.gz)
 
 set(CPACK_GENERATOR DEB)
@@ -53,14 +53,14 @@ set(CPACK_PACKAGE_NAME ${KARTOTEKA_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Pelvarin <kartoteka@pelvarin.cz>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "card index with tables, notes and pictures")
+# Below the synopsis (the summary above); CPack indents each line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "card index with tables, notes and pictures
- Pelvarin Kartoteka is a single-user desktop card index with a Czech user
- interface. Each card is one Zip file holding a key/value table, free notes
- and at most one picture. Cards can be browsed, searched by name and content
- and printed.
- .
- Each user's cards live in their own data folder, ~/.local/share/kartoteka.")
+    "Pelvarin Kartoteka is a single-user desktop card index with a Czech user
+interface. Each card is one Zip file holding a key/value table, free notes
+and at most one picture. Cards can be browsed, searched by name and content
+and printed.
+.
+Each user's cards live in their own data folder, ~/.local/share/kartoteka.")
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
@@ -74,3 +74,5 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 include(CPack)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_LIST_DIR}/changelog ${CMAKE_CURRENT_LIST_DIR}/kartoteka.1)

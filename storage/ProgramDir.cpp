@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cerrno>
 
 namespace {
@@ -31,11 +30,14 @@ bool isPortable(const QString& executableDir) {
            QFileInfo(dir + QStringLiteral("FILES")).isDir();
 }
 
-// QStandardPaths follows the XDG rules: $XDG_DATA_HOME when it is an absolute
-// path, ~/.local/share otherwise.
+// $XDG_DATA_HOME when it is an absolute path; a relative or empty one is
+// ignored, as the XDG rules say (it would put the cards wherever the program
+// happened to be started), and ~/.local/share stands in.
 QString userDataDirectory() {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return withSeparator(base) + QStringLiteral("kartoteka/");
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return withSeparator(QDir::cleanPath(base)) + QStringLiteral("kartoteka/");
 }
 
 QString dataDirectory(const QString& executableDir) {

@@ -33,7 +33,7 @@ DIALOGS = [
 ACTIONABLE = {
     "push button", "toggle button", "check box", "radio button", "combo box",
     "text", "entry", "password text", "spin button", "slider", "list",
-    "list box", "table", "tree", "tree table", "page tab", "image", "dial",
+    "list box", "table", "tree", "tree table", "page tab", "image", "graphic", "dial",
 }
 STATE_SHOWING = 25
 ACCESSIBLE = "org.a11y.atspi.Accessible"
@@ -152,8 +152,9 @@ def xdotool(*arguments):
 
 def press(title, keys):
     """Sends keys to the program's visible window named exactly title."""
-    window = wait_for("the window " + title, lambda: xdotool(
-        "search", "--onlyvisible", "--name", "^" + title.replace("?", "\\?") + "$"))[0]
+    pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title) + "$"
+    window = wait_for("the window " + title,
+                      lambda: xdotool("search", "--onlyvisible", "--name", pattern))[0]
     for key in keys:
         subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
         subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
@@ -184,7 +185,7 @@ def main():
         controls = []
         walk(main_window, controls)
         unnamed += report(card_title, controls)
-        pictures = [c for c in controls if c[0] == "image" and c[1] == "Obrázek karty"]
+        pictures = [c for c in controls if c[0] in ("image", "graphic") and c[1] == "Obrázek karty"]
         if not pictures or not pictures[0][2]:
             fail("the card's picture is not exposed with a name and a description")
         for title, keys in DIALOGS:

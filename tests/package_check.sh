@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$out"/kartoteka_*.deb)
 
 echo "== lintian"
-lintian --fail-on error --no-tag-display-limit "$deb" | tee "$out/lintian.txt" ||
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$out/lintian.txt" ||
   fail "lintian reports errors"
 grep -q '^E:' "$out/lintian.txt" && fail "lintian reports errors"
 
@@ -31,7 +31,7 @@ has '^-rw-r--r-- \./usr/share/metainfo/cz\.pelvarin\.kartoteka\.metainfo\.xml$'
 has '^-rw-r--r-- \./usr/share/icons/hicolor/scalable/apps/cz\.pelvarin\.kartoteka\.svg$'
 has '^-rw-r--r-- \./usr/share/icons/hicolor/256x256/apps/cz\.pelvarin\.kartoteka\.png$'
 has '^-rw-r--r-- \./usr/share/doc/kartoteka/copyright$'
-has '^-rw-r--r-- \./usr/share/doc/kartoteka/changelog\.gz$'
+has '^-rw-r--r-- \./usr/share/doc/kartoteka/changelog\.Debian\.gz$'
 has '^-rw-r--r-- \./usr/share/man/man1/kartoteka\.1\.gz$'
 awk '{ print $2 }' "$out/files.txt" | grep -vE '^\./(usr(/.*)?)?$' && fail "files outside /usr"
 grep -q 'portable' "$out/files.txt" && fail "the package holds the portable marker"
