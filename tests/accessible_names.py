@@ -26,8 +26,9 @@ DIALOGS = [
     ("O Kartotéce", ["alt+p", "o"]),
     ("Najít soubor", ["alt+o", "v"]),
     ("Tisk", ["F5"]),
-    ("Historie karty", ["alt+u", "h"]),
-    ("Dvě verze karty", ["alt+u", "k"]),
+    ("Historie karty", ["alt+r", "h"]),
+    ("Dvě verze karty", ["alt+r", "k"]),
+    ("Přejít na kartu číslo:", ["F12"]),
 ]
 # Roles of the controls a user acts on (AT-SPI role names).
 ACTIONABLE = {
@@ -150,14 +151,32 @@ def xdotool(*arguments):
     return subprocess.run(["xdotool", *arguments], capture_output=True, text=True).stdout.split()
 
 
+def window_id(title):
+    """The X window id of the program's visible window named exactly title."""
+    pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title) + "$"
+    return wait_for("the window " + title,
+                    lambda: xdotool("search", "--onlyvisible", "--name", pattern))[0]
+
+
 def press(title, keys):
     """Sends keys to the program's visible window named exactly title."""
-    pattern = "^" + "".join("\\" + c if c in ".^$*+?()[]{}|\\" else c for c in title) + "$"
-    window = wait_for("the window " + title,
-                      lambda: xdotool("search", "--onlyvisible", "--name", pattern))[0]
+    window = window_id(title)
     for key in keys:
         subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
         subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
+
+
+def close_windows_above(main_window_id):
+    """Presses Escape on each visible window but the main one (the dialog and
+    any message it shows, such as one about a missing printer)."""
+    def closed():
+        others = [w for w in xdotool("search", "--onlyvisible", "--name", ".")
+                  if w != main_window_id]
+        for window in others:
+            subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
+            subprocess.run(["xdotool", "key", "--clearmodifiers", "Escape"], check=True)
+        return not others
+    wait_for("the dialogs to close", closed)
 
 
 def report(window_title, controls):
@@ -181,6 +200,7 @@ def main():
         press(TITLE, ["Home"])
         main_window = wait_for("the first card", lambda: showing_window(bus, TITLE + " - (1)"))
         card_title = main_window.prop("Name")
+        main_window_id = window_id(card_title)
         unnamed = []
         controls = []
         walk(main_window, controls)
@@ -194,7 +214,7 @@ def main():
             controls = []
             walk(dialog, controls)
             unnamed += report(title, controls)
-            press(title, ["Escape"])
+            close_windows_above(main_window_id)
             wait_for("the dialog " + title + " to close", lambda: not showing_window(bus, title))
         if unnamed:
             fail("%d controls without a name: %s" % (len(unnamed), unnamed))

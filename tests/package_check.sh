@@ -21,7 +21,7 @@ lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$out/lintian.txt" ||
 grep -q '^E:' "$out/lintian.txt" && fail "lintian reports errors"
 
 echo "== files"
-dpkg-deb -c "$deb" | awk '{ print $1, $6, $7, $8 }' | tee "$out/files.txt"
+dpkg-deb -c "$deb" | awk '{ print $1, $6, $7, $8 }' | sed 's/ *$//' | tee "$out/files.txt"
 has() { grep -qE "$1" "$out/files.txt" || fail "the package lacks: $1"; }
 has '^-rwxr-xr-x \./usr/lib/kartoteka/kartoteka$'
 has '^lrwxrwxrwx \./usr/lib/kartoteka/7z\.so -> \.\./p7zip/7z\.so$'

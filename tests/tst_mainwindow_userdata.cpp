@@ -35,8 +35,9 @@ private slots:
         }
         QVERIFY(prompts.allShown().isEmpty());
         QVERIFY(QFileInfo::exists(data + QStringLiteral("colw.ini")));
-        QCOMPARE(QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{QStringLiteral("7z.so")});
+        QCOMPARE(
+            QDir(program.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("7z.so")});
     }
 
     // A data folder that cannot be made stops the start with a message
