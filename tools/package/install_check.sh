@@ -44,14 +44,23 @@ for user in "${users[@]}"; do
   cp "$root/tests/data/cards/InfoZip.krt" "$data/FILES/Karta $user.krt"
   chown "$user:" "$data/FILES/Karta $user.krt"
 done
+# Root too keeps its cards in its home, never beside the program.
+echo "== root starts the program"
+mkdir "$work/root-home"
+env -i HOME="$work/root-home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+  KARTOTEKA_QUIT_WHEN_SHOWN=1 timeout 60 kartoteka | grep -qx shown ||
+  fail "the program did not show its window for root"
+[ -d "$work/root-home/.local/share/kartoteka/FILES" ] || fail "root's cards folder was not created"
 new=$(find /usr -newer "$work/before-starts" -not -type d | head)
 [ -z "$new" ] || fail "written under /usr: $new"
 [ -z "$(ls -A /usr/lib/kartoteka | grep -vx -e kartoteka -e 7z.so)" ] ||
   fail "/usr/lib/kartoteka holds: $(ls -A /usr/lib/kartoteka)"
 
-echo "== apt-get remove, purge"
+echo "== apt-get remove, dpkg --purge"
 apt-get remove -y -qq kartoteka >"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "remove"; }
-apt-get purge -y -qq kartoteka >>"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "purge"; }
+# A package without configuration files is gone for good after remove; dpkg
+# purges whatever might be left and accepts a package that is not installed.
+dpkg --purge kartoteka >>"$work/remove.log" 2>&1 || { cat "$work/remove.log"; fail "purge"; }
 dpkg-query -W kartoteka >/dev/null 2>&1 && fail "the package is still known to dpkg"
 while read -r path; do
   [ -d "$path" ] && continue
