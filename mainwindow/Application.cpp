@@ -17,6 +17,7 @@
 #include "search/QuickSearch.h"
 #include "search/TFindForm.h"
 #include "settings/TSetForm.h"
+#include "storage/ProgramDir.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogLook.h"
 #include "widgets/QtPrompts.h"
@@ -99,6 +100,7 @@ int Application::Run() {
 bool Application::claimProgramDir() {
     instance_ = std::make_unique<ProgramInstance>(state_.programDir);
     RunGuarded(*prompts_, [this] {
+        programdir::makeDataDirectory(state_.programDir);
         if (instance_->claim()) {
             claimed_ = true;
             return;

@@ -29,6 +29,9 @@ CardListPanel::CardListPanel(QWidget* parent)
         button->setFocusPolicy(Qt::NoFocus);
         button->resize(100, kNavigationButtonHeight);
     }
+    List_->setAccessibleName(QStringLiteral("Seznam karet"));
+    SpeedButton8_->setAccessibleName(QStringLiteral("Předchozí karta"));
+    SpeedButton9_->setAccessibleName(QStringLiteral("Další karta"));
     connect(List_, &CardList::doubleClicked, this, &CardListPanel::openRequested);
     connect(List_, &CardList::keyReleased, this, &CardListPanel::keyReleased);
     connect(List_, &CardList::listChanged, this, &CardListPanel::listChanged);

@@ -4,6 +4,8 @@
 #include "mainwindow/KeyValueGrid.h"
 #include "mainwindow/Resources.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFrame>
 #include <QSplitter>
@@ -12,6 +14,15 @@
 namespace {
 
 constexpr int kBottomPanelHeight = 240;
+
+// The picture box draws its picture itself; without this a screen reader sees
+// a nameless pane, or nothing.
+QAccessibleInterface* pictureAccessibility(const QString& className, QObject* object) {
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
+        object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
 constexpr int kPictureWidth = 320;
 constexpr int kPictureHeight = 240;
 
@@ -73,12 +84,16 @@ void EditorPanel::createTable() {
     ListB_->SetColWidth(1, 387);
     ListB_->setContextMenuPolicy(Qt::CustomContextMenu);
     ListB_->SetTabKeyOption(false);
+    ListB_->setAccessibleName(QStringLiteral("Tabulka karty"));
 }
 
 void EditorPanel::createPictureArea() {
     Memo1_ = new NotesEdit;
     Memo1_->setObjectName(QStringLiteral("Memo1"));
     Memo1_->setMinimumWidth(10);
+    Memo1_->setAccessibleName(QStringLiteral("Poznámky"));
+    // The notes take no Tab characters: Tab goes on to the next control.
+    Memo1_->setTabChangesFocus(true);
 
     Panel10_ = new QWidget;
     Panel10_->setObjectName(QStringLiteral("Panel10"));
@@ -96,7 +111,13 @@ void EditorPanel::createPictureArea() {
     Image1_->setGeometry(0, 0, kPictureWidth, kPictureHeight);
     Image1_->setToolTip(QStringLiteral("Klikněte pro vybrání obrázku. (Nejlépe 4:3)"));
     Image1_->setContextMenuPolicy(Qt::CustomContextMenu);
-    Image1_->SetPicture(resources::NselectBitmap());
+    static const bool pictureFactoryInstalled = [] {
+        QAccessible::installFactory(pictureAccessibility);
+        return true;
+    }();
+    Q_UNUSED(pictureFactoryInstalled);
+    Image1_->setAccessibleName(QStringLiteral("Obrázek karty"));
+    showNoPicture();
 }
 
 void EditorPanel::connectChanges() {
@@ -157,6 +178,8 @@ void EditorPanel::showPicture(const QString& path) {
     // directory (and in the card file), only NSELECT shows for it.
     if (path.isEmpty() || !Image1_->LoadBitmapFile(path))
         showNoPicture();
+    else
+        Image1_->setAccessibleDescription(QStringLiteral("Karta má obrázek."));
 }
 
 void EditorPanel::showCardTitle(const QString& /*cardPath*/, const QString& cardName) {
@@ -217,6 +240,7 @@ QImage EditorPanel::picture() const {
 
 void EditorPanel::showNoPicture() {
     Image1_->SetPicture(resources::NselectBitmap());
+    Image1_->setAccessibleDescription(QStringLiteral("Karta nemá obrázek."));
 }
 
 void EditorPanel::setCardOpen(bool open) {

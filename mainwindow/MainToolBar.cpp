@@ -121,6 +121,27 @@ void MainToolBar::createBands() {
     AddBand(Panel4_, 182);
     for (QWidget* band : {Panel1_, Panel2_, Panel3_})
         band->setAutoFillBackground(true);
+    nameForScreenReaders();
+}
+
+// What a screen reader says for each control, the buttons without caption too.
+void MainToolBar::nameForScreenReaders() {
+    const QList<QPair<QWidget*, QString>> names = {
+        {SpeedButton4_, QStringLiteral("Nový soubor")},
+        {SpeedButton6_, QStringLiteral("Odstranit soubor")},
+        {Edit2_, QStringLiteral("Rychlé hledání")},
+        {SpeedButton14_, QStringLiteral("Hledat")},
+        {SpeedButton13_, QStringLiteral("Pokročilé vyhledávání")},
+        {SpeedButton11_, QStringLiteral("Tisknout kartu")},
+        {SpeedButton3_, QStringLiteral("Uložit soubor")},
+        {SpeedButton12_, QStringLiteral("Vrátit změny")},
+        {SpeedButton1_, QStringLiteral("Přidat řádek")},
+        {SpeedButton2_, QStringLiteral("Odebrat řádek")},
+        {SpeedButton10_, QStringLiteral("Nápověda")},
+        {SpeedButton5_, QStringLiteral("Konec")},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(name);
 }
 
 void MainToolBar::forwardTo(CommandRegistry& commands) {

@@ -34,6 +34,7 @@ private:
     QToolButton* speedButton(QWidget* band, const char* name, const QString& caption,
                              const QString& hint, const QString& iconName, QRect geometry);
     void createBands();
+    void nameForScreenReaders();
 
     QWidget* Panel1_ = nullptr;
     QWidget* Panel2_ = nullptr;
