@@ -9,6 +9,7 @@
 #include "mainwindow/HistoryCommands.h"
 #include "mainwindow/MainWindowPrintSource.h"
 #include "mainwindow/MainWindowSearchHost.h"
+#include "mainwindow/ImportCommands.h"
 #include "mainwindow/PrintCommands.h"
 #include "mainwindow/SearchCommands.h"
 #include "mainwindow/SettingsCommands.h"
@@ -156,4 +157,5 @@ void Application::ConnectCommands() {
     new SettingsCommands(*form1_, *SetForm);    // owned by the main window
     new HistoryCommands(*form1_, *HistoryForm); // owned by the main window
     new SyncCommands(*form1_, *ConflictForm);   // owned by the main window
+    new ImportCommands(*form1_);                // owned by the main window
 }

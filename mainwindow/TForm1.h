@@ -174,6 +174,7 @@ public:
     QAction* Delete1;
     QAction* Save1;
     QAction* Pejmenovat1;
+    QAction* Importovatzcsv1; // "Importovat z CSV…"
     QAction* Konec1;
     QMenu* Edit1;
     QAction* Undo1;

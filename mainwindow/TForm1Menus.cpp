@@ -30,6 +30,7 @@ void TForm1::CreateMenus() {
     Delete1 = CreateAction(Soubor1, QStringLiteral("&Odstranit soubor"), Qt::Key_F8);
     Save1 = CreateAction(Soubor1, QStringLiteral("&Uložit soubor"), Qt::Key_F2);
     Pejmenovat1 = CreateAction(Soubor1, QStringLiteral("&Přejmenovat"));
+    Importovatzcsv1 = CreateAction(Soubor1, QStringLiteral("&Importovat z CSV…"));
     Soubor1->addSeparator();
     Konec1 = CreateAction(Soubor1, QStringLiteral("&Konec"), Qt::Key_F10);
 

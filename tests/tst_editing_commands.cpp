@@ -178,7 +178,10 @@ private slots:
         QTest::newRow("JPEG upper case") << "foto.JPEG" << QByteArray("JPG") << "menu" << true;
         QTest::newRow("jpg") << "foto.jpg" << QByteArray("JPG") << "pop-up" << true;
         QTest::newRow("BMP") << "foto.BMP" << QByteArray("BMP") << "click" << true;
-        QTest::newRow("png") << "foto.png" << QByteArray("PNG") << "menu" << false;
+        QTest::newRow("png") << "foto.png" << QByteArray("PNG") << "menu" << true;
+        QTest::newRow("WebP") << "foto.WEBP" << QByteArray("WEBP") << "pop-up" << true;
+        QTest::newRow("no reader's extension")
+            << "foto.xyz" << QByteArray("PNG") << "menu" << false;
     }
     void choosePicture() {
         QFETCH(QString, name);
