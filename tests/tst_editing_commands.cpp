@@ -232,7 +232,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(card.member()));
     }
 
-    // The decoder's words in the error box; the card counts as changed and
+    // The file named with the decoder's words in the error box; the card counts as changed and
     // keeps the picture it had, in the box and in the working directory.
     void corruptPicture_data() {
         QTest::addColumn<QString>("name");
@@ -251,8 +251,11 @@ private slots:
         QFETCH(QString, error);
         OpenedJan card({}, {}, bitmapBytes());
         const QStringList workFiles = QDir(card.dir.workDir()).entryList(QDir::Files);
-        card.choosePicture(card.writeScratch(name, content));
-        QCOMPARE(card.prompts.errors, QStringList({error}));
+        const QString path = card.writeScratch(name, content);
+        card.choosePicture(path);
+        QCOMPARE(
+            card.prompts.errors,
+            QStringList({QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(path, error)}));
         QVERIFY(card.card().Modified());
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
         QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
