@@ -17,7 +17,7 @@ packages=(
 test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
-  zip unzip python3 strace
+  zip unzip python3 strace libzip-dev
   desktop-file-utils appstream
   syncthing
 )

@@ -3,6 +3,7 @@
 #include "core/UnreadableCardsMessage.h"
 #include "search/QuickSearchBusy.h"
 #include "search/SearchHost.h"
+#include "search/SearchSettings.h"
 #include "search/SearchInputGuard.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
@@ -89,6 +90,12 @@ void TFindForm::buildInputPage() {
     InFil->setChecked(true);
     CaSen = hiddenCheckBox(QStringLiteral("Rozlišovat velikost písmen"), Panel1, 56, 88);
     WholWorld = hiddenCheckBox(QStringLiteral("Pouze celá slova"), Panel1, 56, 112);
+    WithoutAccents = new QCheckBox(QStringLiteral("Bez ohledu na diakritiku"), Panel1);
+    WithoutAccents->setObjectName(QStringLiteral("WithoutAccents"));
+    WithoutAccents->setGeometry(56, 108, 185, 17);
+    const QString& programDir = host_.appState().programDir;
+    WithoutAccents->setChecked(!programDir.isEmpty() && searchsettings::withoutAccents(programDir));
+    connect(WithoutAccents, &QCheckBox::clicked, this, &TFindForm::WithoutAccentsClick);
     connect(InNam, &QRadioButton::clicked, this, &TFindForm::InNamClick);
     connect(InFil, &QRadioButton::clicked, this, &TFindForm::InFilClick);
 }
@@ -142,6 +149,7 @@ SearchOptions TFindForm::currentOptions() const {
     options.caseSensitive = CaSen->isChecked();
     options.fullName = FullNam->isChecked();
     options.wholeWords = WholWorld->isChecked();
+    options.withoutAccents = WithoutAccents->isChecked();
     return options;
 }
 
@@ -154,6 +162,7 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     Progress->setRange(0, qMax<int>(1, entries.size()));
     Progress->setValue(0);
     cardsDone_ = 0;
+    foundResults_.clear();
     lBox->clear();
     setHeading(kBusyHeading);
     Edit1->hide();
@@ -171,6 +180,7 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     const SearchOutcome outcome = search.run(entries, text, currentOptions());
     busy.reset();
     inputGuard.reset();
+    showFoundResults();
     Progress->setValue(cardsDone_);
     if (outcome.wholeNameRow >= 0) {
         host_.selectCardRow(outcome.wholeNameRow);
@@ -185,7 +195,12 @@ bool TFindForm::SearchCardFiles(const QString& text) {
 }
 
 void TFindForm::resultFound(const QString& entry) {
-    lBox->addItem(entry);
+    foundResults_.append(entry);
+}
+
+void TFindForm::showFoundResults() {
+    lBox->addItems(foundResults_);
+    foundResults_.clear();
 }
 
 void TFindForm::progressed(int cardsDone) {
@@ -200,6 +215,7 @@ void TFindForm::waiting() {
 }
 
 void TFindForm::letEventsIn() {
+    showFoundResults();
     Progress->setValue(cardsDone_);
     QCoreApplication::processEvents();
     sinceEvents_.restart();
@@ -267,6 +283,13 @@ void TFindForm::InFilClick() {
     FullNam->setEnabled(false);
     CaSen->setEnabled(true);
     WholWorld->setEnabled(true);
+}
+
+void TFindForm::WithoutAccentsClick(bool on) {
+    RunGuarded(prompts_, [&] {
+        if (!host_.appState().programDir.isEmpty())
+            searchsettings::setWithoutAccents(host_.appState().programDir, on);
+    });
 }
 
 void TFindForm::Label4Click() {
