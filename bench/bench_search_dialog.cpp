@@ -128,8 +128,8 @@ double peerMs(const QString& program, const QStringList& arguments, int& results
 void userSees(const QString& title, const QString& programDir) {
     const QString cardDir = programDir + QStringLiteral("FILES/");
     if (!QFile::exists(programDir + QStringLiteral("7z.so"))) {
-        bench::print(QStringLiteral("no corpus in %1: run \"search: 10,000 cards\" first")
-                         .arg(programDir));
+        bench::print(
+            QStringLiteral("no corpus in %1: run \"search: 10,000 cards\" first").arg(programDir));
         return;
     }
     Application application(programDir, nullptr, [](int) {});
@@ -141,8 +141,8 @@ void userSees(const QString& title, const QString& programDir) {
     window.activateWindow();
     QTest::qWaitForWindowExposed(&window);
     AppState& state = application.State();
-    const QStringList entries =
-        QDir(cardDir).entryList({QStringLiteral("*.krt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList entries = QDir(cardDir).entryList({QStringLiteral("*.krt")}, QDir::Files,
+                                                        QDir::Name | QDir::IgnoreCase);
     bench::print(QStringLiteral("%1: %2 card files, load average %3")
                      .arg(title)
                      .arg(entries.size())
@@ -156,16 +156,14 @@ void userSees(const QString& title, const QString& programDir) {
         CardTextCache::shared().clear();
         dialogMs.push_back(searchThroughDialog(window, dialog, false));
         CardTextCache fresh;
-        engineMs.push_back(bench::medianMs(1, [&] {
-            engineResults = engineSearch(state, entries, fresh);
-        }));
-        pythonMs.push_back(peerMs(QStringLiteral("python3"),
-                                  {QStringLiteral(KARTOTEKA_BENCH_DIR "/peer_search.py"), cardDir,
-                                   Word},
-                                  pythonResults));
+        engineMs.push_back(
+            bench::medianMs(1, [&] { engineResults = engineSearch(state, entries, fresh); }));
+        pythonMs.push_back(peerMs(
+            QStringLiteral("python3"),
+            {QStringLiteral(KARTOTEKA_BENCH_DIR "/peer_search.py"), cardDir, Word}, pythonResults));
 #ifdef KARTOTEKA_NATIVE_SEARCH
-        nativeMs.push_back(peerMs(QStringLiteral(KARTOTEKA_NATIVE_SEARCH), {cardDir, Word},
-                                  nativeResults));
+        nativeMs.push_back(
+            peerMs(QStringLiteral(KARTOTEKA_NATIVE_SEARCH), {cardDir, Word}, nativeResults));
 #endif
     }
     const int dialogResults = dialog.lBox->count();
@@ -211,15 +209,15 @@ void userSees(const QString& title, const QString& programDir) {
                      .arg(median(accentsOn), 0, 'f', 1)
                      .arg(median(accentsOff), 0, 'f', 1));
     dialog.WithoutAccents->setChecked(false);
-    bench::print(QStringLiteral("  (medians of %1; load average now %2)")
-                     .arg(Runs)
-                     .arg(loadAverage()));
+    bench::print(
+        QStringLiteral("  (medians of %1; load average now %2)").arg(Runs).arg(loadAverage()));
 }
 
 } // namespace
 
 BENCHMARK("search dialog: 10,000 cards") {
-    userSees(QStringLiteral("10,000 cards, a picture in every third"), corpusDir(QStringLiteral("c10k")));
+    userSees(QStringLiteral("10,000 cards, a picture in every third"),
+             corpusDir(QStringLiteral("c10k")));
 }
 
 BENCHMARK("search dialog: 100,000 cards") {

@@ -30,8 +30,7 @@ const std::array<char16_t, 256>& byteCharacters() {
 // more bytes.
 class LetterCode {
 public:
-    template <typename Reading>
-    explicit LetterCode(Reading reads) {
+    template <typename Reading> explicit LetterCode(Reading reads) {
         const std::array<char16_t, 256>& characters = byteCharacters();
         QHash<char16_t, uchar> natural;
         for (int byte = 1; byte < 256; ++byte)
@@ -219,8 +218,8 @@ std::optional<QByteArray> exactNeedle(const QString& text) {
 } // namespace
 
 qsizetype CardSearchText::heldBytes() const {
-    return members.notes.capacity() + members.table.capacity() +
-           (upper ? upper->capacity() : 0) + (folded ? folded->capacity() : 0);
+    return members.notes.capacity() + members.table.capacity() + (upper ? upper->capacity() : 0) +
+           (folded ? folded->capacity() : 0);
 }
 
 CardSearchText MakeCardSearchText(CardTextMembers members) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/CardFileStamp.h"
-#include "core/CardTextMembers.h"
 #include "core/CardSearchText.h"
+#include "core/CardTextMembers.h"
 
 #include <QString>
 #include <QStringList>

@@ -26,8 +26,8 @@ void setWithoutAccents(const QString& programDir, bool on) {
     file.setValue(kWithoutAccents, on);
     file.sync();
     if (file.status() != QSettings::NoError)
-        throw AppError(
-            QStringLiteral("Nastavení hledání nelze uložit do souboru %1").arg(filePath(programDir)));
+        throw AppError(QStringLiteral("Nastavení hledání nelze uložit do souboru %1")
+                           .arg(filePath(programDir)));
 }
 
 } // namespace searchsettings

@@ -315,9 +315,8 @@ private slots:
     void aChoiceThatCannotBeKeptIsSaid() {
         QVERIFY(QDir().mkpath(host_->dir.filePath("search.ini")));
         form_->WithoutAccents->click();
-        QCOMPARE(prompts_->errors,
-                 QStringList{"Nastavení hledání nelze uložit do souboru " +
-                             host_->dir.filePath("search.ini")});
+        QCOMPARE(prompts_->errors, QStringList{"Nastavení hledání nelze uložit do souboru " +
+                                               host_->dir.filePath("search.ini")});
     }
 
     void wholeNameSelectsTheEntryAndCloses() {
