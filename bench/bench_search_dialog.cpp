@@ -6,6 +6,8 @@
 #include "search/TFindForm.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -139,7 +141,8 @@ void userSees(const QString& title, const QString& programDir) {
     TFindForm& dialog = *application.FindForm;
     window.show();
     window.activateWindow();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the main window was not shown");
     AppState& state = application.State();
     const QStringList entries = QDir(cardDir).entryList({QStringLiteral("*.krt")}, QDir::Files,
                                                         QDir::Name | QDir::IgnoreCase);
