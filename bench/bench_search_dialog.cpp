@@ -103,13 +103,15 @@ double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccent
             qFatal("the search did not end with its result line");
         dialog.reject();
     });
-    window.Edit2->clear();
     // After the dialog the keyboard comes back to the main window through the
     // event loop.
     QElapsedTimer patience;
     patience.start();
     while (QApplication::activeWindow() != &window && patience.elapsed() < 5000)
         QTest::qWait(10);
+    // With the quick-search box empty F3 opens the dialog (with the last word
+    // in it, F3 would open the next result instead).
+    window.Edit2->clear();
     QTest::keyClick(window.Edit2, Qt::Key_F3);
     if (ms < 0)
         qFatal("F3 did not open the search dialog");
