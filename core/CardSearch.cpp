@@ -1,8 +1,8 @@
 #include "core/CardSearch.h"
 
+#include "core/AccentFolding.h"
 #include "core/CardTextCache.h"
 #include "core/CardTextReader.h"
-#include "core/MemberMatcher.h"
 #include "core/TextMatcher.h"
 #include "storage/AppState.h"
 
@@ -25,6 +25,12 @@ private:
 // short enough for the windows to stay alive and a stop to take at once.
 constexpr std::chrono::milliseconds WaitingStep(10);
 
+LetterMatch letterMatch(const SearchOptions& options) {
+    if (options.withoutAccents)
+        return LetterMatch::AccentBlind;
+    return options.caseSensitive ? LetterMatch::Exact : LetterMatch::CaseBlind;
+}
+
 } // namespace
 
 CardSearch::CardSearch(AppState& state, SearchListener& listener)
@@ -39,10 +45,10 @@ SearchOutcome CardSearch::run(const QStringList& entries, const QString& text,
     RunningFlag running(state_.SearchRunning);
     const QString searched = options.wholeWords ? u' ' + text + u' ' : text;
     if (!options.inNames)
-        return searchContents(entries, searched, options.caseSensitive);
+        return searchContents(entries, searched, options);
     if (options.fullName)
         return lookUpWholeName(entries, searched);
-    return searchNames(entries, searched);
+    return searchNames(entries, searched, options.withoutAccents);
 }
 
 SearchOutcome CardSearch::lookUpWholeName(const QStringList& entries, const QString& text) {
@@ -53,15 +59,16 @@ SearchOutcome CardSearch::lookUpWholeName(const QStringList& entries, const QStr
     return outcome;
 }
 
-SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString& text) {
-    const TextMatcher matcher(text, false);
+SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString& text,
+                                      bool withoutAccents) {
+    const TextMatcher matcher(withoutAccents ? accents::folded(text) : text, false);
     SearchOutcome outcome;
     for (int row = 0; row < entries.size(); ++row) {
         if (!state_.SearchRunning) {
             outcome.stopped = true;
             return outcome;
         }
-        if (matcher.matches(entries[row])) {
+        if (matcher.matches(withoutAccents ? accents::folded(entries[row]) : entries[row])) {
             listener_.resultFound(entries[row]);
             ++outcome.count;
         }
@@ -71,11 +78,11 @@ SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString&
 }
 
 SearchOutcome CardSearch::searchContents(const QStringList& entries, const QString& text,
-                                         bool caseSensitive) {
+                                         const SearchOptions& options) {
     SearchOutcome outcome;
     if (entries.isEmpty())
         return outcome;
-    const MemberMatcher matcher(text, caseSensitive);
+    const CardTextMatcher matcher(text, letterMatch(options));
     CardTextReader reader(LoadArchiveLibrary(state_.libraryPath()), cache_, matcher, state_.CardDir,
                           entries, workerCount_);
     for (int row = 0; row < entries.size(); ++row) {
