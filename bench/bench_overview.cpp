@@ -8,10 +8,14 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <sys/resource.h>
+#include <time.h>
 
 // The overview window on the search benchmarks' corpora (10,000 cards with a
 // picture in every third, 100,000 without): from the command to the full
@@ -58,7 +62,28 @@ public:
 struct Opening {
     double ms = 0;
     double longestStallMs = 0;
+    double threadCpuMs = 0;  // of the user-interface thread
+    double processCpuMs = 0; // of every thread, the workers' reading included
 };
+
+double threadCpuMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double processCpuMs() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
+}
 
 Opening openWindow(OverviewWindow& window) {
     QEventLoop loop;
@@ -73,11 +98,14 @@ Opening openWindow(OverviewWindow& window) {
     });
     QElapsedTimer timer;
     timer.start();
+    const double threadBefore = threadCpuMs();
+    const double processBefore = processCpuMs();
     stall.start();
     ticks.start();
     window.showOverview();
     loop.exec();
-    Opening opening{timer.nsecsElapsed() / 1e6, longest};
+    Opening opening{timer.nsecsElapsed() / 1e6, longest, threadCpuMs() - threadBefore,
+                    processCpuMs() - processBefore};
     window.close();
     return opening;
 }
@@ -88,31 +116,44 @@ double median(std::vector<double> values) {
 }
 
 void measure(const QString& title, bench::CardCorpus& corpus) {
-    bench::print(QStringLiteral("%1: %2 card files").arg(title).arg(corpus.entries.size()));
+    bench::print(QStringLiteral("%1: %2 card files, load average %3")
+                     .arg(title)
+                     .arg(corpus.entries.size())
+                     .arg(loadAverage()));
     SilentPrompts prompts;
     CorpusHost host(corpus);
     OverviewWindow window(host, prompts);
-    std::vector<double> cold, stalls, afterSearch;
+    std::vector<double> cold, stalls, afterSearch, coldThread, coldProcess, warmThread, warmProcess;
     openWindow(window); // the page cache, the library and the allocator
     for (int run = 0; run < Runs; ++run) {
         CardTextCache::shared().clear();
         const Opening opening = openWindow(window);
         cold.push_back(opening.ms);
         stalls.push_back(opening.longestStallMs);
+        coldThread.push_back(opening.threadCpuMs);
+        coldProcess.push_back(opening.processCpuMs);
     }
     for (int run = 0; run < Runs; ++run) {
         CardTextCache::shared().clear();
         AppState& state = corpus.state;
         NullListener listener;
         CardSearch(state, listener).run(corpus.entries, QStringLiteral("zlatokop"), {});
-        afterSearch.push_back(openWindow(window).ms);
+        const Opening opening = openWindow(window);
+        afterSearch.push_back(opening.ms);
+        warmThread.push_back(opening.threadCpuMs);
+        warmProcess.push_back(opening.processCpuMs);
     }
-    bench::print(QStringLiteral("  open, cache empty:     %1 ms (longest pause of the window "
-                                "%2 ms)")
+    bench::print(QStringLiteral("  open, cache empty:     %1 ms (CPU: window thread %2 ms, all "
+                                "threads %3 ms; longest pause of the window %4 ms)")
                      .arg(median(cold), 0, 'f', 1)
+                     .arg(median(coldThread), 0, 'f', 1)
+                     .arg(median(coldProcess), 0, 'f', 1)
                      .arg(median(stalls), 0, 'f', 1));
-    bench::print(QStringLiteral("  open after a search:   %1 ms (cache %2 MB)")
+    bench::print(QStringLiteral("  open after a search:   %1 ms (CPU: window thread %2 ms, all "
+                                "threads %3 ms; cache %4 MB)")
                      .arg(median(afterSearch), 0, 'f', 1)
+                     .arg(median(warmThread), 0, 'f', 1)
+                     .arg(median(warmProcess), 0, 'f', 1)
                      .arg(CardTextCache::shared().bytes() / 1e6, 0, 'f', 1));
 
     // Typing a letter at a time into a freshly loaded window: its first
@@ -147,6 +188,7 @@ void measure(const QString& title, bench::CardCorpus& corpus) {
     bench::print(QStringLiteral("  sort by a column:      %1 ms; again, reversed %2 ms")
                      .arg(median(sorts), 0, 'f', 1)
                      .arg(median(reversals), 0, 'f', 1));
+    bench::print(QStringLiteral("  load average now %1").arg(loadAverage()));
 }
 
 } // namespace

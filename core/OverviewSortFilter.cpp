@@ -12,6 +12,46 @@ namespace {
 // never matches across two cells.
 constexpr QChar CellBreak = u'\n';
 
+// accents::folded one character at a time, which gives the same for text
+// whether composed or not; the characters below TableSize (Latin, Greek,
+// Cyrillic and the combining marks among them) are looked up in a table
+// made once, which makes folding many rows fast.
+class FoldTable {
+public:
+    static constexpr char16_t TableSize = 0x2000;
+
+    FoldTable() {
+        table_.reserve(TableSize);
+        for (char16_t c = 0; c < TableSize; ++c)
+            table_.append(accents::folded(QString(QChar(c))));
+    }
+
+    QString folded(const QString& text) const {
+        QString result;
+        result.reserve(text.size());
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            const char16_t c = text[at].unicode();
+            if (c < 0x80)
+                result += (c >= u'a' && c <= u'z') ? QChar(c - u'a' + u'A') : QChar(c);
+            else if (c < TableSize)
+                result += table_[c];
+            else if (QChar::isHighSurrogate(c) && at + 1 < text.size())
+                result += accents::folded(text.mid(at++, 2));
+            else
+                result += accents::folded(QString(QChar(c)));
+        }
+        return result;
+    }
+
+private:
+    QStringList table_;
+};
+
+QString fastFolded(const QString& text) {
+    static const FoldTable table;
+    return table.folded(text);
+}
+
 } // namespace
 
 OverviewSortFilter::OverviewSortFilter(OverviewModel& model, QObject* parent)
@@ -35,7 +75,7 @@ void OverviewSortFilter::setFilterText(const QString& text) {
         return;
     filterText_ = text;
     needleHasAccents_ = accents::hasAccents(text);
-    needle_ = needleHasAccents_ ? text.toCaseFolded() : accents::folded(text);
+    needle_ = needleHasAccents_ ? text.toCaseFolded() : fastFolded(text);
     invalidateRowsFilter();
 }
 
@@ -43,6 +83,11 @@ void OverviewSortFilter::setHiddenColumns(const QSet<int>& columns) {
     if (columns == hiddenColumns_)
         return;
     hiddenColumns_ = columns;
+    hiddenKeys_.clear();
+    for (const int column : columns) {
+        if (column != OverviewModel::NameColumn)
+            hiddenKeys_.insert(model_.headerData(column, Qt::Horizontal).toString());
+    }
     forgetRowTexts();
     if (!filterText_.isEmpty())
         invalidateRowsFilter();
@@ -51,10 +96,9 @@ void OverviewSortFilter::setHiddenColumns(const QSet<int>& columns) {
 bool OverviewSortFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (needle_.isEmpty())
         return true;
-    if (!rowTextsValid_)
+    if (!rowTextsValid_ || rowTextsWithAccents_ != needleHasAccents_)
         foldRowTexts();
-    const RowText& text = rowTexts_[sourceRow];
-    return (needleHasAccents_ ? text.caseFolded : text.accentFolded).contains(needle_);
+    return rowTexts_[sourceRow].contains(needle_);
 }
 
 bool OverviewSortFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
@@ -69,6 +113,7 @@ bool OverviewSortFilter::lessThan(const QModelIndex& left, const QModelIndex& ri
 }
 
 void OverviewSortFilter::foldRowAgain(int sourceRow) {
+    // Rows not folded yet are folded when the filter next needs them.
     if (rowTextsValid_)
         rowTexts_[sourceRow] = rowText(sourceRow);
 }
@@ -81,7 +126,8 @@ void OverviewSortFilter::forgetRowTexts() {
 void OverviewSortFilter::foldRowTexts() const {
     // Folding is the costly part: the rows are shared among the cores.
     const int rows = model_.rowCount();
-    rowTexts_.assign(rows, RowText());
+    rowTexts_.assign(rows, QString());
+    rowTextsWithAccents_ = needleHasAccents_;
     const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::vector<std::thread> threads;
     for (int worker = 0; worker < workers; ++worker) {
@@ -95,17 +141,17 @@ void OverviewSortFilter::foldRowTexts() const {
     rowTextsValid_ = true;
 }
 
-OverviewSortFilter::RowText OverviewSortFilter::rowText(int sourceRow) const {
+QString OverviewSortFilter::rowText(int sourceRow) const {
     QString joined;
-    const int columns = model_.columnCount();
-    for (int column = 0; column < columns; ++column) {
-        if (hiddenColumns_.contains(column))
-            continue;
-        const QString cell = model_.cellText(sourceRow, column);
-        if (cell.isEmpty())
-            continue;
-        joined += cell;
+    if (!hiddenColumns_.contains(OverviewModel::NameColumn)) {
+        joined += model_.cellText(sourceRow, OverviewModel::NameColumn);
         joined += CellBreak;
     }
-    return {joined.toCaseFolded(), accents::folded(joined)};
+    for (const auto& [key, value] : model_.card(sourceRow).cells) {
+        if (value.isEmpty() || hiddenKeys_.contains(key))
+            continue;
+        joined += value;
+        joined += CellBreak;
+    }
+    return rowTextsWithAccents_ ? joined.toCaseFolded() : fastFolded(joined);
 }

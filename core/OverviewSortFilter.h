@@ -28,20 +28,20 @@ protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 
 private:
-    struct RowText {
-        QString caseFolded;   // letter case folded, accents kept
-        QString accentFolded; // letter case and accents folded
-    };
     void forgetRowTexts();
     void foldRowAgain(int sourceRow);
     void foldRowTexts() const;
-    RowText rowText(int sourceRow) const;
+    QString rowText(int sourceRow) const;
 
     OverviewModel& model_;
     QString filterText_;
     QString needle_;
     bool needleHasAccents_ = false;
     QSet<int> hiddenColumns_;
-    mutable std::vector<RowText> rowTexts_;
+    QSet<QString> hiddenKeys_;
+    // Each row's shown cells, letter case folded, and accents too unless
+    // the filter text has some.
+    mutable std::vector<QString> rowTexts_;
     mutable bool rowTextsValid_ = false;
+    mutable bool rowTextsWithAccents_ = false;
 };
