@@ -85,7 +85,7 @@ QString loadAverage() {
     return QString::fromLatin1(file.readAll().split(' ').mid(0, 3).join(' '));
 }
 
-Opening openWindow(OverviewWindow& window) {
+Opening openWindow(OverviewWindow& window, bool closeAfter = true) {
     QEventLoop loop;
     QObject::connect(&window, &OverviewWindow::loaded, &loop, &QEventLoop::quit);
     QElapsedTimer stall;
@@ -106,7 +106,8 @@ Opening openWindow(OverviewWindow& window) {
     loop.exec();
     Opening opening{timer.nsecsElapsed() / 1e6, longest, threadCpuMs() - threadBefore,
                     processCpuMs() - processBefore};
-    window.close();
+    if (closeAfter)
+        window.close();
     return opening;
 }
 
@@ -162,8 +163,7 @@ void measure(const QString& title, bench::CardCorpus& corpus) {
     std::vector<double> first, next, sorts, reversals;
     for (int run = 0; run < Runs; ++run) {
         window.filterBox()->clear();
-        openWindow(window);
-        window.show();
+        openWindow(window, false);
         for (qsizetype length = 1; length <= typed.size(); ++length) {
             QElapsedTimer timer;
             timer.start();

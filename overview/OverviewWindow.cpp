@@ -146,6 +146,8 @@ void OverviewWindow::showLoadingProgress(int done, int total) {
 void OverviewWindow::showReading(const OverviewReading& reading) {
     progress_->hide();
     progressText_->hide();
+    if (!isVisible())
+        return; // closed while reading
     applyingLayout_ = true;
     const OverviewLayout layout = [this] {
         OverviewLayout kept;
@@ -365,6 +367,11 @@ void OverviewWindow::closeEvent(QCloseEvent* event) {
     reader_.stop();
     if (layoutSave_.isActive())
         saveLayout();
+    // Opening reads the cards afresh (from the cache): a closed window holds
+    // no rows.
+    applyingLayout_ = true;
+    model_.setCards({});
+    applyingLayout_ = false;
     QWidget::closeEvent(event);
 }
 
