@@ -82,6 +82,11 @@ void OverviewWindow::createControls() {
     header->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
     connect(header, &QWidget::customContextMenuRequested, this, &OverviewWindow::showColumnMenu);
+    // From the keyboard: the menu key in the table opens the same menu.
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QWidget::customContextMenuRequested, this, [this, header](QPoint position) {
+        showColumnMenu(header->mapFromGlobal(table_->viewport()->mapToGlobal(position)));
+    });
     connect(header, &QHeaderView::sectionMoved, this, &OverviewWindow::scheduleLayoutSave);
     connect(header, &QHeaderView::sectionResized, this, &OverviewWindow::scheduleLayoutSave);
     connect(header, &QHeaderView::sortIndicatorChanged, this, &OverviewWindow::scheduleLayoutSave);
