@@ -164,7 +164,18 @@ void CardConflictDialog::prepare(const VersionQuestion& question) {
                               "chcete (mezerník).")
                    .arg(question.join->conflicts().size()));
     Conflicts->setVisible(!none);
+    placeBelowConflicts(none ? Conflicts->y() : Conflicts->geometry().bottom() + 6);
     updateJoinButton();
+}
+
+// Without differences to pick, the note on history and the buttons move up
+// into the table's place, so the dialog shows no empty box.
+void CardConflictDialog::placeBelowConflicts(int top) {
+    HistoryNote->move(12, top);
+    const int buttonsTop = top + 60;
+    for (QToolButton* button : {JoinButton, KeepMineButton, TakeTheirsButton, CancelButton})
+        button->move(button->x(), buttonsTop);
+    setFixedSize(kClientSize.width(), buttonsTop + 48);
 }
 
 void CardConflictDialog::fillConflicts(const CardJoin& join) {

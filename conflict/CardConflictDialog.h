@@ -56,6 +56,7 @@ private:
     void answerWith(VersionChoice choice);
     void keepOnePickPerRow(int row, int column);
     void updateJoinButton();
+    void placeBelowConflicts(int top);
 
     VersionAnswer answer_;
     bool filling_ = false;

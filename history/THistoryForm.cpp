@@ -62,6 +62,7 @@ void THistoryForm::buildList() {
     VersionList = new QTreeWidget(this);
     VersionList->setGeometry(10, 32, 220, 320);
     VersionList->setColumnCount(2);
+    VersionList->setAccessibleName(QStringLiteral("Dřívější verze karty"));
     VersionList->setHeaderLabels({QStringLiteral("Uloženo"), QStringLiteral("Řádků")});
     VersionList->setRootIsDecorated(false);
     VersionList->setUniformRowHeights(true);
@@ -91,15 +92,18 @@ void THistoryForm::buildPreview() {
     PreviewTable->verticalHeader()->setDefaultSectionSize(PreviewTable->fontMetrics().height() + 6);
     PreviewTable->horizontalHeader()->setStretchLastSection(true);
     PreviewTable->setColumnWidth(0, 140);
+    PreviewTable->setAccessibleName(QStringLiteral("Tabulka vybrané verze"));
 
     PreviewNotes = new QPlainTextEdit(this);
     PreviewNotes->setGeometry(240, 210, 220, 142);
     PreviewNotes->setReadOnly(true);
+    PreviewNotes->setAccessibleName(QStringLiteral("Poznámky vybrané verze"));
     PreviewNotes->setFocusPolicy(Qt::NoFocus);
 
     PreviewPicture = new QLabel(this);
     PreviewPicture->setGeometry(QRect(QPoint(470, 210), kPictureSize));
     PreviewPicture->setAlignment(Qt::AlignCenter);
+    PreviewPicture->setAccessibleName(QStringLiteral("Obrázek vybrané verze"));
     PreviewPicture->setFrameShape(QFrame::StyledPanel);
 
     PreviewProblem = new QLabel(this);

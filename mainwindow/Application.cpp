@@ -2,6 +2,7 @@
 
 #include "core/ProgramInstance.h"
 #include "core/StoredColor.h"
+#include "mainwindow/AccessibleNames.h"
 #include "mainwindow/AuxiliaryCommands.h"
 #include "mainwindow/CardEditingCommands.h"
 #include "mainwindow/CardFileCommands.h"
@@ -17,6 +18,7 @@
 #include "mainwindow/SyncCommands.h"
 #include "mainwindow/TForm1.h"
 #include "print/CardExports.h"
+#include "storage/ProgramDir.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogLook.h"
 #include "widgets/QtPrompts.h"
@@ -41,6 +43,7 @@ bool Application::Start() {
     form1_ = std::make_unique<TForm1>(state_, *prompts_, [this](int code) { EndProcess(code); });
     if (ended_)
         return false;
+    NameMainWindowControls(*form1_);
     QObject::connect(instance_.get(), &ProgramInstance::showRequested, form1_.get(),
                      [this] { ShowMainWindow(); });
     CreateDialogs();
@@ -65,6 +68,7 @@ int Application::Run() {
 bool Application::ClaimProgramDir() {
     instance_ = std::make_unique<ProgramInstance>(state_.programDir);
     RunGuarded(*prompts_, [this] {
+        programdir::makeDataDirectory(state_.programDir);
         if (instance_->claim()) {
             claimed_ = true;
             return;

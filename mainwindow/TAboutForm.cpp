@@ -106,6 +106,7 @@ void TAboutForm::createText() {
 
     Memo2 = new QPlainTextEdit(this);
     Memo2->setReadOnly(true);
+    Memo2->setAccessibleName(QStringLiteral("O programu"));
     Memo2->setFrameShape(QFrame::NoFrame);
     Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

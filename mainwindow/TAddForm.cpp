@@ -25,6 +25,8 @@ TAddForm::TAddForm(CardFileHost& host, QWidget* parent)
 
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(77, 12, 169, 24);
+    Label7->setBuddy(Edit1);
+    Edit1->setAccessibleName(QStringLiteral("Jméno nového souboru"));
 
     SpeedButton3 = addCancelButton(QStringLiteral("Zrušit"), QStyle::SP_DialogCancelButton,
                                    QRect(77, 45, 82, 27));

@@ -20,10 +20,13 @@ void TForm1::ShowPictureFile(const QString& path) {
     // directory (and in the card file), only NSELECT shows for it.
     if (path.isEmpty() || !Image1->LoadBitmapFile(path))
         ShowNoPicture();
+    else
+        Image1->setAccessibleDescription(QStringLiteral("Karta má obrázek."));
 }
 
 void TForm1::ShowNoPicture() {
     Image1->SetPicture(resources::NselectBitmap());
+    Image1->setAccessibleDescription(QStringLiteral("Karta nemá obrázek."));
 }
 
 void TForm1::ShowCardTitle(const QString& cardName) {

@@ -24,7 +24,9 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    Application application(executableDirectory());
+    const QString executableDir = executableDirectory();
+    Application application(programdir::dataDirectory(executableDir));
+    application.State().libraryDir = executableDir;
     application.Start();
     return application.Run();
 }

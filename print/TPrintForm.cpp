@@ -88,6 +88,7 @@ void TPrintForm::createControls() {
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(16, 48, 217, 105);
     ListBox1->setUniformItemSizes(true);
+    ListBox1->setAccessibleName(QStringLiteral("Tiskárny"));
 
     PicPrintCheck = checkBox(this, QStringLiteral("Tisknout obrázek"), QRect(15, 168, 218, 17));
     GrayPrintCheck = checkBox(this, QStringLiteral("Tisknout černobíle"), QRect(15, 200, 218, 17));
@@ -110,6 +111,7 @@ void TPrintForm::createControls() {
 
     PrintPrew = new ClickableLabel(this);
     PrintPrew->setGeometry(QRect(QPoint(248, 8), PreviewSize));
+    PrintPrew->setAccessibleName(QStringLiteral("Náhled tisku"));
     preview_ = QImage(PreviewSize, QImage::Format_RGB32);
     clearPreview();
 

@@ -4,8 +4,9 @@
 # needs: a real printer (CUPS and its PDF printer), an X server to drive the
 # real program, image and PDF tools, Zip and Python for independent test cards,
 # the validators of the desktop files, and a real sync engine (Syncthing) for
-# the tests of a shared card folder.
-# Usage: install-deps.sh [--tests]
+# the tests of a shared card folder, and an accessibility bus. With --package,
+# what making and checking the Debian package needs.
+# Usage: install-deps.sh [--tests|--package]
 set -euo pipefail
 
 packages=(
@@ -14,18 +15,23 @@ packages=(
   adwaita-icon-theme fonts-dejavu-core
   p7zip-full libjpeg62-turbo-dev
 )
+# What scripts/package.sh needs to make and check the Debian package.
+package_packages=(dpkg-dev file fakeroot lintian)
 test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
   zip unzip python3 strace
   desktop-file-utils appstream
   syncthing
+  dbus at-spi2-core python3-dbus
+  "${package_packages[@]}"
 )
 
 case "${1:-}" in
   "") ;;
   --tests) packages+=("${test_packages[@]}") ;;
-  *) echo "usage: $0 [--tests]" >&2; exit 2 ;;
+  --package) packages+=("${package_packages[@]}") ;;
+  *) echo "usage: $0 [--tests|--package]" >&2; exit 2 ;;
 esac
 
 missing=()

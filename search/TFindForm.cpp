@@ -77,6 +77,7 @@ void TFindForm::buildInputPage() {
     const int boxLeft = qMax(72, headingRight + 6);
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(boxLeft, 8, 265 - boxLeft, 21);
+    Edit1->setAccessibleName(QStringLiteral("Hledaný text"));
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -99,6 +100,7 @@ void TFindForm::buildResultsPage() {
     Panel2->setAutoFillBackground(true);
     lBox = new QListWidget(Panel2);
     lBox->setGeometry(0, 0, 257, 120);
+    lBox->setAccessibleName(QStringLiteral("Nalezené karty"));
     lBox->setSelectionMode(QAbstractItemView::SingleSelection);
     lBox->setUniformItemSizes(true);
     lBox->installEventFilter(this);
@@ -106,6 +108,7 @@ void TFindForm::buildResultsPage() {
     Progress = new QProgressBar(Panel2);
     Progress->setGeometry(0, 120, 257, 17);
     Progress->setTextVisible(false);
+    Progress->setAccessibleName(QStringLiteral("Průběh hledání"));
     Progress->setRange(0, 1);
     Progress->setValue(0);
     Panel2->hide();

@@ -80,6 +80,9 @@ void TSetForm::createControls() {
     GroupBox4 = new QGroupBox(QStringLiteral(" Nadpisy tabulky "), this);
     NadpisEdit1 = new QLineEdit(QStringLiteral(" 1 <---"), GroupBox4);
     NadpisEdit2 = new QLineEdit(QStringLiteral("---> 2"), GroupBox4);
+    NadpisEdit1->setAccessibleName(QStringLiteral("Nadpis prvního sloupce tabulky"));
+    NadpisEdit2->setAccessibleName(QStringLiteral("Nadpis druhého sloupce tabulky"));
+    ColorBox1->setAccessibleName(QStringLiteral("Barva pozadí"));
 
     Label4 = new QLabel(QStringLiteral("<a href=\"help\">Nápověda</a>"), this);
     Label4->setTextInteractionFlags(Qt::LinksAccessibleByMouse);

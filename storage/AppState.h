@@ -32,7 +32,14 @@ struct AppState {
     bool PrintGray = false;
     bool SearchRunning = false;
 
-    QString libraryPath() const { return programDir + QStringLiteral("7z.so"); }
+    // The folder of 7z.so, with a trailing "/": the executable's, which is
+    // the program directory unless the cards live in the user's data folder
+    // (ProgramDir.h). Empty means the program directory.
+    QString libraryDir;
+
+    QString libraryPath() const {
+        return (libraryDir.isEmpty() ? programDir : libraryDir) + QStringLiteral("7z.so");
+    }
     // P + "HISTORY/": the earlier versions of the card files (CardHistory.h).
     QString historyDir() const { return programDir + QStringLiteral("HISTORY/"); }
 };

@@ -18,7 +18,7 @@ prefix="$work/Moje Kartotéka"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 entry="$prefix/share/applications/$app_id.desktop"
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
-for file in kartoteka 7z.so "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
+for file in kartoteka 7z.so .portable "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
   "share/icons/hicolor/scalable/apps/$app_id.svg"; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done

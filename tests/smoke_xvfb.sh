@@ -10,27 +10,19 @@ executable=$1
 library=$2
 title="Pelvarin Kartotéka"
 program=$(mktemp -d)
-xvfb_pid=""
+source "$(dirname "$0")/xvfb.sh"
 cleanup() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  stop_xvfb
   rm -rf "$program"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# An X server of our own on a display number it picks itself (-displayfd), so
-# that test runs side by side never race for one number.
-Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$program/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$program/display" ] && break
-  sleep 0.1
-done
-[ -s "$program/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$program/display")"
-rm "$program/display"
+start_xvfb "$program" || exit 1
 cp "$executable" "$program/kartoteka"
+# A program directory of its own, as `cmake --install` makes it.
+touch "$program/.portable"
 
 # Prints the id of a visible window named exactly $1, waiting up to 10 s.
 wait_for_window() {

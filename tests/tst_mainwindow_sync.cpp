@@ -187,6 +187,29 @@ private slots:
                  QStringList{QStringLiteral("Obec=Praha")});
     }
 
+    // Changes on different sides join without a question: the dialog then
+    // closes up over the empty table, its buttons still inside it.
+    void joinWithoutQuestionsHasNoEmptyTable() {
+        TestProgramDir dir;
+        writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
+        AppFixture program(dir);
+        Window window(program);
+        program.form().List->Update();
+        program.open(0);
+        program.card().RestoreVersion({{QStringLiteral("Obec=Brno")}, QStringLiteral("Moje"), {}});
+        testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
+        QTRY_VERIFY(window.notice()->isVisibleTo(&program.form()));
+        QVERIFY(WhileConflictDialog(
+            window, [&] { window.save(); },
+            [&](CardConflictDialog& d) {
+                QVERIFY(!d.Conflicts->isVisible());
+                QVERIFY(d.JoinButton->isEnabled());
+                QVERIFY(d.HistoryNote->geometry().bottom() < d.JoinButton->y());
+                QVERIFY(d.CancelButton->geometry().bottom() < d.height());
+                QVERIFY(d.height() < d.Conflicts->geometry().bottom());
+            }));
+    }
+
     // A conflict copy is no card: not listed, numbered or searched; its card
     // is marked, and "Vyřešit konflikt…" joins it in.
     void conflictCopyIsJoinedIntoItsCard_data() {
