@@ -1,8 +1,8 @@
 #include "core/CardSearch.h"
 
+#include "core/AccentFolding.h"
 #include "core/CardTextCache.h"
 #include "core/CardTextReader.h"
-#include "core/MemberMatcher.h"
 #include "core/TextMatcher.h"
 #include "storage/AppState.h"
 
@@ -23,7 +23,13 @@ private:
 
 // How long the search waits for a card file before it lets the listener act:
 // short enough for the windows to stay alive and a stop to take at once.
-constexpr std::chrono::milliseconds WaitingStep(10);
+constexpr std::chrono::milliseconds kWaitingStep(10);
+
+LetterMatch letterMatch(const SearchOptions& options) {
+    if (options.withoutAccents)
+        return LetterMatch::AccentBlind;
+    return options.caseSensitive ? LetterMatch::Exact : LetterMatch::CaseBlind;
+}
 
 } // namespace
 
@@ -39,10 +45,10 @@ SearchOutcome CardSearch::run(const QStringList& entries, const QString& text,
     RunningFlag running(state_.SearchRunning);
     const QString searched = options.wholeWords ? u' ' + text + u' ' : text;
     if (!options.inNames)
-        return searchContents(entries, searched, options.caseSensitive);
+        return searchContents(entries, searched, options);
     if (options.fullName)
         return lookUpWholeName(entries, searched);
-    return searchNames(entries, searched);
+    return searchNames(entries, searched, options.withoutAccents);
 }
 
 SearchOutcome CardSearch::lookUpWholeName(const QStringList& entries, const QString& text) {
@@ -53,15 +59,16 @@ SearchOutcome CardSearch::lookUpWholeName(const QStringList& entries, const QStr
     return outcome;
 }
 
-SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString& text) {
-    const TextMatcher matcher(text, false);
+SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString& text,
+                                      bool withoutAccents) {
+    const TextMatcher matcher(withoutAccents ? accents::folded(text) : text, false);
     SearchOutcome outcome;
     for (int row = 0; row < entries.size(); ++row) {
         if (!state_.SearchRunning) {
             outcome.stopped = true;
             return outcome;
         }
-        if (matcher.matches(entries[row])) {
+        if (matcher.matches(withoutAccents ? accents::folded(entries[row]) : entries[row])) {
             listener_.resultFound(entries[row]);
             ++outcome.count;
         }
@@ -71,11 +78,11 @@ SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString&
 }
 
 SearchOutcome CardSearch::searchContents(const QStringList& entries, const QString& text,
-                                         bool caseSensitive) {
+                                         const SearchOptions& options) {
     SearchOutcome outcome;
     if (entries.isEmpty())
         return outcome;
-    const MemberMatcher matcher(text, caseSensitive);
+    const CardTextMatcher matcher(text, letterMatch(options));
     CardTextReader reader(LoadArchiveLibrary(state_.libraryPath()), cache_, matcher, state_.CardDir,
                           entries, workerCount_);
     for (int row = 0; row < entries.size(); ++row) {
@@ -105,7 +112,7 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
 // as it was counted done already; the listener is left alone after a stop.
 CardReading CardSearch::awaitReading(CardTextReader& reader, int row) {
     for (;;) {
-        if (std::optional<CardReading> reading = reader.reading(row, WaitingStep))
+        if (std::optional<CardReading> reading = reader.reading(row, kWaitingStep))
             return *std::move(reading);
         if (state_.SearchRunning)
             listener_.waiting();

@@ -15,6 +15,9 @@ struct SearchOptions {
     bool caseSensitive = false; // `CaSen`: content search with exact letter case
     bool fullName = false;      // `FullNam`: name search for one whole entry
     bool wholeWords = false;    // `WholWorld`: the text padded with a space on each side
+    // Letters match without their accents and without case ("dvorak" finds
+    // "Dvořák"), in names and contents; caseSensitive is then not asked.
+    bool withoutAccents = false;
 };
 
 // Receives what a running search finds, as it finds it.
@@ -68,9 +71,9 @@ public:
 
 private:
     SearchOutcome lookUpWholeName(const QStringList& entries, const QString& text);
-    SearchOutcome searchNames(const QStringList& entries, const QString& text);
+    SearchOutcome searchNames(const QStringList& entries, const QString& text, bool withoutAccents);
     SearchOutcome searchContents(const QStringList& entries, const QString& text,
-                                 bool caseSensitive);
+                                 const SearchOptions& options);
     CardReading awaitReading(CardTextReader& reader, int row);
 
     AppState& state_;

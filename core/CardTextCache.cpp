@@ -6,10 +6,12 @@ namespace {
 
 // One card may not take more than this share of the cache; real cards hold a
 // few kilobytes of text.
-constexpr int LargestEntryShare = 16;
+constexpr int LargestEntryShare = 4;
 
-qsizetype heldBytes(const CardTextMembers& members) {
-    return members.notes.capacity() + members.table.capacity();
+// What an entry costs besides its text: the key and the table's own records.
+qsizetype entryBytes(const QString& path, const CardSearchText& text) {
+    constexpr qsizetype Bookkeeping = 256;
+    return text.heldBytes() + path.size() * qsizetype(sizeof(QChar)) + Bookkeeping;
 }
 
 } // namespace
@@ -23,6 +25,13 @@ CardTextCache& CardTextCache::shared() {
 
 std::optional<CardTextMembers> CardTextCache::find(const QString& path,
                                                    const CardFileStamp& stamp) {
+    if (std::optional<CardSearchText> text = findText(path, stamp))
+        return std::move(text->members);
+    return std::nullopt;
+}
+
+std::optional<CardSearchText> CardTextCache::findText(const QString& path,
+                                                      const CardFileStamp& stamp) {
     const std::lock_guard lock(mutex_);
     const auto entry = entries_.find(path);
     if (entry == entries_.end())
@@ -31,21 +40,24 @@ std::optional<CardTextMembers> CardTextCache::find(const QString& path,
         dropLocked(entry);
         return std::nullopt;
     }
-    return entry->members;
+    return entry->text;
 }
 
 void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                           CardTextMembers members) {
-    members.notes.squeeze();
-    members.table.squeeze();
-    const qsizetype size = heldBytes(members);
+    storeText(path, stamp, readAtNs, MakeCardSearchText(std::move(members)));
+}
+
+void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
+                              const CardSearchText& text) {
+    const qsizetype size = entryBytes(path, text);
     const std::lock_guard lock(mutex_);
     if (const auto old = entries_.find(path); old != entries_.end())
         dropLocked(old);
     if (MayChangeUnnoticed(stamp, readAtNs) || size > budget_ / LargestEntryShare ||
         bytes_ + size > budget_)
         return;
-    entries_.insert(path, Entry{stamp, std::move(members), size});
+    entries_.insert(path, Entry{stamp, text, size});
     bytes_ += size;
 }
 

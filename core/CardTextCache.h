@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CardFileStamp.h"
-#include "core/CardTextMembers.h"
+#include "core/CardSearchText.h"
 
 #include <QHash>
 #include <QString>
@@ -13,10 +13,12 @@
 // repeated search reads again only the card files that changed. Each entry is
 // valid for one stamp of its card file (size, times, inode): a card file with
 // another stamp is read afresh. Text only, bounded in size, never written to
-// disk. Safe to use from several threads at once.
+// disk. Each card's text is kept in the forms the search matches
+// (CardSearchText: the stored bytes, upper-cased and without accents), made
+// once when the card is read. Safe to use from several threads at once.
 class CardTextCache {
 public:
-    static constexpr qsizetype DefaultBudgetBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype DefaultBudgetBytes = 160 * 1024 * 1024;
 
     explicit CardTextCache(qsizetype budgetBytes = DefaultBudgetBytes);
 
@@ -34,6 +36,10 @@ public:
     // before it is asked for again.
     void store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                CardTextMembers members);
+    // The same for the search: the text in every form it matches.
+    std::optional<CardSearchText> findText(const QString& path, const CardFileStamp& stamp);
+    void storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
+                   const CardSearchText& text);
     // Drops the entry of the card file at path.
     void drop(const QString& path);
     // Drops the entry of the card file at path and of any file whose name
@@ -51,7 +57,7 @@ public:
 private:
     struct Entry {
         CardFileStamp stamp;
-        CardTextMembers members;
+        CardSearchText text;
         qsizetype bytes = 0;
     };
     void dropLocked(QHash<QString, Entry>::iterator entry);

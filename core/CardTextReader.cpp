@@ -16,7 +16,7 @@ constexpr int ReadingBatch = 64;
 } // namespace
 
 CardTextReader::CardTextReader(T7zLibraryPtr library, CardTextCache& cache,
-                               const MemberMatcher& matcher, const QString& directory,
+                               const CardTextMatcher& matcher, const QString& directory,
                                const QStringList& entries, int workerCount)
     : library_(std::move(library)), cache_(cache), matcher_(matcher), directory_(directory),
       entries_(entries), folder_(directory), readings_(entries.size()) {
@@ -84,10 +84,8 @@ void CardTextReader::work() {
 CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader) const {
     CardReading reading;
     try {
-        const CardTextMembers members = cardMembers(index, reader);
         // Notes lines come before table lines; only their number is needed here.
-        reading.matchingLines =
-            matcher_.matchingLines(members.notes) + matcher_.matchingLines(members.table);
+        reading.matchingLines = matcher_.matchingLines(cardText(index, reader));
     } catch (const AppError& error) {
         reading.error = error.text();
     } catch (const std::bad_alloc&) {
@@ -100,23 +98,23 @@ CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader) const {
     return reading;
 }
 
-CardTextMembers CardTextReader::cardMembers(int index, T7zInArchivePtr& reader) const {
+CardSearchText CardTextReader::cardText(int index, T7zInArchivePtr& reader) const {
     const QString path = directory_ + entries_[index];
     // The stamp is taken before the read: should the file change meanwhile, the
     // next search sees another stamp and reads it again.
     const std::optional<CardFileStamp> stamp = folder_.stamp(entries_[index]);
     if (!stamp) {
         cache_.drop(path); // gone: the read below fails with the reason
-    } else if (std::optional<CardTextMembers> kept = cache_.find(path, *stamp)) {
+    } else if (std::optional<CardSearchText> kept = cache_.findText(path, *stamp)) {
         return *std::move(kept);
     }
     const qint64 readAt = WallClockNs();
     ++filesRead_;
     if (!reader)
         reader = MakeInArchive(library_, ZipFormatId);
-    CardTextMembers members =
-        ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index]));
+    CardSearchText text = MakeCardSearchText(
+        ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index])));
     if (stamp)
-        cache_.store(path, *stamp, readAt, members);
-    return members;
+        cache_.storeText(path, *stamp, readAt, text);
+    return text;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/CardFileStamp.h"
+#include "core/CardSearchText.h"
 #include "core/CardTextMembers.h"
-#include "core/MemberMatcher.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,7 +37,7 @@ public:
     // (with a trailing "/"); an entry's name without its extension picks the
     // card's members. The workers start at once; matcher and cache must
     // outlive the reader.
-    CardTextReader(T7zLibraryPtr library, CardTextCache& cache, const MemberMatcher& matcher,
+    CardTextReader(T7zLibraryPtr library, CardTextCache& cache, const CardTextMatcher& matcher,
                    const QString& directory, const QStringList& entries, int workerCount);
     // Stops and waits for every worker.
     ~CardTextReader();
@@ -63,11 +63,11 @@ public:
 private:
     void work();
     CardReading readCard(int index, T7zInArchivePtr& reader) const;
-    CardTextMembers cardMembers(int index, T7zInArchivePtr& reader) const;
+    CardSearchText cardText(int index, T7zInArchivePtr& reader) const;
 
     const T7zLibraryPtr library_;
     CardTextCache& cache_;
-    const MemberMatcher& matcher_;
+    const CardTextMatcher& matcher_;
     const QString directory_;
     const QStringList entries_;
     const StampedFolder folder_;

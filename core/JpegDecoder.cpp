@@ -1,5 +1,6 @@
 #include "core/JpegDecoder.h"
 
+#include "core/ExifOrientation.h"
 #include "storage/AppError.h"
 
 #include <QFile>
@@ -127,9 +128,22 @@ DecodedJpeg DecodeJpegFile(const QString& path,
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(file.errorString());
     const QByteArray data = file.readAll();
+    // A picture lying on its side is decoded as it lies; the caller sees it upright.
+    const int orientation = exiforientation::ofJpeg(data);
+    const bool swapped = exiforientation::swapsSides(orientation);
+    std::function<QSize(QSize)> lyingTargetFor;
+    if (targetSizeFor) {
+        lyingTargetFor = [&](QSize lyingSize) {
+            const QSize target = targetSizeFor(swapped ? lyingSize.transposed() : lyingSize);
+            return swapped ? target.transposed() : target;
+        };
+    }
     DecodedJpeg result;
     ErrorManager manager;
-    if (!decompress(data, targetSizeFor, result, manager))
+    if (!decompress(data, lyingTargetFor, result, manager))
         throw AppError(QString::fromLocal8Bit(manager.message));
+    result.image = exiforientation::upright(result.image, orientation);
+    if (swapped)
+        result.fullSize.transpose();
     return result;
 }

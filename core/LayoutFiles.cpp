@@ -7,7 +7,7 @@ namespace layoutfiles {
 
 namespace {
 
-QStringList NumberLines(const QList<int>& numbers) {
+QStringList numberLines(const QList<int>& numbers) {
     QStringList lines;
     for (const int number : numbers)
         lines << QString::number(number);
@@ -16,7 +16,7 @@ QStringList NumberLines(const QList<int>& numbers) {
 
 } // namespace
 
-void ReadColumnWidths(const QString& path, const std::function<void(int, int)>& setWidth) {
+void readColumnWidths(const QString& path, const std::function<void(int, int)>& setWidth) {
     TextLineReader reader(ReadTextLines(path));
     int column = 0;
     // The first line is read even from an empty file, as the loop tests for the
@@ -27,14 +27,14 @@ void ReadColumnWidths(const QString& path, const std::function<void(int, int)>& 
     } while (!reader.AtEnd());
 }
 
-void ReadBandLefts(const QString& path, int bandCount,
+void readBandLefts(const QString& path, int bandCount,
                    const std::function<void(int, int)>& setLeft) {
     TextLineReader reader(ReadTextLines(path));
     for (int band = 0; band < bandCount; ++band)
         setLeft(band, reader.ReadInteger());
 }
 
-void ReadWindowPlacement(const QString& path, const std::function<void(int)>& setLeft,
+void readWindowPlacement(const QString& path, const std::function<void(int)>& setLeft,
                          const std::function<void(int)>& setTop,
                          const std::function<void(bool)>& setMaximized) {
     TextLineReader reader(ReadTextLines(path));
@@ -43,15 +43,15 @@ void ReadWindowPlacement(const QString& path, const std::function<void(int)>& se
     setMaximized(reader.ReadLine() == QStringLiteral("1"));
 }
 
-void WriteColumnWidths(const QString& path, const QList<int>& widths) {
-    WriteTextLines(path, NumberLines(widths));
+void writeColumnWidths(const QString& path, const QList<int>& widths) {
+    WriteTextLines(path, numberLines(widths));
 }
 
-void WriteBandLefts(const QString& path, const QList<int>& lefts) {
-    WriteTextLines(path, NumberLines(lefts));
+void writeBandLefts(const QString& path, const QList<int>& lefts) {
+    WriteTextLines(path, numberLines(lefts));
 }
 
-void WriteWindowPlacement(const QString& path, int left, int top, bool maximized) {
+void writeWindowPlacement(const QString& path, int left, int top, bool maximized) {
     WriteTextLines(path, {QString::number(left), QString::number(top),
                           maximized ? QStringLiteral("1") : QStringLiteral("0")});
 }

@@ -13,17 +13,17 @@ namespace layoutfiles {
 
 // Calls setWidth(k, width) for line k (from 0) until the end of the file;
 // setWidth throws for a column the table does not have.
-void ReadColumnWidths(const QString& path, const std::function<void(int, int)>& setWidth);
+void readColumnWidths(const QString& path, const std::function<void(int, int)>& setWidth);
 // Calls setLeft(band, left) for each of bandCount lines.
-void ReadBandLefts(const QString& path, int bandCount,
+void readBandLefts(const QString& path, int bandCount,
                    const std::function<void(int, int)>& setLeft);
 // Line 1 the left edge, line 2 the top edge, line 3 "1" when maximised.
-void ReadWindowPlacement(const QString& path, const std::function<void(int)>& setLeft,
+void readWindowPlacement(const QString& path, const std::function<void(int)>& setLeft,
                          const std::function<void(int)>& setTop,
                          const std::function<void(bool)>& setMaximized);
 
-void WriteColumnWidths(const QString& path, const QList<int>& widths);
-void WriteBandLefts(const QString& path, const QList<int>& lefts);
-void WriteWindowPlacement(const QString& path, int left, int top, bool maximized);
+void writeColumnWidths(const QString& path, const QList<int>& widths);
+void writeBandLefts(const QString& path, const QList<int>& lefts);
+void writeWindowPlacement(const QString& path, int left, int top, bool maximized);
 
 } // namespace layoutfiles

@@ -27,7 +27,7 @@
 
 namespace {
 
-bool CardFileExists(const QString& cardPath) {
+bool cardFileExists(const QString& cardPath) {
     const QFileInfo info(cardPath);
     return !cardPath.isEmpty() && filenames::exists(info.absolutePath(), info.fileName());
 }
@@ -59,7 +59,7 @@ void OpenCard::LeaveCard() {
 void OpenCard::Load(const QString& cardPath) {
     ClearWorkDir(state_.WorkDir);
     currentCardPath_ = cardPath;
-    if (!CardFileExists(currentCardPath_)) {
+    if (!cardFileExists(currentCardPath_)) {
         // The card shown until now has left the working directory and no longer
         // has its path: left open, its further edits could never be saved.
         CloseUnreadableCard();
@@ -83,16 +83,16 @@ void OpenCard::Load(const QString& cardPath) {
 
 void OpenCard::LoadCardMembers() {
     UnpackCard(state_.libraryPath(), currentCardPath_, state_.WorkDir);
-    LoadTable();
+    loadTableMember();
     editor_.showTable();
-    LoadNotes();
+    loadNotesMember();
     editor_.showPicture(
         filenames::existingPath(state_.WorkDir, cardfile::pictureMember(currentCardName_)));
 }
 
 // A card without a table member gets an empty one, written and read back as
 // if it had been unpacked.
-void OpenCard::LoadTable() {
+void OpenCard::loadTableMember() {
     const QString& work = state_.WorkDir;
     const QString table = cardfile::tableMember(currentCardName_);
     if (!filenames::exists(work, table)) {
@@ -102,7 +102,7 @@ void OpenCard::LoadTable() {
     editor_.setTableLines(::LoadTable(work + table));
 }
 
-void OpenCard::LoadNotes() {
+void OpenCard::loadNotesMember() {
     const QString& work = state_.WorkDir;
     const QString notes = cardfile::notesMember(currentCardName_);
     if (!filenames::exists(work, notes)) {
@@ -166,6 +166,8 @@ void OpenCard::Save() {
     CardTextCache::shared().forget(currentCardPath_);
     RememberCardFileVersion();
     modified_ = false;
+    if (savedListener_)
+        savedListener_(currentCardPath_);
 }
 
 bool OpenCard::WriteVanishedCardFileAgain() {

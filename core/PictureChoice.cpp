@@ -1,5 +1,6 @@
 #include "core/PictureChoice.h"
 
+#include "core/PictureFile.h"
 #include "core/Prompts.h"
 
 QString PictureDialogTitle() {
@@ -9,6 +10,7 @@ QString PictureDialogTitle() {
 QStringList PictureDialogFilters() {
     // Letter case is listed out because the dialog matches patterns exactly on Linux.
     return {
+        QStringLiteral("Všechny obrázky (%1)").arg(PicturePatterns().join(u' ')),
         QStringLiteral("Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)"),
         QStringLiteral("JPEG Obrázky (*.JPG *.jpg *.JPEG *.jpeg)"),
         QStringLiteral("BMP Obrázky (*.bmp *.BMP)"),

@@ -20,35 +20,67 @@ QImage fittedJpeg(const QString& path) {
     return FitPicture(jpeg.image, jpeg.fullSize);
 }
 
-QImage fittedBmp(const QString& path) {
-    QImageReader reader(path, "bmp");
+// A picture Qt's image readers read, turned upright as its own data says
+// (the orientation of a TIFF, say).
+QImage fittedByReader(const QString& path, const QByteArray& format) {
+    QImageReader reader(path, format);
+    reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
         throw AppError(reader.errorString());
     return FitPicture(image);
 }
 
+QImage fittedPicture(const QString& path, PictureFileType type) {
+    switch (type) {
+    case PictureFileType::Jpeg:
+        return fittedJpeg(path);
+    case PictureFileType::Bmp:
+        return fittedByReader(path, "bmp");
+    case PictureFileType::Image:
+        return fittedByReader(path, {});
+    case PictureFileType::Other:
+        break;
+    }
+    return {};
+}
+
+QStringList readableExtensions() {
+    QStringList extensions;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        extensions << u'.' + QString::fromLatin1(format).toUpper();
+    return extensions;
+}
+
 } // namespace
 
 PictureFileType PictureFileTypeOf(const QString& path) {
+    static const QStringList readable = readableExtensions();
     const QString extension = UpperCaseExtension(path);
     if (extension == u".JPG" || extension == u".JPEG")
         return PictureFileType::Jpeg;
     if (extension == u".BMP")
         return PictureFileType::Bmp;
+    if (readable.contains(extension))
+        return PictureFileType::Image;
     return PictureFileType::Other;
 }
 
-QImage LoadFittedPicture(const QString& path) {
-    switch (PictureFileTypeOf(path)) {
-    case PictureFileType::Jpeg:
-        return fittedJpeg(path);
-    case PictureFileType::Bmp:
-        return fittedBmp(path);
-    case PictureFileType::Other:
-        break;
+QStringList PicturePatterns() {
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const QString extension = QString::fromLatin1(format).toLower();
+        patterns << QStringLiteral("*.") + extension << QStringLiteral("*.") + extension.toUpper();
     }
-    return {};
+    return patterns;
+}
+
+QImage LoadFittedPicture(const QString& path) {
+    try {
+        return fittedPicture(path, PictureFileTypeOf(path));
+    } catch (const AppError& error) {
+        throw AppError(QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(path, error.text()));
+    }
 }
 
 void SavePictureFile(const QImage& picture, const QString& dir, const QString& fileName) {

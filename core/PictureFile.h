@@ -4,13 +4,18 @@
 #include <QString>
 
 // How a chosen or dropped picture file is read, told by its extension without
-// regard to case.
-enum class PictureFileType { Jpeg, Bmp, Other };
+// regard to case: JPEG by libjpeg, BMP and every other format Qt's image readers
+// on this machine know (PNG, WebP, GIF, TIFF...) by those readers.
+enum class PictureFileType { Jpeg, Bmp, Image, Other };
 PictureFileType PictureFileTypeOf(const QString& path);
 
-// The file at path decoded by its extension and fitted into the card picture
-// (FitPicture). Throws AppError with the decoder's text when the file cannot be
-// decoded; a null image for an extension that is neither JPEG nor BMP.
+// The file patterns of every picture file that can be chosen, in both letter cases.
+QStringList PicturePatterns();
+
+// The file at path decoded by its extension, turned upright as its EXIF or TIFF
+// orientation says, and fitted into the card picture (FitPicture). Throws
+// AppError naming the file, with the decoder's text, when it cannot be decoded;
+// a null image for an extension no reader knows.
 QImage LoadFittedPicture(const QString& path);
 
 // Writes picture as a 24-bit BMP file to dir + fileName. The file is written
@@ -27,7 +32,7 @@ void SavePictureBytes(const QByteArray& bitmap, const QString& dir, const QStrin
 
 // The file part of choosing a picture for a card: decodes sourcePath, fits it
 // and saves it as dir + fileName. Returns false, writing nothing, when the
-// extension is neither JPEG nor BMP.
+// extension is no picture's.
 bool StorePictureFile(const QString& sourcePath, const QString& dir, const QString& fileName);
 
 enum class PictureRemoval { NoPicture, Removed, Failed };

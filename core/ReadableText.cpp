@@ -7,20 +7,20 @@ namespace {
 
 constexpr double kMinimumContrast = 4.5;
 
-double Linear(double channel) {
+double linear(double channel) {
     return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
 }
 
-double RelativeLuminance(const QColor& color) {
-    return 0.2126 * Linear(color.redF()) + 0.7152 * Linear(color.greenF()) +
-           0.0722 * Linear(color.blueF());
+double relativeLuminance(const QColor& color) {
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
 }
 
 } // namespace
 
 double ContrastRatio(const QColor& a, const QColor& b) {
-    const double la = RelativeLuminance(a);
-    const double lb = RelativeLuminance(b);
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 

@@ -4,11 +4,11 @@
 
 namespace {
 
-bool IsBlank(QChar ch) {
+bool isBlank(QChar ch) {
     return ch.unicode() >= 1 && ch.unicode() <= 32;
 }
 
-bool ParseInteger(QString text, qint32& value) {
+bool parseInteger(QString text, qint32& value) {
     while (!text.isEmpty() && text.front() == u' ')
         text.remove(0, 1);
     bool ok = false;
@@ -24,7 +24,7 @@ bool ParseInteger(QString text, qint32& value) {
 
 qint32 StrToInt(const QString& text) {
     qint32 value = 0;
-    if (!ParseInteger(text, value))
+    if (!parseInteger(text, value))
         throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return value;
 }
@@ -41,15 +41,15 @@ qint32 TextLineReader::ReadNumberToken() {
     while (!AtEnd()) {
         const QString line = lines_.at(line_++);
         qsizetype start = 0;
-        while (start < line.size() && IsBlank(line.at(start)))
+        while (start < line.size() && isBlank(line.at(start)))
             ++start;
         if (start == line.size())
             continue;
         qsizetype end = start;
-        while (end < line.size() && !IsBlank(line.at(end)))
+        while (end < line.size() && !isBlank(line.at(end)))
             ++end;
         qint32 value = 0;
-        if (!ParseInteger(line.mid(start, end - start), value))
+        if (!parseInteger(line.mid(start, end - start), value))
             break;
         return value;
     }

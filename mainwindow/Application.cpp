@@ -5,6 +5,8 @@
 #include "core/ProgramInstance.h"
 #include "core/StoredColor.h"
 #include "history/THistoryForm.h"
+#include "import/CsvImport.h"
+#include "mainwindow/CardListPanel.h"
 #include "mainwindow/CommandRegistry.h"
 #include "mainwindow/MainWindowHosts.h"
 #include "mainwindow/SyncCommands.h"
@@ -12,6 +14,7 @@
 #include "mainwindow/TAddForm.h"
 #include "mainwindow/TDelForm.h"
 #include "mainwindow/UpdateCheck.h"
+#include "overview/OverviewWindow.h"
 #include "print/CardExports.h"
 #include "print/TPrintForm.h"
 #include "search/QuickSearch.h"
@@ -183,6 +186,9 @@ void Application::createCommandParts() {
     quickSearch_ = std::make_unique<QuickSearch>(*searchHost_, *FindForm_, *prompts_);
     cardExports_ = std::make_unique<CardExports>(state_, *prompts_, *printSource_, *PrintForm_);
     syncCommands_ = new SyncCommands(*form1_, *ConflictForm_);
+    overviewHost_ = new MainWindowOverviewHost(*form1_);
+    overview_ = new OverviewWindow(*overviewHost_, *prompts_, form1_.get());
+    overview_->setObjectName(QStringLiteral("OverviewForm"));
 }
 
 // Every command of the program that needs more than the main window, bound
@@ -191,6 +197,7 @@ void Application::bindCommands() {
     const QList<QPair<Command, std::function<void()>>> table = {
         {Command::NewCard, [this] { Add1Click(); }},
         {Command::DeleteCard, [this] { Delete1Click(); }},
+        {Command::ImportCsv, [this] { Importovatzcsv1Click(); }},
         {Command::CardHistory, [this] { Historiekarty1Click(); }},
         {Command::ResolveConflict, [this] { syncCommands_->Vyresitkonflikt1Click(); }},
         {Command::PrintCard, [this] { PrintForm_->printOpenCard(); }},
@@ -201,6 +208,7 @@ void Application::bindCommands() {
         {Command::PrinterSetUp, [this] { PrintForm_->printerSetUp(); }},
         {Command::FindNext, [this] { quickSearch_->FindNext(); }},
         {Command::AdvancedSearch, [this] { quickSearch_->ShowAdvancedSearch(); }},
+        {Command::Overview, [this] { overview_->showOverview(); }},
         {Command::CheckForUpdates, [this] { Zkontrolovataktualizace1Click(); }},
         {Command::Settings, [this] { Language1Click(); }},
         {Command::HomePage, [this] { Label5Click(); }},
@@ -239,17 +247,27 @@ void Application::About1Click() {
 }
 
 void Application::Label5Click() {
-    weblinks::OpenHomePage();
+    weblinks::openHomePage();
 }
 
 void Application::Label8Click() {
-    weblinks::OpenSupportPage();
+    weblinks::openSupportPage();
 }
 
 void Application::Npovda1Click() {
-    weblinks::OpenHelp();
+    weblinks::openHelp();
 }
 
 void Application::Zkontrolovataktualizace1Click() {
     CheckForUpdates(state_.programDir, *prompts_);
+}
+
+// Asks for a CSV file, shows the preview "Import z CSV" and makes the new
+// cards; the card list reads the folder again once, at the end.
+void Application::Importovatzcsv1Click() {
+    const QString path = prompts_->openFile(CsvImportDialogTitle(), CsvImportFilters());
+    if (path.isEmpty())
+        return;
+    const CardImportTarget target{state_.libraryPath(), state_.CardDir, state_.historyDir()};
+    ImportCsvFile(path, target, *prompts_, form1_.get(), [this] { form1_->listPanel().reread(); });
 }

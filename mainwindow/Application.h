@@ -9,6 +9,8 @@
 class CardConflictDialog;
 class CardExports;
 class MainWindowCardFileHost;
+class MainWindowOverviewHost;
+class OverviewWindow;
 class MainWindowPrintSource;
 class MainWindowSearchHost;
 class ProgramInstance;
@@ -65,6 +67,7 @@ private:
     void Label8Click();
     void Npovda1Click();
     void Zkontrolovataktualizace1Click();
+    void Importovatzcsv1Click();
 
     AppState state_;
     // Holds the program directory until everything else has gone.
@@ -93,5 +96,8 @@ private:
     TPrintForm* PrintForm_ = nullptr;
     THistoryForm* HistoryForm_ = nullptr;
     CardConflictDialog* ConflictForm_ = nullptr;
-    SyncCommands* syncCommands_ = nullptr; // owned by the main window
+    // Owned by the main window.
+    SyncCommands* syncCommands_ = nullptr;
+    MainWindowOverviewHost* overviewHost_ = nullptr;
+    OverviewWindow* overview_ = nullptr;
 };

@@ -17,6 +17,7 @@ enum class Command {
     DeleteCard,      // Delete1
     SaveCard,        // Save1
     RenameCard,      // Pejmenovat1
+    ImportCsv,       // Importovatzcsv1
     Exit,            // Konec1
     RevertCard,      // Undo1
     CardHistory,     // Historiekarty1
@@ -39,6 +40,7 @@ enum class Command {
     Previous,        // Pedchoz1
     AdvancedSearch,  // Vyhledvn1
     FindNext,        // Najtdal1
+    Overview,        // Prehledkaret1
     CheckForUpdates, // Zkontrolovataktualizace1
     Settings,        // Language1
     HomePage,        // Internetovstrnky1

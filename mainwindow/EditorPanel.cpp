@@ -239,7 +239,7 @@ QImage EditorPanel::picture() const {
 }
 
 void EditorPanel::showNoPicture() {
-    Image1_->SetPicture(resources::NselectBitmap());
+    Image1_->SetPicture(resources::nselectBitmap());
     Image1_->setAccessibleDescription(QStringLiteral("Karta nemá obrázek."));
 }
 

@@ -8,14 +8,14 @@ struct Row {
     bool hasEquals = false;
 };
 
-Row ParseLine(const QString& line) {
+Row parseLine(const QString& line) {
     const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return {line, QString(), false};
     return {line.left(equals), line.mid(equals + 1), true};
 }
 
-QString ComposeLine(const Row& row) {
+QString composeLine(const Row& row) {
     return row.hasEquals ? row.key + u'=' + row.value : row.key;
 }
 
@@ -79,7 +79,7 @@ QVariant KeyValueModel::data(const QModelIndex& index, int role) const {
         return {};
     if (!index.isValid() || index.row() >= lines_.size())
         return QString();
-    const Row row = ParseLine(lines_.at(index.row()));
+    const Row row = parseLine(lines_.at(index.row()));
     return index.column() == 0 ? row.key : row.value;
 }
 
@@ -88,7 +88,7 @@ bool KeyValueModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
     const QString text = value.toString();
     const bool blankRow = index.row() >= lines_.size();
-    Row row = blankRow ? Row{QString(), QString(), true} : ParseLine(lines_.at(index.row()));
+    Row row = blankRow ? Row{QString(), QString(), true} : parseLine(lines_.at(index.row()));
     if (index.column() == 0) {
         if (text.contains(u'=')) {
             emit keyRefused(text);
@@ -99,7 +99,7 @@ bool KeyValueModel::setData(const QModelIndex& index, const QVariant& value, int
         row.value = text;
         row.hasEquals = row.hasEquals || !text.isEmpty();
     }
-    const QString line = ComposeLine(row);
+    const QString line = composeLine(row);
     if (blankRow) {
         if (text.isEmpty())
             return true;

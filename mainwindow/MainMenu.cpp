@@ -49,6 +49,7 @@ void MainMenu::createMenuBar() {
         item(Soubor1, "Save1", QStringLiteral("&Uložit soubor"), Command::SaveCard, Qt::Key_F2);
     QAction* Pejmenovat1 =
         item(Soubor1, "Pejmenovat1", QStringLiteral("&Přejmenovat"), Command::RenameCard);
+    item(Soubor1, "Importovatzcsv1", QStringLiteral("&Importovat z CSV…"), Command::ImportCsv);
     Soubor1->addSeparator();
     item(Soubor1, "Konec1", QStringLiteral("&Konec"), Command::Exit, Qt::Key_F10);
 
@@ -96,6 +97,8 @@ void MainMenu::createMenuBar() {
     QMenu* Nastroje1 = menu("Nastroje1", QStringLiteral("Nástr&oje"));
     item(Nastroje1, "Vyhledvn1", QStringLiteral("&Vyhledávání"), Command::AdvancedSearch);
     item(Nastroje1, "Najtdal1", QStringLiteral("&Najít další"), Command::FindNext, Qt::Key_F3);
+    item(Nastroje1, "Prehledkaret1", QStringLiteral("&Přehled karet…"), Command::Overview,
+         Qt::Key_F6);
     Nastroje1->addSeparator();
     item(Nastroje1, "Zkontrolovataktualizace1", QStringLiteral("&Zkontrolovat aktualizace"),
          Command::CheckForUpdates);

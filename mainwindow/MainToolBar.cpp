@@ -39,7 +39,7 @@ QToolButton* MainToolBar::speedButton(QWidget* band, const char* name, const QSt
     button->setObjectName(QString::fromLatin1(name));
     button->setText(caption);
     button->setToolTip(hint);
-    button->setIcon(resources::ThemedIcon(iconName));
+    button->setIcon(resources::themedIcon(iconName));
     button->setIconSize(QSize(16, 16));
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);

@@ -1,11 +1,14 @@
 #include "mainwindow/MainWindowHosts.h"
 
+#include "core/CardFolderModel.h"
 #include "core/OpenCard.h"
 #include "mainwindow/CardListPanel.h"
 #include "mainwindow/EditorPanel.h"
 #include "mainwindow/TForm1.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
+
+#include <QFileInfo>
 
 AppState& MainWindowCardFileHost::appState() {
     return form_.State();
@@ -83,4 +86,38 @@ QString MainWindowPrintSource::workDir() const {
 
 QPrinter& MainWindowPrintSource::printer() {
     return form_.printer();
+}
+
+MainWindowOverviewHost::MainWindowOverviewHost(TForm1& form) : OverviewHost(&form), form_(form) {
+    connect(&form_.listPanel().cards(), &CardFolderModel::cardsChanged, this,
+            [this](const CardFolderChange& change) {
+                emit cardListChanged(change.added + change.replaced);
+            });
+    form_.Card().setSavedListener(
+        [this](const QString& cardPath) { emit cardFileChanged(QFileInfo(cardPath).fileName()); });
+}
+
+QStringList MainWindowOverviewHost::cardEntries() const {
+    return form_.listPanel().entries();
+}
+
+void MainWindowOverviewHost::openCard(const QString& fileName) {
+    const int row = form_.listPanel().indexOf(fileName);
+    if (row < 0)
+        return;
+    form_.listPanel().selectRow(row);
+    // The same open as a double-click on the list: it saves or asks about the
+    // open card's changes first.
+    RunGuarded(form_.Dialogs(), [this] { form_.ListDblClick(); });
+}
+
+void MainWindowOverviewHost::bringToFront() {
+    if (form_.isMinimized())
+        form_.showNormal();
+    form_.raise();
+    form_.activateWindow();
+}
+
+AppState& MainWindowOverviewHost::appState() {
+    return form_.State();
 }

@@ -4,6 +4,7 @@
 // interface of one window over TForm1 and its parts.
 
 #include "mainwindow/CardFileDialog.h"
+#include "overview/OverviewHost.h"
 #include "print/PrintSource.h"
 #include "search/SearchHost.h"
 
@@ -56,6 +57,22 @@ public:
     QImage picture() const override;
     QString workDir() const override;
     QPrinter& printer() override;
+
+private:
+    TForm1& form_;
+};
+
+// The overview's view: the card list List with its open action ListDblClick,
+// the window, and word of the card list's changes and of the open card's saves.
+class MainWindowOverviewHost : public OverviewHost {
+    Q_OBJECT
+public:
+    explicit MainWindowOverviewHost(TForm1& form);
+
+    QStringList cardEntries() const override;
+    void openCard(const QString& fileName) override;
+    void bringToFront() override;
+    AppState& appState() override;
 
 private:
     TForm1& form_;

@@ -15,13 +15,13 @@ static void EnsureResources() {
 
 namespace resources {
 
-QImage NselectBitmap() {
+QImage nselectBitmap() {
     EnsureResources();
     static const QImage bitmap(QStringLiteral(":/nselect.bmp"), "BMP");
     return bitmap;
 }
 
-QIcon ThemedIcon(const QString& name) {
+QIcon themedIcon(const QString& name) {
     EnsureResources();
     QIcon bundled;
     for (const int size : {24, 48}) {
@@ -33,7 +33,7 @@ QIcon ThemedIcon(const QString& name) {
 }
 
 // The program's own icon, the one its menu entry shows, in every size drawn.
-QIcon ApplicationIcon() {
+QIcon applicationIcon() {
     EnsureResources();
     QIcon icon;
     const QDir sizes(QStringLiteral(":/appicon"));

@@ -7,9 +7,9 @@
 namespace resources {
 
 // The 320 x 240 black-and-white picture shown for a card without a picture.
-QImage NselectBitmap();
+QImage nselectBitmap();
 // An icon from the desktop's icon theme, or the bundled one of the same name.
-QIcon ThemedIcon(const QString& name);
-QIcon ApplicationIcon();
+QIcon themedIcon(const QString& name);
+QIcon applicationIcon();
 
 } // namespace resources

@@ -166,7 +166,7 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (watched == Label3 && event->type() == QEvent::MouseButtonRelease) {
-        weblinks::OpenHomePage();
+        weblinks::openHomePage();
         return true;
     }
     if (watched == Memo2 && isClosingKey(event)) {

@@ -58,7 +58,7 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
       mainFont_(DesignedMainFont().font), mainFontColor_(DesignedMainFont().color) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(ApplicationTitle());
-    setWindowIcon(resources::ApplicationIcon());
+    setWindowIcon(resources::applicationIcon());
 
     createClient();
     createParts();

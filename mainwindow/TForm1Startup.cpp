@@ -111,17 +111,17 @@ void TForm1::readLayoutFiles() {
     const QString& p = state_.programDir;
     const QString columns = p + QStringLiteral("colw.ini");
     if (QFileInfo::exists(columns))
-        layoutfiles::ReadColumnWidths(
+        layoutfiles::readColumnWidths(
             columns, [this](int column, int width) { editor_->setColumnWidth(column, width); });
     const QString bands = p + QStringLiteral("cbar.ini");
     if (QFileInfo::exists(bands))
-        layoutfiles::ReadBandLefts(bands, toolBar_->BandCount(), [this](int band, int left) {
+        layoutfiles::readBandLefts(bands, toolBar_->BandCount(), [this](int band, int left) {
             toolBar_->SetBandLeft(band, left);
         });
     const QString placement = p + QStringLiteral("winpos.ini");
     if (QFileInfo::exists(placement)) {
         centreOnDesktop_ = false;
-        layoutfiles::ReadWindowPlacement(
+        layoutfiles::readWindowPlacement(
             placement, [this](int left) { move(left, y()); }, [this](int top) { move(x(), top); },
             [this](bool maximized) {
                 if (maximized)
@@ -145,12 +145,12 @@ void TForm1::SpeedButton5Click() {
 
 void TForm1::writeLayoutFiles() {
     const QString& p = state_.programDir;
-    layoutfiles::WriteColumnWidths(p + QStringLiteral("colw.ini"), editor_->columnWidths());
+    layoutfiles::writeColumnWidths(p + QStringLiteral("colw.ini"), editor_->columnWidths());
     QList<int> lefts;
     for (int band = 0; band < toolBar_->BandCount(); ++band)
         lefts << toolBar_->BandLeft(band);
-    layoutfiles::WriteBandLefts(p + QStringLiteral("cbar.ini"), lefts);
-    layoutfiles::WriteWindowPlacement(p + QStringLiteral("winpos.ini"), x(), y(), isMaximized());
+    layoutfiles::writeBandLefts(p + QStringLiteral("cbar.ini"), lefts);
+    layoutfiles::writeWindowPlacement(p + QStringLiteral("winpos.ini"), x(), y(), isMaximized());
 }
 
 void TForm1::centreOnDesktop() {

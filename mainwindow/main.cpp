@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     // would append it to every window title).
     QApplication::setApplicationName(QStringLiteral("kartoteka"));
     QApplication::setDesktopFileName(QStringLiteral("cz.pelvarin.kartoteka"));
-    QApplication::setWindowIcon(resources::ApplicationIcon());
+    QApplication::setWindowIcon(resources::applicationIcon());
     // Qt's own dialogs and buttons (font, colour, file and printer dialogs,
     // Yes/No) in Czech, like the rest of the program; English when missing.
     QTranslator qtTexts;

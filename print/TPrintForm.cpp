@@ -35,7 +35,7 @@ namespace {
 const QString ListMode = QStringLiteral("SEZNAM");
 const QString CardMode = QStringLiteral("SOUBOR");
 const QString JobTitlePrefix = QStringLiteral("Pelvarin Kartotéka - ");
-constexpr QSize PreviewSize(210, 297);
+constexpr QSize previewSize(210, 297);
 
 QFrame* blackBar(QWidget* parent, const QRect& geometry) {
     auto* bar = new QFrame(parent);
@@ -110,9 +110,9 @@ void TPrintForm::createControls() {
     Panel2 = blackBar(this, QRect(239, 11, 3, 290));
 
     PrintPrew = new ClickableLabel(this);
-    PrintPrew->setGeometry(QRect(QPoint(248, 8), PreviewSize));
+    PrintPrew->setGeometry(QRect(QPoint(248, 8), previewSize));
     PrintPrew->setAccessibleName(QStringLiteral("Náhled tisku"));
-    preview_ = QImage(PreviewSize, QImage::Format_RGB32);
+    preview_ = QImage(previewSize, QImage::Format_RGB32);
     clearPreview();
 
     PrintPanel = new QFrame(this);
@@ -282,7 +282,7 @@ void TPrintForm::clearPreview() {
 void TPrintForm::updatePreview() {
     QPainter painter(&preview_);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(QPoint(0, 0), PreviewSize), PageBitmap);
+    painter.drawImage(QRect(QPoint(0, 0), previewSize), PageBitmap);
     painter.end();
     PrintPrew->setPixmap(QPixmap::fromImage(preview_));
 }
@@ -401,5 +401,5 @@ void TPrintForm::PrintPrewClick() {
 }
 
 void TPrintForm::Label4Click() {
-    weblinks::OpenHelp(QStringLiteral("tisk.html"));
+    weblinks::openHelp(QStringLiteral("tisk.html"));
 }

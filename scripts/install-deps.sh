@@ -20,7 +20,7 @@ package_packages=(dpkg-dev file fakeroot lintian)
 test_packages=(
   cups printer-driver-cups-pdf poppler-utils
   xvfb xauth x11-utils xdotool imagemagick
-  zip unzip python3 strace
+  zip unzip python3 strace libzip-dev
   desktop-file-utils appstream
   syncthing
   dbus at-spi2-core python3-dbus

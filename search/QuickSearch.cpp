@@ -16,14 +16,14 @@ QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QO
 }
 
 void QuickSearch::FindNext() {
-    RunGuarded(prompts_, [this] { findNext(); });
+    RunGuarded(prompts_, [this] { findOrStepOn(); });
 }
 
 void QuickSearch::ShowAdvancedSearch() {
     RunGuarded(prompts_, [this] { showDialog(); });
 }
 
-void QuickSearch::findNext() {
+void QuickSearch::findOrStepOn() {
     if (host_.appState().SearchRunning)
         return;
     QLineEdit* box = host_.quickSearchBox();

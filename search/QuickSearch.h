@@ -38,7 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void findNext();
+    void findOrStepOn();
     void showDialog();
 
     SearchHost& host_;

@@ -4,6 +4,7 @@
 #include "search/QuickSearchBusy.h"
 #include "search/SearchHost.h"
 #include "search/SearchInputGuard.h"
+#include "search/SearchSettings.h"
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogKeys.h"
@@ -90,6 +91,12 @@ void TFindForm::buildInputPage() {
     InFil->setChecked(true);
     CaSen = hiddenCheckBox(QStringLiteral("Rozlišovat velikost písmen"), Panel1, 56, 88);
     WholWorld = hiddenCheckBox(QStringLiteral("Pouze celá slova"), Panel1, 56, 112);
+    WithoutAccents = new QCheckBox(QStringLiteral("Bez ohledu na diakritiku"), Panel1);
+    WithoutAccents->setObjectName(QStringLiteral("WithoutAccents"));
+    WithoutAccents->setGeometry(56, 108, 185, 17);
+    const QString& programDir = host_.appState().programDir;
+    WithoutAccents->setChecked(!programDir.isEmpty() && searchsettings::withoutAccents(programDir));
+    connect(WithoutAccents, &QCheckBox::clicked, this, &TFindForm::WithoutAccentsClick);
     connect(InNam, &QRadioButton::clicked, this, &TFindForm::InNamClick);
     connect(InFil, &QRadioButton::clicked, this, &TFindForm::InFilClick);
 }
@@ -145,6 +152,7 @@ SearchOptions TFindForm::currentOptions() const {
     options.caseSensitive = CaSen->isChecked();
     options.fullName = FullNam->isChecked();
     options.wholeWords = WholWorld->isChecked();
+    options.withoutAccents = WithoutAccents->isChecked();
     return options;
 }
 
@@ -157,6 +165,7 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     Progress->setRange(0, qMax<int>(1, entries.size()));
     Progress->setValue(0);
     cardsDone_ = 0;
+    foundResults_.clear();
     lBox->clear();
     setHeading(kBusyHeading);
     Edit1->hide();
@@ -174,6 +183,7 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     const SearchOutcome outcome = search.run(entries, text, currentOptions());
     busy.reset();
     inputGuard.reset();
+    showFoundResults();
     Progress->setValue(cardsDone_);
     if (outcome.wholeNameRow >= 0) {
         host_.selectCardRow(outcome.wholeNameRow);
@@ -188,7 +198,12 @@ bool TFindForm::SearchCardFiles(const QString& text) {
 }
 
 void TFindForm::resultFound(const QString& entry) {
-    lBox->addItem(entry);
+    foundResults_.append(entry);
+}
+
+void TFindForm::showFoundResults() {
+    lBox->addItems(foundResults_);
+    foundResults_.clear();
 }
 
 void TFindForm::progressed(int cardsDone) {
@@ -203,6 +218,7 @@ void TFindForm::waiting() {
 }
 
 void TFindForm::letEventsIn() {
+    showFoundResults();
     Progress->setValue(cardsDone_);
     QCoreApplication::processEvents();
     sinceEvents_.restart();
@@ -272,8 +288,15 @@ void TFindForm::InFilClick() {
     WholWorld->setEnabled(true);
 }
 
+void TFindForm::WithoutAccentsClick(bool on) {
+    RunGuarded(prompts_, [&] {
+        if (!host_.appState().programDir.isEmpty())
+            searchsettings::setWithoutAccents(host_.appState().programDir, on);
+    });
+}
+
 void TFindForm::Label4Click() {
-    weblinks::OpenHelp(QStringLiteral("hledani.html"));
+    weblinks::openHelp(QStringLiteral("hledani.html"));
 }
 
 void TFindForm::lBoxDblClick() {

@@ -40,6 +40,9 @@ public:
     QCheckBox* CaSen;
     QCheckBox* FullNam;
     QCheckBox* WholWorld;
+    // "Bez ohledu na diakritiku": letters match without accents and case, for
+    // the quick search too; remembered in search.ini.
+    QCheckBox* WithoutAccents;
     // Results page, lying over the input page.
     QFrame* Panel2;
     QListWidget* lBox;
@@ -102,6 +105,8 @@ private:
     void progressed(int cardsDone) override;
     void waiting() override;
     void letEventsIn();
+    void showFoundResults();
+    void WithoutAccentsClick(bool on);
 
     SearchHost& host_;
     Prompts& prompts_;
@@ -110,4 +115,7 @@ private:
     // The progress position, shown on the bar when events are let in: a
     // repaint for every card would cost more than reading it.
     int cardsDone_ = 0;
+    // Results found since the list was last filled: appending them one by one
+    // would lay out and repaint the list for each.
+    QStringList foundResults_;
 };

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,25 @@ constexpr quint32 kNewCardLevel = 3;
 void renameOver(const QString& source, const QString& target) {
     if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
         throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
+}
+
+// Puts a new card file in place only where no file of that name stands; false
+// when one does. Where the file system cannot rename without replacing, a hard
+// link does the same.
+bool renameNew(const QString& source, const QString& target) {
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(target);
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+            return true;
+        }
+    }
+    if (errno == EEXIST)
+        return false;
+    throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
 }
 
 // The file a save replaces: a card file that is a symbolic link is saved through
@@ -77,8 +97,10 @@ void closeWritten(int fd, const QString& path) {
 // after a crash or a power cut the card file is either the old one or the new
 // one, never a mixture, and a save reported as done stays done.
 // The card file replaced becomes a version in historyDir (none when empty).
-void writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir) {
-    const QString target = fileToReplace(cardPath);
+// A new card (replace false) is written only where no file stands: false then.
+bool writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir,
+                   bool replace = true) {
+    const QString target = replace ? fileToReplace(cardPath) : cardPath;
     const QString temporary = TemporaryCardPath(target);
     const int fd = createTemporaryFile(temporary, modeFor(target));
     try {
@@ -89,13 +111,19 @@ void writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString
             throw;
         }
         closeWritten(fd, temporary);
-        const KeptCardVersion version(historyDir, target);
-        renameOver(temporary, target);
+        if (replace) {
+            const KeptCardVersion version(historyDir, target);
+            renameOver(temporary, target);
+        } else if (!renameNew(temporary, target)) {
+            QFile::remove(temporary);
+            return false;
+        }
     } catch (...) {
         QFile::remove(temporary);
         throw;
     }
     sevenzip::syncFolder(QFileInfo(target).path());
+    return true;
 }
 
 void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {
@@ -135,6 +163,15 @@ void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
         queueMember(*writer_, workDir, member);
     SetArchiveLevel(*writer_, kSaveLevel);
     writeCardFile(*writer_, cardPath, historyDir);
+}
+
+bool PackNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
+                 const QString& cardPath) {
+    T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
+    for (const QString& member : cardfile::memberNames(cardName))
+        queueMember(*writer, workDir, member);
+    SetArchiveLevel(*writer, kSaveLevel);
+    return writeCardFile(*writer, cardPath, {}, false);
 }
 
 void CreateEmptyCardFile(const QString& libraryPath, const QString& path) {

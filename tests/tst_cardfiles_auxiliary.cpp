@@ -41,10 +41,10 @@ private slots:
 
     void webPages() {
         UrlCatcher recorder;
-        weblinks::OpenHomePage();
-        weblinks::OpenSupportPage();
-        weblinks::OpenHelp();
-        weblinks::OpenHelp("tisk.html");
+        weblinks::openHomePage();
+        weblinks::openSupportPage();
+        weblinks::openHelp();
+        weblinks::openHelp("tisk.html");
         QCOMPARE(recorder.opened,
                  (QList<QUrl>{QUrl("https://kartoteka.pelvarin.cz"),
                               QUrl("https://kartoteka.pelvarin.cz/pomoc.html"),

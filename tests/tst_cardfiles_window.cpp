@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Čaj"));
         QVERIFY(control<KeyValueGrid>(form, "ListB")->Strings().isEmpty());
         QVERIFY(control<NotesEdit>(form, "Memo1")->Text().isEmpty());
-        QCOMPARE(control<PictureBox>(form, "Image1")->Picture(), resources::NselectBitmap());
+        QCOMPARE(control<PictureBox>(form, "Image1")->Picture(), resources::nselectBitmap());
         commandsOf(form).trigger(Command::SaveCard);
         QCOMPARE(readCard(dir, "Čaj.krt"),
                  (QMap<QString, QByteArray>{{"Čaj.tbl", {}}, {"Čaj.txt", {}}}));

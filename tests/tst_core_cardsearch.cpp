@@ -1,4 +1,5 @@
 #include "core/CardSearch.h"
+#include "core/CardSearchText.h"
 #include "core/CardTextMembers.h"
 #include "core/MemberMatcher.h"
 #include "core/TextMatcher.h"
@@ -326,6 +327,98 @@ private slots:
                 QCOMPARE(MemberMatcher(text, caseSensitive).matchingLines(member), expected);
             }
         }
+    }
+
+    // The compact forms the cache keeps give today's answers: the same line
+    // counts for Czech letters, case, NUL, CR LF, "ß" and the undefined bytes,
+    // whether the text is in the notes or the table.
+    void compactTextAgreesWithMemberMatching() {
+        QRandomGenerator random(1251);
+        const QByteArray alphabet("aAbBsSeE\r\n \x8A\x9A\xC8\xE8\xD8\xF8\xDF\xB5\xE9\xC9\x81\x00",
+                                  24);
+        for (int round = 0; round < 2000; ++round) {
+            const auto randomBytes = [&](int from, int to, qsizetype letters) {
+                QByteArray bytes;
+                for (int i = random.bounded(from, to); i > 0; --i)
+                    bytes += alphabet.at(random.bounded(letters));
+                return bytes;
+            };
+            const CardTextMembers members{randomBytes(0, 30, alphabet.size()),
+                                          randomBytes(0, 30, alphabet.size())};
+            const QString text = cp1250::decode(randomBytes(1, 4, alphabet.size() - 1));
+            const CardSearchText compact = MakeCardSearchText(members);
+            for (const bool caseSensitive : {false, true}) {
+                const MemberMatcher today(text, caseSensitive);
+                const int expected =
+                    today.matchingLines(members.notes) + today.matchingLines(members.table);
+                const LetterMatch letters =
+                    caseSensitive ? LetterMatch::Exact : LetterMatch::CaseBlind;
+                QCOMPARE(CardTextMatcher(text, letters).matchingLines(compact), expected);
+            }
+        }
+    }
+
+    void compactTextLines_data() {
+        QTest::addColumn<QString>("notes");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caseBlind");
+        QTest::addColumn<int>("accentBlind");
+        QTest::newRow("dvorak") << "Dvořák\r\nDVOŘÁK"
+                                << "k=dvorak\r\n"
+                                << "dvorak" << 1 << 3;
+        QTest::newRow("accented text") << "Dvořák"
+                                       << "k=dvorak\r\n"
+                                       << "DVOŘÁK" << 1 << 2;
+        QTest::newRow("Czech letters") << "ěščřžýáíéúů ĚŠČŘŽÝÁÍÉÚŮ"
+                                       << ""
+                                       << "escrzyaieuu" << 0 << 1;
+        QTest::newRow("ł has a stroke") << "Łódź"
+                                        << ""
+                                        << "lodz" << 0 << 1;
+        QTest::newRow("no line across members") << "abc"
+                                                << "def\r\n"
+                                                << "cd" << 0 << 0;
+        QTest::newRow("ß reads as SS") << "Straße"
+                                       << ""
+                                       << "strasse" << 1 << 1;
+        QTest::newRow("outside the code page") << "abc"
+                                               << ""
+                                               << "a\u4e2d" << 0 << 0;
+    }
+    void compactTextLines() {
+        QFETCH(QString, notes);
+        QFETCH(QString, table);
+        QFETCH(QString, text);
+        QFETCH(int, caseBlind);
+        QFETCH(int, accentBlind);
+        const CardSearchText compact =
+            MakeCardSearchText({cp1250::encode(notes), cp1250::encode(table)});
+        QCOMPARE(CardTextMatcher(text, LetterMatch::CaseBlind).matchingLines(compact), caseBlind);
+        QCOMPARE(CardTextMatcher(text, LetterMatch::AccentBlind).matchingLines(compact),
+                 accentBlind);
+    }
+
+    // The same cards searched with the accents ignored and then minded.
+    void searchWithoutAccentsOnAndOff() {
+        host_->writeCard("Dvořák", {"Skladatel=Antonín Dvořák"}, "DVORAK\r\nnic");
+        host_->writeCard("Novak", {"Jméno=Novák"}, "dvořákova ulice");
+        host_->writeCard("Jiny", {"k=Dvorana"}, "");
+        host_->listCardDir();
+        SearchOptions options = contentSearch();
+        options.withoutAccents = true;
+        SearchRecorder on(&host_->state);
+        QCOMPARE(search(on, "dvorak", options).count, 3);
+        QCOMPARE(on.results, QStringList({"Dvořák.krt", "Dvořák.krt", "Novak.krt"}));
+        SearchRecorder off(&host_->state);
+        QCOMPARE(search(off, "dvorak").count, 1);
+        QCOMPARE(off.results, QStringList({"Dvořák.krt"}));
+        SearchRecorder names(&host_->state);
+        SearchOptions nameOptions = nameSearch();
+        nameOptions.withoutAccents = true;
+        QCOMPARE(search(names, "DVORAK", nameOptions).count, 1);
+        SearchRecorder namesOff(&host_->state);
+        QCOMPARE(search(namesOff, "DVORAK", nameSearch()).count, 0);
     }
 
     void searchLeavesTheWorkingDirectoryAlone() {

@@ -14,7 +14,9 @@
 #include <QDir>
 #include <QtTest>
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +51,37 @@ void restoreModificationTime(const QString& path, const struct stat& before) {
     const timespec times[2] = {before.st_atim, before.st_mtim};
     QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
 }
+
+// Counts the files opened in a folder from its making on, as the kernel
+// reports them: no search can open a card file unseen.
+class OpenedFiles {
+public:
+    explicit OpenedFiles(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_OPEN);
+    }
+    ~OpenedFiles() { ::close(fd_); }
+    OpenedFiles(const OpenedFiles&) = delete;
+    OpenedFiles& operator=(const OpenedFiles&) = delete;
+
+    // The names opened since the last call; events are queued as the opens
+    // happen, so nothing is awaited.
+    QStringList take() {
+        QStringList names;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t length; (length = ::read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (char* at = buffer; at < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if (event->len > 0)
+                    names << QFile::decodeName(event->name);
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return names;
+    }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
@@ -93,15 +126,29 @@ private slots:
 
     void unchangedCardsAreNotReadAgain() {
         searchedCards();
+        OpenedFiles opened(host_->dir.cardDir());
         SearchRecorder again;
         const SearchOutcome outcome = search(again);
         QCOMPARE(outcome.cardFilesRead, 0);
+        QCOMPARE(opened.take(), QStringList());
         QCOMPARE(again.results,
                  QStringList({"A.krt", "B.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
         // Another text over the same cards needs no read either.
         SearchRecorder other;
         QCOMPARE(search(other, "k=").count, 3);
         QCOMPARE(other.results, QStringList({"A.krt", "B.krt", "C.krt"}));
+        // Nor a search with the accents ignored, or with exact letter case.
+        SearchOptions withoutAccents;
+        withoutAccents.withoutAccents = true;
+        SearchRecorder folded;
+        CardSearch(host_->state, folded, *cache_).run(host_->entries, "NEEDLÉ", withoutAccents);
+        QCOMPARE(folded.results.size(), 6);
+        SearchOptions exactCase;
+        exactCase.caseSensitive = true;
+        SearchRecorder exact;
+        CardSearch(host_->state, exact, *cache_).run(host_->entries, "NEEDLE", exactCase);
+        QCOMPARE(exact.results, QStringList());
+        QCOMPARE(opened.take(), QStringList());
     }
 
     void changesBetweenSearches_data() {

@@ -125,9 +125,11 @@ private slots:
     void picturesInDropOrderOthersIgnored() {
         RecordingDropTarget target;
         ScriptedPrompts prompts;
-        const QStringList dropped = {"/d/a.doc", "/d/one.JPEG", "/d/two.bmp", "/d/x.png", "/d/b"};
+        const QStringList dropped = {"/d/a.doc",  "/d/one.JPEG", "/d/two.bmp", "/d/x.png",
+                                     "/d/y.WebP", "/d/b",        "/d/z.tiff",  "/d/c.xyz"};
         LoadDroppedFiles(dropped, target, prompts);
-        QCOMPARE(target.pictures, (QStringList{"/d/one.JPEG", "/d/two.bmp"}));
+        QCOMPARE(target.pictures,
+                 (QStringList{"/d/one.JPEG", "/d/two.bmp", "/d/x.png", "/d/y.WebP", "/d/z.tiff"}));
         QVERIFY(target.notes.isEmpty());
     }
 

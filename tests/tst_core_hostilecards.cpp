@@ -245,30 +245,54 @@ private slots:
 
     // --- Which member counts ---
 
-    void openAndSearchTakeTheSameOfTwoSpellings() {
+    // The last of two spellings counts, as in every Zip reader (it used to be
+    // the first, which dropped the newer text at the next save).
+    void openAndSearchTakeTheLastOfTwoSpellings() {
         writeZip(u"Karta"_s, {{u"KARTA.TBL"_s, u"Kdo=první\r\n"_s},
                               {u"Karta.txt"_s, u"první"_s},
                               {u"Karta.tbl"_s, u"Kdo=druhý\r\n"_s},
                               {u"KARTA.txt"_s, u"druhé"_s}});
         unpack(u"Karta"_s);
-        QCOMPARE(workEntries(), (QStringList{u"KARTA.TBL"_s, u"Karta.txt"_s}));
+        QCOMPARE(workEntries(), (QStringList{u"KARTA.txt"_s, u"Karta.tbl"_s}));
         const QStringList table = LoadTable(work(u"Karta.tbl"_s));
-        const QString notes = LoadNotes(work(u"Karta.txt"_s));
-        QCOMPARE(table, QStringList{u"Kdo=první"_s});
-        QCOMPARE(notes, u"první"_s);
+        const QString notes = LoadNotes(work(u"KARTA.txt"_s));
+        QCOMPARE(table, QStringList{u"Kdo=druhý"_s});
+        QCOMPARE(notes, u"druhé"_s);
         const CardTextMembers found = search(u"Karta"_s);
         QCOMPARE(ParseTable(found.table), table);
         QCOMPARE(ParseNotes(found.notes), notes);
     }
 
+    // A writer that updates a member appends it again under the same name.
+    void aMemberAppendedAgainReplacesTheOlderCopy() {
+        writeZip(u"Karta"_s, {{u"Karta.tbl"_s, u"Obec=Brno\r\n"_s}, {u"Karta.txt"_s, u"stará"_s}});
+        ziptools::appendWithPython(card(u"Karta"_s),
+                                   {{u"Karta.txt"_s, cp1250::encode(u"nová"_s)},
+                                    {u"Karta.tbl"_s, cp1250::encode(u"Obec=Zlín\r\n"_s)}});
+        QCOMPARE(ziptools::readWithPython(card(u"Karta"_s)).size(), 4);
+        unpack(u"Karta"_s);
+        QCOMPARE(workEntries(), (QStringList{u"Karta.tbl"_s, u"Karta.txt"_s}));
+        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), u"nová"_s);
+        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), QStringList{u"Obec=Zlín"_s});
+        const CardTextMembers found = search(u"Karta"_s);
+        QCOMPARE(ParseNotes(found.notes), u"nová"_s);
+        QCOMPARE(ParseTable(found.table), QStringList{u"Obec=Zlín"_s});
+    }
+
+    // A name the binding sees with a control character is skipped. The library
+    // cuts a name at a NUL before the binding sees it, as Python's zipfile
+    // does: "Karta.txt\0" is then a later copy of "Karta.txt", and counts as the
+    // last copy does in every Zip reader; the open and the search agree on it.
     void namesWithControlCharactersAreSkipped_data() {
         QTest::addColumn<QByteArray>("hidden");
-        QTest::newRow("NUL") << QByteArray(1, '\0');
-        QTest::newRow("line feed") << "\n"_ba;
-        QTest::newRow("escape") << "\x1b"_ba;
+        QTest::addColumn<QString>("notes");
+        QTest::newRow("NUL") << QByteArray(1, '\0') << u"podvržené"_s;
+        QTest::newRow("line feed") << "\n"_ba << u"skutečné poznámky"_s;
+        QTest::newRow("escape") << "\x1b"_ba << u"skutečné poznámky"_s;
     }
     void namesWithControlCharactersAreSkipped() {
         QFETCH(QByteArray, hidden);
+        QFETCH(QString, notes);
         // "Karta.txtQ" becomes "Karta.txt" + the control character in both headers.
         writeZip(u"Karta"_s, {{u"Karta.tbl"_s, u"a=1\r\n"_s},
                               {u"Karta.txt"_s, u"skutečné poznámky"_s},
@@ -277,8 +301,8 @@ private slots:
                  2);
         unpack(u"Karta"_s);
         QCOMPARE(workEntries(), (QStringList{u"Karta.tbl"_s, u"Karta.txt"_s}));
-        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), u"skutečné poznámky"_s);
-        QCOMPARE(ParseNotes(search(u"Karta"_s).notes), u"skutečné poznámky"_s);
+        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), notes);
+        QCOMPARE(ParseNotes(search(u"Karta"_s).notes), notes);
     }
 };
 

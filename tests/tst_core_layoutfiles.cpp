@@ -53,7 +53,7 @@ private slots:
         dir.writeFile(QStringLiteral("colw.ini"), "100\r\n200\r\n300\r\n");
         QList<int> set;
         const QString error = errorOf([&] {
-            layoutfiles::ReadColumnWidths(path, [&](int column, int width) {
+            layoutfiles::readColumnWidths(path, [&](int column, int width) {
                 if (column > 1)
                     throw AppError(QStringLiteral("Grid index out of range"));
                 set << width;
@@ -65,16 +65,16 @@ private slots:
 
     void writtenFilesAreLinesWithCrLf() {
         TestProgramDir dir;
-        layoutfiles::WriteColumnWidths(dir.filePath(QStringLiteral("colw.ini")), {167, 387});
-        layoutfiles::WriteBandLefts(dir.filePath(QStringLiteral("cbar.ini")), {11, -3});
-        layoutfiles::WriteWindowPlacement(dir.filePath(QStringLiteral("winpos.ini")), -4, -4, true);
+        layoutfiles::writeColumnWidths(dir.filePath(QStringLiteral("colw.ini")), {167, 387});
+        layoutfiles::writeBandLefts(dir.filePath(QStringLiteral("cbar.ini")), {11, -3});
+        layoutfiles::writeWindowPlacement(dir.filePath(QStringLiteral("winpos.ini")), -4, -4, true);
         QCOMPARE(dir.readFile(QStringLiteral("colw.ini")), QByteArray("167\r\n387\r\n"));
         QCOMPARE(dir.readFile(QStringLiteral("cbar.ini")), QByteArray("11\r\n-3\r\n"));
         QCOMPARE(dir.readFile(QStringLiteral("winpos.ini")), QByteArray("-4\r\n-4\r\n1\r\n"));
 
         int left = 0, top = 0;
         bool maximized = false;
-        layoutfiles::ReadWindowPlacement(
+        layoutfiles::readWindowPlacement(
             dir.filePath(QStringLiteral("winpos.ini")), [&](int value) { left = value; },
             [&](int value) { top = value; }, [&](bool value) { maximized = value; });
         QCOMPARE(QPoint(left, top), QPoint(-4, -4));
@@ -85,7 +85,7 @@ private slots:
         TestProgramDir dir;
         dir.writeFile(QStringLiteral("winpos.ini"), "1\r\n2\r\n1 \r\n");
         bool maximized = true;
-        layoutfiles::ReadWindowPlacement(
+        layoutfiles::readWindowPlacement(
             dir.filePath(QStringLiteral("winpos.ini")), [](int) {}, [](int) {},
             [&](bool value) { maximized = value; });
         QVERIFY(!maximized);

@@ -1,10 +1,14 @@
+#include "core/ExifOrientation.h"
 #include "core/JpegDecoder.h"
 #include "core/PictureChoice.h"
 #include "core/PictureFile.h"
 #include "storage/AppError.h"
 #include "tests/support/TestCards.h"
 
+#include <QBuffer>
+#include <QDataStream>
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
@@ -51,6 +55,43 @@ void writeCmykJpeg(const QString& path, QSize size, const uchar inverted[4]) {
     std::fclose(file);
 }
 
+// The JPEG with an EXIF segment (APP1) holding only the orientation mark,
+// put right after the start of the image, as cameras write it.
+QByteArray withExifOrientation(const QByteArray& jpeg, int orientation, bool bigEndian = false) {
+    QByteArray tiff;
+    QDataStream out(&tiff, QIODevice::WriteOnly);
+    out.setByteOrder(bigEndian ? QDataStream::BigEndian : QDataStream::LittleEndian);
+    out.writeRawData(bigEndian ? "MM" : "II", 2);
+    out << quint16(42) << quint32(8);                        // header, first directory at 8
+    out << quint16(1);                                       // one entry
+    out << quint16(0x0112) << quint16(3) << quint32(1);      // orientation, SHORT, one value
+    out << quint16(orientation) << quint16(0) << quint32(0); // value, padding, no next directory
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xFF\xE1");
+    segment.append(char((payload.size() + 2) >> 8)).append(char((payload.size() + 2) & 0xFF));
+    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
+// The picture as a camera stores it under the orientation mark, pixel by
+// pixel from the mark's definition: where the stored pixel of each upright one lies.
+QImage storedUnder(const QImage& upright, int orientation) {
+    const int w = upright.width();
+    const int h = upright.height();
+    const bool lying = orientation >= 5;
+    QImage stored(lying ? h : w, lying ? w : h, QImage::Format_RGB32);
+    const int sw = stored.width();
+    const int sh = stored.height();
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const QPoint at[] = {
+                {x, y}, {sw - 1 - x, y}, {sw - 1 - x, sh - 1 - y}, {x, sh - 1 - y},
+                {y, x}, {y, sh - 1 - x}, {sw - 1 - y, sh - 1 - x}, {sw - 1 - y, x}};
+            stored.setPixel(at[orientation - 1], upright.pixel(x, y));
+        }
+    }
+    return stored;
+}
+
 bool near(QRgb a, QRgb b) {
     return qAbs(qRed(a) - qRed(b)) < 8 && qAbs(qGreen(a) - qGreen(b)) < 8 &&
            qAbs(qBlue(a) - qBlue(b)) < 8;
@@ -89,7 +130,11 @@ private slots:
         QTest::newRow(".jpg") << "/data/foto.jpg" << PictureFileType::Jpeg;
         QTest::newRow(".Jpeg") << "/data/foto.Jpeg" << PictureFileType::Jpeg;
         QTest::newRow(".BMP") << "/data/FOTO.BMP" << PictureFileType::Bmp;
-        QTest::newRow(".png") << "/data/foto.png" << PictureFileType::Other;
+        QTest::newRow(".png") << "/data/foto.png" << PictureFileType::Image;
+        QTest::newRow(".WebP") << "/data/foto.WebP" << PictureFileType::Image;
+        QTest::newRow(".tif") << "/data/foto.tif" << PictureFileType::Image;
+        QTest::newRow(".gif") << "/data/foto.gif" << PictureFileType::Image;
+        QTest::newRow(".doc") << "/data/foto.doc" << PictureFileType::Other;
         QTest::newRow("last extension counts") << "/data/foto.jpg.txt" << PictureFileType::Other;
         QTest::newRow("no extension") << "/data/foto" << PictureFileType::Other;
         QTest::newRow("dot in the folder only") << "/data/a.jpg/foto" << PictureFileType::Other;
@@ -100,21 +145,126 @@ private slots:
         QCOMPARE(PictureFileTypeOf(path), type);
     }
 
-    // Every file the first filter offers takes a picture path; "all files" offers the rest.
+    // Every file the picture filters offer takes a picture path; "all files"
+    // offers the rest. The first filter, selected at first, offers every
+    // format the image readers know, in both letter cases.
     void dialogFiltersMatchPicturePaths() {
         const QStringList filters = PictureDialogFilters();
-        QCOMPARE(filters.size(), 4);
-        QCOMPARE(filters.first(), "Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)");
+        QCOMPARE(filters.size(), 5);
+        QVERIFY(filters.first().startsWith(u"Všechny obrázky ("));
+        QCOMPARE(filters.at(1), "Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)");
         QCOMPARE(filters.last(), "Všechny soubory (*)");
-        const QString patterns = filters.first().section(u'(', 1).chopped(1);
-        for (const QString& pattern : patterns.split(u' '))
-            QVERIFY(PictureFileTypeOf("/d/foto" + pattern.mid(1)) != PictureFileType::Other);
+        const QStringList firstPatterns = filters.first().section(u'(', 1).chopped(1).split(u' ');
+        for (const char* pattern : {"*.png", "*.PNG", "*.webp", "*.WEBP", "*.tiff", "*.gif"})
+            QVERIFY2(firstPatterns.contains(QString::fromLatin1(pattern)), pattern);
+        for (const QString& filter : filters.mid(0, 4)) {
+            for (const QString& pattern : filter.section(u'(', 1).chopped(1).split(u' '))
+                QVERIFY(PictureFileTypeOf("/d/foto" + pattern.mid(1)) != PictureFileType::Other);
+        }
     }
 
     void otherExtensionWritesNothing() {
-        const QString png = dir() + QStringLiteral("foto.png");
-        filledImage(QSize(40, 30), Qt::red).save(png, "PNG");
-        QVERIFY(!StorePictureFile(png, dir(), QStringLiteral("Karta1.bmp")));
+        const QString doc = dir() + QStringLiteral("foto.doc");
+        filledImage(QSize(40, 30), Qt::red).save(doc, "PNG");
+        QVERIFY(!StorePictureFile(doc, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(!QFile::exists(member()));
+    }
+
+    // Formats read by Qt's image readers become the same 320 x 240 member.
+    void readerFormatsBecomeBmpMember_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("PNG") << "foto.png" << QByteArray("PNG");
+        QTest::newRow("WebP") << "foto.WEBP" << QByteArray("WEBP");
+        QTest::newRow("TIFF") << "foto.tif" << QByteArray("TIFF");
+    }
+    void readerFormatsBecomeBmpMember() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, format);
+        QImage picture(480, 640, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QPainter(&picture).fillRect(0, 0, 480, 320, Qt::red); // red above, blue below
+        QVERIFY(picture.save(dir() + name, format.constData(), 100));
+        QVERIFY(StorePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp")));
+        const QImage saved(member());
+        QCOMPARE(saved.size(), QSize(320, 240));
+        QCOMPARE(saved.pixel(69, 120), qRgb(255, 255, 255));
+        QVERIFY(near(saved.pixel(160, 60), qRgb(255, 0, 0)));
+        QVERIFY(near(saved.pixel(160, 180), qRgb(0, 0, 255)));
+        QCOMPARE(saved.pixel(250, 120), qRgb(255, 255, 255));
+    }
+
+    // A phone photo lying on its side, marked "turn 90° clockwise": the
+    // member holds it upright, a landscape picture red above and blue below.
+    void jpegTurnedAsItsExifSays() {
+        QImage upright(600, 400, QImage::Format_RGB32);
+        upright.fill(Qt::blue);
+        QPainter(&upright).fillRect(0, 0, 600, 200, Qt::red);
+        const QImage lying = upright.transformed(QTransform().rotate(-90));
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(lying.save(&buffer, "JPG", 95));
+        const QString path = dir() + QStringLiteral("telefon.jpg");
+        writeBytes(path, withExifOrientation(buffer.data(), 6));
+
+        QVERIFY(StorePictureFile(path, dir(), QStringLiteral("Karta1.bmp")));
+        const QImage saved(member());
+        QCOMPARE(saved.size(), QSize(320, 240));
+        // 600 x 400 fills 320 x 213 at top 13.
+        QCOMPARE(saved.pixel(160, 12), qRgb(255, 255, 255));
+        QVERIFY(near(saved.pixel(10, 40), qRgb(255, 0, 0)));
+        QVERIFY(near(saved.pixel(310, 40), qRgb(255, 0, 0)));
+        QVERIFY(near(saved.pixel(10, 200), qRgb(0, 0, 255)));
+        QVERIFY(near(saved.pixel(310, 200), qRgb(0, 0, 255)));
+        QCOMPARE(saved.pixel(160, 227), qRgb(255, 255, 255));
+    }
+
+    // Each of the eight orientations, in either byte order of the EXIF data,
+    // brings the corner marked red back to the top left.
+    void everyExifOrientationStandsUpright_data() {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<bool>("bigEndian");
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            for (const bool bigEndian : {false, true}) {
+                QTest::addRow("%d %s", orientation, bigEndian ? "MM" : "II")
+                    << orientation << bigEndian;
+            }
+        }
+    }
+    void everyExifOrientationStandsUpright() {
+        QFETCH(int, orientation);
+        QFETCH(bool, bigEndian);
+        QImage upright(64, 32, QImage::Format_RGB32);
+        upright.fill(Qt::white);
+        QPainter(&upright).fillRect(0, 0, 16, 16, Qt::red);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(storedUnder(upright, orientation).save(&buffer, "JPG", 100));
+        const QByteArray jpeg = withExifOrientation(buffer.data(), orientation, bigEndian);
+        QCOMPARE(exiforientation::ofJpeg(jpeg), orientation);
+        const QString path = dir() + QStringLiteral("foto.jpg");
+        writeBytes(path, jpeg);
+        const DecodedJpeg decoded = DecodeJpegFile(path);
+        QCOMPARE(decoded.image.size(), QSize(64, 32));
+        QCOMPARE(decoded.fullSize, QSize(64, 32));
+        QVERIFY(near(decoded.image.pixel(4, 4), qRgb(255, 0, 0)));
+        QVERIFY(near(decoded.image.pixel(59, 27), qRgb(255, 255, 255)));
+        QVERIFY(near(decoded.image.pixel(59, 4), qRgb(255, 255, 255)));
+        QVERIFY(near(decoded.image.pixel(4, 27), qRgb(255, 255, 255)));
+    }
+
+    // A file no reader can read is named in a Czech message; nothing is written.
+    void unreadablePictureNamesTheFile() {
+        const QString path = dir() + QStringLiteral("rozbitý.png");
+        writeBytes(path, "\x89PNG\r\n\x1a\n but nothing more");
+        try {
+            StorePictureFile(path, dir(), QStringLiteral("Karta1.bmp"));
+            QFAIL("an unreadable picture was accepted");
+        } catch (const AppError& e) {
+            QVERIFY2(
+                e.text().startsWith(QStringLiteral("Obrázek \"%1\" nelze přečíst: ").arg(path)),
+                qPrintable(e.text()));
+        }
         QVERIFY(!QFile::exists(member()));
     }
 
@@ -147,7 +297,7 @@ private slots:
         QCOMPARE(saved.pixel(250, 120), qRgb(255, 255, 255));
     }
 
-    // A corrupt file reports the decoder's own words and leaves the previous
+    // A corrupt file reports the decoder's own words, naming the file, and leaves the previous
     // picture file as it was, without a temporary file beside it.
     void corruptFileKeepsPreviousPicture_data() {
         QTest::addColumn<QString>("name");
@@ -170,7 +320,8 @@ private slots:
             StorePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp"));
             QFAIL("a corrupt picture was accepted");
         } catch (const AppError& e) {
-            QCOMPARE(e.text(), error);
+            QCOMPARE(e.text(),
+                     QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(dir() + name, error));
         }
         QCOMPARE(fileBytes(member()), previous);
         QCOMPARE(filesInDir(), QStringList({"Karta1.bmp", name}));

@@ -177,7 +177,10 @@ private slots:
         QTest::newRow("JPEG upper case") << "foto.JPEG" << QByteArray("JPG") << "menu" << true;
         QTest::newRow("jpg") << "foto.jpg" << QByteArray("JPG") << "pop-up" << true;
         QTest::newRow("BMP") << "foto.BMP" << QByteArray("BMP") << "click" << true;
-        QTest::newRow("png") << "foto.png" << QByteArray("PNG") << "menu" << false;
+        QTest::newRow("png") << "foto.png" << QByteArray("PNG") << "menu" << true;
+        QTest::newRow("WebP") << "foto.WEBP" << QByteArray("WEBP") << "pop-up" << true;
+        QTest::newRow("no reader's extension")
+            << "foto.xyz" << QByteArray("PNG") << "menu" << false;
     }
     void choosePicture() {
         QFETCH(QString, name);
@@ -203,7 +206,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(card.member()), taken);
         if (!taken) {
             QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(),
-                     resources::NselectBitmap());
+                     resources::nselectBitmap());
             return;
         }
         const QImage shown = control<PictureBox>(card.form(), "Image1")->Picture();
@@ -229,7 +232,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(card.member()));
     }
 
-    // The decoder's words in the error box; the card counts as changed and
+    // The file named with the decoder's words in the error box; the card counts as changed and
     // keeps the picture it had, in the box and in the working directory.
     void corruptPicture_data() {
         QTest::addColumn<QString>("name");
@@ -248,8 +251,11 @@ private slots:
         QFETCH(QString, error);
         OpenedJan card({}, {}, bitmapBytes());
         const QStringList workFiles = QDir(card.dir.workDir()).entryList(QDir::Files);
-        card.choosePicture(card.writeScratch(name, content));
-        QCOMPARE(card.prompts.errors, QStringList({error}));
+        const QString path = card.writeScratch(name, content);
+        card.choosePicture(path);
+        QCOMPARE(
+            card.prompts.errors,
+            QStringList({QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(path, error)}));
         QVERIFY(card.card().Modified());
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
         QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
@@ -284,7 +290,7 @@ private slots:
         control<QAction>(card.form(), "Odstranitobrzek1")->trigger(); // the picture's pop-up entry
         QVERIFY(card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), resources::NselectBitmap());
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), resources::nselectBitmap());
         commandsOf(card.form()).trigger(Command::SaveCard);
         QVERIFY(card.prompts.allShown().isEmpty());
         QCOMPARE(readCard(card.dir, QStringLiteral("Jan.krt")).keys(),

@@ -32,7 +32,7 @@ private slots:
         QVERIFY(control<KeyValueGrid>(started.form, "ListB")->Strings().isEmpty());
         QVERIFY(control<NotesEdit>(started.form, "Memo1")->Text().isEmpty());
         QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
-                 resources::NselectBitmap());
+                 resources::nselectBitmap());
 
         started.Save();
         const auto members = readCard(dir, QStringLiteral("Nová.krt"));
@@ -194,7 +194,7 @@ private slots:
         started.Open(0);
         QVERIFY(started.card().CardLoaded());
         QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
-                 resources::NselectBitmap());
+                 resources::nselectBitmap());
         control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=w")});
         started.Save();
         QCOMPARE(readCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),

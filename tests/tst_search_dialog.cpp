@@ -283,6 +283,42 @@ private slots:
         QVERIFY(!host_->state.SearchRunning);
     }
 
+    // The choice is the search's own file's; the quick search (the dialog
+    // hidden) follows it, and the next start finds it again.
+    void withoutAccentsIsRememberedAndFollowed() {
+        QCOMPARE(form_->WithoutAccents->text(), QString("Bez ohledu na diakritiku"));
+        QVERIFY(!form_->WithoutAccents->isHidden() && !form_->WithoutAccents->isChecked());
+        host_->writeCard("Dvořák", {"Obec=Nelahozeves"}, "Antonín Dvořák");
+        host_->listCardDir();
+        QVERIFY(form_->SearchCardFiles("dvorak"));
+        QCOMPARE(results(), QStringList());
+
+        form_->WithoutAccents->click();
+        const QString ini = host_->dir.filePath("search.ini");
+        QVERIFY(QFile::exists(ini));
+        QVERIFY(!QFile::exists(host_->dir.filePath("config.ini")));
+        QVERIFY(form_->SearchCardFiles("dvorak"));
+        QCOMPARE(results(), QStringList{"Dvořák.krt"});
+
+        delete form_; // a restart
+        form_ = new TFindForm(*host_, *prompts_);
+        QVERIFY(form_->WithoutAccents->isChecked());
+        QVERIFY(form_->SearchCardFiles("DVORAK"));
+        QCOMPARE(results(), QStringList{"Dvořák.krt"});
+        form_->WithoutAccents->click();
+        delete form_;
+        form_ = new TFindForm(*host_, *prompts_);
+        QVERIFY(!form_->WithoutAccents->isChecked());
+        QVERIFY(prompts_->errors.isEmpty());
+    }
+
+    void aChoiceThatCannotBeKeptIsSaid() {
+        QVERIFY(QDir().mkpath(host_->dir.filePath("search.ini")));
+        form_->WithoutAccents->click();
+        QCOMPARE(prompts_->errors, QStringList{"Nastavení hledání nelze uložit do souboru " +
+                                               host_->dir.filePath("search.ini")});
+    }
+
     void wholeNameSelectsTheEntryAndCloses() {
         host_->entries = {"Alfa.krt", "Beta.krt"};
         form_->show();

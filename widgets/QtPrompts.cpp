@@ -21,7 +21,7 @@ QString applicationTitle() {
 // The print dialog serves as the printer set-up: it chooses the printer and,
 // through its properties, the paper. Copies, page ranges and the like belong
 // to a print job, so their pane stays closed, and its button says OK, not Print.
-void MakePrinterSetUp(QPrintDialog& dialog) {
+void makePrinterSetUp(QPrintDialog& dialog) {
     dialog.setWindowTitle(QStringLiteral("Nastavení tisku"));
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
@@ -88,6 +88,6 @@ bool QtPrompts::chooseFont(QFont& font, qint32& storedColor) {
 
 bool QtPrompts::setUpPrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, owner());
-    MakePrinterSetUp(dialog);
+    makePrinterSetUp(dialog);
     return dialog.exec() == QDialog::Accepted;
 }

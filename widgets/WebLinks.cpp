@@ -16,15 +16,15 @@ QUrl helpPage(const QString& page) {
     return QUrl(kWebSite + QStringLiteral("/tavrosk/help/") + page);
 }
 
-void OpenHomePage() {
+void openHomePage() {
     QDesktopServices::openUrl(homePage());
 }
 
-void OpenSupportPage() {
+void openSupportPage() {
     QDesktopServices::openUrl(supportPage());
 }
 
-void OpenHelp(const QString& page) {
+void openHelp(const QString& page) {
     QDesktopServices::openUrl(helpPage(page));
 }
 

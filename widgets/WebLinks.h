@@ -16,8 +16,8 @@ QUrl helpPage(const QString& page = QStringLiteral("index.html"));
 
 // Each asks the desktop to open the page and returns at once; a page that
 // cannot be opened is not reported.
-void OpenHomePage();
-void OpenSupportPage();
-void OpenHelp(const QString& page = QStringLiteral("index.html"));
+void openHomePage();
+void openSupportPage();
+void openHelp(const QString& page = QStringLiteral("index.html"));
 
 } // namespace weblinks

@@ -1,6 +1,6 @@
 #include "storage/sevenzip/ArchiveItem.h"
 
-#include <QSet>
+#include <QHash>
 #include <algorithm>
 
 namespace sevenzip {
@@ -12,18 +12,21 @@ bool hasUnsafeCharacters(const QString& path) {
 }
 
 std::vector<ArchiveItem> chooseItems(const std::vector<ArchiveItem>& files) {
-    QSet<QString> seen;
+    // The key of each usable item, and per key the position of its last item.
+    std::vector<QString> keys(files.size());
+    QHash<QString, std::size_t> last;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (hasUnsafeCharacters(files[i].path))
+            continue;
+        keys[i] = files[i].path;
+        keys[i].replace(u'\\', u'/');
+        keys[i] = keys[i].toCaseFolded();
+        last.insert(keys[i], i);
+    }
     std::vector<ArchiveItem> chosen;
-    for (const ArchiveItem& item : files) {
-        if (hasUnsafeCharacters(item.path))
-            continue;
-        QString key = item.path;
-        key.replace(u'\\', u'/');
-        key = key.toCaseFolded();
-        if (seen.contains(key))
-            continue;
-        seen.insert(key);
-        chosen.push_back(item);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!keys[i].isEmpty() && last.value(keys[i]) == i)
+            chosen.push_back(files[i]);
     }
     return chosen;
 }

@@ -20,11 +20,9 @@ bool hasUnsafeCharacters(const QString& path);
 // The one rule by which the open and the search decide which items of a card
 // count: folders and items with unsafe names are left out, and of items whose
 // paths are equal without regard to letter case (a backslash counting as "/")
-// only the first in archive order counts. A later item of the same name was
-// appended to the archive or forged; the library also cuts a name at a NUL
-// byte before the binding sees it ("Karta.txt\0x" reads as "Karta.txt"), and
-// such an item must not take the place of the member it imitates. The result
-// keeps archive order.
+// only the last in archive order counts, as in every Zip reader: a writer that
+// updates a member appends the new copy after the old one. The result keeps
+// archive order.
 std::vector<ArchiveItem> chooseItems(const std::vector<ArchiveItem>& files);
 
 } // namespace sevenzip

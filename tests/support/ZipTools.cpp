@@ -63,7 +63,9 @@ const char* const writerScript = R"(
 import json, sys, zipfile
 request = json.load(sys.stdin)
 method = zipfile.ZIP_DEFLATED if request["deflated"] else zipfile.ZIP_STORED
-with zipfile.ZipFile(request["path"], "w") as archive:
+import warnings
+warnings.simplefilter("ignore")  # a member written again is meant
+with zipfile.ZipFile(request["path"], request["mode"]) as archive:
     for entry in request["entries"]:
         info = zipfile.ZipInfo(entry["name"], date_time=(2021, 3, 4, 5, 6, 8))
         info.compress_type = method
@@ -85,17 +87,31 @@ print(json.dumps(result))
 
 } // namespace
 
-void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool deflated) {
+namespace {
+
+void runPythonWriter(const QString& zipPath, const QList<Entry>& entries, bool deflated,
+                     const QString& mode) {
     QJsonArray list;
     for (const Entry& entry : entries)
         list.append(
             QJsonObject{{"name", entry.name}, {"data", QString::fromLatin1(entry.data.toHex())}});
-    const QJsonObject request{{"path", zipPath}, {"deflated", deflated}, {"entries", list}};
+    const QJsonObject request{
+        {"path", zipPath}, {"deflated", deflated}, {"mode", mode}, {"entries", list}};
     const Run run = runProgram(QStringLiteral("python3"),
                                {QStringLiteral("-c"), QString::fromUtf8(writerScript)},
                                QJsonDocument(request).toJson());
     if (run.exitCode != 0)
         throw std::runtime_error("python zipfile failed: " + run.output.toStdString());
+}
+
+} // namespace
+
+void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool deflated) {
+    runPythonWriter(zipPath, entries, deflated, QStringLiteral("w"));
+}
+
+void appendWithPython(const QString& zipPath, const QList<Entry>& entries) {
+    runPythonWriter(zipPath, entries, true, QStringLiteral("a"));
 }
 
 QJsonArray readWithPython(const QString& zipPath) {

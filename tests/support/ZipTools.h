@@ -28,6 +28,10 @@ struct Entry {
 // Writes a Zip archive with Python's zipfile; deflated or stored.
 void writeWithPython(const QString& zipPath, const QList<Entry>& entries, bool deflated);
 
+// Appends entries to an existing archive with Python's zipfile in mode "a", as a
+// program updating a member does: a name already there is stored a second time.
+void appendWithPython(const QString& zipPath, const QList<Entry>& entries);
+
 // Python's view of an archive: one object per entry with "name", "compress_type",
 // "external_attr", "flag_bits", "date_time" (list) and "data" (hex).
 QJsonArray readWithPython(const QString& zipPath);

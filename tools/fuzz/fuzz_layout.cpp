@@ -22,21 +22,21 @@ constexpr int kBands = 6;   // the tool bar's bands
 
 void readLayoutFiles(const QString& path) {
     try {
-        layoutfiles::ReadColumnWidths(path, [](int column, int) {
+        layoutfiles::readColumnWidths(path, [](int column, int) {
             if (column >= kColumns)
                 throw AppError(QStringLiteral("no such column"));
         });
     } catch (const AppError&) {
     }
     try {
-        layoutfiles::ReadBandLefts(path, kBands, [](int band, int) {
+        layoutfiles::readBandLefts(path, kBands, [](int band, int) {
             if (band < 0 || band >= kBands)
                 fuzz::fail("a band outside the tool bar");
         });
     } catch (const AppError&) {
     }
     try {
-        layoutfiles::ReadWindowPlacement(
+        layoutfiles::readWindowPlacement(
             path, [](int) {}, [](int) {}, [](bool) {});
     } catch (const AppError&) {
     }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/CardImportPlan.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Where imported cards go.
+struct CardImportTarget {
+    QString libraryPath; // 7z.so
+    QString cardDir;     // FILES, with "/"
+    QString historyDir;  // HISTORY, with "/"
+};
+
+struct CardImportResult {
+    int made = 0;
+    QStringList skipped;  // "řádek N: reason", in the file's order
+    QString failure;      // why writing stopped before the end; empty when it did not
+    bool stopped = false; // stopped by the user
+};
+
+// Writes a card file for every new card of the plan through the archive
+// library, never over an existing file: a name taken meanwhile is skipped like
+// one taken before. The members are made in a private temporary folder, never
+// in the working directory of the open card. goOn is told how many cards of
+// the plan are done before each one and stops the import by returning false;
+// the cards made so far stay. A card file that cannot be written ends the
+// import with failure set, naming it.
+CardImportResult ImportCards(const CardImportTarget& target, const CardImportPlan& plan,
+                             const std::function<bool(int done)>& goOn = {});
+
+// The one message after an import: how many cards were made and which rows
+// were left out and why (the first ones, when there are many).
+QString ImportSummary(const CardImportResult& result);
