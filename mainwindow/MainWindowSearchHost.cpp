@@ -2,6 +2,9 @@
 
 #include "mainwindow/CardList.h"
 #include "mainwindow/TForm1.h"
+#include "storage/AppState.h"
+
+#include <QLineEdit>
 
 MainWindowSearchHost::MainWindowSearchHost(TForm1& form1) : form1_(form1) {}
 
@@ -19,10 +22,26 @@ void MainWindowSearchHost::openSelectedCard() {
     form1_.ListDblClick();
 }
 
-QLineEdit* MainWindowSearchHost::quickSearchBox() const {
-    return form1_.Edit2;
+QString MainWindowSearchHost::programDir() const {
+    return form1_.State().programDir;
 }
 
-AppState& MainWindowSearchHost::appState() {
-    return form1_.State();
+QString MainWindowSearchHost::cardDir() const {
+    return form1_.State().CardDir;
+}
+
+QString MainWindowSearchHost::libraryPath() const {
+    return form1_.State().libraryPath();
+}
+
+QString MainWindowSearchHost::quickSearchText() const {
+    return form1_.Edit2->text();
+}
+
+void MainWindowSearchHost::setQuickSearchText(const QString& text) {
+    form1_.Edit2->setText(text);
+}
+
+QWidget& MainWindowSearchHost::quickSearchField() const {
+    return *form1_.Edit2;
 }
