@@ -281,6 +281,9 @@ private slots:
         QVERIFY(form_->lBox->count() >= 1 && form_->lBox->count() < 6);
         QCOMPARE(form_->Progress->value(), form_->lBox->count());
         QVERIFY(!form_->session().SearchRunning);
+        // The partial results belong to no text: the quick search searches again.
+        QCOMPARE(form_->session().results().size(), form_->lBox->count());
+        QCOMPARE(form_->session().text(), QString());
     }
 
     // The choice is the search's own file's; the quick search (the dialog

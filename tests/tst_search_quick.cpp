@@ -201,6 +201,15 @@ private slots:
         QCOMPARE(shown_.size(), 2);
     }
 
+    void aTextNeverSearchedIsSearchedEvenAfterTheDialogShowedIt() {
+        praguePeople();
+        host_->edit2.setText("praha");
+        quick_->ShowAdvancedSearch();
+        quick_->FindNext();
+        QCOMPARE(shown_.size(), 2);
+        QCOMPARE(shown_[1].heading, QString("Nalezeno 3 výsledků."));
+    }
+
     void keysAndDoubleClickInTheBox() {
         praguePeople();
         host_->edit2.setText("praha");
