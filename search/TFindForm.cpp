@@ -70,7 +70,8 @@ void TFindForm::watchSession() {
     connect(&session_, &SearchSession::resultsAdded, lBox,
             [this](const QStringList& entries) { lBox->addItems(entries); });
     connect(&session_, &SearchSession::positionChanged, this, &TFindForm::showPosition);
-    connect(lBox, &QListWidget::itemSelectionChanged, this, [this] {
+    // Tied to the session, which goes before lBox, so lBox's own end is not heard.
+    connect(lBox, &QListWidget::itemSelectionChanged, &session_, [this] {
         const QList<QListWidgetItem*> selected = lBox->selectedItems();
         session_.setPosition(selected.isEmpty() ? -1 : lBox->row(selected.first()));
     });
