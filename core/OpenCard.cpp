@@ -166,6 +166,8 @@ void OpenCard::Save() {
     CardTextCache::shared().forget(currentCardPath_);
     RememberCardFileVersion();
     modified_ = false;
+    if (savedListener_)
+        savedListener_(currentCardPath_);
 }
 
 bool OpenCard::WriteVanishedCardFileAgain() {

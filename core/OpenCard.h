@@ -13,6 +13,7 @@
 #include "storage/CardVersionReader.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -108,6 +109,10 @@ public:
     // Who asks the user between two versions of the card; without one, a
     // Yes/No question keeps mine or saves nothing.
     void setConflictChooser(CardConflictChooser* chooser) { chooser_ = chooser; }
+    // Told the card file's path after each save that wrote it.
+    void setSavedListener(std::function<void(const QString&)> listener) {
+        savedListener_ = std::move(listener);
+    }
     // Follows what other programs did in the card folder, after the card list
     // changed (CardFolderModel::cardsChanged, with the file names added):
     // reloads the card when its file changed and it has no unsaved edits,
@@ -164,4 +169,5 @@ private:
     std::optional<CardFileStamp> noticedStamp_;
     bool noticedVanished_ = false;
     CardConflictChooser* chooser_ = nullptr;
+    std::function<void(const QString&)> savedListener_;
 };

@@ -8,6 +8,7 @@
 #include "mainwindow/CardFileCommands.h"
 #include "mainwindow/Form1CardFileHost.h"
 #include "mainwindow/HistoryCommands.h"
+#include "mainwindow/MainWindowOverviewHost.h"
 #include "mainwindow/MainWindowPrintSource.h"
 #include "mainwindow/MainWindowSearchHost.h"
 #include "mainwindow/ImportCommands.h"
@@ -162,4 +163,5 @@ void Application::ConnectCommands() {
     new HistoryCommands(*form1_, *HistoryForm); // owned by the main window
     new SyncCommands(*form1_, *ConflictForm);   // owned by the main window
     new ImportCommands(*form1_);                // owned by the main window
+    new OverviewCommands(*form1_, *prompts_);   // owned by the main window
 }

@@ -201,6 +201,7 @@ public:
     QMenu* Nastroje1;
     QAction* Vyhledvn1;
     QAction* Najtdal1;
+    QAction* Prehledkaret1;
     QAction* Zkontrolovataktualizace1;
     QAction* Language1;
     QMenu* Pomoc1;

@@ -69,6 +69,7 @@ void TForm1::CreateMenus() {
     Nastroje1 = bar->addMenu(QStringLiteral("Nástr&oje"));
     Vyhledvn1 = CreateAction(Nastroje1, QStringLiteral("&Vyhledávání"));
     Najtdal1 = CreateAction(Nastroje1, QStringLiteral("&Najít další"), Qt::Key_F3);
+    Prehledkaret1 = CreateAction(Nastroje1, QStringLiteral("&Přehled karet…"), Qt::Key_F6);
     Nastroje1->addSeparator();
     Zkontrolovataktualizace1 = CreateAction(Nastroje1, QStringLiteral("&Zkontrolovat aktualizace"));
 

@@ -18,7 +18,8 @@ import dbus
 
 TITLE = "Pelvarin Kartotéka"
 # The dialogs to read: window title and the keys (xdotool names) that open it
-# from the main window with a card open. Escape closes each.
+# from the main window with a card open, and for a dialog that asks for a file
+# first, the file dialog's title and the file to give it. Escape closes each.
 DIALOGS = [
     ("Nový soubor", ["F7"]),
     ("Odstranit ?", ["F8"]),
@@ -29,6 +30,8 @@ DIALOGS = [
     ("Historie karty", ["alt+r", "h"]),
     ("Dvě verze karty", ["alt+r", "k"]),
     ("Přejít na kartu číslo:", ["F12"]),
+    ("Přehled karet", ["F6"]),
+    ("Import z CSV", ["alt+s", "i"], ("Importovat z CSV", "spreadsheet.csv")),
 ]
 # Roles of the controls a user acts on (AT-SPI role names).
 ACTIONABLE = {
@@ -166,6 +169,17 @@ def press(title, keys):
         subprocess.run(["xdotool", "key", "--clearmodifiers", key], check=True)
 
 
+def choose_file(program_dir, dialog_title, file_name):
+    """Writes a small CSV file and gives its path to the file dialog."""
+    path = os.path.join(program_dir, file_name)
+    with open(path, "w", encoding="utf-8") as csv:
+        csv.write("Jméno;Obec\nNová karta;Brno\n")
+    window = window_id(dialog_title)
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], capture_output=True)
+    subprocess.run(["xdotool", "type", "--delay", "20", path], check=True)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "Return"], check=True)
+
+
 def close_windows_above(main_window_id):
     """Presses Escape on each visible window but the main one (the dialog and
     any message it shows, such as one about a missing printer)."""
@@ -208,8 +222,10 @@ def main():
         pictures = [c for c in controls if c[0] in ("image", "graphic") and c[1] == "Obrázek karty"]
         if not pictures or not pictures[0][2]:
             fail("the card's picture is not exposed with a name and a description")
-        for title, keys in DIALOGS:
+        for title, keys, *file_dialog in DIALOGS:
             press(card_title, keys)
+            if file_dialog:
+                choose_file(program_dir, *file_dialog[0])
             dialog = wait_for("the dialog " + title, lambda: showing_window(bus, title))
             controls = []
             walk(dialog, controls)

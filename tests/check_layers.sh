@@ -5,7 +5,7 @@
 #   core/                       storage/ core/
 #   widgets/                    storage/ core/ widgets/
 #   settings/ search/ print/    storage/ core/ widgets/ and their own folder
-#   history/ conflict/ import/
+#   history/ conflict/ import/ overview/
 #   mainwindow/                 everything
 set -euo pipefail
 root="${1:-$(cd "$(dirname "$0")/.." && pwd)}"
@@ -16,13 +16,13 @@ allowed() {
   storage) echo "storage" ;;
   core) echo "storage core" ;;
   widgets) echo "storage core widgets" ;;
-  settings | search | print | history | conflict | import) echo "storage core widgets $1" ;;
+  settings | search | print | history | conflict | import | overview) echo "storage core widgets $1" ;;
   *) echo "*" ;;
   esac
 }
 
 status=0
-for folder in storage core widgets settings search print history conflict import; do
+for folder in storage core widgets settings search print history conflict import overview; do
   permitted="$(allowed "$folder")"
   while IFS=: read -r file line include; do
     target="${include#*\"}"

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// The message the overview leaves when it could not read some card files
+// (damaged, not a card archive, vanished): their rows show no table. One
+// message naming them, once the overview is loaded.
+QString OverviewUnreadableMessage(const QStringList& entries);
