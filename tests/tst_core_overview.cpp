@@ -1,3 +1,4 @@
+#include "core/CardFileStamp.h"
 #include "core/CardTextCache.h"
 #include "core/OverviewCsv.h"
 #include "core/OverviewLayout.h"
@@ -43,6 +44,21 @@ OverviewReading readAll(CardTextCache& cache, const TestCardDir& host) {
     if (!finished.wait(30000))
         qFatal("the overview reader did not finish");
     return finished.first().first().value<OverviewReading>();
+}
+
+} // namespace
+
+namespace {
+
+bool stampsSettled(const QString& cardDir) {
+    const StampedFolder folder(cardDir);
+    const qint64 now = WallClockNs();
+    for (const QString& name : QDir(cardDir).entryList(QDir::Files)) {
+        const std::optional<CardFileStamp> stamp = folder.stamp(name);
+        if (stamp && MayChangeUnnoticed(*stamp, now))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -219,9 +235,9 @@ private slots:
         host.writeCard(QStringLiteral("Bedřich"), {}, {});
         host.dir.writeFile(QStringLiteral("FILES/Cecil.krt"), "not a zip at all");
         host.listCardDir();
-        // The cache keeps only card files older than the file clock's
-        // uncertainty (CardFileStamp.h).
-        QThread::msleep(150);
+        // The cache keeps only card files that can no longer change unnoticed
+        // within their stamp.
+        QTRY_VERIFY(stampsSettled(host.state.CardDir));
         CardTextCache cache;
         OverviewReading reading = readAll(cache, host);
         QCOMPARE(reading.cards.size(), 3);
