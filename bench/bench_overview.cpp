@@ -3,6 +3,7 @@
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
 #include "core/Prompts.h"
+#include "core/SearchSession.h"
 #include "overview/OverviewHost.h"
 #include "overview/OverviewWindow.h"
 
@@ -138,7 +139,9 @@ void measure(const QString& title, bench::CardCorpus& corpus) {
         CardTextCache::shared().clear();
         AppState& state = corpus.state;
         NullListener listener;
-        CardSearch(state, listener).run(corpus.entries, QStringLiteral("zlatokop"), {});
+        SearchSession session;
+        CardSearch(SearchPlace::of(state), session, listener)
+            .run(corpus.entries, QStringLiteral("zlatokop"), {});
         const Opening opening = openWindow(window);
         afterSearch.push_back(opening.ms);
         warmThread.push_back(opening.threadCpuMs);

@@ -1,6 +1,7 @@
 #include "bench/Bench.h"
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
+#include "core/SearchSession.h"
 #include "storage/AppState.h"
 
 #include <QDir>
@@ -68,8 +69,10 @@ public:
 };
 
 int search(Corpus& corpus, CardTextCache& cache) {
+    SearchSession session;
     CountingListener listener;
-    CardSearch(corpus.state, listener, cache).run(corpus.entries, Word, SearchOptions());
+    CardSearch(SearchPlace::of(corpus.state), session, listener, cache)
+        .run(corpus.entries, Word, SearchOptions());
     return listener.results;
 }
 

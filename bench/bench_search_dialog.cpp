@@ -1,6 +1,7 @@
 #include "bench/Bench.h"
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
+#include "core/SearchSession.h"
 #include "mainwindow/Application.h"
 #include "mainwindow/TForm1.h"
 #include "search/TFindForm.h"
@@ -125,9 +126,10 @@ int engineSearch(AppState& state, const QStringList& entries, CardTextCache& cac
         void resultFound(const QString&) override { ++results; }
         void progressed(int) override {}
     } counter;
+    SearchSession session;
     SearchOptions options;
     options.withoutAccents = withoutAccents;
-    CardSearch(state, counter, cache).run(entries, Word, options);
+    CardSearch(SearchPlace::of(state), session, counter, cache).run(entries, Word, options);
     return counter.results;
 }
 

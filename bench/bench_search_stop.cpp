@@ -29,8 +29,12 @@ public:
     QStringList cardEntries() const override { return entries_; }
     void selectCardRow(int) override {}
     void openSelectedCard() override {}
-    QLineEdit* quickSearchBox() const override { return &box_; }
-    AppState& appState() override { return state_; }
+    QString programDir() const override { return state_.programDir; }
+    QString cardDir() const override { return state_.CardDir; }
+    QString libraryPath() const override { return state_.libraryPath(); }
+    QString quickSearchText() const override { return box_.text(); }
+    void setQuickSearchText(const QString& text) override { box_.setText(text); }
+    QWidget& quickSearchField() const override { return box_; }
 
 private:
     AppState& state_;
@@ -51,7 +55,7 @@ BENCHMARK("search: Esc stops a quick search, 100,000 cards") {
     BenchSearchHost host(state);
     QtPrompts prompts;
     TFindForm form(host, prompts);
-    host.quickSearchBox()->show();
+    host.quickSearchField().show();
 
     std::vector<double> stops;
     for (int run = 0; run < 5; ++run) {
@@ -63,7 +67,7 @@ BENCHMARK("search: Esc stops a quick search, 100,000 cards") {
         QTimer::singleShot(500, [&] {
             sinceEsc.start();
             QCoreApplication::postEvent(
-                host.quickSearchBox(),
+                &host.quickSearchField(),
                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         });
         QElapsedTimer searching;

@@ -3,6 +3,7 @@
 #include "core/AccentFolding.h"
 #include "core/CardTextCache.h"
 #include "core/CardTextReader.h"
+#include "core/SearchSession.h"
 #include "core/TextMatcher.h"
 #include "storage/AppState.h"
 
@@ -33,16 +34,21 @@ LetterMatch letterMatch(const SearchOptions& options) {
 
 } // namespace
 
-CardSearch::CardSearch(AppState& state, SearchListener& listener)
-    : CardSearch(state, listener, CardTextCache::shared()) {}
+SearchPlace SearchPlace::of(const AppState& state) {
+    return SearchPlace{state.CardDir, state.libraryPath()};
+}
 
-CardSearch::CardSearch(AppState& state, SearchListener& listener, CardTextCache& cache)
-    : state_(state), listener_(listener), cache_(cache),
+CardSearch::CardSearch(const SearchPlace& place, SearchSession& session, SearchListener& listener)
+    : CardSearch(place, session, listener, CardTextCache::shared()) {}
+
+CardSearch::CardSearch(const SearchPlace& place, SearchSession& session, SearchListener& listener,
+                       CardTextCache& cache)
+    : place_(place), session_(session), listener_(listener), cache_(cache),
       workerCount_(CardTextReader::defaultWorkerCount()) {}
 
 SearchOutcome CardSearch::run(const QStringList& entries, const QString& text,
                               const SearchOptions& options) {
-    RunningFlag running(state_.SearchRunning);
+    RunningFlag running(session_.SearchRunning);
     const QString searched = options.wholeWords ? u' ' + text + u' ' : text;
     if (!options.inNames)
         return searchContents(entries, searched, options);
@@ -64,7 +70,7 @@ SearchOutcome CardSearch::searchNames(const QStringList& entries, const QString&
     const TextMatcher matcher(withoutAccents ? accents::folded(text) : text, false);
     SearchOutcome outcome;
     for (int row = 0; row < entries.size(); ++row) {
-        if (!state_.SearchRunning) {
+        if (!session_.SearchRunning) {
             outcome.stopped = true;
             return outcome;
         }
@@ -83,10 +89,10 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
     if (entries.isEmpty())
         return outcome;
     const CardTextMatcher matcher(text, letterMatch(options));
-    CardTextReader reader(LoadArchiveLibrary(state_.libraryPath()), cache_, matcher, state_.CardDir,
+    CardTextReader reader(LoadArchiveLibrary(place_.libraryPath), cache_, matcher, place_.cardDir,
                           entries, workerCount_);
     for (int row = 0; row < entries.size(); ++row) {
-        if (!state_.SearchRunning) {
+        if (!session_.SearchRunning) {
             reader.stop();
             outcome.stopped = true;
             outcome.cardFilesRead = reader.cardFilesRead();
@@ -103,7 +109,7 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
             listener_.resultFound(entry);
         outcome.count += reading.matchingLines;
     }
-    cache_.keepOnly(state_.CardDir, entries);
+    cache_.keepOnly(place_.cardDir, entries);
     outcome.cardFilesRead = reader.cardFilesRead();
     return outcome;
 }
@@ -114,7 +120,7 @@ CardReading CardSearch::awaitReading(CardTextReader& reader, int row) {
     for (;;) {
         if (std::optional<CardReading> reading = reader.reading(row, kWaitingStep))
             return *std::move(reading);
-        if (state_.SearchRunning)
+        if (session_.SearchRunning)
             listener_.waiting();
     }
 }

@@ -7,6 +7,7 @@ class CardTextCache;
 class CardTextReader;
 struct AppState;
 struct CardReading;
+class SearchSession;
 
 // The options of one search, as the search dialog's controls hold them when it
 // starts.
@@ -49,16 +50,25 @@ struct SearchOutcome {
     int cardFilesRead = 0;
 };
 
+// Where a search finds the card files and the archive library.
+struct SearchPlace {
+    QString cardDir;
+    QString libraryPath;
+
+    static SearchPlace of(const AppState& state);
+};
+
 // Searches the card list entries or the contents of their card files. Holds no
 // widgets; the search dialog shows what the listener hears. The listener is
 // called on the calling thread only; a content search reads the card files on
 // worker threads (CardTextReader), all ended before run() returns.
 class CardSearch {
 public:
-    CardSearch(AppState& state, SearchListener& listener);
-    CardSearch(AppState& state, SearchListener& listener, CardTextCache& cache);
+    CardSearch(const SearchPlace& place, SearchSession& session, SearchListener& listener);
+    CardSearch(const SearchPlace& place, SearchSession& session, SearchListener& listener,
+               CardTextCache& cache);
 
-    // Runs one search over `entries` (card list order). Sets state.SearchRunning
+    // Runs one search over `entries` (card list order). Sets session.SearchRunning
     // while it runs and stops before the next card once it goes false. Results
     // come in entry order; within a card file notes lines before table lines. A
     // card file that cannot be read is passed over and named in the outcome.
@@ -76,7 +86,8 @@ private:
                                  const SearchOptions& options);
     CardReading awaitReading(CardTextReader& reader, int row);
 
-    AppState& state_;
+    SearchPlace place_;
+    SearchSession& session_;
     SearchListener& listener_;
     CardTextCache& cache_;
     int workerCount_;

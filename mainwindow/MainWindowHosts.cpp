@@ -8,6 +8,8 @@
 #include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 
+#include <QLineEdit>
+
 #include <QFileInfo>
 
 AppState& MainWindowCardFileHost::appState() {
@@ -44,12 +46,28 @@ void MainWindowSearchHost::openSelectedCard() {
     form_.ListDblClick();
 }
 
-QLineEdit* MainWindowSearchHost::quickSearchBox() const {
-    return form_.quickSearchBox();
+QString MainWindowSearchHost::programDir() const {
+    return form_.State().programDir;
 }
 
-AppState& MainWindowSearchHost::appState() {
-    return form_.State();
+QString MainWindowSearchHost::cardDir() const {
+    return form_.State().CardDir;
+}
+
+QString MainWindowSearchHost::libraryPath() const {
+    return form_.State().libraryPath();
+}
+
+QString MainWindowSearchHost::quickSearchText() const {
+    return form_.quickSearchBox()->text();
+}
+
+void MainWindowSearchHost::setQuickSearchText(const QString& text) {
+    form_.quickSearchBox()->setText(text);
+}
+
+QWidget& MainWindowSearchHost::quickSearchField() const {
+    return *form_.quickSearchBox();
 }
 
 QString MainWindowPrintSource::currentCardName() const {

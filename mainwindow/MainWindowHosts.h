@@ -26,7 +26,7 @@ private:
 };
 
 // The search's view: the card list List with its open action ListDblClick,
-// the quick-search box Edit2 and the shared state.
+// the quick-search box Edit2 and the paths of the shared state.
 class MainWindowSearchHost : public SearchHost {
 public:
     explicit MainWindowSearchHost(TForm1& form) : form_(form) {}
@@ -34,8 +34,12 @@ public:
     QStringList cardEntries() const override;
     void selectCardRow(int row) override;
     void openSelectedCard() override;
-    QLineEdit* quickSearchBox() const override;
-    AppState& appState() override;
+    QString programDir() const override;
+    QString cardDir() const override;
+    QString libraryPath() const override;
+    QString quickSearchText() const override;
+    void setQuickSearchText(const QString& text) override;
+    QWidget& quickSearchField() const override;
 
 private:
     TForm1& form_;

@@ -2,17 +2,15 @@
 
 #include "search/SearchHost.h"
 #include "search/TFindForm.h"
-#include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
+#include <QWidget>
 
 QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QObject* parent)
     : QObject(parent), showModal([](TFindForm& dialog) { dialog.exec(); }), host_(host),
       form_(form), prompts_(prompts) {
-    host_.quickSearchBox()->installEventFilter(this);
+    host_.quickSearchField().installEventFilter(this);
 }
 
 void QuickSearch::FindNext() {
@@ -24,30 +22,26 @@ void QuickSearch::ShowAdvancedSearch() {
 }
 
 void QuickSearch::findOrStepOn() {
-    if (host_.appState().SearchRunning)
+    SearchSession& session = form_.session();
+    if (session.SearchRunning)
         return;
-    QLineEdit* box = host_.quickSearchBox();
-    const QString text = box->text();
+    const QString text = host_.quickSearchText();
     if (text.isEmpty()) {
         showDialog();
         return;
     }
-    if (text != form_.Edit1->text()) {
-        if (!form_.SearchCardFiles(text)) {
-            // Stopped with Esc: the partial results belong to no text.
-            form_.Edit1->clear();
-            return;
-        }
+    if (text != session.text()) {
+        // Stopped with Esc, the session keeps no text and nothing is shown.
+        if (form_.SearchCardFiles(text))
+            showDialog();
+        return;
+    }
+    if (!session.hasNext()) {
+        host_.setQuickSearchText(QString());
         showDialog();
         return;
     }
-    const int count = form_.lBox->count();
-    if (count == 0 || form_.selectedResult() == count - 1) {
-        box->clear();
-        showDialog();
-        return;
-    }
-    form_.selectResult(form_.selectedResult() + 1);
+    session.setPosition(session.position() + 1);
     form_.OpenSelectedResult();
 }
 
@@ -55,14 +49,14 @@ void QuickSearch::showDialog() {
     showModal(form_);
     // The keyboard goes back to the main window at once, so that F3 walks on
     // even where no window manager hands the focus back to it.
-    host_.quickSearchBox()->window()->activateWindow();
-    // Edit1 now names the text whose results lBox holds only if it equals Edit2;
-    // text typed in the dialog but never searched must not pass for it.
-    form_.Edit1->setText(host_.quickSearchBox()->text());
+    host_.quickSearchField().window()->activateWindow();
+    // Text typed in the dialog but never searched must not pass for the text of
+    // the results.
+    form_.TakeQuickSearchText();
 }
 
 bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != host_.quickSearchBox())
+    if (watched != &host_.quickSearchField())
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
@@ -71,7 +65,7 @@ bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (key == Qt::Key_Escape) {
-            host_.quickSearchBox()->clear();
+            host_.setQuickSearchText(QString());
             return true;
         }
     }

@@ -11,9 +11,9 @@ class TFindForm;
 // is searched with the advanced-search dialog hidden and its results are then
 // shown; pressing again with the same text opens the results one by one. While
 // the search runs the box shows its progress; Esc stops it, and then nothing is
-// shown and the next press searches again. The
-// walk keeps no state of its own: the last searched text is the dialog's `Edit1`
-// and the position is the selection of its `lBox`.
+// shown and the next press searches again. The walk keeps no state of its own:
+// the searched text, the results and the position are the dialog's search
+// session.
 //
 // Wiring in the main window: `SpeedButton14` clicked and the menu item
 // "Najít další" (F3) call FindNext(); `SpeedButton13` clicked and the menu item

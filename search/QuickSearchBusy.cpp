@@ -1,7 +1,6 @@
 #include "search/QuickSearchBusy.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QProgressBar>
 
 namespace {
@@ -10,7 +9,7 @@ constexpr int BarHeight = 5;
 
 } // namespace
 
-QuickSearchBusy::QuickSearchBusy(QLineEdit& box, const QProgressBar& progress)
+QuickSearchBusy::QuickSearchBusy(QWidget& box, const QProgressBar& progress)
     : bar_(new QProgressBar(&box)) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bar_->setObjectName(QStringLiteral("quickSearchProgress"));

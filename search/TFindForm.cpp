@@ -5,7 +5,6 @@
 #include "search/SearchHost.h"
 #include "search/SearchInputGuard.h"
 #include "search/SearchSettings.h"
-#include "storage/AppState.h"
 #include "widgets/CommandGuard.h"
 #include "widgets/DialogKeys.h"
 #include "widgets/DialogLook.h"
@@ -61,6 +60,28 @@ TFindForm::TFindForm(SearchHost& host, Prompts& prompts, QWidget* parent)
     buildFoot();
     InFilClick();
     setHeading(kIdleHeading);
+    watchSession();
+}
+
+// `lBox` shows the session's results, and its selection and the session's
+// position follow each other.
+void TFindForm::watchSession() {
+    connect(&session_, &SearchSession::resultsCleared, lBox, &QListWidget::clear);
+    connect(&session_, &SearchSession::resultsAdded, lBox,
+            [this](const QStringList& entries) { lBox->addItems(entries); });
+    connect(&session_, &SearchSession::positionChanged, this, &TFindForm::showPosition);
+    // Tied to the session, which goes before lBox, so lBox's own end is not heard.
+    connect(lBox, &QListWidget::itemSelectionChanged, &session_, [this] {
+        const QList<QListWidgetItem*> selected = lBox->selectedItems();
+        session_.setPosition(selected.isEmpty() ? -1 : lBox->row(selected.first()));
+    });
+}
+
+void TFindForm::showPosition(int row) {
+    if (row < 0)
+        lBox->clearSelection();
+    else
+        lBox->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
 void TFindForm::buildInputPage() {
@@ -94,7 +115,7 @@ void TFindForm::buildInputPage() {
     WithoutAccents = new QCheckBox(QStringLiteral("Bez ohledu na diakritiku"), Panel1);
     WithoutAccents->setObjectName(QStringLiteral("WithoutAccents"));
     WithoutAccents->setGeometry(56, 108, 185, 17);
-    const QString& programDir = host_.appState().programDir;
+    const QString programDir = host_.programDir();
     WithoutAccents->setChecked(!programDir.isEmpty() && searchsettings::withoutAccents(programDir));
     connect(WithoutAccents, &QCheckBox::clicked, this, &TFindForm::WithoutAccentsClick);
     connect(InNam, &QRadioButton::clicked, this, &TFindForm::InNamClick);
@@ -157,8 +178,7 @@ SearchOptions TFindForm::currentOptions() const {
 }
 
 bool TFindForm::SearchCardFiles(const QString& text) {
-    AppState& state = host_.appState();
-    if (state.SearchRunning)
+    if (session_.SearchRunning)
         return false;
     const QStringList entries = host_.cardEntries();
     // A range of 0..0 would make the bar an endless busy indicator.
@@ -166,7 +186,8 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     Progress->setValue(0);
     cardsDone_ = 0;
     foundResults_.clear();
-    lBox->clear();
+    const SearchOptions options = currentOptions();
+    session_.begin(text, options);
     setHeading(kBusyHeading);
     Edit1->hide();
     Panel2->show();
@@ -177,13 +198,14 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     std::optional<QuickSearchBusy> busy;
     if (!isVisible()) {
         inputGuard.emplace([this] { CloseDialog(); });
-        busy.emplace(*host_.quickSearchBox(), *Progress);
+        busy.emplace(host_.quickSearchField(), *Progress);
     }
-    CardSearch search(state, *this);
-    const SearchOutcome outcome = search.run(entries, text, currentOptions());
+    CardSearch search(SearchPlace{host_.cardDir(), host_.libraryPath()}, session_, *this);
+    const SearchOutcome outcome = search.run(entries, text, options);
     busy.reset();
     inputGuard.reset();
     showFoundResults();
+    session_.finish(!outcome.stopped);
     Progress->setValue(cardsDone_);
     if (outcome.wholeNameRow >= 0) {
         host_.selectCardRow(outcome.wholeNameRow);
@@ -202,7 +224,7 @@ void TFindForm::resultFound(const QString& entry) {
 }
 
 void TFindForm::showFoundResults() {
-    lBox->addItems(foundResults_);
+    session_.addResults(foundResults_);
     foundResults_.clear();
 }
 
@@ -225,19 +247,25 @@ void TFindForm::letEventsIn() {
 }
 
 int TFindForm::selectedResult() const {
-    const QList<QListWidgetItem*> selected = lBox->selectedItems();
-    return selected.isEmpty() ? -1 : lBox->row(selected.first());
+    return session_.position();
 }
 
 void TFindForm::selectResult(int row) {
-    lBox->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    session_.setPosition(row);
+}
+
+void TFindForm::TakeQuickSearchText() {
+    const QString quickText = host_.quickSearchText();
+    Edit1->setText(quickText);
+    if (session_.text() != quickText)
+        session_.forgetText();
 }
 
 void TFindForm::OpenSelectedResult() {
     const int row = selectedResult();
     if (row < 0)
         return;
-    const QString entry = lBox->item(row)->text();
+    const QString entry = session_.results().at(row);
     host_.selectCardRow(FindCardEntry(host_.cardEntries(), entry));
     host_.openSelectedCard();
     CloseDialog();
@@ -257,13 +285,13 @@ void TFindForm::done(int result) {
 
 void TFindForm::FormShow() {
     Edit1->clear();
-    const QString quickText = host_.quickSearchBox()->text();
+    const QString quickText = host_.quickSearchText();
     if (!quickText.trimmed().isEmpty())
         Edit1->setText(quickText);
 }
 
 void TFindForm::FormClose() {
-    host_.appState().SearchRunning = false;
+    session_.SearchRunning = false;
     setHeading(kIdleHeading);
     Edit1->show();
     Panel2->hide();
@@ -272,7 +300,7 @@ void TFindForm::FormClose() {
 void TFindForm::SpeedButton2Click() {
     RunGuarded(prompts_, [this] {
         SearchCardFiles(Edit1->text());
-        host_.quickSearchBox()->setText(Edit1->text());
+        host_.setQuickSearchText(Edit1->text());
     });
 }
 
@@ -290,8 +318,9 @@ void TFindForm::InFilClick() {
 
 void TFindForm::WithoutAccentsClick(bool on) {
     RunGuarded(prompts_, [&] {
-        if (!host_.appState().programDir.isEmpty())
-            searchsettings::setWithoutAccents(host_.appState().programDir, on);
+        const QString programDir = host_.programDir();
+        if (!programDir.isEmpty())
+            searchsettings::setWithoutAccents(programDir, on);
     });
 }
 

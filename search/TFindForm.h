@@ -4,6 +4,7 @@
 // it reaches the main window through SearchHost.
 
 #include "core/CardSearch.h"
+#include "core/SearchSession.h"
 #include "widgets/LinkLabel.h"
 
 #include <QDialog>
@@ -24,8 +25,8 @@ class SearchHost;
 // The advanced-search dialog "Najít soubor": searches the card names or the
 // contents of every card file and lists the matching card list entries in
 // `lBox`, where opening one opens the card through the card list. Created once
-// and reused; `lBox` keeps its results (and the quick search its position in
-// them) between shows.
+// and reused; its search session keeps the results and the position of "find
+// next" between shows, and `lBox` shows them.
 class TFindForm : public QDialog, private SearchListener {
     Q_OBJECT
 public:
@@ -64,9 +65,13 @@ public:
     // there), runs the card list's open action and closes the dialog. Nothing
     // happens without a selected result.
     void OpenSelectedResult();
-    // The selected row of `lBox`, -1 for none; the quick search's position.
+    // The selected row of `lBox`, -1 for none: the session's position.
     int selectedResult() const;
     void selectResult(int row);
+    // After the dialog was shown for the quick search: `Edit1` takes the box's
+    // text back, and the held results keep their text only if it is the box's.
+    void TakeQuickSearchText();
+    SearchSession& session() { return session_; }
     // Closes the dialog, shown or hidden, through its close handler.
     void CloseDialog();
 
@@ -99,6 +104,8 @@ private:
     void buildResultsPage();
     void buildFoot();
     void setHeading(const QString& text);
+    void watchSession();
+    void showPosition(int row);
     SearchOptions currentOptions() const;
 
     void resultFound(const QString& entry) override;
@@ -110,6 +117,7 @@ private:
 
     SearchHost& host_;
     Prompts& prompts_;
+    SearchSession session_;
     QElapsedTimer sinceEvents_;
     int eventIntervalMs_ = 40;
     // The progress position, shown on the bar when events are let in: a

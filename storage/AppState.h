@@ -26,11 +26,10 @@ struct AppState {
     bool NavigationKeys = true;
     bool ToolbarCaptions = true;
 
-    // Printing and search state.
+    // Printing state.
     QString PrintMode; // "SOUBOR" or "SEZNAM"; empty before the first print command
     bool PrintPicture = false;
     bool PrintGray = false;
-    bool SearchRunning = false;
 
     // The folder of 7z.so, with a trailing "/": the executable's, which is
     // the program directory unless the cards live in the user's data folder

@@ -2,6 +2,7 @@
 #include "core/CardSearchText.h"
 #include "core/CardTextMembers.h"
 #include "core/MemberMatcher.h"
+#include "core/SearchSession.h"
 #include "core/TextMatcher.h"
 #include "storage/AppError.h"
 #include "storage/CardArchive.h"
@@ -49,10 +50,11 @@ class TestCardSearch : public QObject {
     Q_OBJECT
 
     TestCardDir* host_ = nullptr;
+    SearchSession session_;
 
     SearchOutcome search(SearchRecorder& recorder, const QString& text,
                          const SearchOptions& options = SearchOptions()) {
-        CardSearch cardSearch(host_->state, recorder);
+        CardSearch cardSearch(SearchPlace::of(host_->state), session_, recorder);
         return cardSearch.run(host_->entries, text, options);
     }
 
@@ -118,14 +120,14 @@ private slots:
         host_->writeCard("Praha", {"Obec=Praha"}, "Praha");
         host_->listCardDir();
         for (const SearchOptions& options : {contentSearch(), nameSearch()}) {
-            SearchRecorder recorder(&host_->state);
+            SearchRecorder recorder(&session_);
             QCOMPARE(search(recorder, QString(), options).count, 0);
             QVERIFY(recorder.results.isEmpty());
         }
     }
 
     void emptyCardListFindsNothing() {
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         const SearchOutcome outcome = search(recorder, "x");
         QCOMPARE(outcome.count, 0);
         QVERIFY(!outcome.stopped);
@@ -136,7 +138,7 @@ private slots:
         host_->writeCard("Novák", {"Obec=Praha", "Ulice=Dlouhá"},
                          "Bydlí: Praha\r\npraha 4\r\nnic\r\nPRAHA");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         const SearchOutcome outcome = search(recorder, "praha");
         QCOMPARE(outcome.count, 3 + 1);
         QCOMPARE(recorder.results, QStringList(4, "Novák.krt"));
@@ -148,18 +150,18 @@ private slots:
         host_->writeCard("B", {"k=v"}, "");
         host_->writeCard("C", {}, "a=b in the notes");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "=").count, 4 + 1 + 1);
     }
 
     void nameSearchLooksAtTheWholeEntry() {
         host_->entries = {"Alfa.krt", "beta.KRT", "Gama.krt"};
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "krt", nameSearch()).count, 3);
         QCOMPARE(recorder.results, host_->entries);
         QCOMPARE(recorder.progress, QList<int>({1, 2, 3}));
 
-        SearchRecorder oneOnly(&host_->state);
+        SearchRecorder oneOnly(&session_);
         QCOMPARE(search(oneOnly, "ALF", nameSearch()).count, 1);
         QCOMPARE(oneOnly.results, QStringList{"Alfa.krt"});
     }
@@ -168,13 +170,13 @@ private slots:
         host_->entries = {"Alfa.krt", "Beta.krt"};
         SearchOptions options = nameSearch();
         options.fullName = true;
-        SearchRecorder found(&host_->state);
+        SearchRecorder found(&session_);
         const SearchOutcome hit = search(found, "BETA", options);
         QCOMPARE(hit.wholeNameRow, 1);
         QCOMPARE(hit.count, 0);
         QVERIFY(found.results.isEmpty());
 
-        SearchRecorder missing(&host_->state);
+        SearchRecorder missing(&session_);
         const SearchOutcome miss = search(missing, "Bet", options);
         QCOMPARE(miss.wholeNameRow, -1);
         QCOMPARE(missing.progress, QList<int>({2}));
@@ -183,7 +185,7 @@ private slots:
     void czechLettersMatchTheirCapitals() {
         host_->writeCard("Dvořák", {"Příjmení=DVOŘÁK"}, "Žije v Českých Budějovicích");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "dvořák").count, 1);
         QCOMPARE(search(recorder, "ČESKÝCH").count, 1);
         QCOMPARE(search(recorder, "příjmení").count, 1);
@@ -195,7 +197,7 @@ private slots:
         host_->listCardDir();
         SearchOptions exact;
         exact.caseSensitive = true;
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "PRAHA", exact).count, 2);
 
         // The padding means a word at the start or end of a line is not found.
@@ -213,7 +215,7 @@ private slots:
             host_->dir.library(), host_->dir.cardDir() + "A.krt",
             {{"A.txt", QByteArray("a1\rb1\nc1\r\nd1\r\n\0e1", 17)}, {"A.tbl", "k=1\nl=1"}});
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "1").count, 4 + 2);
         QCOMPARE(search(recorder, "b1c1").count, 0);
     }
@@ -222,7 +224,7 @@ private slots:
         CreateEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + "Empty.krt");
         host_->writeCard("Full", {"k=needle"}, "");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "needle").count, 1);
         QCOMPARE(recorder.progress, QList<int>({1, 2}));
     }
@@ -232,7 +234,7 @@ private slots:
                                 {{"Old.tbl", "k=needle\r\n"}, {"Old.txt", "needle"}});
         host_->writeCard("Other", {"k=needle"}, "");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "needle").count, 1);
         QCOMPARE(recorder.results, QStringList{"Other.krt"});
     }
@@ -248,7 +250,7 @@ private slots:
         testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "Dot.ted.krt",
                                 {{"Dot.ted.txt", "needle"}, {"Dot.txt", "needle"}});
         host_->entries = {"Mix.krt", "Dot.ted.krt"};
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "needle").count, 3);
         QCOMPARE(recorder.results, QStringList({"Mix.krt", "Mix.krt", "Dot.ted.krt"}));
 
@@ -263,7 +265,7 @@ private slots:
         host_->writeCard("B", {"k=hit table B", "x=none", "l=hit table B2"},
                          "hit notes B\r\nnone\r\nhit B");
         host_->entries = {"B.krt", "A.krt"};
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "hit").count, 6);
         QCOMPARE(recorder.results,
                  QStringList({"B.krt", "B.krt", "B.krt", "B.krt", "A.krt", "A.krt"}));
@@ -407,17 +409,17 @@ private slots:
         host_->listCardDir();
         SearchOptions options = contentSearch();
         options.withoutAccents = true;
-        SearchRecorder on(&host_->state);
+        SearchRecorder on(&session_);
         QCOMPARE(search(on, "dvorak", options).count, 3);
         QCOMPARE(on.results, QStringList({"Dvořák.krt", "Dvořák.krt", "Novak.krt"}));
-        SearchRecorder off(&host_->state);
+        SearchRecorder off(&session_);
         QCOMPARE(search(off, "dvorak").count, 1);
         QCOMPARE(off.results, QStringList({"Dvořák.krt"}));
-        SearchRecorder names(&host_->state);
+        SearchRecorder names(&session_);
         SearchOptions nameOptions = nameSearch();
         nameOptions.withoutAccents = true;
         QCOMPARE(search(names, "DVORAK", nameOptions).count, 1);
-        SearchRecorder namesOff(&host_->state);
+        SearchRecorder namesOff(&session_);
         QCOMPARE(search(namesOff, "DVORAK", nameSearch()).count, 0);
     }
 
@@ -431,7 +433,7 @@ private slots:
         const QStringList before = snapshot(host_->dir.workDir());
         const QStringList cardsBefore = snapshot(host_->dir.cardDir());
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QCOMPARE(search(recorder, "needle").count, 4);
         QCOMPARE(snapshot(host_->dir.workDir()), before);
         QCOMPARE(snapshot(host_->dir.cardDir()), cardsBefore);
@@ -442,21 +444,21 @@ private slots:
         host_->dir.writeFile("FILES/B.krt", "this is not a zip archive");
         host_->writeCard("C", {"k=needle"}, "");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         const SearchOutcome outcome = search(recorder, "needle");
         QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
         QCOMPARE(recorder.progress, QList<int>({1, 2, 3}));
         QCOMPARE(outcome.count, 2);
         QCOMPARE(outcome.unreadable, QStringList{"B.krt"});
         QVERIFY(!outcome.stopped);
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!session_.SearchRunning);
     }
 
     void vanishedCardIsPassedOver() {
         host_->writeCard("A", {"k=needle"}, "");
         host_->writeCard("C", {"k=needle"}, "");
         host_->entries = {"A.krt", "Gone.krt", "C.krt"};
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         const SearchOutcome outcome = search(recorder, "needle");
         QCOMPARE(recorder.results, QStringList({"A.krt", "C.krt"}));
         QCOMPARE(outcome.unreadable, QStringList{"Gone.krt"});
@@ -467,24 +469,24 @@ private slots:
         host_->listCardDir();
         const TestProgramDir withoutLibrary(false);
         host_->state.programDir = withoutLibrary.path();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         QVERIFY_THROWS_EXCEPTION(AppError, search(recorder, "needle"));
         QVERIFY(recorder.results.isEmpty());
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!session_.SearchRunning);
     }
 
     void stopsWhenSearchRunningGoesFalse() {
         for (const char* name : {"A", "B", "C", "D"})
             host_->writeCard(name, {"k=needle"}, "needle");
         host_->listCardDir();
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         recorder.stopAfterCards = 2;
         const SearchOutcome outcome = search(recorder, "needle");
         QVERIFY(outcome.stopped);
         QCOMPARE(recorder.results, QStringList({"A.krt", "A.krt", "B.krt", "B.krt"}));
         QCOMPARE(recorder.progress, QList<int>({1, 2}));
 
-        SearchRecorder names(&host_->state);
+        SearchRecorder names(&session_);
         names.stopAfterCards = 1;
         QVERIFY(search(names, "krt", nameSearch()).stopped);
         QCOMPARE(names.results, QStringList{"A.krt"});

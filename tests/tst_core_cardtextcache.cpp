@@ -2,6 +2,7 @@
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
 #include "core/OpenCard.h"
+#include "core/SearchSession.h"
 #include "storage/AppError.h"
 #include "storage/CardFileNames.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -92,10 +93,11 @@ class TestCardTextCache : public QObject {
     Q_OBJECT
 
     TestCardDir* host_ = nullptr;
+    SearchSession session_;
     CardTextCache* cache_ = nullptr;
 
     SearchOutcome search(SearchRecorder& recorder, const QString& text = QStringLiteral("needle")) {
-        CardSearch cardSearch(host_->state, recorder, *cache_);
+        CardSearch cardSearch(SearchPlace::of(host_->state), session_, recorder, *cache_);
         return cardSearch.run(host_->entries, text, SearchOptions());
     }
     QString cardPath(const QString& fileName) const { return host_->dir.cardDir() + fileName; }
@@ -141,12 +143,14 @@ private slots:
         SearchOptions withoutAccents;
         withoutAccents.withoutAccents = true;
         SearchRecorder folded;
-        CardSearch(host_->state, folded, *cache_).run(host_->entries, "NEEDLÉ", withoutAccents);
+        CardSearch(SearchPlace::of(host_->state), session_, folded, *cache_)
+            .run(host_->entries, "NEEDLÉ", withoutAccents);
         QCOMPARE(folded.results.size(), 6);
         SearchOptions exactCase;
         exactCase.caseSensitive = true;
         SearchRecorder exact;
-        CardSearch(host_->state, exact, *cache_).run(host_->entries, "NEEDLE", exactCase);
+        CardSearch(SearchPlace::of(host_->state), session_, exact, *cache_)
+            .run(host_->entries, "NEEDLE", exactCase);
         QCOMPARE(exact.results, QStringList());
         QCOMPARE(opened.take(), QStringList());
     }
@@ -301,7 +305,8 @@ private slots:
         QTRY_VERIFY(stampsSettled(host_->dir.cardDir()));
         CardTextCache& shared = CardTextCache::shared();
         SearchRecorder first;
-        CardSearch(host_->state, first).run(host_->entries, "needle", SearchOptions());
+        CardSearch(SearchPlace::of(host_->state), session_, first)
+            .run(host_->entries, "needle", SearchOptions());
         const QString path = cardPath("Jan.krt");
         QVERIFY(shared.holds(path));
 
@@ -317,7 +322,8 @@ private slots:
         QVERIFY(!shared.holds(path));
 
         SearchRecorder second;
-        CardSearch(host_->state, second).run(host_->entries, "needle", SearchOptions());
+        CardSearch(SearchPlace::of(host_->state), session_, second)
+            .run(host_->entries, "needle", SearchOptions());
         QCOMPARE(second.results, QStringList({"Jan.krt", "Jan.krt"}));
     }
 };

@@ -2,6 +2,7 @@
 #include "core/CardTextCache.h"
 #include "core/CardTextMembers.h"
 #include "core/MemberMatcher.h"
+#include "core/SearchSession.h"
 #include "storage/AppError.h"
 #include "storage/CardArchive.h"
 #include "storage/CardFileNames.h"
@@ -61,6 +62,7 @@ class TestParallelSearch : public QObject {
 
     // One program directory for all cases: writing card files takes long.
     TestCardDir* host_ = nullptr;
+    SearchSession session_;
     QStringList mixed_;   // the mixed corpus, as the card list shows it
     QStringList matches_; // card files with one matching line each
 
@@ -115,7 +117,7 @@ class TestParallelSearch : public QObject {
 
     SearchOutcome search(SearchRecorder& recorder, CardTextCache& cache, int workers,
                          const QString& text = QStringLiteral("needle")) {
-        CardSearch cardSearch(host_->state, recorder, cache);
+        CardSearch cardSearch(SearchPlace::of(host_->state), session_, recorder, cache);
         cardSearch.setWorkerCount(workers);
         return cardSearch.run(host_->entries, text, SearchOptions());
     }
@@ -143,14 +145,14 @@ private slots:
         CardTextCache cache;
         // The second search takes what it can from the cache.
         for (int round = 0; round < 2; ++round) {
-            SearchRecorder recorder(&host_->state);
+            SearchRecorder recorder(&session_);
             const SearchOutcome outcome = search(recorder, cache, workers);
             QCOMPARE(recorder.results, expected.results);
             QCOMPARE(outcome.count, expected.results.size());
             QCOMPARE(outcome.unreadable, expected.unreadable);
             QCOMPARE(recorder.progress, oneToN(int(host_->entries.size())));
             QVERIFY(!outcome.stopped);
-            QVERIFY(!host_->state.SearchRunning);
+            QVERIFY(!session_.SearchRunning);
         }
     }
 
@@ -162,7 +164,7 @@ private slots:
             host_->entries << QStringLiteral("Missing%1.krt").arg(i);
         const int threadsBefore = threadCount();
         CardTextCache cache;
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         recorder.stopAfterCards = 40;
         int threadsWhileSearching = 0;
         recorder.onProgress = [&](int) {
@@ -182,7 +184,7 @@ private slots:
         host_->entries = mixed_;
         const int threadsBefore = threadCount();
         CardTextCache cache;
-        SearchRecorder recorder(&host_->state);
+        SearchRecorder recorder(&session_);
         search(recorder, cache, 3);
         QCOMPARE(threadCount(), threadsBefore);
     }

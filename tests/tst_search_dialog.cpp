@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(form_->Progress->maximum(), 2);
         QCOMPARE(form_->Progress->value(), 2);
         QCOMPARE(host_->edit2.text(), QString("praha"));
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!form_->session().SearchRunning);
         QVERIFY(prompts_->allShown().isEmpty());
     }
 
@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(form_->Label7->text(), QString("Nalezeno 3 výsledků."));
         QCOMPARE(form_->Progress->value(), 4);
         QCOMPARE(host_->edit2.text(), QString("needle"));
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!form_->session().SearchRunning);
 
         form_->reject();
         QVERIFY(onInputPage());
@@ -280,7 +280,10 @@ private slots:
         QVERIFY(onInputPage());
         QVERIFY(form_->lBox->count() >= 1 && form_->lBox->count() < 6);
         QCOMPARE(form_->Progress->value(), form_->lBox->count());
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!form_->session().SearchRunning);
+        // The partial results belong to no text: the quick search searches again.
+        QCOMPARE(form_->session().results().size(), form_->lBox->count());
+        QCOMPARE(form_->session().text(), QString());
     }
 
     // The choice is the search's own file's; the quick search (the dialog

@@ -201,6 +201,15 @@ private slots:
         QCOMPARE(shown_.size(), 2);
     }
 
+    void aTextNeverSearchedIsSearchedEvenAfterTheDialogShowedIt() {
+        praguePeople();
+        host_->edit2.setText("praha");
+        quick_->ShowAdvancedSearch();
+        quick_->FindNext();
+        QCOMPARE(shown_.size(), 2);
+        QCOMPARE(shown_[1].heading, QString("Nalezeno 3 výsledků."));
+    }
+
     void keysAndDoubleClickInTheBox() {
         praguePeople();
         host_->edit2.setText("praha");
@@ -226,7 +235,7 @@ private slots:
         QCOMPARE(shown_.size(), 1);
         QVERIFY(shown_[0].resultsPage);
         QCOMPARE(shown_[0].heading, QString("Nalezeno 3 výsledků."));
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!form_->session().SearchRunning);
     }
 
     void escStopsTheSearchAndShowsNothing() {
@@ -245,7 +254,7 @@ private slots:
         });
         press("needle");
         QVERIFY(shown_.isEmpty());
-        QVERIFY(!host_->state.SearchRunning);
+        QVERIFY(!form_->session().SearchRunning);
         QVERIFY(form_->lBox->count() < 60);
         QCOMPARE(host_->edit2.text(), QString("needle"));
         QVERIFY(threadsDuring > threadsBefore);

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "core/CardSearch.h"
-#include "storage/AppState.h"
+#include "core/SearchSession.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
 
-// Records what a content search reports. With a program state it can pull
+// Records what a content search reports. With a search session it can pull
 // SearchRunning down after a number of cards, as closing the dialog does;
 // onProgress, when set, runs at every progress report.
 class SearchRecorder : public SearchListener {
 public:
-    explicit SearchRecorder(AppState* state = nullptr) : state_(state) {}
+    explicit SearchRecorder(SearchSession* session = nullptr) : session_(session) {}
     QStringList results;
     QList<int> progress;
     int stopAfterCards = -1;
@@ -23,10 +23,10 @@ public:
         progress << cardsDone;
         if (onProgress)
             onProgress(cardsDone);
-        if (state_ && cardsDone == stopAfterCards)
-            state_->SearchRunning = false;
+        if (session_ && cardsDone == stopAfterCards)
+            session_->SearchRunning = false;
     }
 
 private:
-    AppState* state_;
+    SearchSession* session_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/SearchHost.h"
+#include "storage/AppState.h"
 #include "tests/support/TestCardDir.h"
 
 #include <QLineEdit>
@@ -20,6 +21,10 @@ public:
         if (selectedRow >= 0)
             opened << entries[selectedRow];
     }
-    QLineEdit* quickSearchBox() const override { return &edit2; }
-    AppState& appState() override { return state; }
+    QString programDir() const override { return state.programDir; }
+    QString cardDir() const override { return state.CardDir; }
+    QString libraryPath() const override { return state.libraryPath(); }
+    QString quickSearchText() const override { return edit2.text(); }
+    void setQuickSearchText(const QString& text) override { edit2.setText(text); }
+    QWidget& quickSearchField() const override { return edit2; }
 };
