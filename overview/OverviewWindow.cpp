@@ -67,7 +67,7 @@ void OverviewWindow::createControls() {
     filter_->installEventFilter(this);
 
     table_ = new QTableView(this);
-    table_->setAccessibleName(QStringLiteral("Tabulka karet"));
+    table_->setAccessibleName(QStringLiteral("Karty v přehledu"));
     table_->setModel(&rows_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
