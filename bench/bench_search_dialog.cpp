@@ -112,8 +112,8 @@ double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccent
         QTest::qWait(10);
     // With the quick-search box empty F3 opens the dialog (with the last word
     // in it, F3 would open the next result instead).
-    window.Edit2->clear();
-    QTest::keyClick(window.Edit2, Qt::Key_F3);
+    window.quickSearchBox()->clear();
+    QTest::keyClick(window.quickSearchBox(), Qt::Key_F3);
     if (ms < 0)
         qFatal("F3 did not open the search dialog");
     return ms;
@@ -156,7 +156,7 @@ void userSees(const QString& title, const QString& programDir) {
     if (!application.Start())
         qFatal("the program did not start on %s", qPrintable(programDir));
     TForm1& window = *application.Form1();
-    TFindForm& dialog = *application.FindForm;
+    TFindForm& dialog = *window.findChild<TFindForm*>(QString(), Qt::FindDirectChildrenOnly);
     window.show();
     window.activateWindow();
     // F3 is a shortcut of the main window: it acts in the active window only.
