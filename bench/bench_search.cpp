@@ -1,4 +1,5 @@
 #include "bench/Bench.h"
+#include "bench/BenchCorpus.h"
 #include "core/CardSearch.h"
 #include "core/CardTextCache.h"
 #include "core/SearchSession.h"
@@ -21,44 +22,10 @@ namespace {
 constexpr int Runs = 5;
 const QString Word = QStringLiteral("zlatokop");
 
-struct Corpus {
-    AppState state;
-    QStringList entries;
-};
+using Corpus = bench::CardCorpus;
 
 QString scriptPath(const char* name) {
     return QStringLiteral(KARTOTEKA_BENCH_DIR "/") + QString::fromLatin1(name);
-}
-
-Corpus prepareCorpus(const QString& name, int cards, int pictureEvery) {
-    Corpus corpus;
-    AppState& state = corpus.state;
-    state.programDir =
-        QDir::tempPath() + QStringLiteral("/kartoteka-bench-corpus-v1/") + name + u'/';
-    state.CardDir = state.programDir + QStringLiteral("FILES/");
-    state.WorkDir = state.programDir + QStringLiteral("TEMP/");
-    const QString done = state.programDir + QStringLiteral("complete");
-    if (!QFile::exists(done)) {
-        QDir(state.programDir).removeRecursively();
-        QDir().mkpath(state.WorkDir);
-        QFile::copy(QStringLiteral(KARTOTEKA_7Z_SO), state.libraryPath());
-        QElapsedTimer timer;
-        timer.start();
-        const int exitCode = QProcess::execute(
-            QStringLiteral("python3"), {scriptPath("make_corpus.py"), state.CardDir,
-                                        QString::number(cards), QString::number(pictureEvery)});
-        if (exitCode != 0)
-            qFatal("make_corpus.py failed");
-        QFile(done).open(QIODevice::WriteOnly);
-        bench::print(QStringLiteral("made %1 card files in %2 s in %3")
-                         .arg(cards)
-                         .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
-                         .arg(state.CardDir));
-    }
-    corpus.entries =
-        QDir(state.CardDir)
-            .entryList({QStringLiteral("*.krt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    return corpus;
 }
 
 class CountingListener : public SearchListener {
@@ -154,11 +121,11 @@ void compare(const QString& title, Corpus& corpus) {
 } // namespace
 
 BENCHMARK("search: 10,000 cards") {
-    Corpus pictures = prepareCorpus(QStringLiteral("c10k"), 10000, 3);
+    Corpus pictures = bench::cardCorpus(QStringLiteral("c10k"), 10000, 3);
     compare(QStringLiteral("10,000 cards, a picture in every third"), pictures);
 }
 
 BENCHMARK("search: 100,000 cards") {
-    Corpus large = prepareCorpus(QStringLiteral("c100k"), 100000, 0);
+    Corpus large = bench::cardCorpus(QStringLiteral("c100k"), 100000, 0);
     compare(QStringLiteral("100,000 cards without pictures"), large);
 }
