@@ -8,12 +8,20 @@ constexpr int NamesShown = 20;
 } // namespace
 
 QString UnreadableCardsMessage(const QStringList& entries) {
+    return UnreadableCardsMessage(entries, QStringLiteral("Hledání ho přeskočilo."),
+                                  QStringLiteral("Hledání je přeskočilo:"));
+}
+
+QString UnreadableCardsMessage(const QStringList& entries, const QString& fateOfOne,
+                               const QString& fateOfMany) {
     if (entries.size() == 1)
         return QStringLiteral("Soubor karty %1 nelze přečíst (je poškozený, není to archiv karty, "
-                              "nebo zmizel). Hledání ho přeskočilo.")
-            .arg(entries.first());
+                              "nebo zmizel). ")
+                   .arg(entries.first()) +
+               fateOfOne;
     QString text = QStringLiteral("Tyto soubory karet nelze přečíst (jsou poškozené, nejsou to "
-                                  "archivy karet, nebo zmizely). Hledání je přeskočilo:");
+                                  "archivy karet, nebo zmizely). ") +
+                   fateOfMany;
     for (const QString& entry : entries.mid(0, NamesShown))
         text += u'\n' + entry;
     if (entries.size() > NamesShown)

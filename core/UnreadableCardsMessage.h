@@ -7,3 +7,7 @@
 // could not read (damaged, not a card archive, vanished): one message naming
 // them, shown once the search is over.
 QString UnreadableCardsMessage(const QStringList& entries);
+// The same message with what became of the files: `fateOfOne` ends the
+// sentence about one file, `fateOfMany` introduces the list of several.
+QString UnreadableCardsMessage(const QStringList& entries, const QString& fateOfOne,
+                               const QString& fateOfMany);
