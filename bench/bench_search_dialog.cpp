@@ -90,8 +90,21 @@ private:
 // F3 with an empty quick-search box opens the dialog; in it the word is typed
 // and Return pressed. Milliseconds from Return to the result line painted.
 double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccents) {
+    // After the dialog the keyboard comes back to the main window through the
+    // event loop; F3 is a shortcut of the main window and acts there only.
+    // The user's part is armed only then: armed earlier, the waiting's event
+    // loop would run it with the dialog still hidden.
+    if (!QTest::qWaitForWindowActive(&window))
+        qFatal("the main window did not become active after the dialog");
     double ms = -1;
     QTimer::singleShot(0, &dialog, [&] {
+        if (!dialog.isVisible())
+            qFatal("F3 did not show the search dialog");
+        // The user types once the dialog has the keyboard; typed sooner, the
+        // dialog's own activation would still be on its way and arrive after
+        // it closed.
+        if (!QTest::qWaitForWindowActive(&dialog))
+            qFatal("the search dialog did not become active");
         dialog.WithoutAccents->setChecked(withoutAccents);
         dialog.Edit1->setFocus(); // the user types the word into the box
         dialog.Edit1->setText(Word);
@@ -104,14 +117,8 @@ double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccent
             qFatal("the search did not end with its result line");
         dialog.reject();
     });
-    // After the dialog the keyboard comes back to the main window through the
-    // event loop.
-    QElapsedTimer patience;
-    patience.start();
-    while (QApplication::activeWindow() != &window && patience.elapsed() < 5000)
-        QTest::qWait(10);
     // With the quick-search box empty F3 opens the dialog (with the last word
-    // in it, F3 would open the next result instead).
+    // in it, F3 would open the next result instead) and returns when it closes.
     window.quickSearchBox()->clear();
     QTest::keyClick(window.quickSearchBox(), Qt::Key_F3);
     if (ms < 0)
