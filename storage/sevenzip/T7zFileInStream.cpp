@@ -1,11 +1,6 @@
 #include "storage/sevenzip/T7zFileInStream.h"
-
-#include "storage/AppError.h"
-#include "storage/sevenzip/FileAccess.h"
-
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sevenzip;
@@ -17,17 +12,9 @@ constexpr quint64 WindowSize = 16 * 1024;
 
 } // namespace
 
-T7zFileInStream::T7zFileInStream(int fd, const QString& path,
+T7zFileInStream::T7zFileInStream(OpenedFile file, const QString& path,
                                  std::shared_ptr<OperationError> errors)
-    : fd_(fd), path_(path), errors_(std::move(errors)) {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        const int error = errno;
-        closeQuietly(fd_);
-        throw AppError(fileErrorText("Nelze přečíst soubor", path_, error));
-    }
-    size_ = quint64(info.st_size);
-}
+    : fd_(file.fd), path_(path), errors_(std::move(errors)), size_(file.size) {}
 
 T7zFileInStream::~T7zFileInStream() {
     closeQuietly(fd_);
@@ -60,6 +47,10 @@ bool T7zFileInStream::readAt(quint64 offset, char* data, quint64 size, quint64& 
     while (got < size) {
         const ssize_t count = ::pread(fd_, data + got, size - got, off_t(offset + got));
         if (count < 0 && errno == EINTR)
+            continue;
+        // The descriptor was opened without waiting; a file system that takes
+        // that for its reads too is asked again, now waiting.
+        if (count < 0 && errno == EAGAIN && waitingReads(fd_))
             continue;
         if (count < 0) {
             fail(errno);
