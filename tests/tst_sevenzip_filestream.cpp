@@ -1,7 +1,9 @@
 #include "storage/AppError.h"
 #include "storage/sevenzip/ComPtr.h"
 #include "storage/sevenzip/FileAccess.h"
+#include "storage/sevenzip/SevenZip.h"
 #include "storage/sevenzip/T7zFileInStream.h"
+#include "tests/support/TestProgramDir.h"
 #include "tests/support/ZipTools.h"
 
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@ class TestSevenZipFileStream : public QObject {
     Q_OBJECT
 
     QTemporaryDir scratch_;
+    TestProgramDir program_;
 
     QString path(const char* name) const { return scratch_.filePath(QString::fromLatin1(name)); }
 
@@ -79,6 +82,49 @@ private slots:
         appended.write(bytes.right(5'000));
         appended.close();
         QCOMPARE(readAt(*growing, 25'000, 0, 20'000), bytes.mid(25'000, 5'000));
+    }
+
+    // The library's search for the archive's end reads a large block from the
+    // file's end, of which only the end record and the directory count: a
+    // card file with a large picture, one with a comment after the end record
+    // and one whose directory is longer than the end read all list every item
+    // and give the text members as written.
+    void everyArchiveLayoutReadsWhole() {
+        const QByteArray notes = "Poznámky\r\nzlatokop";
+        const QByteArray table = "Klíč=hodnota";
+        QList<ziptools::Entry> card = {
+            {QStringLiteral("Karta.txt"), notes},
+            {QStringLiteral("Karta.tbl"), table},
+            {QStringLiteral("Karta.jpg"), ziptools::randomBytes(200'000, 9)}};
+        const QString plain = path("plain.krt");
+        ziptools::writeWithPython(plain, card, false);
+
+        QFile plainFile(plain);
+        QVERIFY(plainFile.open(QIODevice::ReadOnly));
+        QByteArray commented = plainFile.readAll();
+        const QByteArray comment = "PK\5\6 komentář archivu";
+        commented[commented.size() - 2] = char(comment.size());
+        commented += comment;
+        const QString withComment = ziptools::writeFile(path("comment.krt"), commented);
+
+        QList<ziptools::Entry> many = card;
+        for (int i = 0; i < 300; ++i)
+            many.append({QStringLiteral("slozka/dlouhy nazev polozky cislo %1.dat").arg(i), "x"});
+        const QString longDirectory = path("many.krt");
+        ziptools::writeWithPython(longDirectory, many, true);
+
+        const QList<QPair<QString, int>> archives = {
+            {plain, 3}, {withComment, 3}, {longDirectory, 303}};
+        for (const auto& [file, items] : archives) {
+            const T7zInArchivePtr reader = MakeInArchive(program_.library(), ZipFormatId);
+            reader->OpenArchive(file);
+            QCOMPARE(int(reader->NumberOfItems()), items);
+            const auto texts = reader->ReadItems(
+                [](const QString& item) { return item.startsWith(QStringLiteral("Karta.t")); });
+            QCOMPARE(texts.size(), 2);
+            QCOMPARE(texts[0].second, notes);
+            QCOMPARE(texts[1].second, table);
+        }
     }
 
     // What is not a regular file is refused at once with its kind named.

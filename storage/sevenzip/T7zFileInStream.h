@@ -35,6 +35,8 @@ private:
     // recorded) on failure. `got` is short only at the end of the file.
     bool readAt(quint64 offset, char* data, quint64 size, quint64& got);
     bool fillWindow(quint64 offset);
+    enum class EndRead { Done, NotDone, Failed };
+    EndRead readEnd(char* data, quint64 size, quint64& got);
     sevenzip::HRESULT fail(int error);
 
     int fd_;
