@@ -139,6 +139,9 @@ void OverviewWindow::startLoading() {
     progress_->setRange(0, int(entries.size()));
     progress_->setValue(0);
     progressText_->setText(QStringLiteral("Načítám karty… (Esc zastaví)"));
+    loadingLayout_ = OverviewLayout();
+    RunGuarded(prompts_, [&] { loadingLayout_ = overviewlayout::read(layoutPath()); });
+    prepareRowsFor(loadingLayout_);
     reader_.start(state.libraryPath(), state.CardDir, entries);
     progress_->show();
     progressText_->show();
@@ -155,15 +158,12 @@ void OverviewWindow::showReading(const OverviewReading& reading) {
     if (!isVisible())
         return; // closed while reading
     applyingLayout_ = true;
-    const OverviewLayout layout = [this] {
-        OverviewLayout kept;
-        RunGuarded(prompts_, [&] { kept = overviewlayout::read(layoutPath()); });
-        return kept;
-    }();
     // The saved sort is applied to the new rows once, after the reset.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    model_.setCards(reading.cards);
-    applyLayout(layout);
+    if (reading.prepared.ready)
+        rows_.takeFoldedTextsAtReset(reading.prepared.foldedTexts, reading.prepared.foldedWithout);
+    model_.setPreparedCards(reading.cards, reading.prepared);
+    applyLayout(loadingLayout_);
     applyingLayout_ = false;
     updateCount();
     if (reading.stopped)
@@ -363,6 +363,15 @@ void OverviewWindow::saveLayout() {
     layoutSave_.stop();
     const OverviewLayout layout = currentLayout();
     RunGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
+}
+
+void OverviewWindow::prepareRowsFor(const OverviewLayout& layout) {
+    QSet<QString> hiddenTitles;
+    for (const OverviewColumnLayout& column : layout.columns) {
+        if (!column.shown)
+            hiddenTitles.insert(column.title);
+    }
+    reader_.prepareRows(hiddenTitles, layout.sortTitle);
 }
 
 QString OverviewWindow::layoutPath() const {

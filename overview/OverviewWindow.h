@@ -70,6 +70,8 @@ private:
     void updateHiddenColumns();
     void updateCount();
     void applyLayout(const OverviewLayout& layout);
+    // The reader works out beforehand what the window needs for layout.
+    void prepareRowsFor(const OverviewLayout& layout);
     void scheduleLayoutSave();
     void saveLayout();
     QString layoutPath() const;
@@ -84,6 +86,8 @@ private:
     QStringList waitingUpdates_;
     bool reloadAfterLoading_ = false;
     bool applyingLayout_ = false;
+    // The layout read when the loading started, applied when it ends.
+    OverviewLayout loadingLayout_;
     QTimer layoutSave_;
 
     QLineEdit* filter_ = nullptr;
