@@ -5,7 +5,6 @@
 #include "core/CardTextReader.h"
 #include "storage/AppError.h"
 #include "storage/CardFileNames.h"
-#include "storage/TableFile.h"
 #include "storage/sevenzip/SevenZip.h"
 
 #include <QCollator>
@@ -129,7 +128,7 @@ OverviewCard OverviewReader::readCard(int index, T7zInArchivePtr& reader) {
             if (stamp)
                 cache_.store(path, *stamp, readAt, *members);
         }
-        return OverviewCard::fromTable(entry, ParseTable(members->table));
+        return overviewrows::cardFromTableBytes(entry, members->table);
     } catch (...) {
         reader.reset();
         OverviewCard card;

@@ -2,10 +2,13 @@
 
 #include "core/AccentFolding.h"
 #include "storage/CardFileNames.h"
+#include "storage/Cp1250.h"
 
 #include <QCollator>
 #include <QLocale>
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <numeric>
 
 namespace overviewrows {
@@ -25,33 +28,107 @@ public:
     static constexpr char16_t TableSize = 0x2000;
 
     FoldTable() {
-        table_.reserve(TableSize);
-        for (char16_t c = 0; c < TableSize; ++c)
-            table_.append(accents::folded(QString(QChar(c))));
+        longer_.resize(TableSize);
+        for (char16_t c = 0; c < TableSize; ++c) {
+            const QString folded = accents::folded(QString(QChar(c)));
+            if (folded.size() == 1)
+                single_[c] = folded.front().unicode();
+            else
+                longer_[c] = folded;
+        }
     }
 
-    QString folded(const QString& text) const {
-        QString result;
-        result.reserve(text.size());
+    // Appends text folded to result.
+    void append(QString& result, QStringView text) const {
         for (qsizetype at = 0; at < text.size(); ++at) {
             const char16_t c = text[at].unicode();
-            if (c < 0x80)
-                result += (c >= u'a' && c <= u'z') ? QChar(c - u'a' + u'A') : QChar(c);
+            if (c < TableSize && single_[c] != 0)
+                result += QChar(single_[c]);
             else if (c < TableSize)
-                result += table_[c];
+                result += longer_[c];
             else if (QChar::isHighSurrogate(c) && at + 1 < text.size())
-                result += accents::folded(text.mid(at++, 2));
+                result += accents::folded(text.mid(at++, 2).toString());
             else
                 result += accents::folded(QString(QChar(c)));
         }
-        return result;
     }
 
 private:
-    QStringList table_;
+    // What each character folds to when that is one character (0: it is not).
+    std::array<char16_t, TableSize> single_{};
+    // What the others fold to: none or several characters.
+    QList<QString> longer_;
 };
 
+const FoldTable& foldTable() {
+    static const FoldTable table;
+    return table;
+}
+
+// The character each byte of code page 1250 reads as.
+const std::array<char16_t, 256>& byteCharacters() {
+    static const std::array<char16_t, 256> characters = [] {
+        std::array<char16_t, 256> table{};
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = cp1250::decode(QByteArray(1, char(byte))).at(0).unicode();
+        return table;
+    }();
+    return characters;
+}
+
+QString decoded(const char* bytes, qsizetype size) {
+    const std::array<char16_t, 256>& characters = byteCharacters();
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype at = 0; at < size; ++at)
+        out[at] = QChar(characters[uchar(bytes[at])]);
+    return text;
+}
+
+// A table row's key and value, split at the first "=" (a row without one is
+// a key alone), added to card: a key seen before gets the value joined to its
+// cell.
+void addRow(OverviewCard& card, const char* row, qsizetype size) {
+    const char* equals = static_cast<const char*>(std::memchr(row, '=', size_t(size)));
+    const qsizetype keySize = equals ? equals - row : size;
+    if (keySize == 0)
+        return; // a row without a key has no column to go to
+    const QString key = decoded(row, keySize);
+    const QString value = equals ? decoded(equals + 1, size - keySize - 1) : QString();
+    for (auto& [cellKey, cellValue] : card.cells) {
+        if (cellKey != key)
+            continue;
+        if (value.isEmpty())
+            return;
+        if (!cellValue.isEmpty())
+            cellValue += QStringLiteral("; ");
+        cellValue += value;
+        return;
+    }
+    card.cells.append({key, value});
+}
+
 } // namespace
+
+OverviewCard cardFromTableBytes(const QString& fileName, const QByteArray& table) {
+    OverviewCard card;
+    card.fileName = fileName;
+    const char* text = table.constData();
+    const qsizetype nul = table.indexOf('\0');
+    const qsizetype end = nul < 0 ? table.size() : nul;
+    qsizetype rowStart = 0;
+    for (qsizetype at = 0; at < end; ++at) {
+        if (text[at] != '\r' && text[at] != '\n')
+            continue;
+        addRow(card, text + rowStart, at - rowStart);
+        if (text[at] == '\r' && at + 1 < end && text[at + 1] == '\n')
+            ++at;
+        rowStart = at + 1;
+    }
+    if (rowStart < end)
+        addRow(card, text + rowStart, end - rowStart);
+    return card;
+}
 
 QStringList keysByUse(const QList<OverviewCard>& cards) {
     QHash<QString, int> uses;
@@ -112,23 +189,40 @@ std::vector<int> ranksOf(const std::vector<std::optional<QCollatorSortKey>>& sor
 
 QString foldedRowText(const OverviewCard& card, const QSet<QString>& hiddenTitles,
                       bool withAccents) {
-    QString joined;
-    if (!hiddenTitles.contains(NameTitle)) {
-        joined += cardfile::cardNameOf(card.fileName);
-        joined += CellBreak;
+    const bool nameShown = !hiddenTitles.contains(NameTitle);
+    const QString name = nameShown ? cardfile::cardNameOf(card.fileName) : QString();
+    if (withAccents) {
+        QString joined = nameShown ? name + CellBreak : QString();
+        for (const auto& [key, value] : card.cells) {
+            if (!value.isEmpty() && !hiddenTitles.contains(key))
+                joined += value + CellBreak;
+        }
+        return joined.toCaseFolded();
+    }
+    qsizetype length = name.size() + 1;
+    for (const auto& cell : card.cells)
+        length += cell.second.size() + 1;
+    QString folded;
+    folded.reserve(length);
+    const FoldTable& table = foldTable();
+    if (nameShown) {
+        table.append(folded, name);
+        folded += CellBreak;
     }
     for (const auto& [key, value] : card.cells) {
         if (value.isEmpty() || hiddenTitles.contains(key))
             continue;
-        joined += value;
-        joined += CellBreak;
+        table.append(folded, value);
+        folded += CellBreak;
     }
-    return withAccents ? joined.toCaseFolded() : foldedText(joined);
+    return folded;
 }
 
 QString foldedText(const QString& text) {
-    static const FoldTable table;
-    return table.folded(text);
+    QString folded;
+    folded.reserve(text.size());
+    foldTable().append(folded, text);
+    return folded;
 }
 
 } // namespace overviewrows

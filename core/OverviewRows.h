@@ -21,6 +21,12 @@ namespace overviewrows {
 // The title of the first column, the card name.
 inline const QString NameTitle = QStringLiteral("Karta");
 
+// The card of fileName with its table member as stored (code page 1250, rows
+// ended by CR LF, CR or LF, the text ending at a NUL): what
+// OverviewCard::fromTable gives for its rows, without decoding the member
+// first.
+OverviewCard cardFromTableBytes(const QString& fileName, const QByteArray& table);
+
 // The keys of the cards' tables, each counted once per card that has it, the
 // most used first (ties in the order the keys first appear).
 QStringList keysByUse(const QList<OverviewCard>& cards);
