@@ -38,19 +38,27 @@ public:
         }
     }
 
-    // Appends text folded to result.
-    void append(QString& result, QStringView text) const {
-        for (qsizetype at = 0; at < text.size(); ++at) {
-            const char16_t c = text[at].unicode();
-            if (c < TableSize && single_[c] != 0)
-                result += QChar(single_[c]);
-            else if (c < TableSize)
-                result += longer_[c];
-            else if (QChar::isHighSurrogate(c) && at + 1 < text.size())
-                result += accents::folded(text.mid(at++, 2).toString());
-            else
-                result += accents::folded(QString(QChar(c)));
+    // Writes text folded into result from position at, where result has room
+    // for text.size() characters, and returns the position after it; the
+    // rare character that folds to more characters than it has makes room.
+    qsizetype write(QString& result, qsizetype at, QStringView text) const {
+        QChar* out = result.data() + at;
+        for (qsizetype from = 0; from < text.size(); ++from) {
+            const char16_t c = text[from].unicode();
+            if (c < TableSize && single_[c] != 0) {
+                *out++ = QChar(single_[c]);
+                continue;
+            }
+            const qsizetype units = QChar::isHighSurrogate(c) && from + 1 < text.size() ? 2 : 1;
+            const QString folded =
+                c < TableSize ? longer_[c] : accents::folded(text.mid(from, units).toString());
+            from += units - 1;
+            at = out - result.constData();
+            if (folded.size() > units)
+                result.resize(result.size() + folded.size() - units);
+            out = std::copy(folded.cbegin(), folded.cend(), result.data() + at);
         }
+        return out - result.constData();
     }
 
 private:
@@ -85,6 +93,17 @@ QString decoded(const char* bytes, qsizetype size) {
     return text;
 }
 
+// The key of the stored bytes: the same keys recur in every card, and one
+// string per thread shared by all of them saves the memory and the time of a
+// copy in each card.
+QString sharedKey(const char* bytes, qsizetype size) {
+    thread_local QHash<QByteArray, QString> keys;
+    const auto known = keys.constFind(QByteArray::fromRawData(bytes, size));
+    if (known != keys.cend())
+        return *known;
+    return *keys.insert(QByteArray(bytes, size), decoded(bytes, size));
+}
+
 // A table row's key and value, split at the first "=" (a row without one is
 // a key alone), added to card: a key seen before gets the value joined to its
 // cell.
@@ -93,7 +112,7 @@ void addRow(OverviewCard& card, const char* row, qsizetype size) {
     const qsizetype keySize = equals ? equals - row : size;
     if (keySize == 0)
         return; // a row without a key has no column to go to
-    const QString key = decoded(row, keySize);
+    const QString key = sharedKey(row, keySize);
     const QString value = equals ? decoded(equals + 1, size - keySize - 1) : QString();
     for (auto& [cellKey, cellValue] : card.cells) {
         if (cellKey != key)
@@ -202,26 +221,26 @@ QString foldedRowText(const OverviewCard& card, const QSet<QString>& hiddenTitle
     qsizetype length = name.size() + 1;
     for (const auto& cell : card.cells)
         length += cell.second.size() + 1;
-    QString folded;
-    folded.reserve(length);
+    QString folded(length, Qt::Uninitialized);
     const FoldTable& table = foldTable();
-    if (nameShown) {
-        table.append(folded, name);
-        folded += CellBreak;
-    }
+    qsizetype at = 0;
+    const auto writeCell = [&](QStringView text) {
+        at = table.write(folded, at, text);
+        folded[at++] = CellBreak;
+    };
+    if (nameShown)
+        writeCell(name);
     for (const auto& [key, value] : card.cells) {
-        if (value.isEmpty() || hiddenTitles.contains(key))
-            continue;
-        table.append(folded, value);
-        folded += CellBreak;
+        if (!value.isEmpty() && !hiddenTitles.contains(key))
+            writeCell(value);
     }
+    folded.truncate(at);
     return folded;
 }
 
 QString foldedText(const QString& text) {
-    QString folded;
-    folded.reserve(text.size());
-    foldTable().append(folded, text);
+    QString folded(text.size(), Qt::Uninitialized);
+    folded.truncate(foldTable().write(folded, 0, text));
     return folded;
 }
 

@@ -1,3 +1,4 @@
+#include "core/AccentFolding.h"
 #include "core/CardFileStamp.h"
 #include "core/CardTextCache.h"
 #include "core/OverviewCsv.h"
@@ -278,6 +279,23 @@ private slots:
             QCOMPARE(fast.cells, decoded.cells);
             QCOMPARE(fast.fileName, QStringLiteral("A.krt"));
         }
+    }
+
+    void rowFoldingIsAccentFoldingOfEachCell() {
+        const QStringList texts{QStringLiteral("Dvořák"), QStringLiteral("Straße ŁÓDŹ"),
+                                QStringLiteral("e\u0301e\u0301 ﬁ"), QStringLiteral("𝒜b😀č"),
+                                QString()};
+        for (const QString& text : texts)
+            QCOMPARE(overviewrows::foldedText(text), accents::folded(text));
+        const OverviewCard card = OverviewCard::fromTable(
+            QStringLiteral("Šíp.krt"), {QStringLiteral("A=") + texts[1],
+                                        QStringLiteral("B=") + texts[3], QStringLiteral("C=")});
+        QCOMPARE(overviewrows::foldedRowText(card, {}, false),
+                 QStringLiteral("SIP\n") + accents::folded(texts[1]) + u'\n' +
+                     accents::folded(texts[3]) + u'\n');
+        QCOMPARE(
+            overviewrows::foldedRowText(card, {QStringLiteral("Karta"), QStringLiteral("A")}, true),
+            texts[3].toCaseFolded() + u'\n');
     }
 
     void preparedRowsAreWhatTheModelAndFilterWorkOut() {
