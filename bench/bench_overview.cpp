@@ -66,6 +66,7 @@ struct Opening {
     double longestStallMs = 0;
     double threadCpuMs = 0;  // of the user-interface thread
     double processCpuMs = 0; // of every thread, the workers' reading included
+    double closeMs = 0;      // closing the window after
 };
 
 double threadCpuMs() {
@@ -108,8 +109,11 @@ Opening openWindow(OverviewWindow& window, bool closeAfter = true) {
     loop.exec();
     Opening opening{timer.nsecsElapsed() / 1e6, longest, threadCpuMs() - threadBefore,
                     processCpuMs() - processBefore};
-    if (closeAfter)
+    if (closeAfter) {
+        timer.restart();
         window.close();
+        opening.closeMs = timer.nsecsElapsed() / 1e6;
+    }
     return opening;
 }
 
@@ -130,12 +134,14 @@ void measure(const QString& title, bench::CardCorpus& corpus) {
     SilentPrompts prompts;
     CorpusHost host(corpus);
     OverviewWindow window(host, prompts);
-    std::vector<double> cold, stalls, afterSearch, coldThread, coldProcess, warmThread, warmProcess;
+    std::vector<double> closing, cold, stalls, afterSearch, coldThread, coldProcess, warmThread,
+        warmProcess;
     openWindow(window); // the page cache, the library and the allocator
     for (int run = 0; run < Runs; ++run) {
         CardTextCache::shared().clear();
         const Opening opening = openWindow(window);
         cold.push_back(opening.ms);
+        closing.push_back(opening.closeMs);
         stalls.push_back(opening.longestStallMs);
         coldThread.push_back(opening.threadCpuMs);
         coldProcess.push_back(opening.processCpuMs);
@@ -178,6 +184,7 @@ void measure(const QString& title, bench::CardCorpus& corpus) {
                      .arg(median(warmThread), 0, 'f', 1)
                      .arg(median(warmProcess), 0, 'f', 1)
                      .arg(CardTextCache::shared().bytes() / 1e6, 0, 'f', 1));
+    bench::print(QStringLiteral("  closing the window:    %1 ms").arg(median(closing), 0, 'f', 1));
     bench::print(QStringLiteral("  the same, sorted:      %1 ms (CPU: window thread %2 ms)")
                      .arg(median(afterSearchSorted), 0, 'f', 1)
                      .arg(median(sortedThread), 0, 'f', 1));

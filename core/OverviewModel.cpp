@@ -55,7 +55,7 @@ OverviewModel::OverviewModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void OverviewModel::setCards(QList<OverviewCard> cards) {
     beginResetModel();
-    cards_ = std::move(cards);
+    overviewrows::freeElsewhere(std::exchange(cards_, std::move(cards)));
     keys_ = overviewrows::keysByUse(cards_);
     rebuildRowIndex();
     forgetRanks();
@@ -68,9 +68,9 @@ void OverviewModel::setPreparedCards(QList<OverviewCard> cards, OverviewPrepared
         return;
     }
     beginResetModel();
-    cards_ = std::move(cards);
+    overviewrows::freeElsewhere(std::exchange(cards_, std::move(cards)));
     keys_ = std::move(prepared.keys);
-    rowByFile_ = std::move(prepared.rowByFile);
+    overviewrows::freeElsewhere(std::exchange(rowByFile_, std::move(prepared.rowByFile)));
     forgetRanks();
     const int ranked = prepared.rankedTitle.isEmpty() ? -1 : columnOf(prepared.rankedTitle);
     if (ranked >= 0 && prepared.ranks.size() == size_t(cards_.size()))
@@ -237,7 +237,7 @@ void OverviewModel::addNewKeys(const OverviewCard& card) {
 }
 
 void OverviewModel::rebuildRowIndex() {
-    rowByFile_ = overviewrows::rowIndex(cards_);
+    overviewrows::freeElsewhere(std::exchange(rowByFile_, overviewrows::rowIndex(cards_)));
 }
 
 void OverviewModel::forgetRanks() {

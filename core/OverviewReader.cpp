@@ -183,6 +183,8 @@ void OverviewReader::finish(int generation) {
         worker.join();
     workers_.clear();
     emit progressed(done_, total());
-    const OverviewReading reading = std::exchange(reading_, OverviewReading());
+    OverviewReading reading = std::exchange(reading_, OverviewReading());
     emit finished(reading);
+    // What the window did not take, when it was closed meanwhile.
+    overviewrows::freeElsewhere(std::move(reading));
 }

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QThreadPool>
 #include <optional>
 #include <vector>
 
@@ -48,6 +49,13 @@ QString foldedRowText(const OverviewCard& card, const QSet<QString>& hiddenTitle
                       bool withAccents);
 // text with letter case and accents folded as foldedRowText does it.
 QString foldedText(const QString& text);
+
+// Lets value go on a thread of the pool: the rows of a hundred thousand
+// cards take the user-interface thread a noticeable while to free. The
+// pool's threads end before the program does.
+template <typename Value> void freeElsewhere(Value&& value) {
+    QThreadPool::globalInstance()->start([kept = std::forward<Value>(value)] { Q_UNUSED(kept); });
+}
 
 } // namespace overviewrows
 

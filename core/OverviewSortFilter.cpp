@@ -79,7 +79,7 @@ void OverviewSortFilter::foldRowAgain(int sourceRow) {
 
 void OverviewSortFilter::forgetRowTexts() {
     rowTextsValid_ = false;
-    rowTexts_.clear();
+    overviewrows::freeElsewhere(std::exchange(rowTexts_, {}));
     if (!std::exchange(textsIncoming_, false))
         return;
     rowTexts_ = std::move(incomingTexts_);
