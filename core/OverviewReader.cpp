@@ -8,6 +8,7 @@
 #include "storage/sevenzip/SevenZip.h"
 
 #include <QCollator>
+#include <tuple>
 
 namespace {
 
@@ -29,9 +30,9 @@ OverviewReader::~OverviewReader() {
 }
 
 void OverviewReader::prepareRows(const QSet<QString>& hiddenTitles, const QString& sortTitle) {
-    prepare_ = true;
-    hiddenTitles_ = hiddenTitles;
-    sortTitle_ = sortTitle;
+    // Taken over by start(): workers of a stopped reading may still use the
+    // present ones.
+    nextPreparation_ = {hiddenTitles, sortTitle};
 }
 
 void OverviewReader::start(const QString& libraryPath, const QString& directory,
@@ -44,6 +45,9 @@ void OverviewReader::start(const QString& libraryPath, const QString& directory,
     }
     // A finish the workers asked for before is not this reading's.
     ++generation_;
+    prepare_ = nextPreparation_.has_value();
+    if (prepare_)
+        std::tie(hiddenTitles_, sortTitle_) = *nextPreparation_;
     if (!library_ || libraryPath != libraryPath_) {
         library_ = LoadArchiveLibrary(libraryPath);
         libraryPath_ = libraryPath;

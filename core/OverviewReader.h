@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class CardTextCache;
@@ -74,6 +75,7 @@ private:
     QStringList entries_;
     std::unique_ptr<StampedFolder> folder_;
     std::vector<std::optional<OverviewCard>> cards_;
+    std::optional<std::pair<QSet<QString>, QString>> nextPreparation_;
     bool prepare_ = false;
     QSet<QString> hiddenTitles_;
     QString sortTitle_;
