@@ -16,9 +16,14 @@ qint64 nanoseconds(const statx_timestamp& time) {
 }
 
 std::optional<CardFileStamp> stampAt(int folder, const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
     struct statx info {};
-    if (::statx(folder, QFile::encodeName(path).constData(), 0, STATX_BASIC_STATS, &info) != 0 ||
-        !S_ISREG(info.stx_mode))
+    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &info) != 0)
+        return std::nullopt;
+    const bool link = S_ISLNK(info.stx_mode);
+    if (link && ::statx(folder, name.constData(), 0, STATX_BASIC_STATS, &info) != 0)
+        return std::nullopt;
+    if (!S_ISREG(info.stx_mode))
         return std::nullopt;
     CardFileStamp stamp;
     stamp.size = qint64(info.stx_size);
@@ -26,6 +31,7 @@ std::optional<CardFileStamp> stampAt(int folder, const QString& path) {
     stamp.changedNs = nanoseconds(info.stx_ctime);
     stamp.inode = info.stx_ino;
     stamp.device = (quint64(info.stx_dev_major) << 32) | info.stx_dev_minor;
+    stamp.soleName = !link && info.stx_nlink == 1;
     return stamp;
 }
 

@@ -13,6 +13,9 @@ struct CardFileStamp {
     qint64 changedNs = 0;
     quint64 inode = 0;
     quint64 device = 0;
+    // The file is reached by this name alone (not through a symbolic link, no
+    // other hard link): every change to it is a change in its folder.
+    bool soleName = false;
 
     bool operator==(const CardFileStamp&) const = default;
 };

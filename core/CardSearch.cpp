@@ -109,7 +109,10 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
             listener_.resultFound(entry);
         outcome.count += reading.matchingLines;
     }
-    cache_.keepOnly(place_.cardDir, entries);
+    // Entries of cards no longer listed are dropped; when every entry held was
+    // found for a listed card, there is none.
+    if (reader.cardFilesRead() > 0 || cache_.entryCount() != reader.cardsFromCache())
+        cache_.keepOnly(place_.cardDir, entries);
     outcome.cardFilesRead = reader.cardFilesRead();
     return outcome;
 }

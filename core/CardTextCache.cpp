@@ -1,5 +1,7 @@
 #include "core/CardTextCache.h"
 
+#include "storage/FolderChangeWatch.h"
+
 #include <QSet>
 
 namespace {
@@ -18,6 +20,8 @@ qsizetype entryBytes(const QString& path, const CardSearchText& text) {
 
 CardTextCache::CardTextCache(qsizetype budgetBytes) : budget_(budgetBytes) {}
 
+CardTextCache::~CardTextCache() = default;
+
 CardTextCache& CardTextCache::shared() {
     static CardTextCache cache;
     return cache;
@@ -32,6 +36,11 @@ std::optional<CardTextMembers> CardTextCache::find(const QString& path,
 
 std::optional<CardSearchText> CardTextCache::findText(const QString& path,
                                                       const CardFileStamp& stamp) {
+    return findText(path, stamp, 0);
+}
+
+std::optional<CardSearchText> CardTextCache::findText(const QString& path,
+                                                      const CardFileStamp& stamp, quint64 round) {
     const std::lock_guard lock(mutex_);
     const auto entry = entries_.find(path);
     if (entry == entries_.end())
@@ -40,7 +49,65 @@ std::optional<CardSearchText> CardTextCache::findText(const QString& path,
         dropLocked(entry);
         return std::nullopt;
     }
+    if (mayTrustLocked(path, stamp, round))
+        entry->trusted = true;
     return entry->text;
+}
+
+quint64 CardTextCache::takeFolderChanges(const QString& directory) {
+    const std::lock_guard lock(mutex_);
+    ++round_;
+    if (!watch_ || watch_->directory() != directory) {
+        restartWatchLocked(directory);
+        return round_;
+    }
+    const FolderChangeWatch::Changes changes = watch_->takeChanges();
+    if (changes.lost) {
+        restartWatchLocked(directory);
+        return round_;
+    }
+    for (const QString& name : changes.names) {
+        if (const auto entry = entries_.find(directory + name); entry != entries_.end())
+            entry->trusted = false;
+    }
+    return round_;
+}
+
+void CardTextCache::findTrustedTexts(const QString& directory, const QStringList& names, int from,
+                                     int to,
+                                     std::vector<std::optional<CardSearchText>>& texts) const {
+    QString path = directory;
+    path.reserve(directory.size() + 256);
+    const std::lock_guard lock(mutex_);
+    for (int index = from; index < to; ++index) {
+        path.truncate(directory.size());
+        path += names[index];
+        if (const auto entry = entries_.constFind(path); entry != entries_.cend() && entry->trusted)
+            texts[index - from] = entry->text;
+    }
+}
+
+bool CardTextCache::trusts(const QString& path) const {
+    const std::lock_guard lock(mutex_);
+    const auto entry = entries_.constFind(path);
+    return entry != entries_.cend() && entry->trusted;
+}
+
+// Changes heard only from the watch's start: whatever was kept before it must
+// be stamped again.
+void CardTextCache::restartWatchLocked(const QString& directory) {
+    for (Entry& entry : entries_)
+        entry.trusted = false;
+    watch_ = std::make_unique<FolderChangeWatch>(directory);
+}
+
+// The stamp was taken in this round, after the watch began to listen, so any
+// later change is heard; a file reached by another name could change unheard.
+bool CardTextCache::mayTrustLocked(const QString& path, const CardFileStamp& stamp,
+                                   quint64 round) const {
+    return round != 0 && round == round_ && stamp.soleName && watch_ && watch_->watching() &&
+           path.size() > watch_->directory().size() && path.startsWith(watch_->directory()) &&
+           path.indexOf(u'/', watch_->directory().size()) < 0;
 }
 
 void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
@@ -50,6 +117,11 @@ void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint6
 
 void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                               const CardSearchText& text) {
+    storeText(path, stamp, readAtNs, text, 0);
+}
+
+void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
+                              const CardSearchText& text, quint64 round) {
     const qsizetype size = entryBytes(path, text);
     const std::lock_guard lock(mutex_);
     if (const auto old = entries_.find(path); old != entries_.end())
@@ -57,7 +129,7 @@ void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, q
     if (MayChangeUnnoticed(stamp, readAtNs) || size > budget_ / LargestEntryShare ||
         bytes_ + size > budget_)
         return;
-    entries_.insert(path, Entry{stamp, text, size});
+    entries_.insert(path, Entry{stamp, text, size, mayTrustLocked(path, stamp, round)});
     bytes_ += size;
 }
 

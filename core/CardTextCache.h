@@ -6,8 +6,12 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
+
+class FolderChangeWatch;
 
 // The text members that content searches have read, kept in memory so that a
 // repeated search reads again only the card files that changed. Each entry is
@@ -16,11 +20,19 @@
 // disk. Each card's text is kept in the forms the search matches
 // (CardSearchText: the stored bytes, upper-cased and without accents), made
 // once when the card is read. Safe to use from several threads at once.
+//
+// A search need not stamp each card file again: the cache hears the changes in
+// the folder searched (FolderChangeWatch). An entry whose card file was found
+// unchanged, or read, while the watch was already listening, and of which the
+// watch has heard nothing since, is trusted as it is. Any doubt (the watch lost
+// changes, could not start, the folder is another, the card file is reached
+// through a link) leaves the entry to be stamped.
 class CardTextCache {
 public:
     static constexpr qsizetype DefaultBudgetBytes = 160 * 1024 * 1024;
 
     explicit CardTextCache(qsizetype budgetBytes = DefaultBudgetBytes);
+    ~CardTextCache();
 
     // The cache the program's searches share.
     static CardTextCache& shared();
@@ -40,6 +52,27 @@ public:
     std::optional<CardSearchText> findText(const QString& path, const CardFileStamp& stamp);
     void storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                    const CardSearchText& text);
+
+    // Begins a search of the card files in directory (with a trailing "/"):
+    // takes what the folder's watch heard since the last search, starting the
+    // watch when there is none for this folder. Returns the search's round,
+    // which the look-ups below are given.
+    quint64 takeFolderChanges(const QString& directory);
+    // The trusted texts of the card files names[from, to) of directory, into
+    // texts[0, to - from); the others are left as they are. One look at the
+    // cache for them all.
+    void findTrustedTexts(const QString& directory, const QStringList& names, int from, int to,
+                          std::vector<std::optional<CardSearchText>>& texts) const;
+    // findText and storeText in the search of `round`: the entry found or
+    // kept is trusted from now on when the watch listened already at the stamp
+    // and no other search began meanwhile.
+    std::optional<CardSearchText> findText(const QString& path, const CardFileStamp& stamp,
+                                           quint64 round);
+    void storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
+                   const CardSearchText& text, quint64 round);
+    // Whether the entry of the card file at path is trusted without a stamp.
+    bool trusts(const QString& path) const;
+
     // Drops the entry of the card file at path.
     void drop(const QString& path);
     // Drops the entry of the card file at path and of any file whose name
@@ -59,11 +92,16 @@ private:
         CardFileStamp stamp;
         CardSearchText text;
         qsizetype bytes = 0;
+        bool trusted = false;
     };
     void dropLocked(QHash<QString, Entry>::iterator entry);
+    bool mayTrustLocked(const QString& path, const CardFileStamp& stamp, quint64 round) const;
+    void restartWatchLocked(const QString& directory);
 
     mutable std::mutex mutex_;
     QHash<QString, Entry> entries_;
     qsizetype budget_;
     qsizetype bytes_ = 0;
+    std::unique_ptr<FolderChangeWatch> watch_;
+    quint64 round_ = 0; // 0: no search's round
 };

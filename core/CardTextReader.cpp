@@ -12,6 +12,9 @@ namespace {
 
 // Cards the caller waits for at once when it has caught up with the workers.
 constexpr int ReadingBatch = 64;
+// Cards a worker takes at once: their cache entries are looked up together and
+// their readings handed over together.
+constexpr int WorkBatch = 32;
 
 } // namespace
 
@@ -19,7 +22,8 @@ CardTextReader::CardTextReader(T7zLibraryPtr library, CardTextCache& cache,
                                const CardTextMatcher& matcher, const QString& directory,
                                const QStringList& entries, int workerCount)
     : library_(std::move(library)), cache_(cache), matcher_(matcher), directory_(directory),
-      entries_(entries), folder_(directory), readings_(entries.size()) {
+      entries_(entries), folder_(directory), round_(cache.takeFolderChanges(directory)),
+      readings_(entries.size()) {
     const int count = qBound(1, workerCount, qMax<int>(1, int(entries_.size())));
     workers_.reserve(count);
     try {
@@ -47,45 +51,69 @@ int CardTextReader::defaultWorkerCount() {
     return qBound(2, QThread::idealThreadCount(), 8);
 }
 
+// Readings below knownDone_ were seen done under the lock: no worker writes
+// them again, so they are taken without it.
 std::optional<CardReading> CardTextReader::reading(int index, std::chrono::milliseconds patience) {
+    if (index < knownDone_)
+        return std::move(readings_[index]);
     std::unique_lock lock(mutex_);
     if (doneFromStart_ <= index) {
         awaited_ = qMin(index + ReadingBatch, int(readings_.size()));
         finished_.wait_for(lock, patience, [&] { return doneFromStart_ >= awaited_; });
     }
+    knownDone_ = doneFromStart_;
     return readings_[index];
 }
 
 void CardTextReader::work() {
     T7zInArchivePtr reader;
+    std::vector<std::optional<CardSearchText>> trusted;
+    std::vector<CardReading> batch;
+    const int count = int(entries_.size());
     for (;;) {
         if (stopping_)
             return;
-        const int index = nextCard_++;
-        if (index >= entries_.size())
+        const int from = nextCard_.fetch_add(WorkBatch);
+        if (from >= count)
             return;
-        CardReading reading = readCard(index, reader);
-        bool wake = false;
-        {
-            const std::lock_guard lock(mutex_);
-            readings_[index] = std::move(reading);
-            while (doneFromStart_ < int(readings_.size()) && readings_[doneFromStart_])
-                ++doneFromStart_;
-            wake = doneFromStart_ >= awaited_;
-        }
-        if (wake)
-            finished_.notify_all();
+        const int to = qMin(from + WorkBatch, count);
+        trusted.assign(to - from, std::nullopt);
+        cache_.findTrustedTexts(directory_, entries_, from, to, trusted);
+        batch.clear();
+        for (int index = from; index < to; ++index)
+            batch.push_back(readCard(index, reader, trusted[index - from]));
+        publish(from, batch);
     }
+}
+
+void CardTextReader::publish(int from, std::vector<CardReading>& batch) {
+    bool wake = false;
+    {
+        const std::lock_guard lock(mutex_);
+        for (std::size_t i = 0; i < batch.size(); ++i)
+            readings_[from + i] = std::move(batch[i]);
+        while (doneFromStart_ < int(readings_.size()) && readings_[doneFromStart_])
+            ++doneFromStart_;
+        wake = doneFromStart_ >= awaited_;
+    }
+    if (wake)
+        finished_.notify_all();
 }
 
 // No exception may leave a worker: it would end the program. A card that
 // cannot be read is reported as such and the search goes on, with a fresh
 // reader: nothing of the failure may stay in the old one.
-CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader) const {
+CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader,
+                                     const std::optional<CardSearchText>& trusted) const {
     CardReading reading;
     try {
         // Notes lines come before table lines; only their number is needed here.
-        reading.matchingLines = matcher_.matchingLines(cardText(index, reader));
+        if (trusted) {
+            ++fromCache_;
+            reading.matchingLines = matcher_.matchingLines(*trusted);
+        } else {
+            reading.matchingLines = matcher_.matchingLines(cardText(index, reader));
+        }
     } catch (const AppError& error) {
         reading.error = error.text();
     } catch (const std::bad_alloc&) {
@@ -105,7 +133,8 @@ CardSearchText CardTextReader::cardText(int index, T7zInArchivePtr& reader) cons
     const std::optional<CardFileStamp> stamp = folder_.stamp(entries_[index]);
     if (!stamp) {
         cache_.drop(path); // gone: the read below fails with the reason
-    } else if (std::optional<CardSearchText> kept = cache_.findText(path, *stamp)) {
+    } else if (std::optional<CardSearchText> kept = cache_.findText(path, *stamp, round_)) {
+        ++fromCache_;
         return *std::move(kept);
     }
     const qint64 readAt = WallClockNs();
@@ -115,6 +144,6 @@ CardSearchText CardTextReader::cardText(int index, T7zInArchivePtr& reader) cons
     CardSearchText text = MakeCardSearchText(
         ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index])));
     if (stamp)
-        cache_.storeText(path, *stamp, readAt, text);
+        cache_.storeText(path, *stamp, readAt, text, round_);
     return text;
 }

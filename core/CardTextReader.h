@@ -55,6 +55,8 @@ public:
     // How many card files were read through the library so far; the others
     // came from the cache.
     int cardFilesRead() const { return filesRead_; }
+    // How many cards' text came from the cache so far.
+    int cardsFromCache() const { return fromCache_; }
 
     // Workers for this machine: one per core, at least two so that one waiting
     // for the disk does not hold the search up.
@@ -62,8 +64,10 @@ public:
 
 private:
     void work();
-    CardReading readCard(int index, T7zInArchivePtr& reader) const;
+    CardReading readCard(int index, T7zInArchivePtr& reader,
+                         const std::optional<CardSearchText>& trusted) const;
     CardSearchText cardText(int index, T7zInArchivePtr& reader) const;
+    void publish(int from, std::vector<CardReading>& batch);
 
     const T7zLibraryPtr library_;
     CardTextCache& cache_;
@@ -75,6 +79,10 @@ private:
     std::atomic<int> nextCard_{0};
     std::atomic<bool> stopping_{false};
     mutable std::atomic<int> filesRead_{0};
+    mutable std::atomic<int> fromCache_{0};
+    const quint64 round_; // the cache's round of this search
+    // The caller's own: the readings below it are done and need no lock.
+    int knownDone_ = 0;
     std::mutex mutex_;
     std::condition_variable finished_;
     // Guarded by mutex_: the readings by card index, how many cards from the

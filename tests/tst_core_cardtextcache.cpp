@@ -114,6 +114,33 @@ class TestCardTextCache : public QObject {
         SearchRecorder first;
         QCOMPARE(search(first).cardFilesRead, 3);
         QCOMPARE(cache_->entryCount(), 3);
+        // The folder's watch listened while they were read: no stamp is needed
+        // to trust them until it hears of a change.
+        for (const QString& name : host_->entries)
+            QVERIFY(cache_->trusts(cardPath(name)));
+    }
+
+    // The search after a change the watch cannot have heard finds it by the
+    // stamps: B rewritten in place (through `b`), the same size, its old
+    // modification time put back.
+    void rewriteUnheard(const QString& b) {
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(b).constData(), &before), 0);
+        const QString other = host_->dir.path() + "other.zip";
+        ziptools::writeWithPython(other, {{"B.txt", "NEEDLX"}, {"B.tbl", "k=needle\r\n"}}, false);
+        const QByteArray edited = testcards::fileBytes(other);
+        QCOMPARE(edited.size(), qsizetype(before.st_size));
+        QFile file(b);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.write(edited), edited.size());
+        file.close();
+        restoreModificationTime(b, before);
+    }
+    void expectRewrittenB() {
+        SearchRecorder second;
+        const SearchOutcome outcome = search(second);
+        QCOMPARE(second.results, QStringList({"A.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
+        QCOMPARE(outcome.cardFilesRead, 1);
     }
 
 private slots:
@@ -235,6 +262,77 @@ private slots:
         QCOMPARE(outcome.cardFilesRead, filesRead);
         if (change.startsWith("deleted") || change == "renamed")
             QVERIFY(!cache_->holds(b));
+    }
+
+    // Changes the watch missed: its queue overflowed, the folder was swapped
+    // for another, the card file is reached through a link. Each search stamps
+    // the cards then, and finds the change.
+    void unheardChangesAreFoundByStamps_data() {
+        QTest::addColumn<QString>("doubt");
+        QTest::newRow("queue overflowed") << "overflow";
+        QTest::newRow("folder swapped") << "swapped";
+        QTest::newRow("second hard link") << "hard link";
+        QTest::newRow("symbolic link") << "symbolic link";
+    }
+    void unheardChangesAreFoundByStamps() {
+        QFETCH(QString, doubt);
+        const QString b = cardPath("B.krt");
+        if (doubt == "hard link" || doubt == "symbolic link") {
+            host_->writeCard("A", {"k=needle"}, "");
+            ziptools::writeWithPython(host_->dir.path() + "B.krt",
+                                      {{"B.txt", "needle"}, {"B.tbl", "k=needle\r\n"}}, false);
+            const QByteArray outside = QFile::encodeName(host_->dir.path() + "B.krt");
+            if (doubt == "hard link")
+                QCOMPARE(::link(outside.constData(), QFile::encodeName(b).constData()), 0);
+            else
+                QCOMPARE(::symlink(outside.constData(), QFile::encodeName(b).constData()), 0);
+            host_->writeCard("C", {"k=needle"}, "needle\r\nneedle");
+            host_->listCardDir();
+            QTRY_VERIFY(stampsSettled(host_->dir.cardDir()) &&
+                        !MayChangeUnnoticed(*cardstamp::of(b), WallClockNs()));
+            for (int round = 0; round < 2; ++round) {
+                SearchRecorder recorder;
+                QCOMPARE(search(recorder).count, 6);
+            }
+            QVERIFY(cache_->trusts(cardPath("A.krt")));
+            QVERIFY(!cache_->trusts(b));
+        } else {
+            searchedCards();
+        }
+        if (doubt == "overflow") {
+            // More events than the kernel queues, then the change, unheard.
+            bool read = false;
+            const int queued =
+                QString::fromLatin1(testcards::fileBytes("/proc/sys/fs/inotify/max_queued_events"))
+                    .trimmed()
+                    .toInt(&read);
+            QVERIFY(read);
+            const QByteArray noise = QFile::encodeName(cardPath("noise.txt"));
+            const int fd = ::open(noise.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+            QVERIFY(fd >= 0);
+            // A write and a permission change in turn: the kernel merges only
+            // like events that follow each other.
+            for (int i = 0; i <= queued / 2 + 1; ++i) {
+                QCOMPARE(::write(fd, "x", 1), ssize_t(1));
+                QCOMPARE(::fchmod(fd, i % 2 ? 0600 : 0644), 0);
+            }
+            ::close(fd);
+        } else if (doubt == "swapped") {
+            // The folder moved away and back: the watch is gone with it.
+            const QString aside = host_->dir.path() + "aside";
+            QVERIFY(QDir().rename(host_->dir.cardDir(), aside));
+            QVERIFY(QDir().rename(aside, host_->dir.cardDir()));
+        }
+        const bool linked = doubt.endsWith("link");
+        rewriteUnheard(linked ? host_->dir.path() + "B.krt" : b);
+        if (doubt == "swapped" || doubt == "overflow") {
+            expectRewrittenB();
+            return;
+        }
+        // Through a link, the watch never hears it: every search stamps B.
+        SearchRecorder second;
+        QCOMPARE(search(second).count, 5);
+        QVERIFY(cache_->trusts(cardPath("A.krt")));
     }
 
     void aCardJustWrittenIsReadAgainNextTime() {
