@@ -11,6 +11,9 @@ using namespace sevenzip;
 
 T7zOutArchive::T7zOutArchive(const QString& libraryPath) : T7zArchive(libraryPath) {}
 
+T7zOutArchive::T7zOutArchive(std::shared_ptr<const T7zPlugin> loaded)
+    : T7zArchive(std::move(loaded)) {}
+
 // Queued streams and the handler go before the base class unloads the library.
 T7zOutArchive::~T7zOutArchive() {
     queue_.clear();
@@ -54,7 +57,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     syncAndClose(fd, path);
 }
 
-void T7zOutArchive::WriteArchiveTo(int fd, const QString& path) {
+void T7zOutArchive::WriteArchiveTo(int fd, const QString& path, Flush flush) {
     IOutArchive& writer = handler();
     const auto errors = std::make_shared<OperationError>();
     HRESULT result = S_OK;
@@ -68,7 +71,8 @@ void T7zOutArchive::WriteArchiveTo(int fd, const QString& path) {
     if (result != S_OK)
         throw AppError(
             QStringLiteral("Soubor karty %1 nelze zapsat: %2").arg(path, hresultText(result)));
-    syncFile(fd, path);
+    if (flush == Flush::ToDisk)
+        syncFile(fd, path);
 }
 
 void T7zOutArchive::SetFormatProperty(const QString& name, quint32 value) {

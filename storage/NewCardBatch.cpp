@@ -1,0 +1,158 @@
+#include "storage/NewCardBatch.h"
+
+#include "storage/AppError.h"
+#include "storage/CardFileNames.h"
+#include "storage/FileBytes.h"
+#include "storage/FileNames.h"
+#include "storage/SystemErrorText.h"
+#include "storage/sevenzip/FileAccess.h"
+#include "storage/sevenzip/SevenZip.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The compression level of a card save (PackNewCard).
+constexpr quint32 kNewCardLevel = 2;
+
+QString batchFolderPrefix() {
+    return QStringLiteral(".import.tmp-");
+}
+
+// The permission bits a plain create gives a new card file.
+quint32 newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {
+    const QString source = filenames::existingPath(workDir, memberName);
+    if (!source.isEmpty())
+        writer.QueueFile(source, memberName);
+}
+
+// Starts writing the file's data to the disk without waiting, so that the disk
+// works while the next cards are packed; the flush of the batch waits for it.
+void startWriteBack(int fd) {
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+} // namespace
+
+NewCardBatch::NewCardBatch(const QString& libraryPath, const QString& cardDir)
+    : library_(LoadArchiveLibrary(libraryPath)), cardDir_(cardDir),
+      private_(cardDir + batchFolderPrefix() + QString::number(QCoreApplication::applicationPid()) +
+               QStringLiteral("-XXXXXX")) {
+    if (!private_.isValid())
+        throw AppError(QStringLiteral("Dočasnou složku pro nové karty nelze vytvořit ve složce "
+                                      "%1: %2")
+                           .arg(cardDir, private_.errorString()));
+}
+
+NewCardBatch::~NewCardBatch() {
+    discard();
+}
+
+void NewCardBatch::stage(const QString& workDir, const QString& cardName) {
+    T7zOutArchivePtr writer = MakeOutArchive(library_, ZipFormatId);
+    for (const QString& member : cardfile::memberNames(cardName))
+        queueMember(*writer, workDir, member);
+    SetArchiveLevel(*writer, kNewCardLevel);
+    // Numbered, not named after the card: the private folder's names never clash.
+    const QString path =
+        private_.path() + u'/' + QString::number(++written_) + cardfile::extension();
+    static const quint32 mode = newFileMode();
+    const int fd = sevenzip::createExclusive(path, mode);
+    try {
+        writer->WriteArchiveTo(fd, path, T7zOutArchive::Flush::ByCaller);
+    } catch (...) {
+        ::close(fd);
+        QFile::remove(path);
+        throw;
+    }
+    startWriteBack(fd);
+    staged_.append({cardName, path, fd});
+}
+
+void NewCardBatch::publish(const std::function<bool(const QString&)>& mayPlace) {
+    fates_.clear();
+    flushStaged();
+    try {
+        while (!staged_.isEmpty()) {
+            fates_.append(place(staged_.first(), mayPlace));
+            staged_.removeFirst();
+        }
+    } catch (...) {
+        if (fates_.contains(Fate::Placed))
+            sevenzip::syncFolder(cardDir_);
+        throw;
+    }
+    if (fates_.contains(Fate::Placed))
+        sevenzip::syncFolder(cardDir_);
+}
+
+// One wait for the disk for the whole batch: the data of every file were
+// already on their way (startWriteBack), so the first fsync commits the file
+// system's journal for all of them and the others find little left to do.
+void NewCardBatch::flushStaged() {
+    for (Staged& card : staged_) {
+        if (card.fd < 0)
+            continue;
+        sevenzip::syncAndClose(card.fd, card.path);
+        card.fd = -1;
+    }
+}
+
+NewCardBatch::Fate NewCardBatch::place(const Staged& card,
+                                       const std::function<bool(const QString&)>& mayPlace) {
+    if (mayPlace && !mayPlace(card.cardName)) {
+        QFile::remove(card.path);
+        return Fate::LeftOut;
+    }
+    if (newcardfiles::placeWithoutReplacing(card.path,
+                                            cardDir_ + cardfile::fileNameOf(card.cardName)))
+        return Fate::Placed;
+    QFile::remove(card.path);
+    return Fate::NameTaken;
+}
+
+void NewCardBatch::discard() {
+    for (const Staged& card : std::as_const(staged_)) {
+        sevenzip::closeQuietly(card.fd);
+        QFile::remove(card.path);
+    }
+    staged_.clear();
+}
+
+namespace newcardfiles {
+
+bool placeWithoutReplacing(const QString& source, const QString& target) {
+    const QByteArray from = QFile::encodeName(source);
+    const QByteArray to = QFile::encodeName(target);
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (::link(from.constData(), to.constData()) == 0) {
+            ::unlink(from.constData());
+            return true;
+        }
+    }
+    if (errno == EEXIST)
+        return false;
+    throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
+}
+
+qint64 batchFolderProcess(const QString& name) {
+    static const QRegularExpression folderName(QStringLiteral("^\\.import\\.tmp-(\\d{1,10})-.+$"));
+    const QRegularExpressionMatch match = folderName.match(name);
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+}
+
+} // namespace newcardfiles
