@@ -8,9 +8,7 @@
 #include "storage/TableFile.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -70,28 +68,11 @@ private:
 class CardMaker {
 public:
     explicit CardMaker(const CardImportTarget& target)
-        : target_(target), batch_(target.libraryPath, target.cardDir), taken_(target.cardDir) {
-        if (!stage_.isValid())
-            throw AppError(QStringLiteral("Dočasnou složku pro import nelze vytvořit: ") +
-                           stage_.errorString());
-        stagePath_ = stage_.path() + u'/';
-    }
+        : target_(target), batch_(target.libraryPath, target.cardDir), taken_(target.cardDir) {}
 
     // Packs the card's file, not yet in the card folder.
     void stage(const ImportedCard& card) {
-        const QString table = stagePath_ + cardfile::tableMember(card.name);
-        const QString notes = stagePath_ + cardfile::notesMember(card.name);
-        SaveTable(table, card.table);
-        SaveNotes(notes, card.notes);
-        try {
-            batch_.stage(stagePath_, card.name);
-        } catch (...) {
-            QFile::remove(table);
-            QFile::remove(notes);
-            throw;
-        }
-        QFile::remove(table);
-        QFile::remove(notes);
+        batch_.stage(card.name, FormatTable(card.table), FormatNotes(card.notes));
         staged_.append(&card);
     }
 
@@ -140,8 +121,6 @@ private:
     }
 
     const CardImportTarget& target_;
-    QTemporaryDir stage_; // the members, before they are packed
-    QString stagePath_;
     NewCardBatch batch_;
     TakenNames taken_;
     QList<const ImportedCard*> staged_;

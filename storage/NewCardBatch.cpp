@@ -3,7 +3,6 @@
 #include "storage/AppError.h"
 #include "storage/CardFileNames.h"
 #include "storage/FileBytes.h"
-#include "storage/FileNames.h"
 #include "storage/SystemErrorText.h"
 #include "storage/sevenzip/FileAccess.h"
 #include "storage/sevenzip/SevenZip.h"
@@ -32,12 +31,6 @@ quint32 newFileMode() {
     return 0666 & ~mask;
 }
 
-void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {
-    const QString source = filenames::existingPath(workDir, memberName);
-    if (!source.isEmpty())
-        writer.QueueFile(source, memberName);
-}
-
 // Starts writing the file's data to the disk without waiting, so that the disk
 // works while the next cards are packed; the flush of the batch waits for it.
 void startWriteBack(int fd) {
@@ -60,11 +53,16 @@ NewCardBatch::~NewCardBatch() {
     discard();
 }
 
-void NewCardBatch::stage(const QString& workDir, const QString& cardName) {
+void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
+                         const QByteArray& notes) {
     T7zOutArchivePtr writer = MakeOutArchive(library_, ZipFormatId);
-    for (const QString& member : cardfile::memberNames(cardName))
-        queueMember(*writer, workDir, member);
+    writer->queueBytes(table, cardfile::tableMember(cardName));
+    writer->queueBytes(notes, cardfile::notesMember(cardName));
     SetArchiveLevel(*writer, kNewCardLevel);
+    // The two small members are packed one after the other on this thread:
+    // threads of their own would each take and clear megabytes of fresh memory
+    // for every card file.
+    SetUIntProperty(*writer, QStringLiteral("MT"), 1);
     // Numbered, not named after the card: the private folder's names never clash.
     const QString path =
         private_.path() + u'/' + QString::number(++written_) + cardfile::extension();

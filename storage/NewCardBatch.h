@@ -36,10 +36,11 @@ public:
     NewCardBatch(const NewCardBatch&) = delete;
     NewCardBatch& operator=(const NewCardBatch&) = delete;
 
-    // Packs the members of cardName found in workDir, as PackNewCard does, into
-    // the private folder; nothing shows in the card folder yet. Throws AppError
-    // naming the file when it cannot be written.
-    void stage(const QString& workDir, const QString& cardName);
+    // Packs a card file of cardName holding the table and notes members with
+    // these bytes (as stored: FormatTable, FormatNotes), as PackNewCard would,
+    // into the private folder; nothing shows in the card folder yet. Throws
+    // AppError naming the file when it cannot be written.
+    void stage(const QString& cardName, const QByteArray& table, const QByteArray& notes);
     qsizetype stagedCount() const { return staged_.size(); }
 
     // Flushes the staged card files to the disk; then, in staging order, asks

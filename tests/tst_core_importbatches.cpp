@@ -119,46 +119,40 @@ private slots:
         QVERIFY(ImportSummary(result).startsWith("Vytvořeno karet: 321.\nImport byl přerušen."));
     }
 
-    // A card that cannot be packed (a folder stands where its member is made)
-    // ends the import with the row named; the cards packed before it are in
-    // place and counted.
+    // A card that cannot be packed (a folder stands where its card file is
+    // written in the private folder) ends the import with its row named; the
+    // cards packed before it are in place and counted.
     void failureKeepsTheCardsBefore() {
         TestCardDir cards;
         const CardImportPlan plan = planFor(cards, booksCsv(30));
-        QTemporaryDir blockedTemp;
-        // The members are made in a private folder under the temporary folder;
-        // a folder named like a table member makes writing that member fail.
-        const QByteArray oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", blockedTemp.path().toUtf8());
-        CardImportResult result;
         bool blocked = false;
-        result = ImportCards(targetOf(cards), plan, [&](int done) {
-            if (done == 12 && !blocked) {
-                const QStringList stages =
-                    QDir(blockedTemp.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-                if (stages.size() == 1)
-                    blocked = QDir().mkpath(blockedTemp.path() + u'/' + stages.first() +
-                                            QStringLiteral("/Kniha 12.tbl/x"));
+        const CardImportResult result = ImportCards(targetOf(cards), plan, [&](int done) {
+            if (done == 12) { // the private folder numbers its card files from 1
+                const QStringList batches =
+                    QDir(cards.state.CardDir)
+                        .entryList({QStringLiteral(".import.tmp-*")}, QDir::Dirs | QDir::Hidden);
+                blocked =
+                    batches.size() == 1 && QDir().mkpath(cards.state.CardDir + batches.first() +
+                                                         QStringLiteral("/13.krt/x"));
             }
             return true;
         });
-        qputenv("TMPDIR", oldTemp);
         QVERIFY(blocked);
         QVERIFY2(result.failure.startsWith("řádek 14: "), qPrintable(result.failure));
         QCOMPARE(result.made, 12);
         QCOMPARE(cardFileNames(cards).size(), 12);
         QCOMPARE(folderEntries(cards.state.CardDir).size(), 12);
+        QVERIFY(ImportSummary(result).contains("Import skončil chybou, další karty nevznikly:"));
     }
 
     // A batch shows nothing in the card folder before it is published, and
     // leaves nothing behind when dropped.
     void stagedCardsAreInvisibleUntilPublished() {
         TestCardDir cards;
-        const QString work = cards.state.WorkDir;
-        SaveTable(work + QStringLiteral("Nová.tbl"), {QStringLiteral("A=1")});
+        const QByteArray table = FormatTable({QStringLiteral("A=1")});
         {
             NewCardBatch batch(cards.state.libraryPath(), cards.state.CardDir);
-            batch.stage(work, QStringLiteral("Nová"));
+            batch.stage(QStringLiteral("Nová"), table, {});
             QCOMPARE(cardFileNames(cards), QStringList());
             const QStringList hidden = folderEntries(cards.state.CardDir);
             QCOMPARE(hidden.size(), 1);
@@ -170,13 +164,14 @@ private slots:
         QCOMPARE(folderEntries(cards.state.CardDir), QStringList());
 
         NewCardBatch batch(cards.state.libraryPath(), cards.state.CardDir);
-        batch.stage(work, QStringLiteral("Nová"));
-        batch.stage(work, QStringLiteral("Nová"));
+        batch.stage(QStringLiteral("Nová"), table, {});
+        batch.stage(QStringLiteral("Nová"), {}, {});
         batch.publish();
         QCOMPARE(batch.fates(), (QList<NewCardBatch::Fate>{NewCardBatch::Fate::Placed,
                                                            NewCardBatch::Fate::NameTaken}));
         QCOMPARE(batch.stagedCount(), 0);
         QCOMPARE(tableOf(cards, QStringLiteral("Nová")), QStringLiteral("A=1\r\n"));
+        QCOMPARE(cardFileNames(cards), QStringList({QStringLiteral("Nová.krt")}));
     }
 
     // After a crash in the middle of an import, the next start removes its

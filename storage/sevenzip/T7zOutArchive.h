@@ -24,6 +24,10 @@ public:
     // archive). A missing source file queues nothing. The file's data are read
     // only by WriteArchive.
     void QueueFile(const QString& sourcePath, const QString& archiveName);
+    // Queues bytes held in memory under archiveName, as a regular file written
+    // now with the permission bits a plain create gives; nothing touches the
+    // disk before WriteArchive. Throws AppError when they cannot be held.
+    void queueBytes(const QByteArray& bytes, const QString& archiveName);
     // Writes all queued items as a new archive into the file at path, created
     // or emptied first, and flushes it to the disk. On failure the file holds
     // no valid archive; the caller removes it. The queue stays as it is.
