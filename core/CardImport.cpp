@@ -30,27 +30,33 @@ QString nameTakenReason(const ImportedCard& card) {
     return QStringLiteral("karta \"%1\" již existuje").arg(card.name);
 }
 
-// The card names in the card folder (letter case ignored), read again only
-// when the folder has changed since the import last looked, so that a card
-// another program makes meanwhile under a name spelled otherwise is not
+// The card names in the card folder (letter case ignored), read again for a
+// batch only when the folder has changed since the import last looked, so that
+// a card another program makes meanwhile under a name spelled otherwise is not
 // doubled, without listing a large folder for every batch.
 class TakenNames {
 public:
     explicit TakenNames(const QString& cardDir) : cardDir_(cardDir) {}
 
+    // Before the cards of a batch are put in place.
+    void lookAgain() { lookedThisBatch_ = false; }
+
     bool contains(const QString& cardName) {
-        const QDateTime changed = folderChanged();
-        if (!read_ || changed != seenChange_) {
-            names_ = cardimport::existingCardNames(cardDir_);
-            seenChange_ = changed;
-            read_ = true;
+        if (!lookedThisBatch_) {
+            const QDateTime changed = folderChanged();
+            if (!read_ || changed != seenChange_) {
+                names_ = cardimport::existingCardNames(cardDir_);
+                read_ = true;
+            }
+            lookedThisBatch_ = true;
         }
         return names_.contains(cardName.toLower());
     }
 
-    // The import's own cards, put in place since the folder was read.
-    void add(const QString& cardName) {
-        names_.insert(cardName.toLower());
+    // After a batch: the import's own cards, put in place since the folder was read.
+    void addPlaced(const QStringList& cardNames) {
+        for (const QString& name : cardNames)
+            names_.insert(name.toLower());
         seenChange_ = folderChanged();
     }
 
@@ -63,6 +69,7 @@ private:
     QSet<QString> names_;
     QDateTime seenChange_;
     bool read_ = false;
+    bool lookedThisBatch_ = false;
 };
 
 class CardMaker {
@@ -82,6 +89,7 @@ public:
     // meanwhile is skipped like one taken before. Throws AppError on a card
     // file that cannot be put in place; those dealt with before are counted.
     void publish(CardImportResult& result, QList<std::pair<int, QString>>& skipped) {
+        taken_.lookAgain();
         try {
             batch_.publish([this](const QString& cardName) { return mayPlace(cardName); });
         } catch (...) {
@@ -109,15 +117,16 @@ private:
 
     void count(CardImportResult& result, QList<std::pair<int, QString>>& skipped) {
         const QList<NewCardBatch::Fate>& fates = batch_.fates();
+        QStringList placed;
         for (qsizetype i = 0; i < fates.size(); ++i) {
             const ImportedCard& card = *staged_.at(i);
-            if (fates.at(i) == NewCardBatch::Fate::Placed) {
-                ++result.made;
-                taken_.add(card.name);
-            } else {
+            if (fates.at(i) == NewCardBatch::Fate::Placed)
+                placed << card.name;
+            else
                 skipped.append({card.row, nameTakenReason(card)});
-            }
         }
+        result.made += int(placed.size());
+        taken_.addPlaced(placed);
     }
 
     const CardImportTarget& target_;
