@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -31,10 +32,15 @@ quint32 newFileMode() {
     return 0666 & ~mask;
 }
 
-// Starts writing the file's data to the disk without waiting, so that the disk
-// works while the next cards are packed; the flush of the batch waits for it.
-void startWriteBack(int fd) {
-    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+// The descriptor through which a batch is flushed: opened before the batch's
+// first card file is written, so that syncfs tells of every write that failed
+// on the way to the disk since.
+int openForFlushing(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw AppError(filebytes::writeError(folder, SystemErrorText(errno)));
+    return fd;
 }
 
 } // namespace
@@ -63,6 +69,8 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
     // threads of their own would each take and clear megabytes of fresh memory
     // for every card file.
     SetUIntProperty(*writer, QStringLiteral("MT"), 1);
+    if (flushFd_ < 0)
+        flushFd_ = openForFlushing(private_.path());
     // Numbered, not named after the card: the private folder's names never clash.
     const QString path =
         private_.path() + u'/' + QString::number(++written_) + cardfile::extension();
@@ -75,8 +83,12 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
         QFile::remove(path);
         throw;
     }
-    startWriteBack(fd);
-    staged_.append({cardName, path, fd});
+    if (::close(fd) != 0) {
+        const int error = errno;
+        QFile::remove(path);
+        throw AppError(filebytes::writeError(path, SystemErrorText(error)));
+    }
+    staged_.append({cardName, path});
 }
 
 void NewCardBatch::publish(const std::function<bool(const QString&)>& mayPlace) {
@@ -96,16 +108,19 @@ void NewCardBatch::publish(const std::function<bool(const QString&)>& mayPlace) 
         sevenzip::syncFolder(cardDir_);
 }
 
-// One wait for the disk for the whole batch: the data of every file were
-// already on their way (startWriteBack), so the first fsync commits the file
-// system's journal for all of them and the others find little left to do.
+// One wait for the disk for the whole batch: the file system writes the data
+// and the new files' records of all the batch's card files together, instead
+// of one file after another with a wait for the disk each.
 void NewCardBatch::flushStaged() {
-    for (Staged& card : staged_) {
-        if (card.fd < 0)
-            continue;
-        sevenzip::syncAndClose(card.fd, card.path);
-        card.fd = -1;
+    if (staged_.isEmpty())
+        return;
+    const int fd = std::exchange(flushFd_, -1);
+    if (::syncfs(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw AppError(filebytes::writeError(private_.path(), SystemErrorText(error)));
     }
+    ::close(fd);
 }
 
 NewCardBatch::Fate NewCardBatch::place(const Staged& card,
@@ -122,11 +137,10 @@ NewCardBatch::Fate NewCardBatch::place(const Staged& card,
 }
 
 void NewCardBatch::discard() {
-    for (const Staged& card : std::as_const(staged_)) {
-        sevenzip::closeQuietly(card.fd);
+    for (const Staged& card : std::as_const(staged_))
         QFile::remove(card.path);
-    }
     staged_.clear();
+    sevenzip::closeQuietly(std::exchange(flushFd_, -1));
 }
 
 namespace newcardfiles {

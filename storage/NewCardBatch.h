@@ -60,7 +60,6 @@ private:
     struct Staged {
         QString cardName;
         QString path;
-        int fd = -1;
     };
 
     void flushStaged();
@@ -72,6 +71,7 @@ private:
     QList<Staged> staged_;
     QList<Fate> fates_;
     quint64 written_ = 0; // staged card files so far, for unique names
+    int flushFd_ = -1;    // the private folder, from the batch's first card file
 };
 
 namespace newcardfiles {
