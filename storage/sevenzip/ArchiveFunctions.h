@@ -23,6 +23,8 @@ T7zOutArchivePtr MakeOutArchive(const QString& libraryPath, const TGUID& classId
 T7zLibraryPtr LoadArchiveLibrary(const QString& libraryPath);
 // A reader on a library loaded by LoadArchiveLibrary; loads nothing itself.
 T7zInArchivePtr MakeInArchive(const T7zLibraryPtr& library, const TGUID& classId);
+// A writer on a library loaded by LoadArchiveLibrary; loads nothing itself.
+T7zOutArchivePtr MakeOutArchive(const T7zLibraryPtr& library, const TGUID& classId);
 
 void SetUIntProperty(T7zOutArchive& archive, const QString& name, quint32 value);
 // The compression level, property "X".
