@@ -46,9 +46,11 @@ BENCHMARK("import of 10000 CSV rows") {
         const QString programDir = programDirs.at(runs++)->path();
         const QString cardDir = programDir + QStringLiteral("/FILES/");
         QDir().mkpath(cardDir);
-        const CardImportPlan plan =
-            cardimport::plan(ReadCsvBytes(csv), 0, cardimport::existingCardNames(cardDir));
-        made = ImportCards({library, cardDir, programDir + QStringLiteral("/HISTORY/")}, plan).made;
+        const CardImportPlan plan = cardimport::plan(csvreader::readCsvBytes(csv), 0,
+                                                     cardimport::existingCardNames(cardDir));
+        made = cardimport::importCards({library, cardDir, programDir + QStringLiteral("/HISTORY/")},
+                                       plan)
+                   .made;
     });
     QFile loadAverage(QStringLiteral("/proc/loadavg"));
     loadAverage.open(QIODevice::ReadOnly);

@@ -79,7 +79,8 @@ public:
 
     // Packs the card's file, not yet in the card folder.
     void stage(const ImportedCard& card) {
-        batch_.stage(card.name, FormatTable(card.table), FormatNotes(card.notes));
+        batch_.stage(card.name, tablefile::formatTable(card.table),
+                     notesfile::formatNotes(card.notes));
         staged_.append(&card);
     }
 
@@ -159,7 +160,9 @@ bool publishBatch(CardMaker& maker, CardImportResult& result,
 
 } // namespace
 
-CardImportResult ImportCards(const CardImportTarget& target, const CardImportPlan& plan,
+namespace cardimport {
+
+CardImportResult importCards(const CardImportTarget& target, const CardImportPlan& plan,
                              const std::function<bool(int done)>& goOn) {
     CardImportResult result;
     QList<std::pair<int, QString>> skipped; // row, reason
@@ -189,7 +192,7 @@ CardImportResult ImportCards(const CardImportTarget& target, const CardImportPla
     return result;
 }
 
-QString ImportSummary(const CardImportResult& result) {
+QString importSummary(const CardImportResult& result) {
     QString text = QStringLiteral("Vytvořeno karet: %1.").arg(result.made);
     if (result.stopped)
         text += QStringLiteral("\nImport byl přerušen.");
@@ -205,3 +208,5 @@ QString ImportSummary(const CardImportResult& result) {
         text += QStringLiteral("\n… a dalších %1.").arg(result.skipped.size() - kMostNamedRows);
     return text;
 }
+
+} // namespace cardimport

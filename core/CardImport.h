@@ -21,6 +21,8 @@ struct CardImportResult {
     bool stopped = false; // stopped by the user
 };
 
+namespace cardimport {
+
 // Writes a card file for every new card of the plan through the archive
 // library, never over an existing file: a name taken meanwhile (letter case
 // ignored) is skipped like one taken before. The members are made in memory,
@@ -31,9 +33,11 @@ struct CardImportResult {
 // packed so far are put in place before it ends, and made counts every card
 // put in place. A card file that cannot be written ends the import with
 // failure set, naming it; the cards packed before it are put in place.
-CardImportResult ImportCards(const CardImportTarget& target, const CardImportPlan& plan,
+CardImportResult importCards(const CardImportTarget& target, const CardImportPlan& plan,
                              const std::function<bool(int done)>& goOn = {});
 
 // The one message after an import: how many cards were made and which rows
 // were left out and why (the first ones, when there are many).
-QString ImportSummary(const CardImportResult& result);
+QString importSummary(const CardImportResult& result);
+
+} // namespace cardimport

@@ -49,7 +49,7 @@ void OverviewReader::start(const QString& libraryPath, const QString& directory,
     if (prepare_)
         std::tie(hiddenTitles_, sortTitle_) = *nextPreparation_;
     if (!library_ || libraryPath != libraryPath_) {
-        library_ = LoadArchiveLibrary(libraryPath);
+        library_ = sevenzip::loadArchiveLibrary(libraryPath);
         libraryPath_ = libraryPath;
     }
     directory_ = directory;
@@ -124,11 +124,11 @@ OverviewCard OverviewReader::readCard(int index, T7zInArchivePtr& reader) {
         else
             cache_.drop(path); // gone: the read below fails with the reason
         if (!members) {
-            const qint64 readAt = WallClockNs();
+            const qint64 readAt = cardstamp::wallClockNs();
             ++filesRead_;
             if (!reader)
-                reader = MakeInArchive(library_, ZipFormatId);
-            members = ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entry));
+                reader = sevenzip::MakeInArchive(library_, ZipFormatId);
+            members = textmembers::readCardTextMembers(*reader, path, cardfile::cardNameOf(entry));
             if (stamp)
                 cache_.store(path, *stamp, readAt, *members);
         }

@@ -24,9 +24,9 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    const QString executableDir = executableDirectory();
+    const QString executableDir = programdir::executableDirectory();
     Application application(programdir::dataDirectory(executableDir));
-    application.State().libraryDir = executableDir;
-    application.Start();
-    return application.Run();
+    application.state().libraryDir = executableDir;
+    application.start();
+    return application.run();
 }

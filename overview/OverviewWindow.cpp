@@ -149,7 +149,8 @@ void OverviewWindow::startLoading() {
     progress_->setValue(0);
     progressText_->setText(QStringLiteral("Načítám karty… (Esc zastaví)"));
     loadingLayout_ = OverviewLayout();
-    RunGuarded(prompts_, [&] { loadingLayout_ = overviewlayout::read(layoutPath()); });
+    commandguard::runGuarded(prompts_,
+                             [&] { loadingLayout_ = overviewlayout::read(layoutPath()); });
     prepareRowsFor(loadingLayout_);
     reader_.start(state.libraryPath(), state.CardDir, entries);
     progress_->show();
@@ -180,7 +181,7 @@ void OverviewWindow::showReading(const OverviewReading& reading) {
                         QStringLiteral(" – načítání zastaveno, některé karty jsou bez tabulky"));
     emit loaded();
     if (!reading.unreadable.isEmpty())
-        prompts_.message(OverviewUnreadableMessage(reading.unreadable));
+        prompts_.message(overviewmessages::overviewUnreadableMessage(reading.unreadable));
     if (reloadAfterLoading_)
         followCardList({});
 }
@@ -223,7 +224,8 @@ void OverviewWindow::readChangedCards() {
     waitingUpdates_.removeDuplicates();
     const QStringList fileNames = std::exchange(waitingUpdates_, {});
     AppState& state = host_.appState();
-    RunGuarded(prompts_, [&] { updater_.start(state.libraryPath(), state.CardDir, fileNames); });
+    commandguard::runGuarded(
+        prompts_, [&] { updater_.start(state.libraryPath(), state.CardDir, fileNames); });
 }
 
 void OverviewWindow::showChangedCards(const OverviewReading& reading) {
@@ -250,7 +252,7 @@ void OverviewWindow::openCurrentCard() {
 }
 
 void OverviewWindow::saveCsvAs() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         const QString path = prompts_.saveFile(QStringLiteral("Uložit přehled do CSV"),
                                                QStringLiteral("Přehled karet.csv"), CsvFilters);
         if (!path.isEmpty())
@@ -272,7 +274,7 @@ void OverviewWindow::saveCsv(const QString& path) const {
             cells.append(model_.cellText(sourceRow, column));
         lines.append(cells);
     }
-    filebytes::writeSafely(path, OverviewCsvBytes(titles, lines));
+    filebytes::writeSafely(path, overviewcsv::overviewCsvBytes(titles, lines));
 }
 
 QList<int> OverviewWindow::shownColumns() const {
@@ -442,7 +444,7 @@ void OverviewWindow::scheduleLayoutSave() {
 void OverviewWindow::saveLayout() {
     layoutSave_.stop();
     const OverviewLayout layout = currentLayout();
-    RunGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
+    commandguard::runGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
 }
 
 void OverviewWindow::prepareRowsFor(const OverviewLayout& layout) {

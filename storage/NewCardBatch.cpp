@@ -18,7 +18,7 @@
 
 namespace {
 
-// The compression level of a card save (PackNewCard).
+// The compression level of a card save (cardarchive::packNewCard).
 constexpr quint32 kNewCardLevel = 2;
 
 QString batchFolderPrefix() {
@@ -39,14 +39,14 @@ int openForFlushing(const QString& folder) {
     const int fd =
         ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        throw AppError(filebytes::writeError(folder, SystemErrorText(errno)));
+        throw AppError(filebytes::writeError(folder, systemerror::systemErrorText(errno)));
     return fd;
 }
 
 } // namespace
 
 NewCardBatch::NewCardBatch(const QString& libraryPath, const QString& cardDir)
-    : library_(LoadArchiveLibrary(libraryPath)), cardDir_(cardDir),
+    : library_(sevenzip::loadArchiveLibrary(libraryPath)), cardDir_(cardDir),
       private_(cardDir + batchFolderPrefix() + QString::number(QCoreApplication::applicationPid()) +
                QStringLiteral("-XXXXXX")) {
     if (!private_.isValid())
@@ -61,14 +61,14 @@ NewCardBatch::~NewCardBatch() {
 
 void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
                          const QByteArray& notes) {
-    T7zOutArchivePtr writer = MakeOutArchive(library_, ZipFormatId);
+    T7zOutArchivePtr writer = sevenzip::MakeOutArchive(library_, ZipFormatId);
     writer->queueBytes(table, cardfile::tableMember(cardName));
     writer->queueBytes(notes, cardfile::notesMember(cardName));
-    SetArchiveLevel(*writer, kNewCardLevel);
+    sevenzip::SetArchiveLevel(*writer, kNewCardLevel);
     // The two small members are packed one after the other on this thread:
     // threads of their own would each take and clear megabytes of fresh memory
     // for every card file.
-    SetUIntProperty(*writer, QStringLiteral("MT"), 1);
+    sevenzip::SetUIntProperty(*writer, QStringLiteral("MT"), 1);
     if (flushFd_ < 0)
         flushFd_ = openForFlushing(private_.path());
     // Numbered, not named after the card: the private folder's names never clash.
@@ -77,7 +77,7 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
     static const quint32 mode = newFileMode();
     const int fd = sevenzip::createExclusive(path, mode);
     try {
-        writer->WriteArchiveTo(fd, path, T7zOutArchive::Flush::ByCaller);
+        writer->writeArchiveTo(fd, path, T7zOutArchive::Flush::ByCaller);
     } catch (...) {
         ::close(fd);
         QFile::remove(path);
@@ -86,7 +86,7 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
     if (::close(fd) != 0) {
         const int error = errno;
         QFile::remove(path);
-        throw AppError(filebytes::writeError(path, SystemErrorText(error)));
+        throw AppError(filebytes::writeError(path, systemerror::systemErrorText(error)));
     }
     staged_.append({cardName, path});
 }
@@ -118,7 +118,7 @@ void NewCardBatch::flushStaged() {
     if (::syncfs(fd) != 0) {
         const int error = errno;
         ::close(fd);
-        throw AppError(filebytes::writeError(private_.path(), SystemErrorText(error)));
+        throw AppError(filebytes::writeError(private_.path(), systemerror::systemErrorText(error)));
     }
     ::close(fd);
 }
@@ -158,7 +158,7 @@ bool placeWithoutReplacing(const QString& source, const QString& target) {
     }
     if (errno == EEXIST)
         return false;
-    throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
+    throw AppError(filebytes::writeError(target, systemerror::systemErrorText(errno)));
 }
 
 qint64 batchFolderProcess(const QString& name) {

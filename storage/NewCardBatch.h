@@ -9,7 +9,7 @@
 
 class T7zPlugin;
 
-// New card files written many at a time: as safe as PackNewCard, but the disk
+// New card files written many at a time: as safe as cardarchive::packNewCard, but the disk
 // is waited for once per batch instead of twice per card. Each card file is
 // packed into a private folder inside the card folder (hidden, named
 // ".import.tmp-" + pid + "-" + a unique part, open to this user alone), where
@@ -18,7 +18,7 @@ class T7zPlugin;
 // where nothing of exactly that name stands, and flushes the card folder once.
 // So a card file is never seen half written, nothing is ever replaced, and
 // after a crash a card is either there whole or not at all; what is left in
-// the private folder goes at the next start (RemoveStaleTemporaryCards).
+// the private folder goes at the next start (temporarycards::removeStaleTemporaryCards).
 class NewCardBatch {
 public:
     // What became of a staged card when the batch was published.
@@ -37,9 +37,9 @@ public:
     NewCardBatch& operator=(const NewCardBatch&) = delete;
 
     // Packs a card file of cardName holding the table and notes members with
-    // these bytes (as stored: FormatTable, FormatNotes), as PackNewCard would,
-    // into the private folder; nothing shows in the card folder yet. Throws
-    // AppError naming the file when it cannot be written.
+    // these bytes (as stored: tablefile::formatTable, notesfile::formatNotes), as
+    // cardarchive::packNewCard would, into the private folder; nothing shows in the card folder
+    // yet. Throws AppError naming the file when it cannot be written.
     void stage(const QString& cardName, const QByteArray& table, const QByteArray& notes);
     qsizetype stagedCount() const { return staged_.size(); }
 

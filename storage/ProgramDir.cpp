@@ -17,12 +17,12 @@ QString withSeparator(QString dir) {
 
 } // namespace
 
+namespace programdir {
+
 QString executableDirectory() {
     const QString path = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     return withSeparator(QFileInfo(path).absolutePath());
 }
-
-namespace programdir {
 
 bool isPortable(const QString& executableDir) {
     const QString dir = withSeparator(executableDir);
@@ -52,8 +52,9 @@ void makeDataDirectory(const QString& dataDir) {
     const bool made = QDir().mkpath(parent) &&
                       QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!made)
-        throw AppError(QStringLiteral("Nelze vytvořit složku pro karty %1: %2")
-                           .arg(QDir::toNativeSeparators(dir), SystemErrorText(errno)));
+        throw AppError(
+            QStringLiteral("Nelze vytvořit složku pro karty %1: %2")
+                .arg(QDir::toNativeSeparators(dir), systemerror::systemErrorText(errno)));
 }
 
 } // namespace programdir

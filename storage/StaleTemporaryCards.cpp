@@ -51,7 +51,9 @@ bool removeStaleBatchFolder(int dirFd, const char* name, const QString& cardDir)
 
 } // namespace
 
-int RemoveStaleTemporaryCards(const QString& cardDir) {
+namespace temporarycards {
+
+int removeStaleTemporaryCards(const QString& cardDir) {
     // Read with readdir: this runs at every start, and the card folder may hold
     // a hundred thousand card files, of which only hidden names can matter.
     DIR* dir = ::opendir(QFile::encodeName(cardDir).constData());
@@ -75,3 +77,5 @@ int RemoveStaleTemporaryCards(const QString& cardDir) {
     ::closedir(dir);
     return removed;
 }
+
+} // namespace temporarycards

@@ -30,7 +30,7 @@ CardImportTarget targetOf(const TestCardDir& cards) {
 }
 
 CardImportPlan planFor(const TestCardDir& cards, const QByteArray& csv) {
-    return cardimport::plan(ReadCsvBytes(csv), 0,
+    return cardimport::plan(csvreader::readCsvBytes(csv), 0,
                             cardimport::existingCardNames(cards.state.CardDir));
 }
 
@@ -75,13 +75,14 @@ private slots:
         TestCardDir cards;
         QVERIFY(QDir().mkpath(cards.state.CardDir + QStringLiteral("Kniha 5.krt")));
         const CardImportPlan plan = planFor(cards, booksCsv(kRows));
-        const CardImportResult result = ImportCards(targetOf(cards), plan, [&cards](int done) {
-            if (done == 250) { // the first batch is in place, the second packing
-                cards.writeCard(QStringLiteral("Kniha 260"), {QStringLiteral("A=cizí")}, {});
-                cards.writeCard(QStringLiteral("KNIHA 420"), {QStringLiteral("A=velká")}, {});
-            }
-            return true;
-        });
+        const CardImportResult result =
+            cardimport::importCards(targetOf(cards), plan, [&cards](int done) {
+                if (done == 250) { // the first batch is in place, the second packing
+                    cards.writeCard(QStringLiteral("Kniha 260"), {QStringLiteral("A=cizí")}, {});
+                    cards.writeCard(QStringLiteral("KNIHA 420"), {QStringLiteral("A=velká")}, {});
+                }
+                return true;
+            });
         QVERIFY(result.failure.isEmpty());
         QVERIFY(!result.stopped);
         QCOMPARE(result.made, kRows - 3);
@@ -105,7 +106,7 @@ private slots:
         TestCardDir cards;
         const CardImportPlan plan = planFor(cards, booksCsv(kRows));
         const CardImportResult result =
-            ImportCards(targetOf(cards), plan, [](int done) { return done < 321; });
+            cardimport::importCards(targetOf(cards), plan, [](int done) { return done < 321; });
         QVERIFY(result.stopped);
         QVERIFY(result.failure.isEmpty());
         QCOMPARE(result.made, 321);
@@ -116,7 +117,8 @@ private slots:
             const QString name = file.chopped(4);
             QCOMPARE(tableOf(cards, name), QStringLiteral("Autor=Autor %1\r\n").arg(name.mid(6)));
         }
-        QVERIFY(ImportSummary(result).startsWith("Vytvořeno karet: 321.\nImport byl přerušen."));
+        QVERIFY(cardimport::importSummary(result).startsWith(
+            "Vytvořeno karet: 321.\nImport byl přerušen."));
     }
 
     // A card that cannot be packed (a folder stands where its card file is
@@ -126,30 +128,32 @@ private slots:
         TestCardDir cards;
         const CardImportPlan plan = planFor(cards, booksCsv(30));
         bool blocked = false;
-        const CardImportResult result = ImportCards(targetOf(cards), plan, [&](int done) {
-            if (done == 12) { // the private folder numbers its card files from 1
-                const QStringList batches =
-                    QDir(cards.state.CardDir)
-                        .entryList({QStringLiteral(".import.tmp-*")}, QDir::Dirs | QDir::Hidden);
-                blocked =
-                    batches.size() == 1 && QDir().mkpath(cards.state.CardDir + batches.first() +
-                                                         QStringLiteral("/13.krt/x"));
-            }
-            return true;
-        });
+        const CardImportResult result =
+            cardimport::importCards(targetOf(cards), plan, [&](int done) {
+                if (done == 12) { // the private folder numbers its card files from 1
+                    const QStringList batches = QDir(cards.state.CardDir)
+                                                    .entryList({QStringLiteral(".import.tmp-*")},
+                                                               QDir::Dirs | QDir::Hidden);
+                    blocked =
+                        batches.size() == 1 && QDir().mkpath(cards.state.CardDir + batches.first() +
+                                                             QStringLiteral("/13.krt/x"));
+                }
+                return true;
+            });
         QVERIFY(blocked);
         QVERIFY2(result.failure.startsWith("řádek 14: "), qPrintable(result.failure));
         QCOMPARE(result.made, 12);
         QCOMPARE(cardFileNames(cards).size(), 12);
         QCOMPARE(folderEntries(cards.state.CardDir).size(), 12);
-        QVERIFY(ImportSummary(result).contains("Import skončil chybou, další karty nevznikly:"));
+        QVERIFY(cardimport::importSummary(result).contains(
+            "Import skončil chybou, další karty nevznikly:"));
     }
 
     // A batch shows nothing in the card folder before it is published, and
     // leaves nothing behind when dropped.
     void stagedCardsAreInvisibleUntilPublished() {
         TestCardDir cards;
-        const QByteArray table = FormatTable({QStringLiteral("A=1")});
+        const QByteArray table = tablefile::formatTable({QStringLiteral("A=1")});
         {
             NewCardBatch batch(cards.state.libraryPath(), cards.state.CardDir);
             batch.stage(QStringLiteral("Nová"), table, {});
@@ -189,7 +193,7 @@ private slots:
                                 QStringLiteral("/1.krt"),
                             "half");
         cards.writeCard(QStringLiteral("Karta"), {QStringLiteral("A=1")}, {});
-        QCOMPARE(RemoveStaleTemporaryCards(cards.state.CardDir), 1);
+        QCOMPARE(temporarycards::removeStaleTemporaryCards(cards.state.CardDir), 1);
         QCOMPARE(folderEntries(cards.state.CardDir),
                  QStringList({QFileInfo(alive).fileName(), QStringLiteral("Karta.krt")}));
     }

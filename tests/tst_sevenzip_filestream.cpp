@@ -116,10 +116,10 @@ private slots:
         const QList<QPair<QString, int>> archives = {
             {plain, 3}, {withComment, 3}, {longDirectory, 303}};
         for (const auto& [file, items] : archives) {
-            const T7zInArchivePtr reader = MakeInArchive(program_.library(), ZipFormatId);
+            const T7zInArchivePtr reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
             reader->OpenArchive(file);
-            QCOMPARE(int(reader->NumberOfItems()), items);
-            const auto texts = reader->ReadItems(
+            QCOMPARE(int(reader->numberOfItems()), items);
+            const auto texts = reader->readItems(
                 [](const QString& item) { return item.startsWith(QStringLiteral("Karta.t")); });
             QCOMPARE(texts.size(), 2);
             QCOMPARE(texts[0].second, notes);

@@ -104,7 +104,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     // leaves whatever lies beyond the archive's end.
     const int fd = createTruncated(path);
     try {
-        WriteArchiveTo(fd, path);
+        writeArchiveTo(fd, path);
     } catch (...) {
         closeQuietly(fd);
         throw;
@@ -112,7 +112,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     syncAndClose(fd, path);
 }
 
-void T7zOutArchive::WriteArchiveTo(int fd, const QString& path, Flush flush) {
+void T7zOutArchive::writeArchiveTo(int fd, const QString& path, Flush flush) {
     IOutArchive& writer = handler();
     const auto errors = std::make_shared<OperationError>();
     HRESULT result = S_OK;

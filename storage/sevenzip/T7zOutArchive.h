@@ -16,7 +16,7 @@ public:
     enum class Flush { ToDisk, ByCaller };
 
     explicit T7zOutArchive(const QString& libraryPath);
-    // A writer on a library loaded by LoadArchiveLibrary; loads nothing itself.
+    // A writer on a library loaded by sevenzip::loadArchiveLibrary; loads nothing itself.
     explicit T7zOutArchive(std::shared_ptr<const T7zPlugin> loaded);
     ~T7zOutArchive() override;
 
@@ -35,12 +35,12 @@ public:
     // Writes all queued items as a new archive into the empty file open at fd
     // and, unless flush says the caller does it, flushes it to the disk; path
     // names the file in messages. The caller keeps the descriptor and closes it.
-    void WriteArchiveTo(int fd, const QString& path, Flush flush = Flush::ToDisk);
+    void writeArchiveTo(int fd, const QString& path, Flush flush = Flush::ToDisk);
     // Passes one named property (e.g. "X", the compression level) to the
     // writing handler; it applies to every later WriteArchive.
     void SetFormatProperty(const QString& name, quint32 value);
 
-    const std::vector<T7zBatchItem>& Queue() const { return queue_; }
+    const std::vector<T7zBatchItem>& queue() const { return queue_; }
 
 private:
     sevenzip::IOutArchive& handler();
