@@ -10,18 +10,6 @@
 
 namespace {
 
-// Code page 1250 maps each of its 256 bytes to a character of its own (the
-// five undefined bytes to the control characters of their value).
-const std::array<char16_t, 256>& byteCharacters() {
-    static const std::array<char16_t, 256> characters = [] {
-        std::array<char16_t, 256> table{};
-        for (int byte = 0; byte < 256; ++byte)
-            table[byte] = cp1250::decode(QByteArray(1, char(byte))).at(0).unicode();
-        return table;
-    }();
-    return characters;
-}
-
 // The characters that the bytes of a stored text read as after one way of
 // comparing letters (upper-casing, folding), written one byte per character:
 // a character that is itself a code page 1250 character keeps its byte; the
@@ -31,7 +19,7 @@ const std::array<char16_t, 256>& byteCharacters() {
 class LetterCode {
 public:
     template <typename Reading> explicit LetterCode(Reading reads) {
-        const std::array<char16_t, 256>& characters = byteCharacters();
+        const std::array<char16_t, 256>& characters = cp1250::byteCharacters();
         QHash<char16_t, uchar> natural;
         for (int byte = 1; byte < 256; ++byte)
             natural.insert(characters[byte], uchar(byte));
@@ -100,7 +88,7 @@ public:
 
 private:
     void assignSpareBytes(const std::array<QString, 256>& readings) {
-        const std::array<char16_t, 256>& characters = byteCharacters();
+        const std::array<char16_t, 256>& characters = cp1250::byteCharacters();
         QList<uchar> spare;
         for (int byte = 1; byte < 256; ++byte) {
             if (!codes_.contains(characters[byte]))
@@ -220,7 +208,7 @@ int linesHolding(const CardSearchText& text, const std::optional<QByteArray>& ex
 
 std::optional<QByteArray> exactNeedle(const QString& text) {
     QHash<char16_t, char> bytes;
-    const std::array<char16_t, 256>& characters = byteCharacters();
+    const std::array<char16_t, 256>& characters = cp1250::byteCharacters();
     for (int byte = 1; byte < 256; ++byte)
         bytes.insert(characters[byte], char(byte));
     QByteArray needle;

@@ -73,19 +73,8 @@ const FoldTable& foldTable() {
     return table;
 }
 
-// The character each byte of code page 1250 reads as.
-const std::array<char16_t, 256>& byteCharacters() {
-    static const std::array<char16_t, 256> characters = [] {
-        std::array<char16_t, 256> table{};
-        for (int byte = 0; byte < 256; ++byte)
-            table[byte] = cp1250::decode(QByteArray(1, char(byte))).at(0).unicode();
-        return table;
-    }();
-    return characters;
-}
-
 QString decoded(const char* bytes, qsizetype size) {
-    const std::array<char16_t, 256>& characters = byteCharacters();
+    const std::array<char16_t, 256>& characters = cp1250::byteCharacters();
     QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype at = 0; at < size; ++at)

@@ -161,4 +161,14 @@ QString unencodable(const QString& text) {
     return refused;
 }
 
+const std::array<char16_t, 256>& byteCharacters() {
+    static const std::array<char16_t, 256> characters = [] {
+        std::array<char16_t, 256> table{};
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = decode(QByteArray(1, char(byte))).at(0).unicode();
+        return table;
+    }();
+    return characters;
+}
+
 } // namespace cp1250

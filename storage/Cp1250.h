@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 
 // Every text the program stores (card members, settings and layout files) is
 // code page 1250, so files stay byte-compatible with those written on Windows.
@@ -21,5 +22,9 @@ QByteArray encode(const QString& text);
 // The characters of text that code page 1250 cannot hold, each once, in the order
 // of their first appearance; empty when every character fits.
 QString unencodable(const QString& text);
+
+// The character each of the 256 bytes decodes to, for readers that turn stored
+// bytes into text one byte at a time.
+const std::array<char16_t, 256>& byteCharacters();
 
 } // namespace cp1250
