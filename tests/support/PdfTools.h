@@ -154,10 +154,11 @@ inline QString pdfDirectory() {
 }
 
 // A marker, beginning with prefix, that tells this run's jobs from any other
-// on the same printer.
+// on the same printer. Digits only: letters such as "ff" are set as one
+// ligature glyph, which does not read back as text from the PDF.
 inline QString uniqueMarker(QChar prefix) {
-    return prefix +
-           QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+    return prefix + QStringLiteral("%1").arg(QRandomGenerator::global()->bounded(1000000000u), 9,
+                                             10, QChar(u'0'));
 }
 
 // Why printing to the PDF printer cannot be tested here; empty when it can.
