@@ -54,15 +54,15 @@ struct CardFixture {
 
     // Saves as the open card does; with versions kept in historyDir, or none.
     void save(CardWriter& writer, bool keepVersion = true) const {
-        SaveTable(member(QStringLiteral(".tbl")), rows);
-        SaveNotes(member(QStringLiteral(".txt")), notes);
-        writer.PackCard(library, workDir, name, cardPath(), keepVersion ? historyDir : QString());
+        tablefile::SaveTable(member(QStringLiteral(".tbl")), rows);
+        notesfile::saveNotes(member(QStringLiteral(".txt")), notes);
+        writer.packCard(library, workDir, name, cardPath(), keepVersion ? historyDir : QString());
     }
     void open() const {
-        ClearWorkDir(workDir);
-        UnpackCard(library, cardPath(), workDir);
-        const QStringList table = LoadTable(member(QStringLiteral(".tbl")));
-        const QString text = LoadNotes(member(QStringLiteral(".txt")));
+        workdir::ClearWorkDir(workDir);
+        cardarchive::unpackCard(library, cardPath(), workDir);
+        const QStringList table = tablefile::LoadTable(member(QStringLiteral(".tbl")));
+        const QString text = notesfile::loadNotes(member(QStringLiteral(".txt")));
         const QImage picture(member(QStringLiteral("1.bmp")));
         if (table.size() != 50 || text.isEmpty() || picture.size() != QSize(320, 240))
             qFatal("the card did not load back");

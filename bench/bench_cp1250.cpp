@@ -14,7 +14,7 @@ BENCHMARK("decode 20000 cards") {
     qsizetype characters = 0;
     const double ms = bench::medianMs(5, [&] {
         for (int card = 0; card < 20000; ++card)
-            characters += ParseTable(table).size() + ParseNotes(notes).size();
+            characters += tablefile::parseTable(table).size() + notesfile::parseNotes(notes).size();
     });
     bench::print(QStringLiteral("%1 + %2 bytes per card: %3 ms median for 20000 cards (%4)")
                      .arg(table.size())

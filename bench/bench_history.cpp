@@ -42,8 +42,9 @@ BENCHMARK("card history dialog") {
                                 "shown): %2 ms median")
                      .arg(kVersions)
                      .arg(shown, 0, 'f', 2));
-    const double listed = bench::medianMs(
-        20, [&] { SummarizeCardVersions(state.libraryPath(), open.HistoryFolder()); });
+    const double listed = bench::medianMs(20, [&] {
+        cardversionreader::summarizeCardVersions(state.libraryPath(), open.historyFolder());
+    });
     bench::print(
         QStringLiteral("of which listing with row counts: %1 ms median").arg(listed, 0, 'f', 2));
 }

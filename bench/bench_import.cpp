@@ -35,11 +35,11 @@ BENCHMARK("import of 10000 CSV rows") {
         QTemporaryDir programDir;
         const QString cardDir = programDir.path() + QStringLiteral("/FILES/");
         QDir().mkpath(cardDir);
-        const CardImportPlan plan =
-            cardimport::plan(ReadCsvBytes(csv), 0, cardimport::existingCardNames(cardDir));
-        made =
-            ImportCards({library, cardDir, programDir.path() + QStringLiteral("/HISTORY/")}, plan)
-                .made;
+        const CardImportPlan plan = cardimport::plan(csvreader::readCsvBytes(csv), 0,
+                                                     cardimport::existingCardNames(cardDir));
+        made = cardimport::importCards(
+                   {library, cardDir, programDir.path() + QStringLiteral("/HISTORY/")}, plan)
+                   .made;
     });
     bench::print(QStringLiteral("import of %1 CSV rows into an empty folder: median of 5 %2 ms "
                                 "(%3 cards made, %4 ms a card)")

@@ -49,11 +49,11 @@ void outsideChange(int cardCount) {
         touch(cards + QStringLiteral("Karta číslo %1.krt").arg(i, 6, 10, QChar(u'0')));
     CardList list;
     list.resize(204, 467);
-    list.SetDirectory(cards, QStringLiteral("*.krt"));
+    list.setDirectory(cards, QStringLiteral("*.krt"));
     list.show();
-    list.SetItemIndex(cardCount / 2);
+    list.setItemIndex(cardCount / 2);
     settle();
-    CardFolderModel& model = list.Cards();
+    CardFolderModel& model = list.cards();
 
     std::vector<double> uiWall;
     std::vector<double> uiCpu;

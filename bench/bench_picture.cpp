@@ -36,16 +36,18 @@ BENCHMARK("picture: fit a 6000x4000 JPEG into the card picture") {
     QTemporaryDir dir;
     const QString jpeg = makeLargeJpeg(dir.path());
     bench::print(QStringLiteral("JPEG of %1 MB").arg(QFileInfo(jpeg).size() / 1e6, 0, 'f', 1));
-    const double store = bench::medianMs(
-        7, [&] { StorePictureFile(jpeg, dir.path() + u'/', QStringLiteral("Karta1.bmp")); });
+    const double store = bench::medianMs(7, [&] {
+        picturefile::storePictureFile(jpeg, dir.path() + u'/', QStringLiteral("Karta1.bmp"));
+    });
     bench::print(QStringLiteral("decode, fit and save as the BMP member: median %1 ms")
                      .arg(store, 0, 'f', 1));
     const double reduced = bench::medianMs(7, [&] {
-        DecodeJpegFile(jpeg, [](QSize fullSize) { return FitPictureFrame(fullSize).size(); });
+        jpegdecoder::decodeJpegFile(
+            jpeg, [](QSize fullSize) { return picturefit::fitPictureFrame(fullSize).size(); });
     });
     bench::print(QStringLiteral("of which decoding at the reduced scale: median %1 ms")
                      .arg(reduced, 0, 'f', 1));
-    const double full = bench::medianMs(3, [&] { DecodeJpegFile(jpeg); });
+    const double full = bench::medianMs(3, [&] { jpegdecoder::decodeJpegFile(jpeg); });
     bench::print(
         QStringLiteral("for comparison, decoding at full size: median %1 ms").arg(full, 0, 'f', 1));
 }

@@ -38,7 +38,7 @@ BENCHMARK("print: MakeGray on a page") {
     page.fill(Qt::red);
     const double ms = bench::medianMs(30, [&] {
         QImage copy = page;
-        MakeGray(copy);
+        gray::MakeGray(copy);
     });
     bench::print(QStringLiteral("MakeGray 525 x 742: %1 ms").arg(ms, 0, 'f', 2));
 }

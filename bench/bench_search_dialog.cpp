@@ -153,16 +153,16 @@ void userSees(const QString& title, const QString& programDir) {
         return;
     }
     Application application(programDir, nullptr, [](int) {});
-    if (!application.Start())
+    if (!application.start())
         qFatal("the program did not start on %s", qPrintable(programDir));
-    TForm1& window = *application.Form1();
+    TForm1& window = *application.form1();
     TFindForm& dialog = *window.findChild<TFindForm*>(QString(), Qt::FindDirectChildrenOnly);
     window.show();
     window.activateWindow();
     // F3 is a shortcut of the main window: it acts in the active window only.
     if (!QTest::qWaitForWindowActive(&window))
         qFatal("the main window did not become active");
-    AppState& state = application.State();
+    AppState& state = application.state();
     const QStringList entries = QDir(cardDir).entryList({QStringLiteral("*.krt")}, QDir::Files,
                                                         QDir::Name | QDir::IgnoreCase);
     bench::print(QStringLiteral("%1: %2 card files, load average %3")

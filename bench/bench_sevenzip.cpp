@@ -39,10 +39,10 @@ void makeCardMembers(const QString& dir) {
 }
 
 void writeCard(const QString& library, const QString& dir, const QString& zip) {
-    auto writer = MakeOutArchive(library, ZipFormatId);
+    auto writer = sevenzip::MakeOutArchive(library, ZipFormatId);
     for (const char* member : {"karta.tbl", "karta.txt", "karta1.bmp"})
         writer->QueueFile(dir + member, QString::fromLatin1(member));
-    SetArchiveLevel(*writer, 2);
+    sevenzip::SetArchiveLevel(*writer, 2);
     writer->WriteArchive(zip);
 }
 
@@ -66,7 +66,8 @@ BENCHMARK("sevenzip card write and read") {
     bench::print(QStringLiteral("read back (load, open, unpack all): %1 ms")
                      .arg(bench::medianMs(repeats,
                                           [&] {
-                                              auto reader = MakeInArchive(library, ZipFormatId);
+                                              auto reader =
+                                                  sevenzip::MakeInArchive(library, ZipFormatId);
                                               reader->OpenArchive(zip);
                                               reader->ExtractAllTo(dir + "out");
                                           }),
@@ -74,9 +75,10 @@ BENCHMARK("sevenzip card write and read") {
     bench::print(QStringLiteral("search read (load, open, .tbl and .txt into memory): %1 ms")
                      .arg(bench::medianMs(repeats,
                                           [&] {
-                                              auto reader = MakeInArchive(library, ZipFormatId);
+                                              auto reader =
+                                                  sevenzip::MakeInArchive(library, ZipFormatId);
                                               reader->OpenArchive(zip);
-                                              reader->ReadItems([](const QString& path) {
+                                              reader->readItems([](const QString& path) {
                                                   return !path.endsWith(QLatin1String(".bmp"));
                                               });
                                           }),

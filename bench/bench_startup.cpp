@@ -62,10 +62,10 @@ void startToShown(int cardCount) {
 void readCardList(int cardCount) {
     ProgramWithCards program(cardCount);
     CardList list;
-    list.SetDirectory(program.path() + QStringLiteral("FILES/"));
+    list.setDirectory(program.path() + QStringLiteral("FILES/"));
     bench::print(QStringLiteral("median %1 ms for %2 entries")
-                     .arg(bench::medianMs(7, [&] { list.Update(); }), 0, 'f', 1)
-                     .arg(list.Count()));
+                     .arg(bench::medianMs(7, [&] { list.reread(); }), 0, 'f', 1)
+                     .arg(list.count()));
 }
 
 } // namespace

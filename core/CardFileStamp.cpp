@@ -44,18 +44,18 @@ std::optional<CardFileStamp> StampedFolder::stamp(const QString& fileName) const
     return fd_ >= 0 ? stampAt(fd_, fileName) : stampAt(AT_FDCWD, path_ + fileName);
 }
 
-bool MayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs) {
+namespace cardstamp {
+
+bool mayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs) {
     const qint64 latest = qMax(stamp.modifiedNs, stamp.changedNs);
     return latest + TimestampUncertaintyNs > readAtNs;
 }
 
-qint64 WallClockNs() {
+qint64 wallClockNs() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
-
-namespace cardstamp {
 
 std::optional<CardFileStamp> of(const QString& path) {
     return stampAt(AT_FDCWD, path);

@@ -35,16 +35,16 @@ private:
     int fd_; // -1 when the folder could not be opened: whole paths are looked up
 };
 
+namespace cardstamp {
+
 // Whether the file may still change within the same timestamp: the clock that
 // stamps files ticks in steps of milliseconds, so a write in the moment after
 // `readAtNs` (wall clock, ns since the epoch) would keep the stamp it had when
 // it was read.
-bool MayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs);
+bool mayChangeUnnoticed(const CardFileStamp& stamp, qint64 readAtNs);
 
 // The wall clock in nanoseconds since the epoch, the clock of file times.
-qint64 WallClockNs();
-
-namespace cardstamp {
+qint64 wallClockNs();
 
 // The stamp of the regular file at path, symbolic links followed; none when
 // there is no such file.

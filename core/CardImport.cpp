@@ -33,14 +33,14 @@ public:
         const QString fileName = cardfile::fileNameOf(card.name);
         const QString table = stagePath_ + cardfile::tableMember(card.name);
         const QString notes = stagePath_ + cardfile::notesMember(card.name);
-        SaveTable(table, card.table);
-        SaveNotes(notes, card.notes);
+        tablefile::SaveTable(table, card.table);
+        notesfile::saveNotes(notes, card.notes);
         // Versions left by a deleted card of that name are not the new card's.
         if (!cardhistory::setAside(target_.historyDir, fileName))
             throw AppError(QStringLiteral("Historii dřívější karty nelze odložit: ") +
                            cardhistory::folderOf(target_.historyDir, fileName));
-        const bool made =
-            PackNewCard(target_.libraryPath, stagePath_, card.name, target_.cardDir + fileName);
+        const bool made = cardarchive::packNewCard(target_.libraryPath, stagePath_, card.name,
+                                                   target_.cardDir + fileName);
         QFile::remove(table);
         QFile::remove(notes);
         return made;
@@ -54,7 +54,9 @@ private:
 
 } // namespace
 
-CardImportResult ImportCards(const CardImportTarget& target, const CardImportPlan& plan,
+namespace cardimport {
+
+CardImportResult importCards(const CardImportTarget& target, const CardImportPlan& plan,
                              const std::function<bool(int done)>& goOn) {
     CardImportResult result;
     CardMaker maker(target);
@@ -82,7 +84,7 @@ CardImportResult ImportCards(const CardImportTarget& target, const CardImportPla
     return result;
 }
 
-QString ImportSummary(const CardImportResult& result) {
+QString importSummary(const CardImportResult& result) {
     QString text = QStringLiteral("Vytvořeno karet: %1.").arg(result.made);
     if (result.stopped)
         text += QStringLiteral("\nImport byl přerušen.");
@@ -98,3 +100,5 @@ QString ImportSummary(const CardImportResult& result) {
         text += QStringLiteral("\n… a dalších %1.").arg(result.skipped.size() - kMostNamedRows);
     return text;
 }
+
+} // namespace cardimport

@@ -21,6 +21,8 @@ struct CardImportResult {
     bool stopped = false; // stopped by the user
 };
 
+namespace cardimport {
+
 // Writes a card file for every new card of the plan through the archive
 // library, never over an existing file: a name taken meanwhile is skipped like
 // one taken before. The members are made in a private temporary folder, never
@@ -28,9 +30,11 @@ struct CardImportResult {
 // the plan are done before each one and stops the import by returning false;
 // the cards made so far stay. A card file that cannot be written ends the
 // import with failure set, naming it.
-CardImportResult ImportCards(const CardImportTarget& target, const CardImportPlan& plan,
+CardImportResult importCards(const CardImportTarget& target, const CardImportPlan& plan,
                              const std::function<bool(int done)>& goOn = {});
 
 // The one message after an import: how many cards were made and which rows
 // were left out and why (the first ones, when there are many).
-QString ImportSummary(const CardImportResult& result);
+QString importSummary(const CardImportResult& result);
+
+} // namespace cardimport

@@ -59,7 +59,7 @@ SearchOutcome CardSearch::run(const QStringList& entries, const QString& text,
 
 SearchOutcome CardSearch::lookUpWholeName(const QStringList& entries, const QString& text) {
     SearchOutcome outcome;
-    outcome.wholeNameRow = FindCardEntry(entries, WholeNameEntry(text));
+    outcome.wholeNameRow = cardentries::findCardEntry(entries, cardentries::wholeNameEntry(text));
     if (outcome.wholeNameRow < 0)
         listener_.progressed(entries.size());
     return outcome;
@@ -89,8 +89,8 @@ SearchOutcome CardSearch::searchContents(const QStringList& entries, const QStri
     if (entries.isEmpty())
         return outcome;
     const CardTextMatcher matcher(text, letterMatch(options));
-    CardTextReader reader(LoadArchiveLibrary(place_.libraryPath), cache_, matcher, place_.cardDir,
-                          entries, workerCount_);
+    CardTextReader reader(sevenzip::loadArchiveLibrary(place_.libraryPath), cache_, matcher,
+                          place_.cardDir, entries, workerCount_);
     for (int row = 0; row < entries.size(); ++row) {
         if (!session_.SearchRunning) {
             reader.stop();
@@ -125,7 +125,9 @@ CardReading CardSearch::awaitReading(CardTextReader& reader, int row) {
     }
 }
 
-int FindCardEntry(const QStringList& entries, const QString& name) {
+namespace cardentries {
+
+int findCardEntry(const QStringList& entries, const QString& name) {
     for (int row = 0; row < entries.size(); ++row) {
         if (entries[row].compare(name, Qt::CaseInsensitive) == 0)
             return row;
@@ -133,8 +135,10 @@ int FindCardEntry(const QStringList& entries, const QString& name) {
     return -1;
 }
 
-QString WholeNameEntry(const QString& text) {
+QString wholeNameEntry(const QString& text) {
     const int dot = text.lastIndexOf(u'.');
     const QString extension = dot < 0 ? QString() : text.mid(dot);
     return extension.toUpper() == QStringLiteral(".KRT") ? text : text + QStringLiteral(".krt");
 }
+
+} // namespace cardentries

@@ -93,9 +93,13 @@ private:
     int workerCount_;
 };
 
+namespace cardentries {
+
 // The row of `name` among `entries`, letter case ignored; -1 when missing.
-int FindCardEntry(const QStringList& entries, const QString& name);
+int findCardEntry(const QStringList& entries, const QString& name);
 
 // The card list entry a whole-name search looks for: the text itself when its
 // extension is ".krt" in any letter case, otherwise the text + ".krt".
-QString WholeNameEntry(const QString& text);
+QString wholeNameEntry(const QString& text);
+
+} // namespace cardentries

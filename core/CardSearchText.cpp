@@ -222,7 +222,9 @@ qsizetype CardSearchText::heldBytes() const {
            (folded ? folded->capacity() : 0);
 }
 
-CardSearchText MakeCardSearchText(CardTextMembers members) {
+namespace searchtext {
+
+CardSearchText makeCardSearchText(CardTextMembers members) {
     members.notes.squeeze();
     members.table.squeeze();
     CardSearchText text;
@@ -231,6 +233,8 @@ CardSearchText MakeCardSearchText(CardTextMembers members) {
     text.members = std::move(members);
     return text;
 }
+
+} // namespace searchtext
 
 CardTextMatcher::CardTextMatcher(const QString& text, LetterMatch letters) : letters_(letters) {
     if (text.isEmpty() || text.contains(u'\r') || text.contains(u'\n'))

@@ -23,7 +23,11 @@ struct CardSearchText {
     qsizetype heldBytes() const;
 };
 
-CardSearchText MakeCardSearchText(CardTextMembers members);
+namespace searchtext {
+
+CardSearchText makeCardSearchText(CardTextMembers members);
+
+} // namespace searchtext
 
 // How letters are compared.
 enum class LetterMatch {

@@ -11,9 +11,9 @@
 namespace {
 
 QString headerRecord(const QStringList& titleCaptions) {
-    return CsvRecord({QStringLiteral("Karta"), titleCaptions.value(0, QStringLiteral("Předmět")),
-                      titleCaptions.value(1, QStringLiteral("Hodnota")),
-                      QStringLiteral("Poznámky")});
+    return csvrecord::csvRecord(
+        {QStringLiteral("Karta"), titleCaptions.value(0, QStringLiteral("Předmět")),
+         titleCaptions.value(1, QStringLiteral("Hodnota")), QStringLiteral("Poznámky")});
 }
 
 // The key is the text before the first "="; a row without one is a key alone.
@@ -26,11 +26,11 @@ QStringList keyAndValue(const QString& row) {
 
 QString cardRecords(const QString& cardName, const QStringList& rows, const QString& notes) {
     if (rows.isEmpty())
-        return CsvRecord({cardName, QString(), QString(), notes});
+        return csvrecord::csvRecord({cardName, QString(), QString(), notes});
     QString records;
     for (qsizetype i = 0; i < rows.size(); ++i)
-        records += CsvRecord(QStringList{cardName} + keyAndValue(rows.at(i)) +
-                             QStringList{i == 0 ? notes : QString()});
+        records += csvrecord::csvRecord(QStringList{cardName} + keyAndValue(rows.at(i)) +
+                                        QStringList{i == 0 ? notes : QString()});
     return records;
 }
 
@@ -40,7 +40,9 @@ QByteArray CardTableCsv::bytes() const {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-CardTableCsv ExportCardTables(const QString& libraryPath, const QString& cardDir,
+namespace tablecsv {
+
+CardTableCsv exportCardTables(const QString& libraryPath, const QString& cardDir,
                               const QStringList& entries, const QStringList& titleCaptions,
                               const std::function<bool(int done)>& goOn) {
     CardTableCsv csv;
@@ -54,11 +56,14 @@ CardTableCsv ExportCardTables(const QString& libraryPath, const QString& cardDir
         const QString cardName = cardfile::cardNameOf(entry);
         try {
             const CardTextMembers members =
-                ReadCardTextMembers(libraryPath, cardDir + entry, cardName);
-            csv.text += cardRecords(cardName, ParseTable(members.table), ParseNotes(members.notes));
+                textmembers::readCardTextMembers(libraryPath, cardDir + entry, cardName);
+            csv.text += cardRecords(cardName, tablefile::parseTable(members.table),
+                                    notesfile::parseNotes(members.notes));
         } catch (const std::exception&) {
             csv.unreadable << entry;
         }
     }
     return csv;
 }
+
+} // namespace tablecsv

@@ -19,6 +19,8 @@ struct CardTableCsv {
     QByteArray bytes() const;
 };
 
+namespace tablecsv {
+
 // Reads the table and notes members of every entry of the card list (card file
 // names in cardDir) through the archive library at libraryPath, in list order,
 // without touching the working directory. The header takes the first two of
@@ -26,6 +28,8 @@ struct CardTableCsv {
 // the settings give fewer). A card file that cannot be read is left out and
 // named in unreadable; nothing else ends the export early. goOn is told how
 // many entries are done before each one and stops the export by returning false.
-CardTableCsv ExportCardTables(const QString& libraryPath, const QString& cardDir,
+CardTableCsv exportCardTables(const QString& libraryPath, const QString& cardDir,
                               const QStringList& entries, const QStringList& titleCaptions,
                               const std::function<bool(int done)>& goOn = {});
+
+} // namespace tablecsv

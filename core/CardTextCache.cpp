@@ -45,7 +45,7 @@ std::optional<CardSearchText> CardTextCache::findText(const QString& path,
 
 void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                           CardTextMembers members) {
-    storeText(path, stamp, readAtNs, MakeCardSearchText(std::move(members)));
+    storeText(path, stamp, readAtNs, searchtext::makeCardSearchText(std::move(members)));
 }
 
 void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
@@ -54,7 +54,7 @@ void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, q
     const std::lock_guard lock(mutex_);
     if (const auto old = entries_.find(path); old != entries_.end())
         dropLocked(old);
-    if (MayChangeUnnoticed(stamp, readAtNs) || size > budget_ / LargestEntryShare ||
+    if (cardstamp::mayChangeUnnoticed(stamp, readAtNs) || size > budget_ / LargestEntryShare ||
         bytes_ + size > budget_)
         return;
     entries_.insert(path, Entry{stamp, text, size});

@@ -3,17 +3,21 @@
 #include "storage/CardFileNames.h"
 #include "storage/sevenzip/SevenZip.h"
 
-CardTextMembers ReadCardTextMembers(const QString& libraryPath, const QString& cardPath,
+namespace textmembers {
+
+CardTextMembers readCardTextMembers(const QString& libraryPath, const QString& cardPath,
                                     const QString& cardName) {
-    return ReadCardTextMembers(LoadArchiveLibrary(libraryPath), cardPath, cardName);
+    return textmembers::readCardTextMembers(sevenzip::loadArchiveLibrary(libraryPath), cardPath,
+                                            cardName);
 }
 
-CardTextMembers ReadCardTextMembers(const T7zLibraryPtr& library, const QString& cardPath,
+CardTextMembers readCardTextMembers(const T7zLibraryPtr& library, const QString& cardPath,
                                     const QString& cardName) {
-    return ReadCardTextMembers(*MakeInArchive(library, ZipFormatId), cardPath, cardName);
+    return textmembers::readCardTextMembers(*sevenzip::MakeInArchive(library, ZipFormatId),
+                                            cardPath, cardName);
 }
 
-CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPath,
+CardTextMembers readCardTextMembers(T7zInArchive& reader, const QString& cardPath,
                                     const QString& cardName) {
     const QString notesName = cardfile::notesMember(cardName);
     const QString tableName = cardfile::tableMember(cardName);
@@ -26,7 +30,7 @@ CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPat
 
     reader.OpenArchive(cardPath);
     const auto items =
-        reader.ReadItems([&](const QString& path) { return isNotes(path) || isTable(path); });
+        reader.readItems([&](const QString& path) { return isNotes(path) || isTable(path); });
 
     // The reader gives one item per name without regard to case, the same one
     // that opening the card unpacks.
@@ -35,3 +39,5 @@ CardTextMembers ReadCardTextMembers(T7zInArchive& reader, const QString& cardPat
         (isNotes(path) ? members.notes : members.table) = bytes;
     return members;
 }
+
+} // namespace textmembers

@@ -108,12 +108,12 @@ CardSearchText CardTextReader::cardText(int index, T7zInArchivePtr& reader) cons
     } else if (std::optional<CardSearchText> kept = cache_.findText(path, *stamp)) {
         return *std::move(kept);
     }
-    const qint64 readAt = WallClockNs();
+    const qint64 readAt = cardstamp::wallClockNs();
     ++filesRead_;
     if (!reader)
-        reader = MakeInArchive(library_, ZipFormatId);
-    CardSearchText text = MakeCardSearchText(
-        ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index])));
+        reader = sevenzip::MakeInArchive(library_, ZipFormatId);
+    CardSearchText text = searchtext::makeCardSearchText(
+        textmembers::readCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index])));
     if (stamp)
         cache_.storeText(path, *stamp, readAt, text);
     return text;

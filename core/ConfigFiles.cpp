@@ -15,47 +15,51 @@ QString flagLine(bool on) {
 
 } // namespace
 
-void WriteConfigFile(const QString& path, const QString& titlesLine, qint32 backColor,
+namespace configfiles {
+
+void writeConfigFile(const QString& path, const QString& titlesLine, qint32 backColor,
                      bool autoSave, bool tableTabKey, bool navigationKeys, bool toolbarCaptions) {
-    WriteTextLines(path,
-                   {titlesLine, QString::number(backColor), flagLine(autoSave),
-                    flagLine(tableTabKey), flagLine(navigationKeys), flagLine(toolbarCaptions)});
+    textfile::writeTextLines(path, {titlesLine, QString::number(backColor), flagLine(autoSave),
+                                    flagLine(tableTabKey), flagLine(navigationKeys),
+                                    flagLine(toolbarCaptions)});
 }
 
-int FontFileSize(const QFont& font) {
+int fontFileSize(const QFont& font) {
     if (font.pointSizeF() > 0)
         return qRound(font.pointSizeF());
     return qRound(font.pixelSize() * 72.0 / 96.0);
 }
 
-void WriteFontFile(const QString& path, const QFont& font, qint32 color) {
-    WriteTextLines(path, {QString::number(FontFileSize(font)), font.family(),
-                          QString::number(color), EncodeFontStyle(font)});
+void writeFontFile(const QString& path, const QFont& font, qint32 color) {
+    textfile::writeTextLines(path, {QString::number(configfiles::fontFileSize(font)), font.family(),
+                                    QString::number(color), fontstyle::EncodeFontStyle(font)});
 }
 
-void ReadConfigFile(const QString& path, const ConfigFileSettings& settings) {
-    TextLineReader config(ReadTextLines(path));
-    settings.titles(SplitTitles(config.ReadLine()));
-    settings.backColor(config.ReadNumberToken());
-    settings.autoSave(config.ReadLine() == QStringLiteral("1"));
-    settings.tableTabKey(config.ReadLine() == QStringLiteral("1"));
-    if (config.ReadLine() == QStringLiteral("0"))
+void readConfigFile(const QString& path, const ConfigFileSettings& settings) {
+    TextLineReader config(textfile::readTextLines(path));
+    settings.titles(titlesplit::splitTitles(config.readLine()));
+    settings.backColor(config.readNumberToken());
+    settings.autoSave(config.readLine() == QStringLiteral("1"));
+    settings.tableTabKey(config.readLine() == QStringLiteral("1"));
+    if (config.readLine() == QStringLiteral("0"))
         settings.navigationKeysOff();
-    if (config.ReadLine() == QStringLiteral("0"))
+    if (config.readLine() == QStringLiteral("0"))
         settings.toolbarCaptionsOff();
 }
 
-void ReadFontFile(const QString& path, QFont font, qint32 color,
+void readFontFile(const QString& path, QFont font, qint32 color,
                   const std::function<void(const QFont& font, qint32 color)>& apply) {
-    TextLineReader file(ReadTextLines(path));
-    const int size = file.ReadInteger();
+    TextLineReader file(textfile::readTextLines(path));
+    const int size = file.readInteger();
     if (size > 0)
         font.setPointSize(size);
     apply(font, color);
-    font.setFamily(file.ReadLine());
+    font.setFamily(file.readLine());
     apply(font, color);
-    color = file.ReadInteger();
+    color = file.readInteger();
     apply(font, color);
-    DecodeFontStyle(file.ReadLine(), font);
+    fontstyle::DecodeFontStyle(file.readLine(), font);
     apply(font, color);
 }
+
+} // namespace configfiles

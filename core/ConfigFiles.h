@@ -16,30 +16,34 @@
 
 // What each line of config.ini sets.
 struct ConfigFileSettings {
-    std::function<void(const QStringList& titles)> titles; // split by SplitTitles
+    std::function<void(const QStringList& titles)> titles; // split by titlesplit::splitTitles
     std::function<void(qint32 storedColor)> backColor;
     std::function<void(bool on)> autoSave;    // on only for "1"
     std::function<void(bool on)> tableTabKey; // on only for "1"
     std::function<void()> navigationKeysOff;  // for "0" only
     std::function<void()> toolbarCaptionsOff; // for "0" only
 };
-void ReadConfigFile(const QString& path, const ConfigFileSettings& settings);
+namespace configfiles {
+
+void readConfigFile(const QString& path, const ConfigFileSettings& settings);
 
 // Reads font.ini over font and color: after each line, apply gets the font and
 // colour as read so far.
-void ReadFontFile(const QString& path, QFont font, qint32 color,
+void readFontFile(const QString& path, QFont font, qint32 color,
                   const std::function<void(const QFont& font, qint32 color)>& apply);
 
 // Six lines: the titles line, the background colour in signed decimal, then
 // "1"/"0" for auto-save, the TAB key in the table, the navigation keys and the
 // toolbar captions.
-void WriteConfigFile(const QString& path, const QString& titlesLine, qint32 backColor,
+void writeConfigFile(const QString& path, const QString& titlesLine, qint32 backColor,
                      bool autoSave, bool tableTabKey, bool navigationKeys, bool toolbarCaptions);
 
 // Four lines: the size in points, the face name, the colour (stored form) and
 // the font style code.
-void WriteFontFile(const QString& path, const QFont& font, qint32 color);
+void writeFontFile(const QString& path, const QFont& font, qint32 color);
 
 // The size font.ini keeps: points, rounded; a font sized in pixels counts 96
 // dots per inch.
-int FontFileSize(const QFont& font);
+int fontFileSize(const QFont& font);
+
+} // namespace configfiles

@@ -184,9 +184,7 @@ QString separatorName(QChar separator) {
     return QStringLiteral("čárka");
 }
 
-} // namespace csvreader
-
-CsvTable ReadCsvBytes(const QByteArray& bytes) {
+CsvTable readCsvBytes(const QByteArray& bytes) {
     CsvTable table;
     const QString text = csvreader::decode(bytes, &table.encoding);
     table.separator = csvreader::detectSeparator(text);
@@ -197,13 +195,15 @@ CsvTable ReadCsvBytes(const QByteArray& bytes) {
     return table;
 }
 
-CsvTable ReadCsvFile(const QString& path) {
+CsvTable readCsvFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(
             QStringLiteral("Soubor \"%1\" nelze přečíst: %2").arg(path, file.errorString()));
-    const CsvTable table = ReadCsvBytes(file.readAll());
+    const CsvTable table = csvreader::readCsvBytes(file.readAll());
     if (table.header.isEmpty())
         throw AppError(QStringLiteral("Soubor \"%1\" neobsahuje žádné hodnoty CSV.").arg(path));
     return table;
 }
+
+} // namespace csvreader

@@ -39,8 +39,13 @@ struct CsvTable {
     QChar separator = u',';
 };
 
+namespace csvreader {
+
 // Reads the file at path. Throws AppError naming the file when it cannot be read
 // or holds no record.
-CsvTable ReadCsvFile(const QString& path);
+CsvTable readCsvFile(const QString& path);
+
 // The same from bytes in memory.
-CsvTable ReadCsvBytes(const QByteArray& bytes);
+CsvTable readCsvBytes(const QByteArray& bytes);
+
+} // namespace csvreader

@@ -16,10 +16,14 @@ QString quotedWhenNeeded(QString field) {
 
 } // namespace
 
-QString CsvRecord(const QStringList& fields) {
+namespace csvrecord {
+
+QString csvRecord(const QStringList& fields) {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
         quoted << quotedWhenNeeded(field);
     return quoted.join(u',') + QStringLiteral("\r\n");
 }
+
+} // namespace csvrecord

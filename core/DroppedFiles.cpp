@@ -10,25 +10,29 @@
 namespace {
 
 void loadTextFile(const QString& path, DropTarget& target, Prompts& prompts) {
-    if (!target.notesEmpty() && !prompts.ask(ReplaceNotesQuestion(path)))
+    if (!target.notesEmpty() && !prompts.ask(droppedfiles::replaceNotesQuestion(path)))
         return;
-    target.replaceNotes(ReadDroppedText(path));
+    target.replaceNotes(droppedtext::readDroppedText(path));
 }
 
 } // namespace
 
-QString ReplaceNotesQuestion(const QString& path) {
+namespace droppedfiles {
+
+QString replaceNotesQuestion(const QString& path) {
     return QStringLiteral("Opravdu chcete nahradit text souborem \"%1\" ?")
         .arg(QFileInfo(path).fileName());
 }
 
-void LoadDroppedFiles(const QStringList& paths, DropTarget& target, Prompts& prompts) {
+void loadDroppedFiles(const QStringList& paths, DropTarget& target, Prompts& prompts) {
     if (!target.cardLoaded())
         return;
     for (const QString& path : paths) {
-        if (UpperCaseExtension(path) == u".TXT")
+        if (fileextension::upperCaseExtension(path) == u".TXT")
             loadTextFile(path, target, prompts);
-        else if (PictureFileTypeOf(path) != PictureFileType::Other)
+        else if (picturefile::pictureFileTypeOf(path) != PictureFileType::Other)
             target.ImageSelect(path);
     }
 }
+
+} // namespace droppedfiles

@@ -18,12 +18,16 @@ public:
     virtual void ImageSelect(const QString& path) = 0;
 };
 
+namespace droppedfiles {
+
 // Handles files dropped on the main window, in the order of the drop: a text
 // file (".TXT") replaces the notes, asking first when they hold text; a picture
 // (".JPG", ".JPEG", ".BMP" or any other format Qt's image readers know) goes to ImageSelect, so the
 // last one wins; other files are ignored, and so is the whole drop while no card is open. An error
 // (a picture that cannot be decoded) ends the handling at that file.
-void LoadDroppedFiles(const QStringList& paths, DropTarget& target, Prompts& prompts);
+void loadDroppedFiles(const QStringList& paths, DropTarget& target, Prompts& prompts);
 
 // The question asked before a dropped text file replaces the notes.
-QString ReplaceNotesQuestion(const QString& path);
+QString replaceNotesQuestion(const QString& path);
+
+} // namespace droppedfiles

@@ -25,15 +25,19 @@ QString decodeBytes(const QByteArray& bytes) {
 
 } // namespace
 
-QString DecodeDroppedText(const QByteArray& bytes) {
+namespace droppedtext {
+
+QString decodeDroppedText(const QByteArray& bytes) {
     QString text = decodeBytes(bytes);
     if (const qsizetype nul = text.indexOf(QChar(u'\0')); nul >= 0)
         text.truncate(nul);
     return textlines::withLineEnds(text, u"\n");
 }
 
-QString ReadDroppedText(const QString& path) {
+QString readDroppedText(const QString& path) {
     // A regular file only: a folder is refused with a reason naming it, and a
     // FIFO is not waited on.
-    return DecodeDroppedText(filebytes::read(path));
+    return droppedtext::decodeDroppedText(filebytes::read(path));
 }
+
+} // namespace droppedtext

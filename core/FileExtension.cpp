@@ -1,7 +1,11 @@
 #include "core/FileExtension.h"
 
-QString UpperCaseExtension(const QString& path) {
+namespace fileextension {
+
+QString upperCaseExtension(const QString& path) {
     const QString name = path.mid(path.lastIndexOf(u'/') + 1);
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? QString() : name.mid(dot).toUpper();
 }
+
+} // namespace fileextension

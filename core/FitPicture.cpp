@@ -13,7 +13,9 @@ int scaledLength(int length, double scale) {
 
 } // namespace
 
-QRect FitPictureFrame(QSize sourceSize) {
+namespace picturefit {
+
+QRect fitPictureFrame(QSize sourceSize) {
     const int width = sourceSize.width();
     const int height = sourceSize.height();
     if (width <= 0 || height <= 0)
@@ -29,7 +31,7 @@ QRect FitPictureFrame(QSize sourceSize) {
 QImage FitPicture(const QImage& source, QSize fullSize) {
     QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     picture.fill(Qt::white);
-    const QRect frame = FitPictureFrame(fullSize.isValid() ? fullSize : source.size());
+    const QRect frame = picturefit::fitPictureFrame(fullSize.isValid() ? fullSize : source.size());
     if (frame.isEmpty() || source.isNull())
         return picture;
     // Scaling first with a smoothing filter keeps a large photo from turning
@@ -40,3 +42,5 @@ QImage FitPicture(const QImage& source, QSize fullSize) {
     painter.drawImage(frame.topLeft(), scaled);
     return picture;
 }
+
+} // namespace picturefit

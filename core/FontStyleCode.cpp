@@ -12,6 +12,8 @@ bool isSet(const QString& code, qsizetype index) {
 
 } // namespace
 
+namespace fontstyle {
+
 QString EncodeFontStyle(const QFont& font) {
     const QChar letters[] = {letter(font.bold()), letter(font.italic()), letter(font.underline()),
                              letter(font.strikeOut())};
@@ -24,3 +26,5 @@ void DecodeFontStyle(const QString& code, QFont& font) {
     font.setUnderline(isSet(code, 2));
     font.setStrikeOut(isSet(code, 3));
 }
+
+} // namespace fontstyle

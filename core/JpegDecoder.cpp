@@ -122,7 +122,9 @@ bool decompress(const QByteArray& data, const std::function<QSize(QSize)>& targe
 
 } // namespace
 
-DecodedJpeg DecodeJpegFile(const QString& path,
+namespace jpegdecoder {
+
+DecodedJpeg decodeJpegFile(const QString& path,
                            const std::function<QSize(QSize fullSize)>& targetSizeFor) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -147,3 +149,5 @@ DecodedJpeg DecodeJpegFile(const QString& path,
         result.fullSize.transpose();
     return result;
 }
+
+} // namespace jpegdecoder

@@ -17,43 +17,43 @@ QStringList numberLines(const QList<int>& numbers) {
 } // namespace
 
 void readColumnWidths(const QString& path, const std::function<void(int, int)>& setWidth) {
-    TextLineReader reader(ReadTextLines(path));
+    TextLineReader reader(textfile::readTextLines(path));
     int column = 0;
     // The first line is read even from an empty file, as the loop tests for the
     // end only after a line.
     do {
-        const int width = reader.ReadInteger();
+        const int width = reader.readInteger();
         setWidth(column++, width);
-    } while (!reader.AtEnd());
+    } while (!reader.atEnd());
 }
 
 void readBandLefts(const QString& path, int bandCount,
                    const std::function<void(int, int)>& setLeft) {
-    TextLineReader reader(ReadTextLines(path));
+    TextLineReader reader(textfile::readTextLines(path));
     for (int band = 0; band < bandCount; ++band)
-        setLeft(band, reader.ReadInteger());
+        setLeft(band, reader.readInteger());
 }
 
 void readWindowPlacement(const QString& path, const std::function<void(int)>& setLeft,
                          const std::function<void(int)>& setTop,
                          const std::function<void(bool)>& setMaximized) {
-    TextLineReader reader(ReadTextLines(path));
-    setLeft(reader.ReadInteger());
-    setTop(reader.ReadInteger());
-    setMaximized(reader.ReadLine() == QStringLiteral("1"));
+    TextLineReader reader(textfile::readTextLines(path));
+    setLeft(reader.readInteger());
+    setTop(reader.readInteger());
+    setMaximized(reader.readLine() == QStringLiteral("1"));
 }
 
 void writeColumnWidths(const QString& path, const QList<int>& widths) {
-    WriteTextLines(path, numberLines(widths));
+    textfile::writeTextLines(path, numberLines(widths));
 }
 
 void writeBandLefts(const QString& path, const QList<int>& lefts) {
-    WriteTextLines(path, numberLines(lefts));
+    textfile::writeTextLines(path, numberLines(lefts));
 }
 
 void writeWindowPlacement(const QString& path, int left, int top, bool maximized) {
-    WriteTextLines(path, {QString::number(left), QString::number(top),
-                          maximized ? QStringLiteral("1") : QStringLiteral("0")});
+    textfile::writeTextLines(path, {QString::number(left), QString::number(top),
+                                    maximized ? QStringLiteral("1") : QStringLiteral("0")});
 }
 
 } // namespace layoutfiles

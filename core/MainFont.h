@@ -11,8 +11,12 @@ struct MainFont {
     qint32 color = kWindowTextColor;
 };
 
+namespace fonts {
+
 // The designed font: "MS Sans Serif", 10 points, window-text colour, no style.
 // fontconfig substitutes a sans-serif face with Central European letters.
-inline MainFont DesignedMainFont() {
+inline MainFont designedMainFont() {
     return {QFont(QStringLiteral("MS Sans Serif"), 10), kWindowTextColor};
 }
+
+} // namespace fonts

@@ -39,7 +39,7 @@ OpenCard::OpenCard(AppState& state, Prompts& prompts, CardEditor& editor, CardLi
 
 OpenCard::~OpenCard() = default;
 
-void OpenCard::OpenSelected() {
+void OpenCard::openSelected() {
     const QString chosen = list_.selectedPath();
     if (chosen.trimmed().isEmpty())
         return;
@@ -47,32 +47,32 @@ void OpenCard::OpenSelected() {
 }
 
 void OpenCard::Open(const QString& cardPath) {
-    LeaveCard();
-    Load(cardPath);
+    leaveCard();
+    load(cardPath);
 }
 
-void OpenCard::LeaveCard() {
+void OpenCard::leaveCard() {
     currentCardName_ = cardfile::cardNameOf(currentCardPath_);
-    OfferToSaveChanges();
+    offerToSaveChanges();
 }
 
-void OpenCard::Load(const QString& cardPath) {
-    ClearWorkDir(state_.WorkDir);
+void OpenCard::load(const QString& cardPath) {
+    workdir::ClearWorkDir(state_.WorkDir);
     currentCardPath_ = cardPath;
     if (!cardFileExists(currentCardPath_)) {
         // The card shown until now has left the working directory and no longer
         // has its path: left open, its further edits could never be saved.
-        CloseUnreadableCard();
+        closeUnreadableCard();
         prompts_.message(QStringLiteral("(L) Soubor nenalezen - ") + currentCardPath_);
         return;
     }
     currentCardName_ = cardfile::cardNameOf(currentCardPath_);
     editor_.showCardTitle(currentCardPath_, currentCardName_);
     try {
-        LoadCardMembers();
-        RememberCardFileVersion();
+        loadCardMembers();
+        rememberCardFileVersion();
     } catch (...) {
-        CloseUnreadableCard();
+        closeUnreadableCard();
         throw;
     }
     cardLoaded_ = true;
@@ -81,8 +81,8 @@ void OpenCard::Load(const QString& cardPath) {
     modified_ = false;
 }
 
-void OpenCard::LoadCardMembers() {
-    UnpackCard(state_.libraryPath(), currentCardPath_, state_.WorkDir);
+void OpenCard::loadCardMembers() {
+    cardarchive::unpackCard(state_.libraryPath(), currentCardPath_, state_.WorkDir);
     loadTableMember();
     editor_.showTable();
     loadNotesMember();
@@ -97,9 +97,9 @@ void OpenCard::loadTableMember() {
     const QString table = cardfile::tableMember(currentCardName_);
     if (!filenames::exists(work, table)) {
         editor_.clearTable();
-        SaveTable(work + table, editor_.tableLines());
+        tablefile::SaveTable(work + table, editor_.tableLines());
     }
-    editor_.setTableLines(::LoadTable(work + table));
+    editor_.setTableLines(tablefile::LoadTable(work + table));
 }
 
 void OpenCard::loadNotesMember() {
@@ -107,12 +107,12 @@ void OpenCard::loadNotesMember() {
     const QString notes = cardfile::notesMember(currentCardName_);
     if (!filenames::exists(work, notes)) {
         editor_.clearNotes();
-        SaveNotes(work + notes, editor_.notesText());
+        notesfile::saveNotes(work + notes, editor_.notesText());
     }
-    editor_.setNotesText(::LoadNotes(work + notes));
+    editor_.setNotesText(notesfile::loadNotes(work + notes));
 }
 
-void OpenCard::CloseUnreadableCard() {
+void OpenCard::closeUnreadableCard() {
     // The card file named in the title could not be read: with no card open,
     // no later save can pack another card's content into it.
     editor_.clearTable();
@@ -124,60 +124,60 @@ void OpenCard::CloseUnreadableCard() {
     modified_ = false;
 }
 
-void OpenCard::CloseCard() {
+void OpenCard::closeCard() {
     cardLoaded_ = false;
     cardFileStamp_.reset();
     editor_.updateWindowState();
 }
 
-void OpenCard::OfferToSaveChanges() {
+void OpenCard::offerToSaveChanges() {
     if (!modified_)
         return;
     if (state_.AutoSave || prompts_.ask(QStringLiteral("Uložit změny v \"") + currentCardName_ +
                                         QStringLiteral("\" ?")))
-        Save();
+        save();
 }
 
-void OpenCard::OfferToSaveBeforeExit() {
+void OpenCard::offerToSaveBeforeExit() {
     currentCardName_ = cardfile::cardNameOf(currentCardPath_);
-    OfferToSaveChanges();
+    offerToSaveChanges();
 }
 
-void OpenCard::Save() {
+void OpenCard::save() {
     if (!cardLoaded_)
         return;
     // Tested under the exact name: a namesake differing only in case is another card.
     const bool vanished = !QFileInfo(currentCardPath_).isFile();
-    if (vanished && !WriteVanishedCardFileAgain())
+    if (vanished && !writeVanishedCardFileAgain())
         return;
-    if (!vanished && !CheckCardFileBeforeSave())
+    if (!vanished && !checkCardFileBeforeSave())
         return;
-    RefuseUnstorableText();
+    refuseUnstorableText();
     const QString& work = state_.WorkDir;
     const QString name = currentCardName_;
-    SaveTable(work + cardfile::tableMember(name), editor_.tableLines());
-    SaveNotes(work + cardfile::notesMember(name), editor_.notesText());
+    tablefile::SaveTable(work + cardfile::tableMember(name), editor_.tableLines());
+    notesfile::saveNotes(work + cardfile::notesMember(name), editor_.notesText());
     // The writer of the previous save goes; this one is kept until the next.
     keptWriter_ = std::make_unique<CardWriter>();
     // The file that was opened, exactly: beside it may stand a namesake that
     // differs only in letter case, which is another card.
-    keptWriter_->PackCard(state_.libraryPath(), work, name, currentCardPath_, state_.historyDir());
+    keptWriter_->packCard(state_.libraryPath(), work, name, currentCardPath_, state_.historyDir());
     // The next content search reads the saved card afresh.
     CardTextCache::shared().forget(currentCardPath_);
-    RememberCardFileVersion();
+    rememberCardFileVersion();
     modified_ = false;
     if (savedListener_)
         savedListener_(currentCardPath_);
 }
 
-bool OpenCard::WriteVanishedCardFileAgain() {
+bool OpenCard::writeVanishedCardFileAgain() {
     // Another program (a sync tool, say) removed the card file while the card
     // was open: the editor and the working directory still hold the card.
     return prompts_.ask(QStringLiteral("(S) Soubor nenalezen - ") + currentCardPath_ +
                         QStringLiteral("\nZapsat kartu znovu do tohoto souboru?"));
 }
 
-void OpenCard::RefuseUnstorableText() {
+void OpenCard::refuseUnstorableText() {
     // Checked before anything is written, so that neither the members nor the
     // card file hold half of the card.
     const QString unstorable =
@@ -196,43 +196,43 @@ void OpenCard::RefuseUnstorableText() {
     throw CommandAborted();
 }
 
-void OpenCard::Revert() {
+void OpenCard::revert() {
     modified_ = false;
     // No entry selected when the card file has left the list: nothing is reloaded.
     list_.selectEntry(QFileInfo(currentCardPath_).fileName());
-    OpenSelected();
+    openSelected();
 }
 
-void OpenCard::Rename() {
+void OpenCard::rename() {
     if (!cardLoaded_)
         return;
     const QString oldName = currentCardName_;
     const QString oldPath = currentCardPath_;
     const QString newName = prompts_.input(QStringLiteral("Přejmenovat"),
                                            QStringLiteral("Prosím napište nový název"), oldName);
-    if (const QString problem = RenameProblem(newName); !problem.isEmpty()) {
+    if (const QString problem = renameProblem(newName); !problem.isEmpty()) {
         prompts_.message(problem);
         return;
     }
 
     const QString newPath = state_.CardDir + cardfile::fileNameOf(newName);
-    if (!RenameCardFiles(state_.WorkDir, oldName, newName, oldPath)) {
+    if (!cardrename::renameCardFiles(state_.WorkDir, oldName, newName, oldPath)) {
         // The save is not run here: it would have no card file to write to. The
         // card stays open under its old name, so its changes can still be saved.
-        KeepOldName(oldName, oldPath, newName, false);
+        keepOldName(oldName, oldPath, newName, false);
         prompts_.message(QStringLiteral("(S) Soubor nenalezen - ") + newPath);
         return;
     }
     currentCardPath_ = newPath;
     currentCardName_ = newName;
-    SaveUnderNewName(oldName, oldPath, newName);
+    saveUnderNewName(oldName, oldPath, newName);
 
     list_.reread();
     list_.selectEntry(cardfile::fileNameOf(newName));
-    OpenSelected();
+    openSelected();
 }
 
-QString OpenCard::RenameProblem(const QString& newName) const {
+QString OpenCard::renameProblem(const QString& newName) const {
     if (const QString problem = cardnames::renameProblem(newName, list_.entries());
         !problem.isEmpty())
         return problem;
@@ -245,32 +245,32 @@ QString OpenCard::RenameProblem(const QString& newName) const {
 // The card file has its new name: its history follows it, then the save
 // writes it. Should either fail, the card file, its history and the open card
 // go back under the old name.
-void OpenCard::SaveUnderNewName(const QString& oldName, const QString& oldPath,
+void OpenCard::saveUnderNewName(const QString& oldName, const QString& oldPath,
                                 const QString& newName) {
     const QString oldFileName = QFileInfo(oldPath).fileName();
     const QString newFileName = cardfile::fileNameOf(newName);
     bool historyMoved = false;
     try {
         // Before the save, whose version belongs to the history under the new name.
-        MoveHistory(oldFileName, newFileName);
+        moveHistory(oldFileName, newFileName);
         historyMoved = true;
-        Save();
+        save();
     } catch (...) {
         // Should the history not move back, the error shown stays the one that
         // stopped the rename; the versions are whole under the new name.
-        if (KeepOldName(oldName, oldPath, newName, true) && historyMoved)
+        if (keepOldName(oldName, oldPath, newName, true) && historyMoved)
             cardhistory::move(state_.historyDir(), newFileName, oldFileName);
         throw;
     }
 }
 
-void OpenCard::MoveHistory(const QString& oldFileName, const QString& newFileName) {
+void OpenCard::moveHistory(const QString& oldFileName, const QString& newFileName) {
     if (!cardhistory::move(state_.historyDir(), oldFileName, newFileName))
         throw AppError(QStringLiteral("Historii karty nelze přesunout: ") + state_.historyDir() +
                        oldFileName);
 }
 
-bool OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+bool OpenCard::keepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
                            bool cardFileMoved) {
     if (cardFileMoved) {
         const QFileInfo old(oldPath);
@@ -283,7 +283,7 @@ bool OpenCard::KeepOldName(const QString& oldName, const QString& oldPath, const
     }
     // A member the rename could not move is still under the old name and is
     // not replaced.
-    RenameCardMembers(state_.WorkDir, newName, oldName, false);
+    cardrename::renameCardMembers(state_.WorkDir, newName, oldName, false);
     currentCardPath_ = oldPath;
     currentCardName_ = oldName;
     return true;
@@ -297,39 +297,42 @@ bool OpenCard::DeleteCardFile() {
         return false;
     }
     // To the desktop's trash, so that the file manager can bring it back.
-    MoveToTrash(path);
+    trash::moveToTrash(path);
     list_.reread();
     cardLoaded_ = false;
     editor_.updateWindowState();
     return true;
 }
 
-void OpenCard::ReportUndeletedCardFile() {
+void OpenCard::reportUndeletedCardFile() {
     if (QFileInfo::exists(currentCardPath_))
         prompts_.message(QStringLiteral("Chyba: soubor \"") + currentCardPath_ +
                          QStringLiteral("\" stále existuje."));
 }
 
-void OpenCard::SelectPicture(const QString& path) {
+void OpenCard::selectPicture(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         prompts_.message(QStringLiteral("Soubor nenalezen!"));
         return;
     }
     // Marked before decoding: a picture that fails to decode still counts as a change.
     modified_ = true;
-    if (StorePictureFile(path, state_.WorkDir, cardfile::pictureMember(currentCardName_)))
-        editor_.showPicture(PicturePath());
+    if (picturefile::storePictureFile(path, state_.WorkDir,
+                                      cardfile::pictureMember(currentCardName_)))
+        editor_.showPicture(picturePath());
 }
 
-void OpenCard::PastePicture(const QImage& image) {
+void OpenCard::pastePicture(const QImage& image) {
     // Saved first, so that the box never shows a picture the card does not hold.
-    SavePictureFile(FitPicture(image), state_.WorkDir, cardfile::pictureMember(currentCardName_));
-    editor_.showPicture(PicturePath());
+    picturefile::savePictureFile(picturefit::FitPicture(image), state_.WorkDir,
+                                 cardfile::pictureMember(currentCardName_));
+    editor_.showPicture(picturePath());
     modified_ = true;
 }
 
-void OpenCard::RemovePicture() {
-    switch (RemovePictureFile(state_.WorkDir, cardfile::pictureMember(currentCardName_))) {
+void OpenCard::removePicture() {
+    switch (
+        picturefile::removePictureFile(state_.WorkDir, cardfile::pictureMember(currentCardName_))) {
     case PictureRemoval::NoPicture:
         return;
     case PictureRemoval::Failed:
@@ -342,32 +345,32 @@ void OpenCard::RemovePicture() {
     }
 }
 
-QString OpenCard::PicturePath() const {
+QString OpenCard::picturePath() const {
     return state_.WorkDir + cardfile::pictureMember(currentCardName_);
 }
 
-QString OpenCard::HistoryFolder() const {
+QString OpenCard::historyFolder() const {
     return cardhistory::folderOf(state_.historyDir(), QFileInfo(currentCardPath_).fileName());
 }
 
-void OpenCard::RestoreVersion(const CardVersionContent& version) {
+void OpenCard::restoreVersion(const CardVersionContent& version) {
     if (!cardLoaded_)
         return;
     // The picture first: should its file fail, the editor still shows the card
     // as it was.
-    RestorePicture(version.picture);
+    restorePicture(version.picture);
     editor_.setTableLines(version.table);
     editor_.setNotesText(version.notes);
-    editor_.showPicture(version.picture.isEmpty() ? QString() : PicturePath());
+    editor_.showPicture(version.picture.isEmpty() ? QString() : picturePath());
     modified_ = true;
 }
 
-void OpenCard::RestorePicture(const QByteArray& bitmap) {
+void OpenCard::restorePicture(const QByteArray& bitmap) {
     const QString member = cardfile::pictureMember(currentCardName_);
     if (!bitmap.isEmpty()) {
-        SavePictureBytes(bitmap, state_.WorkDir, member);
+        picturefile::savePictureBytes(bitmap, state_.WorkDir, member);
         return;
     }
-    if (RemovePictureFile(state_.WorkDir, member) == PictureRemoval::Failed)
+    if (picturefile::removePictureFile(state_.WorkDir, member) == PictureRemoval::Failed)
         throw AppError(QStringLiteral("Nastala chyba při odstraňování obrázku!"));
 }

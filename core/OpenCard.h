@@ -41,10 +41,10 @@ public:
     // The open card has changes not yet in its card file.
     bool Modified() const { return modified_; }
     // An edit in the editor changed the card.
-    void MarkModified() { modified_ = true; }
+    void markModified() { modified_ = true; }
 
     // Opens the card file selected in the card list (nothing without a selection).
-    void OpenSelected();
+    void openSelected();
     // Opens the card file at cardPath: offers to save the changes of the card
     // open until now, empties the working directory, unpacks the card file and
     // loads its members into the editor. A missing or unreadable card file
@@ -52,8 +52,8 @@ public:
     void Open(const QString& cardPath);
     // The open's two halves: leaving the card open until now (the offer to save
     // its changes) and loading cardPath into the editor.
-    void LeaveCard();
-    void Load(const QString& cardPath);
+    void leaveCard();
+    void load(const QString& cardPath);
     // Saves the editor's content into the open card's file, the very file that
     // was opened. When that file has vanished, asks whether to write it again;
     // No saves nothing. When another program changed the file since it was
@@ -62,49 +62,49 @@ public:
     // file does), take theirs (mine goes to the history, theirs is loaded),
     // or join both (mine goes to the history, the joined card is loaded as
     // unsaved changes and the command that saved stops there).
-    void Save();
+    void save();
     // The unsaved-changes rule shared by the open and the exit: saves without
     // asking with AutoSave on, otherwise asks.
-    void OfferToSaveChanges();
+    void offerToSaveChanges();
     // The exit's part: the card named by CurrentCardPath is offered to be saved.
-    void OfferToSaveBeforeExit();
+    void offerToSaveBeforeExit();
     // Opens the card file again, dropping every unsaved change.
-    void Revert();
+    void revert();
     // Asks for a new name and gives it to the open card: its members and its
     // card file take the name, the card is saved under it and opened again. A
     // listed name, or one a new card file could not have, is refused before
     // anything changes; a card file that cannot be moved, or a save that fails,
     // leaves the card file and the open card under the old name. The card's
     // history folder moves with its card file.
-    void Rename();
+    void rename();
     // Deletes the open card's file and leaves no card open. False, with the
     // message shown, when the card file is missing. The card's history stays,
     // so a card file brought back under its name has its versions again.
     bool DeleteCardFile();
     // After the delete: tells the user when the card file is still there.
-    void ReportUndeletedCardFile();
+    void reportUndeletedCardFile();
 
     // The picture member's file steps. Each marks the card modified when the
     // member changed and shows the picture the card now holds.
     // Loads the picture file at path (JPEG or BMP), fitted, as the picture member.
-    void SelectPicture(const QString& path);
+    void selectPicture(const QString& path);
     // Stores image, fitted, as the picture member.
-    void PastePicture(const QImage& image);
+    void pastePicture(const QImage& image);
     // Removes the picture member.
-    void RemovePicture();
+    void removePicture();
     // The picture member's path in the working directory.
-    QString PicturePath() const;
+    QString picturePath() const;
 
     // The history folder of the card file chosen last for opening (CardHistory.h).
-    QString HistoryFolder() const;
+    QString historyFolder() const;
     // Puts an earlier version's table, notes and picture into the editor as
     // unsaved changes: the picture member's file in the working directory is
     // written (or removed when the version has no picture) as the picture
     // steps do, and the card is marked modified. Nothing without an open card.
-    void RestoreVersion(const CardVersionContent& version);
+    void restoreVersion(const CardVersionContent& version);
 
     // Leaves no card open (the start-up state).
-    void CloseCard();
+    void closeCard();
 
     // Who asks the user between two versions of the card; without one, a
     // Yes/No question keeps mine or saves nothing.
@@ -118,38 +118,38 @@ public:
     // reloads the card when its file changed and it has no unsaved edits,
     // follows its file to a new name, and shows its new number. Returns the
     // quiet line the window shows about it; empty when there is nothing to say.
-    QString FollowCardFile(const QStringList& addedFileNames);
+    QString followCardFile(const QStringList& addedFileNames);
     // Joins each of the sync tools' conflict copies of the open card into the
     // editor, as the user chooses; each copy dealt with moves into the card's
     // history. Returns the quiet line about it; empty when nothing was done.
-    QString ResolveConflictCopies();
+    QString resolveConflictCopies();
 
 private:
-    void LoadCardMembers();
+    void loadCardMembers();
     void loadTableMember();
     void loadNotesMember();
-    void CloseUnreadableCard();
-    void RefuseUnstorableText();
-    bool WriteVanishedCardFileAgain();
-    QString RenameProblem(const QString& newName) const;
-    void SaveUnderNewName(const QString& oldName, const QString& oldPath, const QString& newName);
-    void MoveHistory(const QString& oldFileName, const QString& newFileName);
+    void closeUnreadableCard();
+    void refuseUnstorableText();
+    bool writeVanishedCardFileAgain();
+    QString renameProblem(const QString& newName) const;
+    void saveUnderNewName(const QString& oldName, const QString& oldPath, const QString& newName);
+    void moveHistory(const QString& oldFileName, const QString& newFileName);
     // Puts the open card back under its old name; false when its card file
     // stays under the new one.
-    bool KeepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
+    bool keepOldName(const QString& oldName, const QString& oldPath, const QString& newName,
                      bool cardFileMoved);
-    void RestorePicture(const QByteArray& bitmap);
+    void restorePicture(const QByteArray& bitmap);
 
     // Versions of the card (OpenCardVersions.cpp).
-    void RememberCardFileVersion();
-    CardVersionContent EditorContent() const;
-    bool CheckCardFileBeforeSave();
-    VersionAnswer AskVersion(const VersionQuestion& question);
-    void KeepEditorVersionInHistory();
-    void ReloadCard();
-    QString FollowVanishedCardFile(const QStringList& addedFileNames);
-    QString FollowChangedCardFile(const CardFileStamp& now);
-    void FollowRename(const QString& newFileName);
+    void rememberCardFileVersion();
+    CardVersionContent editorContent() const;
+    bool checkCardFileBeforeSave();
+    VersionAnswer askVersion(const VersionQuestion& question);
+    void keepEditorVersionInHistory();
+    void reloadCard();
+    QString followVanishedCardFile(const QStringList& addedFileNames);
+    QString followChangedCardFile(const CardFileStamp& now);
+    void followRename(const QString& newFileName);
     AppState& state_;
     Prompts& prompts_;
     CardEditor& editor_;

@@ -33,15 +33,15 @@ QString fileNameOf(const QString& path) {
 
 // Taken right after the open or the save: what the card file holds is what
 // the editor shows.
-void OpenCard::RememberCardFileVersion() {
+void OpenCard::rememberCardFileVersion() {
     cardFileStamp_ = cardstamp::of(currentCardPath_);
-    cardFileContent_ = EditorContent();
+    cardFileContent_ = editorContent();
     noticedStamp_.reset();
     noticedVanished_ = false;
     list_.watchCardFile(currentCardPath_);
 }
 
-CardVersionContent OpenCard::EditorContent() const {
+CardVersionContent OpenCard::editorContent() const {
     CardVersionContent content;
     content.table = editor_.tableLines();
     content.notes = editor_.notesText();
@@ -52,36 +52,37 @@ CardVersionContent OpenCard::EditorContent() const {
     return content;
 }
 
-bool OpenCard::CheckCardFileBeforeSave() {
+bool OpenCard::checkCardFileBeforeSave() {
     const std::optional<CardFileStamp> now = cardstamp::of(currentCardPath_);
     if (!now || !cardFileStamp_ || cardstamp::sameVersion(*now, *cardFileStamp_))
         return true;
     if (!modified_) {
         // Nothing of the user's would be written: their version is loaded.
-        ReloadCard();
+        reloadCard();
         return false;
     }
-    const CardVersionContent theirs = ReadCardVersion(state_.libraryPath(), currentCardPath_);
-    const CardJoin join(cardFileContent_, EditorContent(), theirs);
+    const CardVersionContent theirs =
+        cardversionreader::readCardVersion(state_.libraryPath(), currentCardPath_);
+    const CardJoin join(cardFileContent_, editorContent(), theirs);
     VersionQuestion question;
     question.cause = VersionQuestion::Cause::ChangedElsewhere;
     question.cardName = currentCardName_;
     question.join = &join;
-    const VersionAnswer answer = AskVersion(question);
+    const VersionAnswer answer = askVersion(question);
     switch (answer.choice) {
     case VersionChoice::KeepMine:
         // The save goes on; the card file it replaces is kept in the history.
         return true;
     case VersionChoice::TakeTheirs:
-        KeepEditorVersionInHistory();
-        Load(currentCardPath_);
+        keepEditorVersionInHistory();
+        load(currentCardPath_);
         return false;
     case VersionChoice::Join:
-        KeepEditorVersionInHistory();
+        keepEditorVersionInHistory();
         // Their version is the card file now, and the base of a later join.
         cardFileStamp_ = now;
         cardFileContent_ = theirs;
-        RestoreVersion(join.joined(answer.picks));
+        restoreVersion(join.joined(answer.picks));
         // The joined card waits for F2 or F11: nothing more is saved, and no
         // other card is opened, nor the program ended, over it.
         throw CommandAborted();
@@ -91,7 +92,7 @@ bool OpenCard::CheckCardFileBeforeSave() {
     throw CommandAborted();
 }
 
-VersionAnswer OpenCard::AskVersion(const VersionQuestion& question) {
+VersionAnswer OpenCard::askVersion(const VersionQuestion& question) {
     if (chooser_)
         return chooser_->choose(question);
     VersionAnswer answer;
@@ -105,33 +106,33 @@ VersionAnswer OpenCard::AskVersion(const VersionQuestion& question) {
 
 // The editor's card as a version in the card's history, packed like a save
 // but beside the card file's versions, which it does not touch.
-void OpenCard::KeepEditorVersionInHistory() {
-    RefuseUnstorableText();
+void OpenCard::keepEditorVersionInHistory() {
+    refuseUnstorableText();
     const QString& work = state_.WorkDir;
-    SaveTable(work + cardfile::tableMember(currentCardName_), editor_.tableLines());
-    SaveNotes(work + cardfile::notesMember(currentCardName_), editor_.notesText());
+    tablefile::SaveTable(work + cardfile::tableMember(currentCardName_), editor_.tableLines());
+    notesfile::saveNotes(work + cardfile::notesMember(currentCardName_), editor_.notesText());
     const QString folder = cardhistory::folderOf(state_.historyDir(), fileNameOf(currentCardPath_));
     CardWriter writer;
-    writer.PackCard(state_.libraryPath(), work, currentCardName_,
+    writer.packCard(state_.libraryPath(), work, currentCardName_,
                     cardhistory::newVersionPath(folder, QDateTime::currentDateTimeUtc()));
     historyretention::prune(folder);
 }
 
 // Read in memory first: a card file still being written stays for the next
 // change to bring, and the card shown stays open meanwhile.
-void OpenCard::ReloadCard() {
-    ReadCardVersion(state_.libraryPath(), currentCardPath_);
-    Load(currentCardPath_);
+void OpenCard::reloadCard() {
+    cardversionreader::readCardVersion(state_.libraryPath(), currentCardPath_);
+    load(currentCardPath_);
 }
 
-QString OpenCard::FollowCardFile(const QStringList& addedFileNames) {
+QString OpenCard::followCardFile(const QStringList& addedFileNames) {
     if (!cardLoaded_)
         return {};
     QString notice;
     if (const std::optional<CardFileStamp> now = cardstamp::of(currentCardPath_); !now)
-        notice = FollowVanishedCardFile(addedFileNames);
+        notice = followVanishedCardFile(addedFileNames);
     else if (cardFileStamp_ && !cardstamp::sameVersion(*now, *cardFileStamp_))
-        notice = FollowChangedCardFile(*now);
+        notice = followChangedCardFile(*now);
     // The card's number follows the list.
     if (cardLoaded_)
         editor_.showCardTitle(currentCardPath_, currentCardName_);
@@ -139,12 +140,12 @@ QString OpenCard::FollowCardFile(const QStringList& addedFileNames) {
     return notice;
 }
 
-QString OpenCard::FollowVanishedCardFile(const QStringList& addedFileNames) {
+QString OpenCard::followVanishedCardFile(const QStringList& addedFileNames) {
     for (const QString& fileName : addedFileNames) {
         const std::optional<CardFileStamp> stamp = cardstamp::of(state_.CardDir + fileName);
         if (stamp && cardFileStamp_ && cardstamp::sameFile(*stamp, *cardFileStamp_)) {
             const QString oldName = currentCardName_;
-            FollowRename(fileName);
+            followRename(fileName);
             return QStringLiteral("Kartu „%1“ jiný program přejmenoval na „%2“.")
                 .arg(oldName, currentCardName_);
         }
@@ -156,7 +157,7 @@ QString OpenCard::FollowVanishedCardFile(const QStringList& addedFileNames) {
         .arg(currentCardName_);
 }
 
-QString OpenCard::FollowChangedCardFile(const CardFileStamp& now) {
+QString OpenCard::followChangedCardFile(const CardFileStamp& now) {
     if (noticedStamp_ == now)
         return {};
     noticedStamp_ = now;
@@ -166,7 +167,7 @@ QString OpenCard::FollowChangedCardFile(const CardFileStamp& now) {
             .arg(currentCardName_);
     const QString name = currentCardName_;
     try {
-        ReloadCard();
+        reloadCard();
     } catch (const AppError& error) {
         return QStringLiteral("Kartu „%1“ změnil jiný program, nový soubor ale zatím nelze "
                               "přečíst: %2")
@@ -180,15 +181,15 @@ QString OpenCard::FollowChangedCardFile(const CardFileStamp& now) {
 // The card file was given a new name elsewhere: the members in the working
 // directory and the card's history take it too, so the next save writes the
 // card under it.
-void OpenCard::FollowRename(const QString& newFileName) {
+void OpenCard::followRename(const QString& newFileName) {
     const QString newName = cardfile::cardNameOf(newFileName);
-    RenameCardMembers(state_.WorkDir, currentCardName_, newName, false);
+    cardrename::renameCardMembers(state_.WorkDir, currentCardName_, newName, false);
     cardhistory::move(state_.historyDir(), fileNameOf(currentCardPath_), newFileName);
     currentCardPath_ = state_.CardDir + newFileName;
     currentCardName_ = newName;
 }
 
-QString OpenCard::ResolveConflictCopies() {
+QString OpenCard::resolveConflictCopies() {
     if (!cardLoaded_)
         return {};
     const QString fileName = fileNameOf(currentCardPath_);
@@ -203,20 +204,21 @@ QString OpenCard::ResolveConflictCopies() {
     bool joined = false;
     for (const QString& copy : copies) {
         const QString copyPath = state_.CardDir + copy;
-        const CardVersionContent theirs = ReadCardVersion(state_.libraryPath(), copyPath);
+        const CardVersionContent theirs =
+            cardversionreader::readCardVersion(state_.libraryPath(), copyPath);
         // The version both sides came from is unknown here: the card as
         // opened may be either side's, so every difference is asked.
-        const CardJoin join(std::nullopt, EditorContent(), theirs);
+        const CardJoin join(std::nullopt, editorContent(), theirs);
         VersionQuestion question;
         question.cause = VersionQuestion::Cause::ConflictCopy;
         question.cardName = currentCardName_;
         question.copyFileName = copy;
         question.join = &join;
-        const VersionAnswer answer = AskVersion(question);
+        const VersionAnswer answer = askVersion(question);
         if (answer.choice == VersionChoice::Cancel)
             break;
         if (answer.choice != VersionChoice::KeepMine) {
-            RestoreVersion(answer.choice == VersionChoice::Join ? join.joined(answer.picks)
+            restoreVersion(answer.choice == VersionChoice::Join ? join.joined(answer.picks)
                                                                 : theirs);
             joined = true;
         }

@@ -10,14 +10,18 @@ QString neutralizedRecord(const QStringList& cells) {
     written.reserve(cells.size());
     for (const QString& cell : cells)
         written.append(csvcell::neutralized(cell));
-    return CsvRecord(written);
+    return csvrecord::csvRecord(written);
 }
 
 } // namespace
 
-QByteArray OverviewCsvBytes(const QStringList& titles, const QList<QStringList>& rows) {
+namespace overviewcsv {
+
+QByteArray overviewCsvBytes(const QStringList& titles, const QList<QStringList>& rows) {
     QString text = neutralizedRecord(titles);
     for (const QStringList& row : rows)
         text += neutralizedRecord(row);
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
+
+} // namespace overviewcsv

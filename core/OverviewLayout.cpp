@@ -31,7 +31,7 @@ OverviewLayout read(const QString& path) {
     OverviewLayout layout;
     if (!QFileInfo::exists(path))
         return layout;
-    const QStringList lines = ReadTextLines(path);
+    const QStringList lines = textfile::readTextLines(path);
     layout.sortTitle = lines.value(0);
     layout.descending = lines.value(1) == u"1";
     for (qsizetype line = FirstColumnLine; line < lines.size(); ++line) {
@@ -49,7 +49,7 @@ void write(const QString& path, const OverviewLayout& layout) {
                          .arg(column.width)
                          .arg(column.shown ? 1 : 0)
                          .arg(column.title));
-    WriteTextLines(path, lines);
+    textfile::writeTextLines(path, lines);
 }
 
 } // namespace overviewlayout

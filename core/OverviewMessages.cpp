@@ -2,7 +2,12 @@
 
 #include "core/UnreadableCardsMessage.h"
 
-QString OverviewUnreadableMessage(const QStringList& entries) {
-    return UnreadableCardsMessage(entries, QStringLiteral("Přehled ho ukazuje bez tabulky."),
-                                  QStringLiteral("Přehled je ukazuje bez tabulky:"));
+namespace overviewmessages {
+
+QString overviewUnreadableMessage(const QStringList& entries) {
+    return unreadablecards::unreadableCardsMessage(
+        entries, QStringLiteral("Přehled ho ukazuje bez tabulky."),
+        QStringLiteral("Přehled je ukazuje bez tabulky:"));
 }
+
+} // namespace overviewmessages

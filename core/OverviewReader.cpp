@@ -36,7 +36,7 @@ void OverviewReader::start(const QString& libraryPath, const QString& directory,
         workers_.clear();
     }
     if (!library_ || libraryPath != libraryPath_) {
-        library_ = LoadArchiveLibrary(libraryPath);
+        library_ = sevenzip::loadArchiveLibrary(libraryPath);
         libraryPath_ = libraryPath;
     }
     directory_ = directory;
@@ -86,15 +86,15 @@ OverviewCard OverviewReader::readCard(int index, T7zInArchivePtr& reader) {
         else
             cache_.drop(path); // gone: the read below fails with the reason
         if (!members) {
-            const qint64 readAt = WallClockNs();
+            const qint64 readAt = cardstamp::wallClockNs();
             ++filesRead_;
             if (!reader)
-                reader = MakeInArchive(library_, ZipFormatId);
-            members = ReadCardTextMembers(*reader, path, cardfile::cardNameOf(entry));
+                reader = sevenzip::MakeInArchive(library_, ZipFormatId);
+            members = textmembers::readCardTextMembers(*reader, path, cardfile::cardNameOf(entry));
             if (stamp)
                 cache_.store(path, *stamp, readAt, *members);
         }
-        return OverviewCard::fromTable(entry, ParseTable(members->table));
+        return OverviewCard::fromTable(entry, tablefile::parseTable(members->table));
     } catch (...) {
         reader.reset();
         OverviewCard card;

@@ -3,14 +3,16 @@
 #include "core/PictureFile.h"
 #include "core/Prompts.h"
 
-QString PictureDialogTitle() {
+namespace picturechoice {
+
+QString pictureDialogTitle() {
     return QStringLiteral("Vyberte obrázek");
 }
 
-QStringList PictureDialogFilters() {
+QStringList pictureDialogFilters() {
     // Letter case is listed out because the dialog matches patterns exactly on Linux.
     return {
-        QStringLiteral("Všechny obrázky (%1)").arg(PicturePatterns().join(u' ')),
+        QStringLiteral("Všechny obrázky (%1)").arg(picturefile::picturePatterns().join(u' ')),
         QStringLiteral("Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)"),
         QStringLiteral("JPEG Obrázky (*.JPG *.jpg *.JPEG *.jpeg)"),
         QStringLiteral("BMP Obrázky (*.bmp *.BMP)"),
@@ -19,6 +21,9 @@ QStringList PictureDialogFilters() {
     };
 }
 
-QString ChoosePictureFile(Prompts& prompts) {
-    return prompts.openFile(PictureDialogTitle(), PictureDialogFilters());
+QString choosePictureFile(Prompts& prompts) {
+    return prompts.openFile(picturechoice::pictureDialogTitle(),
+                            picturechoice::pictureDialogFilters());
 }
+
+} // namespace picturechoice

@@ -5,10 +5,15 @@
 
 class Prompts;
 
+namespace picturechoice {
+
 // The open-file dialog for a card's picture: its title and its filters, the
 // first one selected.
-QString PictureDialogTitle();
-QStringList PictureDialogFilters();
+QString pictureDialogTitle();
+
+QStringList pictureDialogFilters();
 
 // Asks for a picture file; the chosen file's full path, or empty on Cancel.
-QString ChoosePictureFile(Prompts& prompts);
+QString choosePictureFile(Prompts& prompts);
+
+} // namespace picturechoice

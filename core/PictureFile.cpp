@@ -15,9 +15,9 @@
 namespace {
 
 QImage fittedJpeg(const QString& path) {
-    const DecodedJpeg jpeg =
-        DecodeJpegFile(path, [](QSize fullSize) { return FitPictureFrame(fullSize).size(); });
-    return FitPicture(jpeg.image, jpeg.fullSize);
+    const DecodedJpeg jpeg = jpegdecoder::decodeJpegFile(
+        path, [](QSize fullSize) { return picturefit::fitPictureFrame(fullSize).size(); });
+    return picturefit::FitPicture(jpeg.image, jpeg.fullSize);
 }
 
 // A picture Qt's image readers read, turned upright as its own data says
@@ -28,7 +28,7 @@ QImage fittedByReader(const QString& path, const QByteArray& format) {
     const QImage image = reader.read();
     if (image.isNull())
         throw AppError(reader.errorString());
-    return FitPicture(image);
+    return picturefit::FitPicture(image);
 }
 
 QImage fittedPicture(const QString& path, PictureFileType type) {
@@ -54,9 +54,11 @@ QStringList readableExtensions() {
 
 } // namespace
 
-PictureFileType PictureFileTypeOf(const QString& path) {
+namespace picturefile {
+
+PictureFileType pictureFileTypeOf(const QString& path) {
     static const QStringList readable = readableExtensions();
-    const QString extension = UpperCaseExtension(path);
+    const QString extension = fileextension::upperCaseExtension(path);
     if (extension == u".JPG" || extension == u".JPEG")
         return PictureFileType::Jpeg;
     if (extension == u".BMP")
@@ -66,7 +68,7 @@ PictureFileType PictureFileTypeOf(const QString& path) {
     return PictureFileType::Other;
 }
 
-QStringList PicturePatterns() {
+QStringList picturePatterns() {
     QStringList patterns;
     for (const QByteArray& format : QImageReader::supportedImageFormats()) {
         const QString extension = QString::fromLatin1(format).toLower();
@@ -75,15 +77,15 @@ QStringList PicturePatterns() {
     return patterns;
 }
 
-QImage LoadFittedPicture(const QString& path) {
+QImage loadFittedPicture(const QString& path) {
     try {
-        return fittedPicture(path, PictureFileTypeOf(path));
+        return fittedPicture(path, picturefile::pictureFileTypeOf(path));
     } catch (const AppError& error) {
         throw AppError(QStringLiteral("Obrázek \"%1\" nelze přečíst: %2").arg(path, error.text()));
     }
 }
 
-void SavePictureFile(const QImage& picture, const QString& dir, const QString& fileName) {
+void savePictureFile(const QImage& picture, const QString& dir, const QString& fileName) {
     // 24 bits a pixel: the BMP writer keeps a fourth byte only for an alpha channel.
     const QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
     QSaveFile file(dir + fileName);
@@ -97,22 +99,24 @@ void SavePictureFile(const QImage& picture, const QString& dir, const QString& f
     filenames::pathForWriting(dir, fileName);
 }
 
-void SavePictureBytes(const QByteArray& bitmap, const QString& dir, const QString& fileName) {
+void savePictureBytes(const QByteArray& bitmap, const QString& dir, const QString& fileName) {
     filebytes::writeSafely(dir + fileName, bitmap);
     filenames::pathForWriting(dir, fileName);
 }
 
-bool StorePictureFile(const QString& sourcePath, const QString& dir, const QString& fileName) {
-    const QImage picture = LoadFittedPicture(sourcePath);
+bool storePictureFile(const QString& sourcePath, const QString& dir, const QString& fileName) {
+    const QImage picture = picturefile::loadFittedPicture(sourcePath);
     if (picture.isNull())
         return false;
-    SavePictureFile(picture, dir, fileName);
+    picturefile::savePictureFile(picture, dir, fileName);
     return true;
 }
 
-PictureRemoval RemovePictureFile(const QString& dir, const QString& fileName) {
+PictureRemoval removePictureFile(const QString& dir, const QString& fileName) {
     const QString path = filenames::existingPath(dir, fileName);
     if (path.isEmpty())
         return PictureRemoval::NoPicture;
     return QFile::remove(path) ? PictureRemoval::Removed : PictureRemoval::Failed;
 }
+
+} // namespace picturefile

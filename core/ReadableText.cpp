@@ -18,16 +18,23 @@ double relativeLuminance(const QColor& color) {
 
 } // namespace
 
-double ContrastRatio(const QColor& a, const QColor& b) {
+namespace readabletext {
+
+double contrastRatio(const QColor& a, const QColor& b) {
     const double la = relativeLuminance(a);
     const double lb = relativeLuminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor ReadableTextColor(const QColor& background, const QColor& preferred) {
-    if (ContrastRatio(background, preferred) >= kMinimumContrast)
+QColor readableTextColor(const QColor& background, const QColor& preferred) {
+    if (readabletext::contrastRatio(background, preferred) >= kMinimumContrast)
         return preferred;
     const QColor black(Qt::black);
     const QColor white(Qt::white);
-    return ContrastRatio(background, black) >= ContrastRatio(background, white) ? black : white;
+    return readabletext::contrastRatio(background, black) >=
+                   readabletext::contrastRatio(background, white)
+               ? black
+               : white;
 }
+
+} // namespace readabletext

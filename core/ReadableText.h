@@ -6,9 +6,13 @@
 // desktop's palette: a dark theme's light text on the light default background
 // would all but vanish.
 
+namespace readabletext {
+
 // The contrast ratio of two colours (1 to 21), from their relative luminance.
-double ContrastRatio(const QColor& a, const QColor& b);
+double contrastRatio(const QColor& a, const QColor& b);
 
 // preferred when it stands out from background by at least 4.5 : 1; otherwise
 // black or white, whichever stands out more.
-QColor ReadableTextColor(const QColor& background, const QColor& preferred);
+QColor readableTextColor(const QColor& background, const QColor& preferred);
+
+} // namespace readabletext

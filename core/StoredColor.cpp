@@ -70,12 +70,14 @@ PaletteEntry paletteEntryFor(int index) {
 
 } // namespace
 
-bool IsSystemColor(qint32 value) {
+namespace storedcolor {
+
+bool isSystemColor(qint32 value) {
     return (quint32(value) & 0xFF000000u) == 0xFF000000u;
 }
 
-QColor ColorFromStored(qint32 value, const QPalette& palette) {
-    if (IsSystemColor(value)) {
+QColor colorFromStored(qint32 value, const QPalette& palette) {
+    if (storedcolor::isSystemColor(value)) {
         const PaletteEntry entry = paletteEntryFor(value & 0xFF);
         // An index no desktop defines paints black, as an unknown system colour does.
         if (entry.role == QPalette::NoRole)
@@ -86,7 +88,9 @@ QColor ColorFromStored(qint32 value, const QPalette& palette) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-qint32 StoredFromColor(const QColor& color) {
+qint32 storedFromColor(const QColor& color) {
     const QColor rgb = color.toRgb();
     return qint32(quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16);
 }
+
+} // namespace storedcolor

@@ -22,23 +22,27 @@ bool parseInteger(QString text, qint32& value) {
 
 } // namespace
 
-qint32 StrToInt(const QString& text) {
+namespace textnumbers {
+
+qint32 strToInt(const QString& text) {
     qint32 value = 0;
     if (!parseInteger(text, value))
         throw AppError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return value;
 }
 
-QString TextLineReader::ReadLine() {
-    return AtEnd() ? QString() : lines_.at(line_++);
+} // namespace textnumbers
+
+QString TextLineReader::readLine() {
+    return atEnd() ? QString() : lines_.at(line_++);
 }
 
-qint32 TextLineReader::ReadInteger() {
-    return StrToInt(ReadLine());
+qint32 TextLineReader::readInteger() {
+    return textnumbers::strToInt(readLine());
 }
 
-qint32 TextLineReader::ReadNumberToken() {
-    while (!AtEnd()) {
+qint32 TextLineReader::readNumberToken() {
+    while (!atEnd()) {
         const QString line = lines_.at(line_++);
         qsizetype start = 0;
         while (start < line.size() && isBlank(line.at(start)))

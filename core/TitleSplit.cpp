@@ -44,7 +44,9 @@ QString readPlain(const QString& text, qsizetype& pos) {
 
 } // namespace
 
-QStringList SplitTitles(const QString& text) {
+namespace titlesplit {
+
+QStringList splitTitles(const QString& text) {
     QStringList items;
     qsizetype pos = 0;
     skipBlanks(text, pos);
@@ -61,3 +63,5 @@ QStringList SplitTitles(const QString& text) {
     }
     return items;
 }
+
+} // namespace titlesplit

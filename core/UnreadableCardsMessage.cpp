@@ -7,12 +7,15 @@ constexpr int NamesShown = 20;
 
 } // namespace
 
-QString UnreadableCardsMessage(const QStringList& entries) {
-    return UnreadableCardsMessage(entries, QStringLiteral("Hledání ho přeskočilo."),
-                                  QStringLiteral("Hledání je přeskočilo:"));
+namespace unreadablecards {
+
+QString unreadableCardsMessage(const QStringList& entries) {
+    return unreadablecards::unreadableCardsMessage(entries,
+                                                   QStringLiteral("Hledání ho přeskočilo."),
+                                                   QStringLiteral("Hledání je přeskočilo:"));
 }
 
-QString UnreadableCardsMessage(const QStringList& entries, const QString& fateOfOne,
+QString unreadableCardsMessage(const QStringList& entries, const QString& fateOfOne,
                                const QString& fateOfMany) {
     if (entries.size() == 1)
         return QStringLiteral("Soubor karty %1 nelze přečíst (je poškozený, není to archiv karty, "
@@ -28,3 +31,5 @@ QString UnreadableCardsMessage(const QStringList& entries, const QString& fateOf
         text += QStringLiteral("\n…\nCelkem nečitelných souborů: %1").arg(entries.size());
     return text;
 }
+
+} // namespace unreadablecards

@@ -1,10 +1,14 @@
 #include "core/WindowTitle.h"
 
-QString ApplicationTitle() {
+namespace windowtitle {
+
+QString applicationTitle() {
     return QStringLiteral("Pelvarin Kartotéka");
 }
 
-QString CardWindowTitle(int number, const QString& cardName) {
-    return ApplicationTitle() + QStringLiteral(" - (") + QString::number(number) +
+QString cardWindowTitle(int number, const QString& cardName) {
+    return windowtitle::applicationTitle() + QStringLiteral(" - (") + QString::number(number) +
            QStringLiteral(") ") + cardName;
 }
+
+} // namespace windowtitle

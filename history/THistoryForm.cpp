@@ -118,7 +118,7 @@ void THistoryForm::buildButtons() {
                                            QStyle::SP_BrowserReload, QRect(448, 363, 88, 27));
     RestoreButton->setToolTip(
         QStringLiteral("Vybranou verzi vloží do karty jako neuložené změny (Enter)"));
-    connect(RestoreButton, &QToolButton::clicked, this, &THistoryForm::RestoreSelected);
+    connect(RestoreButton, &QToolButton::clicked, this, &THistoryForm::restoreSelected);
     CloseButton = dialoglook::makeButton(*this, QStringLiteral("Zavřít"),
                                          QStyle::SP_DialogCloseButton, QRect(542, 363, 88, 27));
     connect(CloseButton, &QToolButton::clicked, this, &QDialog::reject);
@@ -138,7 +138,8 @@ void THistoryForm::showForOpenCard(const QStringList& columnTitles) {
 
 void THistoryForm::loadVersions() {
     Heading->setText(QStringLiteral("Dřívější verze karty ") + card_.CurrentCardName());
-    versions_ = SummarizeCardVersions(state_.libraryPath(), card_.HistoryFolder());
+    versions_ =
+        cardversionreader::summarizeCardVersions(state_.libraryPath(), card_.historyFolder());
     fillList();
     EmptyNote->setVisible(versions_.isEmpty());
     if (versions_.isEmpty())
@@ -186,7 +187,7 @@ void THistoryForm::showSelected() {
         return;
     }
     try {
-        content_ = ReadCardVersion(state_.libraryPath(), summary.version.path);
+        content_ = cardversionreader::readCardVersion(state_.libraryPath(), summary.version.path);
     } catch (const AppError& error) {
         // Damage beyond the table member shows only when the version is read whole.
         showUnreadable(row, error.text());
@@ -243,17 +244,17 @@ void THistoryForm::clearPreview() {
     RestoreButton->setEnabled(false);
 }
 
-void THistoryForm::RestoreSelected() {
+void THistoryForm::restoreSelected() {
     if (!content_)
         return;
-    RunGuarded(prompts_, [this] {
-        card_.RestoreVersion(*content_);
+    commandguard::runGuarded(prompts_, [this] {
+        card_.restoreVersion(*content_);
         accept();
     });
 }
 
 void THistoryForm::keyPressEvent(QKeyEvent* event) {
     if (!dialogkeys::handleConfirmCancel(
-            *event, [this] { RestoreSelected(); }, [this] { reject(); }))
+            *event, [this] { restoreSelected(); }, [this] { reject(); }))
         QDialog::keyPressEvent(event);
 }

@@ -41,9 +41,9 @@ public:
     void selectVersion(int row);
     // The selected version can be restored: it was read whole.
     bool canRestore() const { return content_.has_value(); }
-    // Restores the selected version (OpenCard::RestoreVersion) and closes the
+    // Restores the selected version (OpenCard::restoreVersion) and closes the
     // dialog; nothing for an unreadable version.
-    void RestoreSelected();
+    void restoreSelected();
 
     // The colour setting `BackColor`.
     void setBackColor(const QColor& color);

@@ -17,7 +17,7 @@ CardImportResult importWithProgress(const CardImportTarget& target, const CardIm
     progress.setWindowTitle(QStringLiteral("Import z CSV"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
-    const CardImportResult result = ImportCards(target, plan, [&progress](int done) {
+    const CardImportResult result = cardimport::importCards(target, plan, [&progress](int done) {
         progress.setValue(done);
         return !progress.wasCanceled();
     });
@@ -27,19 +27,21 @@ CardImportResult importWithProgress(const CardImportTarget& target, const CardIm
 
 } // namespace
 
-QString CsvImportDialogTitle() {
+namespace csvimport {
+
+QString csvImportDialogTitle() {
     return QStringLiteral("Importovat z CSV");
 }
 
-QStringList CsvImportFilters() {
+QStringList csvImportFilters() {
     return {QStringLiteral("Hodnoty oddělené čárkami (*.csv *.CSV *.txt *.TXT)"),
             QStringLiteral("Všechny soubory (*)")};
 }
 
-void ImportCsvFile(const QString& path, const CardImportTarget& target, Prompts& prompts,
+void importCsvFile(const QString& path, const CardImportTarget& target, Prompts& prompts,
                    QWidget* parent, const std::function<void()>& cardsWritten) {
-    CsvImportDialog dialog(path, ReadCsvFile(path), cardimport::existingCardNames(target.cardDir),
-                           parent);
+    CsvImportDialog dialog(path, csvreader::readCsvFile(path),
+                           cardimport::existingCardNames(target.cardDir), parent);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The folder may have changed while the preview was open.
@@ -48,5 +50,7 @@ void ImportCsvFile(const QString& path, const CardImportTarget& target, Prompts&
     const CardImportResult result = importWithProgress(target, plan, parent);
     if (cardsWritten)
         cardsWritten();
-    prompts.message(ImportSummary(result));
+    prompts.message(cardimport::importSummary(result));
 }
+
+} // namespace csvimport

@@ -72,7 +72,7 @@ Application::Application(const QString& programDir, Prompts* prompts, ProcessEnd
 
 Application::~Application() = default;
 
-bool Application::Start() {
+bool Application::start() {
     if (!claimProgramDir())
         return false;
     form1_ = std::make_unique<TForm1>(state_, *prompts_, [this](int code) { endProcess(code); });
@@ -86,7 +86,7 @@ bool Application::Start() {
     return true;
 }
 
-int Application::Run() {
+int Application::run() {
     if (ended_)
         return exitCode_;
     if (ShownProbe::wanted())
@@ -102,7 +102,7 @@ int Application::Run() {
 // over its cards: it shows the first one's window instead and ends.
 bool Application::claimProgramDir() {
     instance_ = std::make_unique<ProgramInstance>(state_.programDir);
-    RunGuarded(*prompts_, [this] {
+    commandguard::runGuarded(*prompts_, [this] {
         programdir::makeDataDirectory(state_.programDir);
         if (instance_->claim()) {
             claimed_ = true;
@@ -144,7 +144,7 @@ void Application::endProcess(int exitCode) {
 namespace {
 
 void paintBackground(QWidget* window, qint32 storedColor) {
-    dialoglook::setBackground(*window, ColorFromStored(storedColor));
+    dialoglook::setBackground(*window, storedcolor::colorFromStored(storedColor));
 }
 
 } // namespace
@@ -167,11 +167,11 @@ void Application::createDialogs() {
     searchHost_ = std::make_unique<MainWindowSearchHost>(form);
     FindForm_ = new TFindForm(*searchHost_, *prompts_, &form);
     FindForm_->setObjectName(QStringLiteral("FindForm"));
-    FindForm_->setBackColor(ColorFromStored(state_.BackColor));
+    FindForm_->setBackColor(storedcolor::colorFromStored(state_.BackColor));
     printSource_ = std::make_unique<MainWindowPrintSource>(form);
     PrintForm_ = new TPrintForm(state_, *prompts_, *printSource_, &form);
     PrintForm_->setObjectName(QStringLiteral("PrintForm"));
-    HistoryForm_ = created(new THistoryForm(state_, form.Card(), *prompts_, &form), "HistoryForm");
+    HistoryForm_ = created(new THistoryForm(state_, form.card(), *prompts_, &form), "HistoryForm");
     ConflictForm_ = created(new CardConflictDialog(&form), "ConflictForm");
 
     QObject::connect(&form, &TForm1::backColorChanged, &form, [this](qint32 color) {
@@ -197,17 +197,17 @@ void Application::bindCommands() {
     const QList<QPair<Command, std::function<void()>>> table = {
         {Command::NewCard, [this] { Add1Click(); }},
         {Command::DeleteCard, [this] { Delete1Click(); }},
-        {Command::ImportCsv, [this] { Importovatzcsv1Click(); }},
-        {Command::CardHistory, [this] { Historiekarty1Click(); }},
-        {Command::ResolveConflict, [this] { syncCommands_->Vyresitkonflikt1Click(); }},
+        {Command::ImportCsv, [this] { importCsv(); }},
+        {Command::CardHistory, [this] { showCardHistory(); }},
+        {Command::ResolveConflict, [this] { syncCommands_->resolveConflict(); }},
         {Command::PrintCard, [this] { PrintForm_->printOpenCard(); }},
         {Command::PrintList, [this] { PrintForm_->printCardList(); }},
         {Command::SaveCardPdf, [this] { cardExports_->saveCardPdf(); }},
         {Command::SaveListPdf, [this] { cardExports_->saveListPdf(); }},
         {Command::ExportCsv, [this] { cardExports_->exportCsv(); }},
         {Command::PrinterSetUp, [this] { PrintForm_->printerSetUp(); }},
-        {Command::FindNext, [this] { quickSearch_->FindNext(); }},
-        {Command::AdvancedSearch, [this] { quickSearch_->ShowAdvancedSearch(); }},
+        {Command::FindNext, [this] { quickSearch_->findNext(); }},
+        {Command::AdvancedSearch, [this] { quickSearch_->showAdvancedSearch(); }},
         {Command::Overview, [this] { overview_->showOverview(); }},
         {Command::CheckForUpdates, [this] { Zkontrolovataktualizace1Click(); }},
         {Command::Settings, [this] { Language1Click(); }},
@@ -219,7 +219,7 @@ void Application::bindCommands() {
     for (const auto& [command, handler] : table)
         commands.bind(command, handler);
     QObject::connect(form1_.get(), &TForm1::supportLinkClicked, form1_.get(),
-                     [this] { RunGuarded(*prompts_, [this] { Label8Click(); }); });
+                     [this] { commandguard::runGuarded(*prompts_, [this] { Label8Click(); }); });
 }
 
 void Application::Add1Click() {
@@ -230,8 +230,8 @@ void Application::Delete1Click() {
     DelForm_->showForCurrentCard();
 }
 
-void Application::Historiekarty1Click() {
-    if (!form1_->Card().CardLoaded())
+void Application::showCardHistory() {
+    if (!form1_->card().CardLoaded())
         return;
     HistoryForm_->showForOpenCard(form1_->titleCaptions());
 }
@@ -259,15 +259,17 @@ void Application::Npovda1Click() {
 }
 
 void Application::Zkontrolovataktualizace1Click() {
-    CheckForUpdates(state_.programDir, *prompts_);
+    updatecheck::checkForUpdates(state_.programDir, *prompts_);
 }
 
 // Asks for a CSV file, shows the preview "Import z CSV" and makes the new
 // cards; the card list reads the folder again once, at the end.
-void Application::Importovatzcsv1Click() {
-    const QString path = prompts_->openFile(CsvImportDialogTitle(), CsvImportFilters());
+void Application::importCsv() {
+    const QString path =
+        prompts_->openFile(csvimport::csvImportDialogTitle(), csvimport::csvImportFilters());
     if (path.isEmpty())
         return;
     const CardImportTarget target{state_.libraryPath(), state_.CardDir, state_.historyDir()};
-    ImportCsvFile(path, target, *prompts_, form1_.get(), [this] { form1_->listPanel().reread(); });
+    csvimport::importCsvFile(path, target, *prompts_, form1_.get(),
+                             [this] { form1_->listPanel().reread(); });
 }

@@ -37,17 +37,17 @@ public:
     ~Application();
 
     // Creates the windows; false when the start-up ended the process (then
-    // ExitCode() holds the code and nothing else was created).
-    bool Start();
+    // exitCode() holds the code and nothing else was created).
+    bool start();
     // Shows the main window and runs the event loop until the process ends.
-    int Run();
+    int run();
 
-    bool Ended() const { return ended_; }
-    int ExitCode() const { return exitCode_; }
+    bool ended() const { return ended_; }
+    int exitCode() const { return exitCode_; }
 
-    AppState& State() { return state_; }
-    Prompts& Dialogs() { return *prompts_; }
-    TForm1* Form1() const { return form1_.get(); }
+    AppState& state() { return state_; }
+    Prompts& dialogs() { return *prompts_; }
+    TForm1* form1() const { return form1_.get(); }
 
 private:
     bool claimProgramDir();
@@ -60,14 +60,14 @@ private:
     // Handlers of the commands that open the dialogs or leave the cards alone.
     void Add1Click();
     void Delete1Click();
-    void Historiekarty1Click();
+    void showCardHistory();
     void Language1Click();
     void About1Click();
     void Label5Click();
     void Label8Click();
     void Npovda1Click();
     void Zkontrolovataktualizace1Click();
-    void Importovatzcsv1Click();
+    void importCsv();
 
     AppState state_;
     // Holds the program directory until everything else has gone.

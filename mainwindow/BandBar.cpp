@@ -16,32 +16,32 @@ BandBar::BandBar(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
-int BandBar::AddBand(QWidget* panel, int left) {
+int BandBar::addBand(QWidget* panel, int left) {
     panel->setParent(this);
     panel->installEventFilter(this);
     bands_.append({panel, left});
-    PlaceBand(int(bands_.size()) - 1);
+    placeBand(int(bands_.size()) - 1);
     panel->show();
     return int(bands_.size()) - 1;
 }
 
-QWidget* BandBar::BandPanel(int band) const {
+QWidget* BandBar::bandPanel(int band) const {
     return bands_.value(band).panel;
 }
 
-int BandBar::BandLeft(int band) const {
+int BandBar::bandLeft(int band) const {
     return bands_.value(band).left;
 }
 
-void BandBar::SetBandLeft(int band, int left) {
+void BandBar::setBandLeft(int band, int left) {
     if (band < 0 || band >= bands_.size())
         return;
     bands_[band].left = left;
-    PlaceBand(band);
+    placeBand(band);
     update();
 }
 
-int BandBar::BandWidth(int band) const {
+int BandBar::bandWidth(int band) const {
     return band >= 0 && band < bands_.size() ? GripWidth + bands_[band].panel->width() + FrameWidth
                                              : 0;
 }
@@ -49,11 +49,11 @@ int BandBar::BandWidth(int band) const {
 QSize BandBar::sizeHint() const {
     int right = 0;
     for (int i = 0; i < bands_.size(); ++i)
-        right = qMax(right, BandLeft(i) + BandWidth(i));
+        right = qMax(right, bandLeft(i) + bandWidth(i));
     return {right, 38};
 }
 
-void BandBar::PlaceBand(int band) {
+void BandBar::placeBand(int band) {
     const Band& entry = bands_[band];
     entry.panel->move(entry.left + GripWidth, BandTop);
 }
@@ -65,7 +65,7 @@ bool BandBar::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-int BandBar::BandAtGrip(const QPoint& point) const {
+int BandBar::bandAtGrip(const QPoint& point) const {
     for (int i = 0; i < bands_.size(); ++i) {
         const int left = bands_[i].left;
         if (point.x() >= left && point.x() < left + GripWidth && bands_[i].panel->isVisible())
@@ -74,24 +74,24 @@ int BandBar::BandAtGrip(const QPoint& point) const {
     return -1;
 }
 
-QPair<int, int> BandBar::FreeRange(int band) const {
+QPair<int, int> BandBar::freeRange(int band) const {
     const int left = bands_[band].left;
     int lowest = 0;
-    int highest = width() - BandWidth(band);
+    int highest = width() - bandWidth(band);
     for (int i = 0; i < bands_.size(); ++i) {
         if (i == band || !bands_[i].panel->isVisible())
             continue;
         if (bands_[i].left < left)
-            lowest = qMax(lowest, bands_[i].left + BandWidth(i));
+            lowest = qMax(lowest, bands_[i].left + bandWidth(i));
         else
-            highest = qMin(highest, bands_[i].left - BandWidth(band));
+            highest = qMin(highest, bands_[i].left - bandWidth(band));
     }
     return {lowest, qMax(lowest, highest)};
 }
 
 void BandBar::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    dragBand_ = event->button() == Qt::LeftButton ? BandAtGrip(point) : -1;
+    dragBand_ = event->button() == Qt::LeftButton ? bandAtGrip(point) : -1;
     if (dragBand_ >= 0)
         dragOffset_ = point.x() - bands_[dragBand_].left;
     QWidget::mousePressEvent(event);
@@ -100,13 +100,13 @@ void BandBar::mousePressEvent(QMouseEvent* event) {
 void BandBar::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (dragBand_ < 0) {
-        setCursor(BandAtGrip(point) >= 0 ? Qt::SizeHorCursor : Qt::ArrowCursor);
+        setCursor(bandAtGrip(point) >= 0 ? Qt::SizeHorCursor : Qt::ArrowCursor);
         return;
     }
-    const auto [lowest, highest] = FreeRange(dragBand_);
+    const auto [lowest, highest] = freeRange(dragBand_);
     const int left = qBound(lowest, point.x() - dragOffset_, highest);
     if (left != bands_[dragBand_].left) {
-        SetBandLeft(dragBand_, left);
+        setBandLeft(dragBand_, left);
         emit bandMoved(dragBand_);
     }
 }
@@ -125,7 +125,7 @@ void BandBar::paintEvent(QPaintEvent*) {
     for (int i = 0; i < bands_.size(); ++i) {
         if (!bands_[i].panel->isVisible())
             continue;
-        const QRect band(bands_[i].left, BandTop, BandWidth(i), height() - 2 * BandTop);
+        const QRect band(bands_[i].left, BandTop, bandWidth(i), height() - 2 * BandTop);
         // A raised frame around the band and a grip of two ridges.
         painter.setPen(light);
         painter.drawLine(band.topLeft(), band.topRight());

@@ -18,12 +18,12 @@ public:
     explicit BandBar(QWidget* parent = nullptr);
 
     // Adds a band holding panel at left; bands keep the order they are added in.
-    int AddBand(QWidget* panel, int left);
-    int BandCount() const { return int(bands_.size()); }
-    QWidget* BandPanel(int band) const;
-    int BandLeft(int band) const;
-    void SetBandLeft(int band, int left);
-    int BandWidth(int band) const;
+    int addBand(QWidget* panel, int left);
+    int bandCount() const { return int(bands_.size()); }
+    QWidget* bandPanel(int band) const;
+    int bandLeft(int band) const;
+    void setBandLeft(int band, int left);
+    int bandWidth(int band) const;
 
     QSize sizeHint() const override;
 
@@ -44,10 +44,10 @@ private:
         int left;
     };
 
-    void PlaceBand(int band);
-    int BandAtGrip(const QPoint& point) const;
+    void placeBand(int band);
+    int bandAtGrip(const QPoint& point) const;
     // The room band can move in without covering its neighbours.
-    QPair<int, int> FreeRange(int band) const;
+    QPair<int, int> freeRange(int band) const;
 
     QList<Band> bands_;
     int dragBand_ = -1;

@@ -23,7 +23,7 @@ public:
     // error it lets through is shown by the standard error box and ends it.
     virtual void runCommand(const std::function<void()>& command) = 0;
     // Reads the card directory into the card list again; no entry stays selected.
-    virtual void ReReadCardList() = 0;
+    virtual void reReadCardList() = 0;
 };
 
 // The common frame of the small card file dialogs (new file, delete file): one

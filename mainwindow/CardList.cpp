@@ -15,15 +15,15 @@ CardList::CardList(QWidget* parent) : QListView(parent), model_(new CardFolderMo
         if (!settingSelection_)
             emit listChanged();
     });
-    KeepSelectionThroughReset();
+    keepSelectionThroughReset();
     connect(model_, &CardFolderModel::cardsChanged, this, [this] { emit listChanged(); });
 }
 
 // Rows that come and go keep the selection on its card by themselves; a burst
 // applied as one reset puts it back by name. The program's own re-read clears it.
-void CardList::KeepSelectionThroughReset() {
+void CardList::keepSelectionThroughReset() {
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        const int index = ItemIndex();
+        const int index = itemIndex();
         selectedBeforeReset_ = index < 0 ? QString() : model_->names().at(index);
     });
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
@@ -32,38 +32,38 @@ void CardList::KeepSelectionThroughReset() {
         clearSelection();
         settingSelection_ = false;
         if (model_->lastResetKeepsSelection() && !selectedBeforeReset_.isEmpty())
-            SetItemIndex(int(model_->names().indexOf(selectedBeforeReset_)));
+            setItemIndex(int(model_->names().indexOf(selectedBeforeReset_)));
     });
 }
 
-void CardList::SetDirectory(const QString& directory, const QString& mask) {
+void CardList::setDirectory(const QString& directory, const QString& mask) {
     model_->setDirectory(directory, mask);
 }
 
-QString CardList::Directory() const {
+QString CardList::directory() const {
     return model_->directory();
 }
 
-void CardList::Update() {
+void CardList::reread() {
     model_->reread();
 }
 
-QStringList CardList::Items() const {
+QStringList CardList::items() const {
     return model_->names();
 }
 
-int CardList::Count() const {
+int CardList::count() const {
     return int(model_->names().size());
 }
 
-int CardList::ItemIndex() const {
+int CardList::itemIndex() const {
     const QModelIndexList selected = selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void CardList::SetItemIndex(int index) {
+void CardList::setItemIndex(int index) {
     settingSelection_ = true;
-    if (index >= 0 && index < Count()) {
+    if (index >= 0 && index < count()) {
         const QModelIndex entry = model_->index(index);
         selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
         scrollTo(entry);
@@ -74,12 +74,12 @@ void CardList::SetItemIndex(int index) {
     settingSelection_ = false;
 }
 
-QString CardList::FileName() const {
-    const int index = ItemIndex();
+QString CardList::fileName() const {
+    const int index = itemIndex();
     return index < 0 ? QString() : model_->directory() + model_->names().at(index);
 }
 
-int CardList::IndexOf(const QString& name) const {
+int CardList::indexOf(const QString& name) const {
     return model_->indexOf(name);
 }
 

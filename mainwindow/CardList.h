@@ -15,24 +15,24 @@ public:
     explicit CardList(QWidget* parent = nullptr);
 
     // Points the list at directory (with a trailing "/") and mask, and reads it.
-    void SetDirectory(const QString& directory, const QString& mask = QStringLiteral("*.krt"));
-    QString Directory() const;
+    void setDirectory(const QString& directory, const QString& mask = QStringLiteral("*.krt"));
+    QString directory() const;
     // Reads the directory again; the selection is cleared.
-    void Update();
+    void reread();
     // The entries, which other parts of the program follow (cardsChanged).
-    CardFolderModel& Cards() const { return *model_; }
+    CardFolderModel& cards() const { return *model_; }
 
-    QStringList Items() const;
-    int Count() const;
+    QStringList items() const;
+    int count() const;
     // The selected entry's index, -1 when nothing is selected.
-    int ItemIndex() const;
+    int itemIndex() const;
     // Selects entry index; an index outside the list leaves nothing selected.
     // This does not count as the user's change (no userChanged signal).
-    void SetItemIndex(int index);
+    void setItemIndex(int index);
     // Full path of the selected card file; empty when nothing is selected.
-    QString FileName() const;
+    QString fileName() const;
     // Index of the entry named name, letter case ignored; -1 when absent.
-    int IndexOf(const QString& name) const;
+    int indexOf(const QString& name) const;
 
 signals:
     // After every re-read and outside change, and when the user moves the selection.
@@ -47,7 +47,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void KeepSelectionThroughReset();
+    void keepSelectionThroughReset();
 
     CardFolderModel* model_;
     QString selectedBeforeReset_;

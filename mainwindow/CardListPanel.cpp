@@ -56,27 +56,27 @@ void CardListPanel::forwardTo(CommandRegistry& commands) {
 }
 
 void CardListPanel::setDirectory(const QString& directory) {
-    List_->SetDirectory(directory, QStringLiteral("*.krt"));
+    List_->setDirectory(directory, QStringLiteral("*.krt"));
 }
 
 CardFolderModel& CardListPanel::cards() const {
-    return List_->Cards();
+    return List_->cards();
 }
 
 int CardListPanel::count() const {
-    return List_->Count();
+    return List_->count();
 }
 
 int CardListPanel::row() const {
-    return List_->ItemIndex();
+    return List_->itemIndex();
 }
 
 void CardListPanel::selectRow(int row) {
-    List_->SetItemIndex(row);
+    List_->setItemIndex(row);
 }
 
 int CardListPanel::indexOf(const QString& fileName) const {
-    return List_->IndexOf(fileName);
+    return List_->indexOf(fileName);
 }
 
 int CardListPanel::listRight() const {
@@ -84,7 +84,7 @@ int CardListPanel::listRight() const {
 }
 
 void CardListPanel::showCardCount() {
-    List_->setToolTip(QStringLiteral("Celkem ") + QString::number(List_->Count()) +
+    List_->setToolTip(QStringLiteral("Celkem ") + QString::number(List_->count()) +
                       QStringLiteral(" záznamů."));
 }
 
@@ -96,25 +96,25 @@ void CardListPanel::applyFont(const QFont& font, const QColor& textColor) {
 }
 
 QStringList CardListPanel::entries() const {
-    return List_->Items();
+    return List_->items();
 }
 
 void CardListPanel::selectEntry(const QString& fileName) {
-    List_->SetItemIndex(List_->IndexOf(fileName));
+    List_->setItemIndex(List_->indexOf(fileName));
 }
 
 QString CardListPanel::selectedPath() const {
-    return List_->FileName();
+    return List_->fileName();
 }
 
 void CardListPanel::reread() {
-    List_->Update();
+    List_->reread();
 }
 
 QStringList CardListPanel::conflictCopiesOf(const QString& fileName) const {
-    return List_->Cards().conflictCopiesOf(fileName);
+    return List_->cards().conflictCopiesOf(fileName);
 }
 
 void CardListPanel::watchCardFile(const QString& path) {
-    List_->Cards().watchFile(path);
+    List_->cards().watchFile(path);
 }

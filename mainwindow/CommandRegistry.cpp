@@ -25,7 +25,7 @@ void CommandRegistry::bind(Command command, std::function<void()> handler) {
     QAction* action = actionOf(command);
     connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)] {
         if (isAvailable(action))
-            RunGuarded(prompts_, handler);
+            commandguard::runGuarded(prompts_, handler);
     });
 }
 

@@ -11,25 +11,25 @@ NotesEdit::NotesEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-QString NotesEdit::Text() const {
+QString NotesEdit::text() const {
     // toRawText keeps no-break spaces, which toPlainText would turn into blanks.
-    QString text = document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return text;
+    QString notes = document()->toRawText();
+    notes.replace(QChar::ParagraphSeparator, u'\n');
+    notes.replace(QChar::LineSeparator, u'\n');
+    notes.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    return notes;
 }
 
-void NotesEdit::SetText(const QString& text) {
+void NotesEdit::setText(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(u'\r', u'\n');
     setPlainText(plain);
 }
 
-QStringList NotesEdit::Lines() const {
-    const QString text = Text();
-    return text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+QStringList NotesEdit::lines() const {
+    const QString notes = text();
+    return notes.isEmpty() ? QStringList() : notes.split(QStringLiteral("\r\n"));
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -37,16 +37,16 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void PictureBox::SetPicture(const QImage& picture) {
+void PictureBox::setPicture(const QImage& picture) {
     picture_ = picture;
     update();
 }
 
-bool PictureBox::LoadBitmapFile(const QString& path) {
+bool PictureBox::loadBitmapFile(const QString& path) {
     QImage image;
     if (!image.load(path, "BMP"))
         return false;
-    SetPicture(image);
+    setPicture(image);
     return true;
 }
 

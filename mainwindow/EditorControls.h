@@ -14,11 +14,11 @@ public:
     explicit NotesEdit(QWidget* parent = nullptr);
 
     // The notes with CR LF line breaks, every character kept (no-break spaces too).
-    QString Text() const;
+    QString text() const;
     // Shows text; CR LF, lone CR and lone LF all break lines.
-    void SetText(const QString& text);
+    void setText(const QString& text);
     // The notes line by line (for printing and searching).
-    QStringList Lines() const;
+    QStringList lines() const;
 };
 
 // The picture box: draws its picture stretched to its own size, shows a hand
@@ -28,11 +28,11 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    QImage Picture() const { return picture_; }
-    void SetPicture(const QImage& picture);
+    QImage picture() const { return picture_; }
+    void setPicture(const QImage& picture);
     // Shows the Windows bitmap file at path; false (and nothing changed) when
     // the file is not a readable bitmap.
-    bool LoadBitmapFile(const QString& path);
+    bool loadBitmapFile(const QString& path);
 
 signals:
     void clicked();

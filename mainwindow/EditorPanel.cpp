@@ -79,11 +79,11 @@ EditorPanel::EditorPanel(QSize area, QWidget* parent) : QWidget(parent) {
 void EditorPanel::createTable() {
     ListB_ = new KeyValueGrid;
     ListB_->setObjectName(QStringLiteral("ListB"));
-    ListB_->SetTitleCaptions({QStringLiteral("Předmět"), QStringLiteral("Hodnota")});
-    ListB_->SetColWidth(0, 167);
-    ListB_->SetColWidth(1, 387);
+    ListB_->setTitleCaptions({QStringLiteral("Předmět"), QStringLiteral("Hodnota")});
+    ListB_->setColWidth(0, 167);
+    ListB_->setColWidth(1, 387);
     ListB_->setContextMenuPolicy(Qt::CustomContextMenu);
-    ListB_->SetTabKeyOption(false);
+    ListB_->setTabKeyOption(false);
     ListB_->setAccessibleName(QStringLiteral("Tabulka karty"));
 }
 
@@ -146,15 +146,15 @@ bool EditorPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QStringList EditorPanel::tableLines() const {
-    return ListB_->Strings();
+    return ListB_->strings();
 }
 
 void EditorPanel::setTableLines(const QStringList& lines) {
-    ListB_->SetStrings(lines);
+    ListB_->setStrings(lines);
 }
 
 void EditorPanel::clearTable() {
-    ListB_->Clear();
+    ListB_->clear();
 }
 
 void EditorPanel::showTable() {
@@ -162,11 +162,11 @@ void EditorPanel::showTable() {
 }
 
 QString EditorPanel::notesText() const {
-    return Memo1_->Text();
+    return Memo1_->text();
 }
 
 void EditorPanel::setNotesText(const QString& text) {
-    Memo1_->SetText(text);
+    Memo1_->setText(text);
 }
 
 void EditorPanel::clearNotes() {
@@ -176,7 +176,7 @@ void EditorPanel::clearNotes() {
 void EditorPanel::showPicture(const QString& path) {
     // A picture member that is not a readable bitmap stays in the working
     // directory (and in the card file), only NSELECT shows for it.
-    if (path.isEmpty() || !Image1_->LoadBitmapFile(path))
+    if (path.isEmpty() || !Image1_->loadBitmapFile(path))
         showNoPicture();
     else
         Image1_->setAccessibleDescription(QStringLiteral("Karta má obrázek."));
@@ -191,20 +191,20 @@ void EditorPanel::updateWindowState() {
 }
 
 void EditorPanel::addLine() {
-    if (ListB_->LineCount() == 0)
+    if (ListB_->lineCount() == 0)
         return;
-    const int row = ListB_->Row();
+    const int row = ListB_->row();
     // Line index `row` lies right below grid row `row`.
-    ListB_->InsertLine(row, QStringLiteral("="));
+    ListB_->insertLine(row, QStringLiteral("="));
     // In the new row's key cell, so that what is typed next is its key.
-    ListB_->SetCell(row + 1, 0);
+    ListB_->setCell(row + 1, 0);
 }
 
 void EditorPanel::deleteLine() {
-    const int row = ListB_->Row();
-    if (ListB_->LineCount() == 1 || row == 1)
+    const int row = ListB_->row();
+    if (ListB_->lineCount() == 1 || row == 1)
         return;
-    ListB_->DeleteLine(row - 1);
+    ListB_->deleteLine(row - 1);
 }
 
 QStringList EditorPanel::titleCaptions() const {
@@ -212,22 +212,22 @@ QStringList EditorPanel::titleCaptions() const {
 }
 
 void EditorPanel::setTitleCaptions(const QStringList& titles) {
-    ListB_->SetTitleCaptions(titles);
+    ListB_->setTitleCaptions(titles);
 }
 
 void EditorPanel::setTabKeyOption(bool on) {
-    ListB_->SetTabKeyOption(on);
+    ListB_->setTabKeyOption(on);
 }
 
 QList<int> EditorPanel::columnWidths() const {
     QList<int> widths;
-    for (int column = 0; column < ListB_->ColCount(); ++column)
-        widths << ListB_->ColWidth(column);
+    for (int column = 0; column < ListB_->colCount(); ++column)
+        widths << ListB_->colWidth(column);
     return widths;
 }
 
 void EditorPanel::setColumnWidth(int column, int width) {
-    ListB_->SetColWidth(column, width);
+    ListB_->setColWidth(column, width);
 }
 
 QFont EditorPanel::notesFont() const {
@@ -235,11 +235,11 @@ QFont EditorPanel::notesFont() const {
 }
 
 QImage EditorPanel::picture() const {
-    return Image1_->Picture();
+    return Image1_->picture();
 }
 
 void EditorPanel::showNoPicture() {
-    Image1_->SetPicture(resources::nselectBitmap());
+    Image1_->setPicture(resources::nselectBitmap());
     Image1_->setAccessibleDescription(QStringLiteral("Karta nemá obrázek."));
 }
 

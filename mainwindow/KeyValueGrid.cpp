@@ -39,13 +39,13 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
-            grid_->ReportTypedKey(key->text());
+            grid_->reportTypedKey(key->text());
             const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-            if (tab && !grid_->TabKeyOption()) {
+            if (tab && !grid_->tabKeyOption()) {
                 auto* editor = static_cast<QWidget*>(object);
                 emit commitData(editor);
                 emit closeEditor(editor, NoHint);
-                grid_->FocusNeighbour(key->key() == Qt::Key_Tab &&
+                grid_->focusNeighbour(key->key() == Qt::Key_Tab &&
                                       !(key->modifiers() & Qt::ShiftModifier));
                 return true;
             }
@@ -92,12 +92,12 @@ KeyValueGrid::KeyValueGrid(QWidget* parent) : QTableView(parent), model_(new Key
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &KeyValueGrid::topLeftChanged);
 }
 
-QStringList KeyValueGrid::Strings() const {
-    return model_->Lines();
+QStringList KeyValueGrid::strings() const {
+    return model_->lines();
 }
 
-void KeyValueGrid::SetStrings(const QStringList& lines) {
-    model_->SetLines(lines);
+void KeyValueGrid::setStrings(const QStringList& lines) {
+    model_->setLines(lines);
     // Back to the top-left cell now, so that no scroll notification arrives
     // later from the old scroll position.
     verticalScrollBar()->setValue(0);
@@ -105,29 +105,29 @@ void KeyValueGrid::SetStrings(const QStringList& lines) {
     setCurrentIndex(model_->index(0, 0));
 }
 
-int KeyValueGrid::LineCount() const {
-    return int(model_->Lines().size());
+int KeyValueGrid::lineCount() const {
+    return int(model_->lines().size());
 }
 
-void KeyValueGrid::InsertLine(int index, const QString& line) {
-    model_->InsertLine(index, line);
+void KeyValueGrid::insertLine(int index, const QString& line) {
+    model_->insertLine(index, line);
 }
 
-void KeyValueGrid::DeleteLine(int index) {
-    model_->DeleteLine(index);
+void KeyValueGrid::deleteLine(int index) {
+    model_->deleteLine(index);
 }
 
-int KeyValueGrid::Row() const {
+int KeyValueGrid::row() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() + 1 : 1;
 }
 
-void KeyValueGrid::SetRow(int row) {
+void KeyValueGrid::setRow(int row) {
     const int column = currentIndex().isValid() ? currentIndex().column() : 0;
     setCurrentIndex(model_->index(row - 1, column));
 }
 
-void KeyValueGrid::SetCell(int row, int column) {
+void KeyValueGrid::setCell(int row, int column) {
     setCurrentIndex(model_->index(row - 1, column));
 }
 
@@ -135,24 +135,24 @@ QStringList KeyValueGrid::TitleCaptions() const {
     return model_->TitleCaptions();
 }
 
-void KeyValueGrid::SetTitleCaptions(const QStringList& titles) {
-    model_->SetTitleCaptions(titles);
+void KeyValueGrid::setTitleCaptions(const QStringList& titles) {
+    model_->setTitleCaptions(titles);
     horizontalHeader()->viewport()->update();
 }
 
-int KeyValueGrid::ColWidth(int column) const {
-    if (column < 0 || column >= ColCount())
+int KeyValueGrid::colWidth(int column) const {
+    if (column < 0 || column >= colCount())
         throw AppError(QStringLiteral("Grid index out of range"));
     return columnWidth(column);
 }
 
-void KeyValueGrid::SetColWidth(int column, int width) {
-    if (column < 0 || column >= ColCount())
+void KeyValueGrid::setColWidth(int column, int width) {
+    if (column < 0 || column >= colCount())
         throw AppError(QStringLiteral("Grid index out of range"));
     setColumnWidth(column, qMax(0, width));
 }
 
-void KeyValueGrid::FocusNeighbour(bool forward) {
+void KeyValueGrid::focusNeighbour(bool forward) {
     QWidget* candidate = this;
     do {
         candidate = forward ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
@@ -165,7 +165,7 @@ void KeyValueGrid::FocusNeighbour(bool forward) {
     } while (candidate != this);
 }
 
-void KeyValueGrid::ReportTypedKey(const QString& text) {
+void KeyValueGrid::reportTypedKey(const QString& text) {
     if (!text.isEmpty())
         emit keyTyped(text.at(0));
 }
@@ -174,6 +174,6 @@ void KeyValueGrid::keyPressEvent(QKeyEvent* event) {
     // Keys typed into the cell editor were reported by the editor already and
     // only pass through here when the editor leaves them unhandled.
     if (QApplication::focusWidget() == this)
-        ReportTypedKey(event->text());
+        reportTypedKey(event->text());
     QTableView::keyPressEvent(event);
 }

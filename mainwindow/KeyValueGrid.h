@@ -13,36 +13,36 @@ public:
     explicit KeyValueGrid(QWidget* parent = nullptr);
 
     // The table's lines, the cell being edited included.
-    QStringList Strings() const;
+    QStringList strings() const;
     // Replaces every line and scrolls back to the top-left cell.
-    void SetStrings(const QStringList& lines);
-    void Clear() { SetStrings({}); }
-    int LineCount() const;
-    void InsertLine(int index, const QString& line);
-    void DeleteLine(int index);
+    void setStrings(const QStringList& lines);
+    void clear() { setStrings({}); }
+    int lineCount() const;
+    void insertLine(int index, const QString& line);
+    void deleteLine(int index);
 
     // The cursor row (grid rows, see above); 1 while the table has no line.
-    int Row() const;
-    void SetRow(int row);
+    int row() const;
+    void setRow(int row);
     // Moves the cursor to a grid row and a column (0 the key, 1 the value).
-    void SetCell(int row, int column);
+    void setCell(int row, int column);
 
     QStringList TitleCaptions() const;
-    void SetTitleCaptions(const QStringList& titles);
+    void setTitleCaptions(const QStringList& titles);
 
     // Whether TAB moves between the cells (on) or on to the next control (off).
-    bool TabKeyOption() const { return tabKeyNavigation(); }
-    void SetTabKeyOption(bool on) { setTabKeyNavigation(on); }
+    bool tabKeyOption() const { return tabKeyNavigation(); }
+    void setTabKeyOption(bool on) { setTabKeyNavigation(on); }
 
-    int ColCount() const { return 2; }
-    int ColWidth(int column) const;
+    int colCount() const { return 2; }
+    int colWidth(int column) const;
     // Throws AppError "Grid index out of range" for a column the grid does not have.
-    void SetColWidth(int column, int width);
+    void setColWidth(int column, int width);
 
     // Moves the keyboard focus to the control after (or before) the grid.
-    void FocusNeighbour(bool forward);
+    void focusNeighbour(bool forward);
     // Reports a key typed in the grid or in its cell editor (see keyTyped).
-    void ReportTypedKey(const QString& text);
+    void reportTypedKey(const QString& text);
 
 signals:
     void stringsChanging();

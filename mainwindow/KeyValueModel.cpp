@@ -23,7 +23,7 @@ QString composeLine(const Row& row) {
 
 KeyValueModel::KeyValueModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void KeyValueModel::SetLines(const QStringList& lines) {
+void KeyValueModel::setLines(const QStringList& lines) {
     emit linesChanging();
     beginResetModel();
     lines_ = lines;
@@ -31,7 +31,7 @@ void KeyValueModel::SetLines(const QStringList& lines) {
     emit linesChanged();
 }
 
-void KeyValueModel::InsertLine(int index, const QString& line) {
+void KeyValueModel::insertLine(int index, const QString& line) {
     index = qBound(0, index, int(lines_.size()));
     emit linesChanging();
     if (lines_.isEmpty()) {
@@ -46,7 +46,7 @@ void KeyValueModel::InsertLine(int index, const QString& line) {
     emit linesChanged();
 }
 
-void KeyValueModel::DeleteLine(int index) {
+void KeyValueModel::deleteLine(int index) {
     if (index < 0 || index >= lines_.size())
         return;
     emit linesChanging();
@@ -61,7 +61,7 @@ void KeyValueModel::DeleteLine(int index) {
     emit linesChanged();
 }
 
-void KeyValueModel::SetTitleCaptions(const QStringList& titles) {
+void KeyValueModel::setTitleCaptions(const QStringList& titles) {
     titles_ = titles;
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
@@ -103,14 +103,14 @@ bool KeyValueModel::setData(const QModelIndex& index, const QVariant& value, int
     if (blankRow) {
         if (text.isEmpty())
             return true;
-        InsertLine(0, line);
+        insertLine(0, line);
     } else if (line != lines_.at(index.row())) {
-        ReplaceLine(index.row(), line);
+        replaceLine(index.row(), line);
     }
     return true;
 }
 
-void KeyValueModel::ReplaceLine(int index, const QString& line) {
+void KeyValueModel::replaceLine(int index, const QString& line) {
     emit linesChanging();
     lines_[index] = line;
     emit dataChanged(this->index(index, 0), this->index(index, 1));

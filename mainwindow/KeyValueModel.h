@@ -12,13 +12,13 @@ class KeyValueModel : public QAbstractTableModel {
 public:
     explicit KeyValueModel(QObject* parent = nullptr);
 
-    const QStringList& Lines() const { return lines_; }
-    void SetLines(const QStringList& lines);
-    void InsertLine(int index, const QString& line);
-    void DeleteLine(int index);
+    const QStringList& lines() const { return lines_; }
+    void setLines(const QStringList& lines);
+    void insertLine(int index, const QString& line);
+    void deleteLine(int index);
 
     QStringList TitleCaptions() const { return titles_; }
-    void SetTitleCaptions(const QStringList& titles);
+    void setTitleCaptions(const QStringList& titles);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -35,7 +35,7 @@ signals:
     void keyRefused(const QString& key);
 
 private:
-    void ReplaceLine(int index, const QString& line);
+    void replaceLine(int index, const QString& line);
 
     QStringList lines_;
     QStringList titles_;

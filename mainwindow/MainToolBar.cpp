@@ -113,12 +113,12 @@ void MainToolBar::createBands() {
                     QStringLiteral("application-exit"), {0, kButtonTop, 54, kButtonHeight});
 
     // The order of the bands is the order of the lines of cbar.ini.
-    AddBand(Panel2_, 11);
-    AddBand(Panel3_, 563);
-    AddBand(Panel1_, 728);
-    AddBand(Panel5_, 629);
-    AddBand(Panel6_, 395);
-    AddBand(Panel4_, 182);
+    addBand(Panel2_, 11);
+    addBand(Panel3_, 563);
+    addBand(Panel1_, 728);
+    addBand(Panel5_, 629);
+    addBand(Panel6_, 395);
+    addBand(Panel4_, 182);
     for (QWidget* band : {Panel1_, Panel2_, Panel3_})
         band->setAutoFillBackground(true);
     nameForScreenReaders();
@@ -169,9 +169,9 @@ void MainToolBar::fitRowBand() {
 }
 
 void MainToolBar::CompactToolbar() {
-    ::CompactToolbar({SpeedButton3_, SpeedButton4_, SpeedButton5_, SpeedButton6_, SpeedButton10_,
-                      SpeedButton11_, SpeedButton12_, SpeedButton13_, SpeedButton14_, Panel1_,
-                      Panel2_, Panel4_, Panel5_, Panel6_});
+    toolbar::CompactToolbar({SpeedButton3_, SpeedButton4_, SpeedButton5_, SpeedButton6_,
+                             SpeedButton10_, SpeedButton11_, SpeedButton12_, SpeedButton13_,
+                             SpeedButton14_, Panel1_, Panel2_, Panel4_, Panel5_, Panel6_});
     // A button without caption shows its picture centred.
     for (QToolButton* button : {SpeedButton3_, SpeedButton4_, SpeedButton5_, SpeedButton6_,
                                 SpeedButton10_, SpeedButton11_, SpeedButton12_, SpeedButton14_}) {

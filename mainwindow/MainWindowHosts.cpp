@@ -13,22 +13,22 @@
 #include <QFileInfo>
 
 AppState& MainWindowCardFileHost::appState() {
-    return form_.State();
+    return form_.state();
 }
 
 OpenCard& MainWindowCardFileHost::openCard() {
-    return form_.Card();
+    return form_.card();
 }
 
 Prompts& MainWindowCardFileHost::prompts() {
-    return form_.Dialogs();
+    return form_.dialogs();
 }
 
 void MainWindowCardFileHost::runCommand(const std::function<void()>& command) {
-    RunGuarded(form_.Dialogs(), command);
+    commandguard::runGuarded(form_.dialogs(), command);
 }
 
-void MainWindowCardFileHost::ReReadCardList() {
+void MainWindowCardFileHost::reReadCardList() {
     form_.listPanel().reread();
 }
 
@@ -47,15 +47,15 @@ void MainWindowSearchHost::openSelectedCard() {
 }
 
 QString MainWindowSearchHost::programDir() const {
-    return form_.State().programDir;
+    return form_.state().programDir;
 }
 
 QString MainWindowSearchHost::cardDir() const {
-    return form_.State().CardDir;
+    return form_.state().CardDir;
 }
 
 QString MainWindowSearchHost::libraryPath() const {
-    return form_.State().libraryPath();
+    return form_.state().libraryPath();
 }
 
 QString MainWindowSearchHost::quickSearchText() const {
@@ -71,7 +71,7 @@ QWidget& MainWindowSearchHost::quickSearchField() const {
 }
 
 QString MainWindowPrintSource::currentCardName() const {
-    return form_.Card().CurrentCardName();
+    return form_.card().CurrentCardName();
 }
 
 QStringList MainWindowPrintSource::cardList() const {
@@ -99,7 +99,7 @@ QImage MainWindowPrintSource::picture() const {
 }
 
 QString MainWindowPrintSource::workDir() const {
-    return form_.State().WorkDir;
+    return form_.state().WorkDir;
 }
 
 QPrinter& MainWindowPrintSource::printer() {
@@ -111,7 +111,7 @@ MainWindowOverviewHost::MainWindowOverviewHost(TForm1& form) : OverviewHost(&for
             [this](const CardFolderChange& change) {
                 emit cardListChanged(change.added + change.replaced);
             });
-    form_.Card().setSavedListener(
+    form_.card().setSavedListener(
         [this](const QString& cardPath) { emit cardFileChanged(QFileInfo(cardPath).fileName()); });
 }
 
@@ -126,7 +126,7 @@ void MainWindowOverviewHost::openCard(const QString& fileName) {
     form_.listPanel().selectRow(row);
     // The same open as a double-click on the list: it saves or asks about the
     // open card's changes first.
-    RunGuarded(form_.Dialogs(), [this] { form_.ListDblClick(); });
+    commandguard::runGuarded(form_.dialogs(), [this] { form_.ListDblClick(); });
 }
 
 void MainWindowOverviewHost::bringToFront() {
@@ -137,5 +137,5 @@ void MainWindowOverviewHost::bringToFront() {
 }
 
 AppState& MainWindowOverviewHost::appState() {
-    return form_.State();
+    return form_.state();
 }

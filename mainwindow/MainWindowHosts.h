@@ -19,7 +19,7 @@ public:
     OpenCard& openCard() override;
     Prompts& prompts() override;
     void runCommand(const std::function<void()>& command) override;
-    void ReReadCardList() override;
+    void reReadCardList() override;
 
 private:
     TForm1& form_;

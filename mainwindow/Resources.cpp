@@ -5,7 +5,7 @@
 
 // The resources live in a static library: referencing their initialiser keeps
 // the linker from dropping them.
-static void EnsureResources() {
+static void ensureResources() {
     static const bool loaded = [] {
         Q_INIT_RESOURCE(resources);
         return true;
@@ -16,13 +16,13 @@ static void EnsureResources() {
 namespace resources {
 
 QImage nselectBitmap() {
-    EnsureResources();
+    ensureResources();
     static const QImage bitmap(QStringLiteral(":/nselect.bmp"), "BMP");
     return bitmap;
 }
 
 QIcon themedIcon(const QString& name) {
-    EnsureResources();
+    ensureResources();
     QIcon bundled;
     for (const int size : {24, 48}) {
         const QString file = QStringLiteral(":/icons/%1/%2.png").arg(size).arg(name);
@@ -34,7 +34,7 @@ QIcon themedIcon(const QString& name) {
 
 // The program's own icon, the one its menu entry shows, in every size drawn.
 QIcon applicationIcon() {
-    EnsureResources();
+    ensureResources();
     QIcon icon;
     const QDir sizes(QStringLiteral(":/appicon"));
     for (const QString& file : sizes.entryList(QDir::Files))

@@ -21,9 +21,9 @@ constexpr int kNoticeShownMs = 12000;
 SyncCommands::SyncCommands(TForm1& form1, CardConflictDialog& conflictForm)
     : QObject(&form1), form1_(form1), noticeLine_(new QLabel(form1.centralWidget())),
       noticeTimer_(new QTimer(this)) {
-    form1_.Card().setConflictChooser(&conflictForm);
+    form1_.card().setConflictChooser(&conflictForm);
     connect(&form1_.listPanel().cards(), &CardFolderModel::cardsChanged, this,
-            [this](const CardFolderChange& change) { FollowCards(change); });
+            [this](const CardFolderChange& change) { followCards(change); });
 
     noticeLine_->setObjectName(QStringLiteral("NoticeLine"));
     noticeLine_->setAccessibleName(QStringLiteral("Oznámení"));
@@ -39,28 +39,29 @@ SyncCommands::SyncCommands(TForm1& form1, CardConflictDialog& conflictForm)
     form1_.centralWidget()->installEventFilter(this);
 }
 
-void SyncCommands::Vyresitkonflikt1Click() {
-    ShowNotice(form1_.Card().ResolveConflictCopies());
+void SyncCommands::resolveConflict() {
+    showNotice(form1_.card().resolveConflictCopies());
 }
 
-void SyncCommands::FollowCards(const CardFolderChange& change) {
-    RunGuarded(form1_.Dialogs(),
-               [this, &change] { ShowNotice(form1_.Card().FollowCardFile(change.added)); });
+void SyncCommands::followCards(const CardFolderChange& change) {
+    commandguard::runGuarded(form1_.dialogs(), [this, &change] {
+        showNotice(form1_.card().followCardFile(change.added));
+    });
 }
 
-void SyncCommands::ShowNotice(const QString& text) {
+void SyncCommands::showNotice(const QString& text) {
     if (text.isEmpty())
         return;
     noticeLine_->setText(text);
     noticeLine_->setToolTip(text);
-    PlaceNoticeLine();
+    placeNoticeLine();
     noticeLine_->show();
     noticeLine_->raise();
     noticeTimer_->start(kNoticeShownMs);
 }
 
 // Along the bottom of the window, right of the card list, over the notes.
-void SyncCommands::PlaceNoticeLine() {
+void SyncCommands::placeNoticeLine() {
     const QWidget* client = form1_.centralWidget();
     const int left = form1_.listPanel().width() + 8;
     const int width = qMax(200, client->width() - left - 8);
@@ -73,6 +74,6 @@ bool SyncCommands::eventFilter(QObject* watched, QEvent* event) {
         noticeLine_->hide();
     else if (watched == form1_.centralWidget() && event->type() == QEvent::Resize &&
              noticeLine_->isVisible())
-        PlaceNoticeLine();
+        placeNoticeLine();
     return QObject::eventFilter(watched, event);
 }

@@ -9,7 +9,7 @@ class TForm1;
 struct CardFolderChange;
 
 // The main window among other programs: the open card follows what they do
-// in the card folder (CardFolderModel::cardsChanged, OpenCard::FollowCardFile),
+// in the card folder (CardFolderModel::cardsChanged, OpenCard::followCardFile),
 // a quiet line at the bottom of the window says what happened (no box to
 // click), and "Úpravy → Vyřešit konflikt…" (Vyresitkonflikt1) joins the sync
 // tools' conflict copies into the open card. The conflict dialog is the open
@@ -19,17 +19,17 @@ class SyncCommands : public QObject {
 public:
     SyncCommands(TForm1& form1, CardConflictDialog& conflictForm);
 
-    void Vyresitkonflikt1Click();
+    void resolveConflict();
     // The quiet line; hidden while it has nothing to say.
-    QLabel& NoticeLine() const { return *noticeLine_; }
+    QLabel& noticeLine() const { return *noticeLine_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FollowCards(const CardFolderChange& change);
-    void ShowNotice(const QString& text);
-    void PlaceNoticeLine();
+    void followCards(const CardFolderChange& change);
+    void showNotice(const QString& text);
+    void placeNoticeLine();
 
     TForm1& form1_;
     QLabel* noticeLine_;

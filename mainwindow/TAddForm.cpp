@@ -50,8 +50,8 @@ void TAddForm::confirmed() {
     if (!cardhistory::setAside(state.historyDir(), fileName))
         throw AppError(QStringLiteral("Historii dřívější karty nelze odložit: ") +
                        cardhistory::folderOf(state.historyDir(), fileName));
-    CreateEmptyCardFile(state.libraryPath(), state.CardDir + fileName);
-    host_.ReReadCardList();
+    cardarchive::createEmptyCardFile(state.libraryPath(), state.CardDir + fileName);
+    host_.reReadCardList();
     accept();
 }
 

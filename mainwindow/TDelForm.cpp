@@ -38,7 +38,7 @@ void TDelForm::confirmed() {
     if (!card.DeleteCardFile())
         return;
     accept();
-    card.ReportUndeletedCardFile();
+    card.reportUndeletedCardFile();
 }
 
 void TDelForm::showEvent(QShowEvent* event) {

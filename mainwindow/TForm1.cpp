@@ -44,7 +44,7 @@ QColor dimmedTextColor(const QColor& text, const QColor& background) {
         const auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
         const QColor mixed(mix(text.red(), background.red()), mix(text.green(), background.green()),
                            mix(text.blue(), background.blue()));
-        if (ContrastRatio(mixed, background) < kLegible)
+        if (readabletext::contrastRatio(mixed, background) < kLegible)
             break;
         dimmed = mixed;
     }
@@ -55,9 +55,9 @@ QColor dimmedTextColor(const QColor& text, const QColor& background) {
 
 TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent)
     : QMainWindow(parent), state_(state), prompts_(prompts), endProcess_(std::move(endProcess)),
-      mainFont_(DesignedMainFont().font), mainFontColor_(DesignedMainFont().color) {
+      mainFont_(fonts::designedMainFont().font), mainFontColor_(fonts::designedMainFont().color) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ApplicationTitle());
+    setWindowTitle(windowtitle::applicationTitle());
     setWindowIcon(resources::applicationIcon());
 
     createClient();
@@ -75,7 +75,7 @@ TForm1::TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget
     // stops the start-up before its last step.
     UpdateWindowState();
 
-    RunGuarded(prompts_, [this] { FormCreate(); });
+    commandguard::runGuarded(prompts_, [this] { FormCreate(); });
     if (!processEnded_ && centreOnDesktop_)
         centreOnDesktop();
 }
@@ -137,10 +137,10 @@ void TForm1::connectParts() {
     connect(editor_, &EditorPanel::tableMenuRequested, menu_, &MainMenu::popUpTableMenu);
     connect(editor_, &EditorPanel::pictureMenuRequested, menu_, &MainMenu::popUpPictureMenu);
 
-    connect(editor_, &EditorPanel::edited, this, [this] { card_->MarkModified(); });
+    connect(editor_, &EditorPanel::edited, this, [this] { card_->markModified(); });
     connect(editor_, &EditorPanel::errorRaised, this,
             [this](const QString& text) { prompts_.error(text); });
-    connect(editor_, &EditorPanel::cardTitleDue, this, &TForm1::ShowCardTitle);
+    connect(editor_, &EditorPanel::cardTitleDue, this, &TForm1::showCardTitle);
     connect(editor_, &EditorPanel::windowStateDue, this, &TForm1::UpdateWindowState);
     connect(editor_, &EditorPanel::splitterMoved, this, &TForm1::Splitter2Moved);
     connect(Splitter4_, &QSplitter::splitterMoved, this, &TForm1::Splitter2Moved);
@@ -162,9 +162,10 @@ void TForm1::connectParts() {
     });
 
     connect(listPanel_, &CardListPanel::openRequested, this,
-            [this] { RunGuarded(prompts_, [this] { ListDblClick(); }); });
-    connect(listPanel_, &CardListPanel::keyReleased, this,
-            [this](int key) { RunGuarded(prompts_, [this, key] { ListKeyUp(key); }); });
+            [this] { commandguard::runGuarded(prompts_, [this] { ListDblClick(); }); });
+    connect(listPanel_, &CardListPanel::keyReleased, this, [this](int key) {
+        commandguard::runGuarded(prompts_, [this, key] { ListKeyUp(key); });
+    });
     connect(listPanel_, &CardListPanel::listChanged, this, &TForm1::ListChange);
 }
 
@@ -202,12 +203,12 @@ void TForm1::UpdateWindowState() {
     menu_->setCardOpen(open);
     toolBar_->setCardOpen(open);
     if (!open)
-        setWindowTitle(ApplicationTitle());
+        setWindowTitle(windowtitle::applicationTitle());
 }
 
-void TForm1::ShowCardTitle(const QString& cardName) {
+void TForm1::showCardTitle(const QString& cardName) {
     const int number = listPanel_->indexOf(cardfile::fileNameOf(cardName)) + 1;
-    setWindowTitle(CardWindowTitle(number, cardName));
+    setWindowTitle(windowtitle::cardWindowTitle(number, cardName));
 }
 
 void TForm1::ListChange() {
@@ -224,20 +225,21 @@ void TForm1::placeWelcomeArea() {
 
 void TForm1::applyBackColor(qint32 storedColor) {
     state_.BackColor = storedColor;
-    const QColor color = ColorFromStored(storedColor);
+    const QColor color = storedcolor::colorFromStored(storedColor);
     const QPalette system = QGuiApplication::palette();
     QList<QWidget*> surfaces = toolBar_->colouredBands();
     for (QWidget* surface : QList<QWidget*>{client_} + surfaces) {
         QPalette palette = surface->palette();
         palette.setColor(QPalette::Window, color);
-        palette.setColor(QPalette::WindowText,
-                         ReadableTextColor(color, system.color(QPalette::WindowText)));
+        palette.setColor(QPalette::WindowText, readabletext::readableTextColor(
+                                                   color, system.color(QPalette::WindowText)));
         surface->setPalette(palette);
     }
     // The flat tool buttons on the coloured bands and beside the card list
     // draw their captions straight on the background; a disabled one is
     // dimmed, so that it does not look available, yet still legible.
-    const QColor caption = ReadableTextColor(color, system.color(QPalette::ButtonText));
+    const QColor caption =
+        readabletext::readableTextColor(color, system.color(QPalette::ButtonText));
     for (QWidget* surface : surfaces + QList<QWidget*>{listPanel_}) {
         QPalette palette = surface->palette();
         palette.setColor(QPalette::ButtonText, caption);
@@ -251,16 +253,16 @@ void TForm1::applyBackColor(qint32 storedColor) {
 QColor TForm1::welcomeTextColor(qint32 storedColor) const {
     // The system's text colour is the default; it gives way where it would not
     // stand out from the background. A colour the user chose stays as chosen.
-    const QColor color = ColorFromStored(storedColor);
+    const QColor color = storedcolor::colorFromStored(storedColor);
     if (storedColor != kWindowTextColor)
         return color;
-    return ReadableTextColor(ColorFromStored(state_.BackColor), color);
+    return readabletext::readableTextColor(storedcolor::colorFromStored(state_.BackColor), color);
 }
 
 void TForm1::applyMainFont(const QFont& font, qint32 storedColor) {
     mainFont_ = font;
     mainFontColor_ = storedColor;
-    const QColor color = ColorFromStored(storedColor);
+    const QColor color = storedcolor::colorFromStored(storedColor);
     // The controls that take the window's font; the labels with fonts of their
     // own keep them.
     editor_->applyFont(font, color);
@@ -335,7 +337,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    RunGuarded(prompts_, [this] { SpeedButton5Click(); });
+    commandguard::runGuarded(prompts_, [this] { SpeedButton5Click(); });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
@@ -351,7 +353,7 @@ void TForm1::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     if (!paths.isEmpty())
-        RunGuarded(prompts_, [this, &paths] { WMDropFiles(paths); });
+        commandguard::runGuarded(prompts_, [this, &paths] { WMDropFiles(paths); });
 }
 
 void TForm1::keepDesignedSize() {

@@ -46,23 +46,23 @@ public:
     TForm1(AppState& state, Prompts& prompts, ProcessEnd endProcess, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    AppState& State() const { return state_; }
-    Prompts& Dialogs() const { return prompts_; }
+    AppState& state() const { return state_; }
+    Prompts& dialogs() const { return prompts_; }
     // The open card, with its open, save, revert, rename and delete sequences.
-    OpenCard& Card() const { return *card_; }
+    OpenCard& card() const { return *card_; }
     CommandRegistry& commands() const { return *commands_; }
     CardListPanel& listPanel() const { return *listPanel_; }
     EditorPanel& editorPanel() const { return *editor_; }
     // The tool bar's quick-search box Edit2.
     QLineEdit* quickSearchBox() const;
 
-    // Card open and save (OpenCard::OpenSelected and OpenCard::Save).
+    // Card open and save (OpenCard::openSelected and OpenCard::save).
     void ListDblClick();
     void SpeedButton3Click();
-    // Gives the open card a new name (OpenCard::Rename).
+    // Gives the open card a new name (OpenCard::rename).
     void Pejmenovat1Click();
     // "Pelvarin Kartotéka - (N) name" for the card cardName (N = its list position).
-    void ShowCardTitle(const QString& cardName);
+    void showCardTitle(const QString& cardName);
 
     // Window state and list.
     void UpdateWindowState();

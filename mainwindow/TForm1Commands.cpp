@@ -20,7 +20,7 @@ class EditorDropTarget : public DropTarget {
 public:
     explicit EditorDropTarget(TForm1& form) : form_(form) {}
 
-    bool cardLoaded() const override { return form_.Card().CardLoaded(); }
+    bool cardLoaded() const override { return form_.card().CardLoaded(); }
     bool notesEmpty() const override { return form_.editorPanel().notesText().isEmpty(); }
     void replaceNotes(const QString& text) override { form_.editorPanel().setNotesText(text); }
     void ImageSelect(const QString& path) override { form_.ImageSelect(path); }
@@ -32,15 +32,15 @@ private:
 } // namespace
 
 void TForm1::ListDblClick() {
-    card_->OpenSelected();
+    card_->openSelected();
 }
 
 void TForm1::SpeedButton3Click() {
-    card_->Save();
+    card_->save();
 }
 
 void TForm1::Pejmenovat1Click() {
-    card_->Rename();
+    card_->rename();
 }
 
 void TForm1::SpeedButton9Click() {
@@ -83,7 +83,7 @@ void TForm1::Pejtnakartu1Click() {
             prompts_.input(QStringLiteral("Přejít na kartu číslo:"),
                            QStringLiteral("Maximálně: ") + QString::number(listPanel_->count()),
                            QString::number(listPanel_->row() + 1));
-        const qint64 index = qint64(StrToInt(text)) - 1;
+        const qint64 index = qint64(textnumbers::strToInt(text)) - 1;
         listPanel_->selectRow(index < 0 ? -1 : int(index));
     } catch (...) {
         return;
@@ -91,9 +91,9 @@ void TForm1::Pejtnakartu1Click() {
     const QString chosen = listPanel_->selectedPath();
     if (chosen.trimmed().isEmpty())
         return;
-    card_->LeaveCard();
+    card_->leaveCard();
     try {
-        card_->Load(chosen);
+        card_->load(chosen);
     } catch (...) {
     }
 }
@@ -114,13 +114,13 @@ void TForm1::Delete2Click() {
 }
 
 void TForm1::Image1Click() {
-    const QString path = ChoosePictureFile(prompts_);
+    const QString path = picturechoice::choosePictureFile(prompts_);
     if (!path.isEmpty())
         ImageSelect(path);
 }
 
 void TForm1::ImageSelect(const QString& path) {
-    card_->SelectPicture(path);
+    card_->selectPicture(path);
 }
 
 void TForm1::Nastzeschrnky1Click() {
@@ -131,18 +131,18 @@ void TForm1::Nastzeschrnky1Click() {
     const QImage image = clipboard->image();
     if (image.isNull())
         return;
-    card_->PastePicture(image);
+    card_->pastePicture(image);
 }
 
 void TForm1::Odstranitobrzek1Click() {
-    card_->RemovePicture();
+    card_->removePicture();
 }
 
 void TForm1::WMDropFiles(const QStringList& paths) {
     EditorDropTarget target(*this);
-    LoadDroppedFiles(paths, target, prompts_);
+    droppedfiles::loadDroppedFiles(paths, target, prompts_);
 }
 
 void TForm1::Undo1Click() {
-    card_->Revert();
+    card_->revert();
 }

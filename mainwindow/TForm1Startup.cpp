@@ -54,7 +54,7 @@ void TForm1::FormCreate() {
     makeDirectory(p + QStringLiteral("FILES/"));
     toolBar_->fitRowBand();
     state_.CardDir = p + QStringLiteral("FILES/");
-    RemoveStaleTemporaryCards(state_.CardDir);
+    temporarycards::removeStaleTemporaryCards(state_.CardDir);
     makeDirectory(p + QStringLiteral("TEMP/"));
     state_.WorkDir = p + QStringLiteral("TEMP/");
     listPanel_->setDirectory(state_.CardDir);
@@ -75,7 +75,7 @@ void TForm1::FormCreate() {
         readFontFile(font);
     }
     placeWelcomeArea();
-    card_->CloseCard();
+    card_->closeCard();
     setAcceptDrops(true);
 }
 
@@ -86,7 +86,7 @@ void TForm1::readConfigFile(const QString& path) {
     state_.AutoSave = false;
     state_.TableTabKey = false;
     editor_->setTabKeyOption(false);
-    ::ReadConfigFile(
+    configfiles::readConfigFile(
         path, {.titles = [this](const QStringList& titles) { editor_->setTitleCaptions(titles); },
                .backColor = [this](qint32 color) { applyBackColor(color); },
                .autoSave = [this](bool on) { state_.AutoSave = on; },
@@ -115,8 +115,8 @@ void TForm1::readLayoutFiles() {
             columns, [this](int column, int width) { editor_->setColumnWidth(column, width); });
     const QString bands = p + QStringLiteral("cbar.ini");
     if (QFileInfo::exists(bands))
-        layoutfiles::readBandLefts(bands, toolBar_->BandCount(), [this](int band, int left) {
-            toolBar_->SetBandLeft(band, left);
+        layoutfiles::readBandLefts(bands, toolBar_->bandCount(), [this](int band, int left) {
+            toolBar_->setBandLeft(band, left);
         });
     const QString placement = p + QStringLiteral("winpos.ini");
     if (QFileInfo::exists(placement)) {
@@ -131,14 +131,15 @@ void TForm1::readLayoutFiles() {
 }
 
 void TForm1::readFontFile(const QString& path) {
-    ::ReadFontFile(path, mainFont_, mainFontColor_,
-                   [this](const QFont& font, qint32 color) { applyMainFont(font, color); });
+    configfiles::readFontFile(
+        path, mainFont_, mainFontColor_,
+        [this](const QFont& font, qint32 color) { applyMainFont(font, color); });
 }
 
 void TForm1::SpeedButton5Click() {
-    card_->OfferToSaveBeforeExit();
+    card_->offerToSaveBeforeExit();
     writeLayoutFiles();
-    ClearWorkDir(state_.WorkDir);
+    workdir::ClearWorkDir(state_.WorkDir);
     processEnded_ = true;
     endProcess_(0);
 }
@@ -147,8 +148,8 @@ void TForm1::writeLayoutFiles() {
     const QString& p = state_.programDir;
     layoutfiles::writeColumnWidths(p + QStringLiteral("colw.ini"), editor_->columnWidths());
     QList<int> lefts;
-    for (int band = 0; band < toolBar_->BandCount(); ++band)
-        lefts << toolBar_->BandLeft(band);
+    for (int band = 0; band < toolBar_->bandCount(); ++band)
+        lefts << toolBar_->bandLeft(band);
     layoutfiles::writeBandLefts(p + QStringLiteral("cbar.ini"), lefts);
     layoutfiles::writeWindowPlacement(p + QStringLiteral("winpos.ini"), x(), y(), isMaximized());
 }

@@ -14,12 +14,14 @@ const QString kVersionParameter = QStringLiteral("074");
 
 } // namespace
 
-QString UpdaterPath(const QString& programDir) {
+namespace updatecheck {
+
+QString updaterPath(const QString& programDir) {
     return programDir + kUpdaterName;
 }
 
-bool CheckForUpdates(const QString& programDir, Prompts& prompts) {
-    const QString path = UpdaterPath(programDir);
+bool checkForUpdates(const QString& programDir, Prompts& prompts) {
+    const QString path = updatecheck::updaterPath(programDir);
     if (!QFileInfo(path).isFile()) {
         prompts.message(QStringLiteral("Aplikace \"%1\" nebyla nalezena. Zkontrolujte verzi na %2")
                             .arg(kUpdaterName, kWebHost));
@@ -29,3 +31,5 @@ bool CheckForUpdates(const QString& programDir, Prompts& prompts) {
     QProcess::startDetached(path, {kVersionParameter});
     return true;
 }
+
+} // namespace updatecheck

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
 
     const QString executableDir = executableDirectory();
     Application application(programdir::dataDirectory(executableDir));
-    application.State().libraryDir = executableDir;
-    application.Start();
-    return application.Run();
+    application.state().libraryDir = executableDir;
+    application.start();
+    return application.run();
 }

@@ -157,7 +157,7 @@ void OverviewWindow::showReading(const OverviewReading& reading) {
     applyingLayout_ = true;
     const OverviewLayout layout = [this] {
         OverviewLayout kept;
-        RunGuarded(prompts_, [&] { kept = overviewlayout::read(layoutPath()); });
+        commandguard::runGuarded(prompts_, [&] { kept = overviewlayout::read(layoutPath()); });
         return kept;
     }();
     // The saved sort is applied to the new rows once, after the reset.
@@ -171,7 +171,7 @@ void OverviewWindow::showReading(const OverviewReading& reading) {
                         QStringLiteral(" – načítání zastaveno, některé karty jsou bez tabulky"));
     emit loaded();
     if (!reading.unreadable.isEmpty())
-        prompts_.message(OverviewUnreadableMessage(reading.unreadable));
+        prompts_.message(overviewmessages::overviewUnreadableMessage(reading.unreadable));
     if (reloadAfterLoading_)
         followCardList({});
 }
@@ -214,7 +214,8 @@ void OverviewWindow::readChangedCards() {
     waitingUpdates_.removeDuplicates();
     const QStringList fileNames = std::exchange(waitingUpdates_, {});
     AppState& state = host_.appState();
-    RunGuarded(prompts_, [&] { updater_.start(state.libraryPath(), state.CardDir, fileNames); });
+    commandguard::runGuarded(
+        prompts_, [&] { updater_.start(state.libraryPath(), state.CardDir, fileNames); });
 }
 
 void OverviewWindow::showChangedCards(const OverviewReading& reading) {
@@ -241,7 +242,7 @@ void OverviewWindow::openCurrentCard() {
 }
 
 void OverviewWindow::saveCsvAs() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         const QString path = prompts_.saveFile(QStringLiteral("Uložit přehled do CSV"),
                                                QStringLiteral("Přehled karet.csv"), CsvFilters);
         if (!path.isEmpty())
@@ -263,7 +264,7 @@ void OverviewWindow::saveCsv(const QString& path) const {
             cells.append(model_.cellText(sourceRow, column));
         lines.append(cells);
     }
-    filebytes::writeSafely(path, OverviewCsvBytes(titles, lines));
+    filebytes::writeSafely(path, overviewcsv::overviewCsvBytes(titles, lines));
 }
 
 QList<int> OverviewWindow::shownColumns() const {
@@ -362,7 +363,7 @@ void OverviewWindow::scheduleLayoutSave() {
 void OverviewWindow::saveLayout() {
     layoutSave_.stop();
     const OverviewLayout layout = currentLayout();
-    RunGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
+    commandguard::runGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
 }
 
 QString OverviewWindow::layoutPath() const {

@@ -46,7 +46,7 @@ void CardExports::saveCardPdf() {
     PageOptions options = printForm_.pageOptions();
     options.picture =
         options.picture && filenames::exists(source_.workDir(), name + QStringLiteral("1.bmp"));
-    WriteCardPagePdf(path, MakeCardPage(source_, options), TitlePrefix + name);
+    cardpdf::writeCardPagePdf(path, cardpage::makeCardPage(source_, options), TitlePrefix + name);
 }
 
 void CardExports::saveListPdf() {
@@ -54,7 +54,8 @@ void CardExports::saveListPdf() {
                                            QStringLiteral("Seznam souborů.pdf"), PdfFilters);
     if (path.isEmpty())
         return;
-    WriteCardListPdf(path, source_.cardList(), TitlePrefix + QStringLiteral("Seznam souborů"));
+    cardpdf::writeCardListPdf(path, source_.cardList(),
+                              TitlePrefix + QStringLiteral("Seznam souborů"));
 }
 
 void CardExports::exportCsv() {
@@ -69,11 +70,12 @@ void CardExports::exportCsv() {
     progress.setWindowTitle(QStringLiteral("Exportovat do CSV"));
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
-    const CardTableCsv csv = ExportCardTables(state_.libraryPath(), state_.CardDir, entries,
-                                              source_.titleCaptions(), [&progress](int done) {
-                                                  progress.setValue(done);
-                                                  return !progress.wasCanceled();
-                                              });
+    const CardTableCsv csv =
+        tablecsv::exportCardTables(state_.libraryPath(), state_.CardDir, entries,
+                                   source_.titleCaptions(), [&progress](int done) {
+                                       progress.setValue(done);
+                                       return !progress.wasCanceled();
+                                   });
     progress.reset();
     if (csv.stopped)
         return;

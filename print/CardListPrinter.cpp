@@ -20,18 +20,20 @@ QString header() {
 
 } // namespace
 
-QString CardListPrintErrorText() {
+namespace cardlistprinter {
+
+QString cardListPrintErrorText() {
     return QStringLiteral("Nastala chyba. Zkontrolujte prosím, jestli je vaše tiskárna připojena.");
 }
 
-QString CardListText(const QStringList& cardFiles) {
+QString cardListText(const QStringList& cardFiles) {
     QString text = header();
     for (const QString& cardFile : cardFiles)
         text += cardFile + QStringLiteral("\r\n");
     return text;
 }
 
-QFont CardListFont() {
+QFont cardListFont() {
     QFont font = QGuiApplication::font();
     font.setPointSize(11);
     return font;
@@ -40,10 +42,12 @@ QFont CardListFont() {
 void PrintCardList(QPrinter& printer, const QStringList& cardFiles, Prompts& prompts,
                    const std::function<bool()>& abortRequested) {
     try {
-        PrinterTextChannel channel(printer, CardListFont(), abortRequested);
-        channel.write(CardListText(cardFiles));
+        PrinterTextChannel channel(printer, cardlistprinter::cardListFont(), abortRequested);
+        channel.write(cardlistprinter::cardListText(cardFiles));
         channel.close();
     } catch (const std::exception&) {
-        prompts.message(CardListPrintErrorText());
+        prompts.message(cardlistprinter::cardListPrintErrorText());
     }
 }
+
+} // namespace cardlistprinter

@@ -75,8 +75,8 @@ int placeTable(TextPlacer& cells, int top, const QStringList& rows, int titleCou
 // follows them (also when there are none).
 int placeNotes(TextPlacer& notes, int top, const PrintSource& source, const QFont& font) {
     int y = top;
-    const QStringList lines = NotesPageLines(source.notesText(), source.notesFont(), NotesBoxWidth,
-                                             font, W - 10 - LeftEdge);
+    const QStringList lines = noteslines::notesPageLines(source.notesText(), source.notesFont(),
+                                                         NotesBoxWidth, font, W - 10 - LeftEdge);
     for (const QString& line : lines) {
         notes.place(LeftEdge, y, line);
         y += notes.lineHeight();
@@ -91,14 +91,16 @@ void drawText(QPainter& painter, const PageText& text) {
 
 } // namespace
 
-QFont CardPageFont(int pixelHeight, bool bold) {
+namespace cardpage {
+
+QFont cardPageFont(int pixelHeight, bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
 }
 
-QString CardPageTitle(const QString& cardName, const QStringList& cardList, bool numbered) {
+QString cardPageTitle(const QString& cardName, const QStringList& cardList, bool numbered) {
     if (!numbered)
         return cardName;
     const QString fileName = cardName + QStringLiteral(".krt");
@@ -109,18 +111,18 @@ QString CardPageTitle(const QString& cardName, const QStringList& cardList, bool
     return cardName + QStringLiteral(" - ") + QString::number(number);
 }
 
-CardPageLayout LayOutCardPage(const PrintSource& source, const PageOptions& options) {
+CardPageLayout layOutCardPage(const PrintSource& source, const PageOptions& options) {
     CardPageLayout layout;
     PageGeometry& geometry = layout.geometry;
 
-    TextPlacer title(layout.texts, CardPageFont(16, true));
+    TextPlacer title(layout.texts, cardpage::cardPageFont(16, true));
     const QString text =
-        CardPageTitle(source.currentCardName(), source.cardList(), options.numbered);
+        cardpage::cardPageTitle(source.currentCardName(), source.cardList(), options.numbered);
     geometry.title = QPoint(W / 2 - title.width(text) / 2 - 10, 20);
     title.place(geometry.title.x(), geometry.title.y(), text);
     geometry.y1 = 20 + title.lineHeight() + 10;
 
-    TextPlacer headings(layout.texts, CardPageFont(13, true));
+    TextPlacer headings(layout.texts, cardpage::cardPageFont(13, true));
     const QStringList titles = source.titleCaptions();
     for (int column = 0, x = LeftEdge; column < TableColumns; ++column) {
         headings.place(x, geometry.y1 + 10, titles.value(column));
@@ -128,7 +130,7 @@ CardPageLayout LayOutCardPage(const PrintSource& source, const PageOptions& opti
     }
     geometry.y2 = geometry.y1 + 10 + headings.lineHeight() + 10;
 
-    const QFont regular = CardPageFont(13, false);
+    const QFont regular = cardpage::cardPageFont(13, false);
     TextPlacer cells(layout.texts, regular);
     const int maxY = placeTable(cells, geometry.y2 + 10, source.tableRows(), titles.size());
     geometry.y3 = maxY + 10 + TableColumns * cells.lineHeight();
@@ -141,14 +143,14 @@ CardPageLayout LayOutCardPage(const PrintSource& source, const PageOptions& opti
         layout.pictureArea = QRect(LeftEdge, geometry.y4 + 10, 320, 240);
 
     QList<PageText> footer;
-    TextPlacer host(footer, CardPageFont(10, false));
+    TextPlacer host(footer, cardpage::cardPageFont(10, false));
     geometry.footer = QPoint(W - host.width(kWebHost) - 10, H - host.lineHeight() - 10);
     host.place(geometry.footer.x(), geometry.footer.y(), kWebHost);
     layout.footer = footer.first();
     return layout;
 }
 
-void PaintCardPage(QPainter& painter, const CardPageLayout& layout, const QImage& picture) {
+void paintCardPage(QPainter& painter, const CardPageLayout& layout, const QImage& picture) {
     painter.save();
     painter.setClipRect(QRect(0, 0, W, H), Qt::IntersectClip);
     painter.fillRect(QRect(0, 0, W, H), Qt::white);
@@ -164,3 +166,5 @@ void PaintCardPage(QPainter& painter, const CardPageLayout& layout, const QImage
     drawText(painter, layout.footer);
     painter.restore();
 }
+
+} // namespace cardpage

@@ -50,21 +50,25 @@ struct CardPageLayout {
     PageGeometry geometry;
 };
 
+namespace cardpage {
+
 // Lays out the open card as source shows it now: title, column headings, the
 // key/value table column by column, the word-wrapped notes, optionally the
 // picture, and the web address at the bottom. Whatever lies below the page is
 // cut off when painted; there is never a second page.
-CardPageLayout LayOutCardPage(const PrintSource& source, const PageOptions& options);
+CardPageLayout layOutCardPage(const PrintSource& source, const PageOptions& options);
 
 // Paints layout in page units on painter, whose transform maps the page onto
 // its device: a white page, black rules one unit wide, black text on an
 // opaque white background, and picture stretched into its area.
-void PaintCardPage(QPainter& painter, const CardPageLayout& layout, const QImage& picture);
+void paintCardPage(QPainter& painter, const CardPageLayout& layout, const QImage& picture);
 
 // The page title: the card name, with " - N" when numbered, N being the
 // 1-based position of name + ".krt" in cardList regardless of letter case (0
 // when it is not there).
-QString CardPageTitle(const QString& cardName, const QStringList& cardList, bool numbered);
+QString cardPageTitle(const QString& cardName, const QStringList& cardList, bool numbered);
 
 // The page font (also the print dialog's) at a cell height in page units.
-QFont CardPageFont(int pixelHeight, bool bold);
+QFont cardPageFont(int pixelHeight, bool bold);
+
+} // namespace cardpage

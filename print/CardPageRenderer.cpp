@@ -7,7 +7,7 @@
 
 PageGeometry CardPageRenderer::render(const PrintSource& source, const PageOptions& options,
                                       QImage& page) const {
-    const CardPage card = MakeCardPage(source, options);
+    const CardPage card = cardpage::makeCardPage(source, options);
     render(card, page);
     return card.layout.geometry;
 }
@@ -16,8 +16,8 @@ void CardPageRenderer::render(const CardPage& card, QImage& page) const {
     if (page.size() != QSize(Width, Height) || page.format() != QImage::Format_RGB32)
         page = QImage(Width, Height, QImage::Format_RGB32);
     QPainter painter(&page);
-    PaintCardPage(painter, card.layout, card.picture);
+    cardpage::paintCardPage(painter, card.layout, card.picture);
     painter.end();
     if (card.gray)
-        MakeGray(page);
+        gray::MakeGray(page);
 }

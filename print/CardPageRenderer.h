@@ -24,7 +24,9 @@ public:
     void render(const CardPage& card, QImage& page) const;
 
     static QString title(const QString& cardName, const QStringList& cardList, bool numbered) {
-        return CardPageTitle(cardName, cardList, numbered);
+        return cardpage::cardPageTitle(cardName, cardList, numbered);
     }
-    static QFont pageFont(int pixelHeight, bool bold) { return CardPageFont(pixelHeight, bold); }
+    static QFont pageFont(int pixelHeight, bool bold) {
+        return cardpage::cardPageFont(pixelHeight, bold);
+    }
 };

@@ -19,7 +19,9 @@ AppError cannotWrite(const QString& path) {
 
 } // namespace
 
-void WriteCardPagePdf(const QString& path, const CardPage& page, const QString& title) {
+namespace cardpdf {
+
+void writeCardPagePdf(const QString& path, const CardPage& page, const QString& title) {
     QPdfWriter writer(path);
     writer.setTitle(title);
     writer.setCreator(QApplication::applicationDisplayName());
@@ -27,13 +29,13 @@ void WriteCardPagePdf(const QString& path, const CardPage& page, const QString& 
     QPainter painter;
     if (!painter.begin(&writer))
         throw cannotWrite(path);
-    PaintScaledCardPage(painter, QRectF(0, 0, writer.width(), writer.height()), page);
+    cardpage::paintScaledCardPage(painter, QRectF(0, 0, writer.width(), writer.height()), page);
     if (!painter.end())
         throw cannotWrite(path);
 }
 
 // Margins as a printer leaves them, so that the file prints alike later.
-void WriteCardListPdf(const QString& path, const QStringList& cardFiles, const QString& title) {
+void writeCardListPdf(const QString& path, const QStringList& cardFiles, const QString& title) {
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(path);
@@ -42,10 +44,12 @@ void WriteCardListPdf(const QString& path, const QStringList& cardFiles, const Q
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter));
     try {
-        PrinterTextChannel channel(pdf, CardListFont());
-        channel.write(CardListText(cardFiles));
+        PrinterTextChannel channel(pdf, cardlistprinter::cardListFont());
+        channel.write(cardlistprinter::cardListText(cardFiles));
         channel.close();
     } catch (const AppError&) {
         throw cannotWrite(path);
     }
 }
+
+} // namespace cardpdf

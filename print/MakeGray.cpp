@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+namespace gray {
+
 void MakeGray(QImage& image) {
     image = image.convertToFormat(QImage::Format_RGB888);
     for (int y = 0; y < image.height(); ++y) {
@@ -12,3 +14,5 @@ void MakeGray(QImage& image) {
         }
     }
 }
+
+} // namespace gray

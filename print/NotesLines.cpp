@@ -65,7 +65,9 @@ void dropTrailingEmptyLine(QStringList& lines) {
 
 } // namespace
 
-QStringList NotesDisplayLines(const QString& text, const QFont& font, int boxWidth) {
+namespace noteslines {
+
+QStringList notesDisplayLines(const QString& text, const QFont& font, int boxWidth) {
     const LineBreaking box = notesBox(font, boxWidth);
     QStringList lines;
     for (const QString& paragraph : paragraphs(text))
@@ -74,7 +76,7 @@ QStringList NotesDisplayLines(const QString& text, const QFont& font, int boxWid
     return lines;
 }
 
-QStringList NotesPageLines(const QString& text, const QFont& notesFont, int boxWidth,
+QStringList notesPageLines(const QString& text, const QFont& notesFont, int boxWidth,
                            const QFont& pageFont, int pageWidth) {
     const LineBreaking box = notesBox(notesFont, boxWidth);
     QTextOption wordWrap;
@@ -96,3 +98,5 @@ QStringList NotesPageLines(const QString& text, const QFont& notesFont, int boxW
     dropTrailingEmptyLine(lines);
     return lines;
 }
+
+} // namespace noteslines

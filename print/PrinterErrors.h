@@ -2,11 +2,15 @@
 
 #include "storage/AppError.h"
 
+namespace printererrors {
+
 // The errors of a print job, named after the printer.
-inline AppError PrintJobCannotBegin(const QString& printerName) {
+inline AppError printJobCannotBegin(const QString& printerName) {
     return AppError(QStringLiteral("Tisk nelze zahájit na tiskárně \"%1\".").arg(printerName));
 }
 
-inline AppError PrintJobFailed(const QString& printerName) {
+inline AppError printJobFailed(const QString& printerName) {
     return AppError(QStringLiteral("Tiskárna \"%1\" ohlásila chybu.").arg(printerName));
 }
+
+} // namespace printererrors

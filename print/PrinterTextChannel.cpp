@@ -64,7 +64,7 @@ void PrinterTextChannel::close() {
 void PrinterTextChannel::printPages() {
     QPainter painter;
     if (!painter.begin(&printer_))
-        throw PrintJobCannotBegin(printer_.printerName());
+        throw printererrors::printJobCannotBegin(printer_.printerName());
     painter.setFont(font_);
     painter.setPen(Qt::black);
     const int ascent = painter.fontMetrics().ascent();
@@ -76,5 +76,5 @@ void PrinterTextChannel::printPages() {
             painter.drawText(run.position + QPoint(0, ascent), run.text);
     }
     if (!painter.end() || failed || printer_.printerState() == QPrinter::Error)
-        throw PrintJobFailed(printer_.printerName());
+        throw printererrors::printJobFailed(printer_.printerName());
 }

@@ -7,24 +7,28 @@
 #include <QRectF>
 #include <QTransform>
 
-CardPage MakeCardPage(const PrintSource& source, const PageOptions& options) {
+namespace cardpage {
+
+CardPage makeCardPage(const PrintSource& source, const PageOptions& options) {
     CardPage page;
-    page.layout = LayOutCardPage(source, options);
+    page.layout = cardpage::layOutCardPage(source, options);
     if (options.picture)
         page.picture = source.picture();
     page.gray = options.gray;
     return page;
 }
 
-void PaintScaledCardPage(QPainter& painter, const QRectF& area, const CardPage& page) {
+void paintScaledCardPage(QPainter& painter, const QRectF& area, const CardPage& page) {
     QImage picture = page.picture;
     if (page.gray && !picture.isNull())
-        MakeGray(picture);
+        gray::MakeGray(picture);
     painter.save();
     painter.setTransform(QTransform::fromTranslate(area.x(), area.y())
                              .scale(area.width() / CardPageLayout::PageWidth,
                                     area.height() / CardPageLayout::PageHeight),
                          true);
-    PaintCardPage(painter, page.layout, picture);
+    cardpage::paintCardPage(painter, page.layout, picture);
     painter.restore();
 }
+
+} // namespace cardpage

@@ -141,7 +141,7 @@ void TPrintForm::createControls() {
 void TPrintForm::FormCreate() {
     applyBackColor();
     ListBox1->clear();
-    const QStringList names = InstalledPrinterNames();
+    const QStringList names = installedprinters::installedPrinterNames();
     if (names.isEmpty()) {
         ListBox1->addItem(QStringLiteral("* Printers *"));
         return;
@@ -161,7 +161,7 @@ void TPrintForm::FormCreate() {
 }
 
 void TPrintForm::FormShow() {
-    if (InstalledPrinterNames().isEmpty()) {
+    if (installedprinters::installedPrinterNames().isEmpty()) {
         prompts_.message(QStringLiteral("Nenalezena žádná tiskárna."));
         return;
     }
@@ -193,7 +193,7 @@ void TPrintForm::showPage() {
 void TPrintForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        RunGuarded(prompts_, [this] { FormShow(); });
+        commandguard::runGuarded(prompts_, [this] { FormShow(); });
 }
 
 void TPrintForm::keyPressEvent(QKeyEvent* event) {
@@ -218,7 +218,7 @@ void TPrintForm::closeEvent(QCloseEvent* event) {
 }
 
 void TPrintForm::applyBackColor() {
-    dialoglook::setBackground(*this, ColorFromStored(state_.BackColor));
+    dialoglook::setBackground(*this, storedcolor::colorFromStored(state_.BackColor));
 }
 
 bool TPrintForm::listMode() const {
@@ -236,7 +236,7 @@ void TPrintForm::showNonModal() {
     raise();
     activateWindow();
     if (!PageBitmap.isNull())
-        RunGuarded(prompts_, [this] { showPage(); });
+        commandguard::runGuarded(prompts_, [this] { showPage(); });
 }
 
 void TPrintForm::printOpenCard() {
@@ -258,13 +258,13 @@ void TPrintForm::printCardList() {
 }
 
 void TPrintForm::printerSetUp() {
-    RunPrinterSetUp(prompts_, source_.printer());
+    printersetup::runPrinterSetUp(prompts_, source_.printer());
 }
 
 void TPrintForm::Vykresli() {
     if (PageBitmap.isNull())
         return;
-    page_ = MakeCardPage(source_, pageOptions());
+    page_ = cardpage::makeCardPage(source_, pageOptions());
     renderer_.render(page_, PageBitmap);
     updatePreview();
     savePageCopy();
@@ -296,25 +296,26 @@ void TPrintForm::savePageCopy() const {
 }
 
 void TPrintForm::PicPrintCheckClick() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         state_.PrintPicture = PicPrintCheck->isChecked();
         Vykresli();
     });
 }
 
 void TPrintForm::GrayPrintCheckClick() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         state_.PrintGray = GrayPrintCheck->isChecked();
         Vykresli();
     });
 }
 
 void TPrintForm::usePrinterOfSelectedRow() {
-    const QStringList names = InstalledPrinterNames();
+    const QStringList names = installedprinters::installedPrinterNames();
     if (names.isEmpty())
         throw AppError(QStringLiteral("Není nainstalována žádná tiskárna."));
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    const QString name = selected.isEmpty() ? DefaultPrinterName() : selected.first()->text();
+    const QString name =
+        selected.isEmpty() ? installedprinters::defaultPrinterName() : selected.first()->text();
     QPrinter& printer = source_.printer();
     // QPrinter keeps its old printer when it cannot use the named one; the job
     // must not go elsewhere silently.
@@ -332,17 +333,17 @@ void TPrintForm::printCardPage() {
     printer.setDocName(JobTitlePrefix + source_.currentCardName());
     QPainter painter;
     if (!painter.begin(&printer))
-        throw PrintJobCannotBegin(printer.printerName());
+        throw printererrors::printJobCannotBegin(printer.printerName());
     const QRectF area(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    PaintScaledCardPage(painter, area, page_);
+    cardpage::paintScaledCardPage(painter, area, page_);
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw PrintJobFailed(printer.printerName());
+        throw printererrors::printJobFailed(printer.printerName());
 }
 
 void TPrintForm::SpeedButton1Click() {
     if (printing_)
         return;
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         usePrinterOfSelectedRow();
         setPrintingState(true);
         try {
@@ -361,8 +362,8 @@ void TPrintForm::sendJob() {
     const PrintJobInputLock onlyAbort(*this, *AbortBtn);
     if (listMode()) {
         source_.printer().setDocName(JobTitlePrefix + QStringLiteral("Seznam souborů"));
-        PrintCardList(source_.printer(), source_.cardList(), prompts_,
-                      [this] { return abortRequested_; });
+        cardlistprinter::PrintCardList(source_.printer(), source_.cardList(), prompts_,
+                                       [this] { return abortRequested_; });
     } else {
         printCardPage();
     }

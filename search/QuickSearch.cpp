@@ -13,12 +13,12 @@ QuickSearch::QuickSearch(SearchHost& host, TFindForm& form, Prompts& prompts, QO
     host_.quickSearchField().installEventFilter(this);
 }
 
-void QuickSearch::FindNext() {
-    RunGuarded(prompts_, [this] { findOrStepOn(); });
+void QuickSearch::findNext() {
+    commandguard::runGuarded(prompts_, [this] { findOrStepOn(); });
 }
 
-void QuickSearch::ShowAdvancedSearch() {
-    RunGuarded(prompts_, [this] { showDialog(); });
+void QuickSearch::showAdvancedSearch() {
+    commandguard::runGuarded(prompts_, [this] { showDialog(); });
 }
 
 void QuickSearch::findOrStepOn() {
@@ -42,7 +42,7 @@ void QuickSearch::findOrStepOn() {
         return;
     }
     session.setPosition(session.position() + 1);
-    form_.OpenSelectedResult();
+    form_.openSelectedResult();
 }
 
 void QuickSearch::showDialog() {
@@ -52,7 +52,7 @@ void QuickSearch::showDialog() {
     host_.quickSearchField().window()->activateWindow();
     // Text typed in the dialog but never searched must not pass for the text of
     // the results.
-    form_.TakeQuickSearchText();
+    form_.takeQuickSearchText();
 }
 
 bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
@@ -61,7 +61,7 @@ bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            FindNext();
+            findNext();
             return true;
         }
         if (key == Qt::Key_Escape) {
@@ -70,7 +70,7 @@ bool QuickSearch::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        FindNext();
+        findNext();
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -16,8 +16,8 @@ class TFindForm;
 // session.
 //
 // Wiring in the main window: `SpeedButton14` clicked and the menu item
-// "Najít další" (F3) call FindNext(); `SpeedButton13` clicked and the menu item
-// "Vyhledávání" call ShowAdvancedSearch(). Enter, Esc and double-click in
+// "Najít další" (F3) call findNext(); `SpeedButton13` clicked and the menu item
+// "Vyhledávání" call showAdvancedSearch(). Enter, Esc and double-click in
 // `Edit2` are handled here.
 class QuickSearch : public QObject {
     Q_OBJECT
@@ -30,9 +30,9 @@ public:
 
 public slots:
     // Find / find next.
-    void FindNext();
+    void findNext();
     // The advanced-search dialog, which then takes over the quick-search text.
-    void ShowAdvancedSearch();
+    void showAdvancedSearch();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

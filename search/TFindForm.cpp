@@ -117,7 +117,7 @@ void TFindForm::buildInputPage() {
     WithoutAccents->setGeometry(56, 108, 185, 17);
     const QString programDir = host_.programDir();
     WithoutAccents->setChecked(!programDir.isEmpty() && searchsettings::withoutAccents(programDir));
-    connect(WithoutAccents, &QCheckBox::clicked, this, &TFindForm::WithoutAccentsClick);
+    connect(WithoutAccents, &QCheckBox::clicked, this, &TFindForm::withoutAccentsClick);
     connect(InNam, &QRadioButton::clicked, this, &TFindForm::InNamClick);
     connect(InFil, &QRadioButton::clicked, this, &TFindForm::InFilClick);
 }
@@ -197,7 +197,7 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     std::optional<SearchInputGuard> inputGuard;
     std::optional<QuickSearchBusy> busy;
     if (!isVisible()) {
-        inputGuard.emplace([this] { CloseDialog(); });
+        inputGuard.emplace([this] { closeDialog(); });
         busy.emplace(host_.quickSearchField(), *Progress);
     }
     CardSearch search(SearchPlace{host_.cardDir(), host_.libraryPath()}, session_, *this);
@@ -209,13 +209,13 @@ bool TFindForm::SearchCardFiles(const QString& text) {
     Progress->setValue(cardsDone_);
     if (outcome.wholeNameRow >= 0) {
         host_.selectCardRow(outcome.wholeNameRow);
-        CloseDialog();
+        closeDialog();
     }
     if (outcome.stopped)
         return false;
     setHeading(QStringLiteral("Nalezeno %1 výsledků.").arg(outcome.count));
     if (!outcome.unreadable.isEmpty())
-        prompts_.message(UnreadableCardsMessage(outcome.unreadable));
+        prompts_.message(unreadablecards::unreadableCardsMessage(outcome.unreadable));
     return true;
 }
 
@@ -254,24 +254,24 @@ void TFindForm::selectResult(int row) {
     session_.setPosition(row);
 }
 
-void TFindForm::TakeQuickSearchText() {
+void TFindForm::takeQuickSearchText() {
     const QString quickText = host_.quickSearchText();
     Edit1->setText(quickText);
     if (session_.text() != quickText)
         session_.forgetText();
 }
 
-void TFindForm::OpenSelectedResult() {
+void TFindForm::openSelectedResult() {
     const int row = selectedResult();
     if (row < 0)
         return;
     const QString entry = session_.results().at(row);
-    host_.selectCardRow(FindCardEntry(host_.cardEntries(), entry));
+    host_.selectCardRow(cardentries::findCardEntry(host_.cardEntries(), entry));
     host_.openSelectedCard();
-    CloseDialog();
+    closeDialog();
 }
 
-void TFindForm::CloseDialog() {
+void TFindForm::closeDialog() {
     if (isVisible())
         reject();
     else
@@ -298,7 +298,7 @@ void TFindForm::FormClose() {
 }
 
 void TFindForm::SpeedButton2Click() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         SearchCardFiles(Edit1->text());
         host_.setQuickSearchText(Edit1->text());
     });
@@ -316,8 +316,8 @@ void TFindForm::InFilClick() {
     WholWorld->setEnabled(true);
 }
 
-void TFindForm::WithoutAccentsClick(bool on) {
-    RunGuarded(prompts_, [&] {
+void TFindForm::withoutAccentsClick(bool on) {
+    commandguard::runGuarded(prompts_, [&] {
         const QString programDir = host_.programDir();
         if (!programDir.isEmpty())
             searchsettings::setWithoutAccents(programDir, on);
@@ -329,7 +329,7 @@ void TFindForm::Label4Click() {
 }
 
 void TFindForm::lBoxDblClick() {
-    RunGuarded(prompts_, [this] { OpenSelectedResult(); });
+    commandguard::runGuarded(prompts_, [this] { openSelectedResult(); });
 }
 
 void TFindForm::showEvent(QShowEvent* event) {

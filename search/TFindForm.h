@@ -64,16 +64,16 @@ public:
     // Selects the result's entry in the card list (none when it is no longer
     // there), runs the card list's open action and closes the dialog. Nothing
     // happens without a selected result.
-    void OpenSelectedResult();
+    void openSelectedResult();
     // The selected row of `lBox`, -1 for none: the session's position.
     int selectedResult() const;
     void selectResult(int row);
     // After the dialog was shown for the quick search: `Edit1` takes the box's
     // text back, and the held results keep their text only if it is the box's.
-    void TakeQuickSearchText();
+    void takeQuickSearchText();
     SearchSession& session() { return session_; }
     // Closes the dialog, shown or hidden, through its close handler.
-    void CloseDialog();
+    void closeDialog();
 
     // The colour setting `BackColor`, applied at creation and whenever the
     // settings change.
@@ -113,7 +113,7 @@ private:
     void waiting() override;
     void letEventsIn();
     void showFoundResults();
-    void WithoutAccentsClick(bool on);
+    void withoutAccentsClick(bool on);
 
     SearchHost& host_;
     Prompts& prompts_;

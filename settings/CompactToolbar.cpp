@@ -18,6 +18,8 @@ void compactButton(QAbstractButton* button, int left) {
 
 } // namespace
 
+namespace toolbar {
+
 void CompactToolbar(const ToolbarControls& toolbar) {
     compactButton(toolbar.SpeedButton3, 76);
     compactButton(toolbar.SpeedButton4, 2);
@@ -35,3 +37,5 @@ void CompactToolbar(const ToolbarControls& toolbar) {
     toolbar.Panel5->setFixedWidth(35);
     toolbar.Panel1->setFixedWidth(35);
 }
+
+} // namespace toolbar

@@ -21,8 +21,12 @@ struct ToolbarControls {
     QWidget* Panel6;
 };
 
+namespace toolbar {
+
 // Strips the captions from the toolbar buttons (their pictures stay), narrows
 // them and their bands, and shows the undo button, which the captions crowd
 // out of the designed toolbar. Its visibility is how the settings dialog tells
 // the two toolbar forms apart.
 void CompactToolbar(const ToolbarControls& toolbar);
+
+} // namespace toolbar

@@ -177,7 +177,7 @@ void TSetForm::connectHandlers() {
 }
 
 void TSetForm::setBackColor(qint32 color) {
-    dialoglook::setBackground(*this, ColorFromStored(color));
+    dialoglook::setBackground(*this, storedcolor::colorFromStored(color));
 }
 
 void TSetForm::FormShow() {
@@ -203,15 +203,15 @@ void TSetForm::ApplySettings() {
     cp1250::encode(titlesLine);
     cp1250::encode(FontDlg1.font.family());
 
-    target_.setTitleCaptions(SplitTitles(titlesLine));
+    target_.setTitleCaptions(titlesplit::splitTitles(titlesLine));
 
     state_.BackColor = ColorBox1->selected();
     setBackColor(state_.BackColor);
     target_.applyBackColor(state_.BackColor);
 
-    WriteConfigFile(state_.programDir + QStringLiteral("config.ini"), titlesLine, state_.BackColor,
-                    CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked(),
-                    CheckBox5->isChecked());
+    configfiles::writeConfigFile(state_.programDir + QStringLiteral("config.ini"), titlesLine,
+                                 state_.BackColor, CheckBox1->isChecked(), CheckBox2->isChecked(),
+                                 CheckBox3->isChecked(), CheckBox5->isChecked());
     state_.AutoSave = CheckBox1->isChecked();
     state_.TableTabKey = CheckBox2->isChecked();
     target_.setTableTabOption(state_.TableTabKey);
@@ -222,7 +222,8 @@ void TSetForm::ApplySettings() {
     }
 
     target_.setMainFont(FontDlg1);
-    WriteFontFile(state_.programDir + QStringLiteral("font.ini"), FontDlg1.font, FontDlg1.color);
+    configfiles::writeFontFile(state_.programDir + QStringLiteral("font.ini"), FontDlg1.font,
+                               FontDlg1.color);
 
     accept();
 }
@@ -231,7 +232,7 @@ bool TSetForm::FormKeyPress(int key, Qt::KeyboardModifiers modifiers) {
     if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        RunGuarded(prompts_, [this] { ApplySettings(); });
+        commandguard::runGuarded(prompts_, [this] { ApplySettings(); });
         return true;
     }
     if (key == Qt::Key_Escape) {
@@ -242,11 +243,12 @@ bool TSetForm::FormKeyPress(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TSetForm::SpeedButton1Click() {
-    RunGuarded(prompts_, [this] { RunPrinterSetUp(prompts_, target_.printer()); });
+    commandguard::runGuarded(
+        prompts_, [this] { printersetup::runPrinterSetUp(prompts_, target_.printer()); });
 }
 
 void TSetForm::SpeedButton2Click() {
-    RunGuarded(prompts_, [this] {
+    commandguard::runGuarded(prompts_, [this] {
         FontDlg1 = target_.mainFont();
         QFont font = FontDlg1.font;
         qint32 color = FontDlg1.color;
@@ -260,7 +262,7 @@ void TSetForm::SpeedButton3Click() {
 }
 
 void TSetForm::SpeedButton4Click() {
-    RunGuarded(prompts_, [this] { ApplySettings(); });
+    commandguard::runGuarded(prompts_, [this] { ApplySettings(); });
 }
 
 void TSetForm::Label4Click() {

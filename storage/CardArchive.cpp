@@ -26,7 +26,7 @@ constexpr quint32 kNewCardLevel = 3;
 
 void renameOver(const QString& source, const QString& target) {
     if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
-        throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
+        throw AppError(filebytes::writeError(target, systemerror::systemErrorText(errno)));
 }
 
 // Puts a new card file in place only where no file of that name stands; false
@@ -45,7 +45,7 @@ bool renameNew(const QString& source, const QString& target) {
     }
     if (errno == EEXIST)
         return false;
-    throw AppError(filebytes::writeError(target, SystemErrorText(errno)));
+    throw AppError(filebytes::writeError(target, systemerror::systemErrorText(errno)));
 }
 
 // The file a save replaces: a card file that is a symbolic link is saved through
@@ -88,7 +88,7 @@ int createTemporaryFile(const QString& temporary, quint32 mode) {
 
 void closeWritten(int fd, const QString& path) {
     if (::close(fd) != 0)
-        throw AppError(filebytes::writeError(path, SystemErrorText(errno)));
+        throw AppError(filebytes::writeError(path, systemerror::systemErrorText(errno)));
 }
 
 // Writes the archive beside the card file and puts it in the card file's place
@@ -101,11 +101,11 @@ void closeWritten(int fd, const QString& path) {
 bool writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir,
                    bool replace = true) {
     const QString target = replace ? fileToReplace(cardPath) : cardPath;
-    const QString temporary = TemporaryCardPath(target);
+    const QString temporary = cardarchive::temporaryCardPath(target);
     const int fd = createTemporaryFile(temporary, modeFor(target));
     try {
         try {
-            writer.WriteArchiveTo(fd, temporary);
+            writer.writeArchiveTo(fd, temporary);
         } catch (...) {
             ::close(fd);
             throw;
@@ -142,40 +142,48 @@ bool isRootMember(const QString& itemPath) {
 
 } // namespace
 
-QString TemporaryCardPath(const QString& cardPath) {
+namespace cardarchive {
+
+QString temporaryCardPath(const QString& cardPath) {
     // Joined, not formatted: a "%1" in a folder name must stay as it is.
     const QFileInfo info(cardPath);
     return info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".tmp-") +
            QString::number(QCoreApplication::applicationPid());
 }
 
-void UnpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir) {
-    T7zInArchivePtr reader = MakeInArchive(libraryPath, ZipFormatId);
+void unpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir) {
+    T7zInArchivePtr reader = sevenzip::MakeInArchive(libraryPath, ZipFormatId);
     reader->OpenArchive(cardPath);
     reader->ExtractAllTo(workDir, isRootMember);
 }
 
-void CardWriter::PackCard(const QString& libraryPath, const QString& workDir,
+} // namespace cardarchive
+
+void CardWriter::packCard(const QString& libraryPath, const QString& workDir,
                           const QString& cardName, const QString& cardPath,
                           const QString& historyDir) {
-    writer_ = MakeOutArchive(libraryPath, ZipFormatId);
+    writer_ = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
     for (const QString& member : cardfile::memberNames(cardName))
         queueMember(*writer_, workDir, member);
-    SetArchiveLevel(*writer_, kSaveLevel);
+    sevenzip::SetArchiveLevel(*writer_, kSaveLevel);
     writeCardFile(*writer_, cardPath, historyDir);
 }
 
-bool PackNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
+namespace cardarchive {
+
+bool packNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
                  const QString& cardPath) {
-    T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
+    T7zOutArchivePtr writer = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
     for (const QString& member : cardfile::memberNames(cardName))
         queueMember(*writer, workDir, member);
-    SetArchiveLevel(*writer, kSaveLevel);
+    sevenzip::SetArchiveLevel(*writer, kSaveLevel);
     return writeCardFile(*writer, cardPath, {}, false);
 }
 
-void CreateEmptyCardFile(const QString& libraryPath, const QString& path) {
-    T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
-    SetArchiveLevel(*writer, kNewCardLevel);
+void createEmptyCardFile(const QString& libraryPath, const QString& path) {
+    T7zOutArchivePtr writer = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
+    sevenzip::SetArchiveLevel(*writer, kNewCardLevel);
     writeCardFile(*writer, path, {});
 }
+
+} // namespace cardarchive

@@ -9,6 +9,8 @@ class T7zOutArchive;
 // and read only through the archive library 7z.so. `libraryPath` is the full path
 // of 7z.so (AppState::libraryPath()). Every failure raises AppError.
 
+namespace cardarchive {
+
 // Unpacks the members of the card file into workDir: the items at the root of
 // the archive under names that are not hidden, one per name without regard to
 // case, within the limits of UnpackLimits. Items in folders and hidden items are
@@ -16,7 +18,9 @@ class T7zOutArchive;
 // workDir is replaced. The card file is only read; a card file that is not a
 // regular file, is damaged or passes a limit raises AppError naming it, and no
 // part of a member stays behind.
-void UnpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir);
+void unpackCard(const QString& libraryPath, const QString& cardPath, const QString& workDir);
+
+} // namespace cardarchive
 
 // The save's archive part. Member files are looked up in workDir without regard
 // to letter case and stored under their exact names: cardName + ".tbl",
@@ -34,23 +38,27 @@ public:
     // writer used is kept until the next call replaces it. With a history
     // directory (AppState::historyDir()), the card file replaced is kept there as
     // the card's newest version (KeptCardVersion); a failed save keeps none.
-    void PackCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
+    void packCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
                   const QString& cardPath, const QString& historyDir = {});
 
 private:
     std::shared_ptr<T7zOutArchive> writer_;
 };
 
+namespace cardarchive {
+
 // Writes a new card file at cardPath from the members in workDir, as safely as
 // PackCard, but never over a file: false, writing nothing, when a file of
 // exactly that name stands there when the card file is put in place.
-bool PackNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
+bool packNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
                  const QString& cardPath);
 
 // Writes a card file without members (compression level 3), replacing path; as
 // safe as PackCard. A new card file has no history: nothing is kept.
-void CreateEmptyCardFile(const QString& libraryPath, const QString& path);
+void createEmptyCardFile(const QString& libraryPath, const QString& path);
 
 // The temporary name under which the archive for cardPath is written: hidden, in
 // the same directory, unique to this process: "." + file name + ".tmp-" + pid.
-QString TemporaryCardPath(const QString& cardPath);
+QString temporaryCardPath(const QString& cardPath);
+
+} // namespace cardarchive

@@ -53,9 +53,9 @@ QByteArray memberBytes(const Items& items, const QString& member) {
 
 Items readRootItems(const QString& libraryPath, const QString& versionPath,
                     const std::function<bool(const QString&)>& wanted) {
-    T7zInArchivePtr reader = MakeInArchive(libraryPath, ZipFormatId);
+    T7zInArchivePtr reader = sevenzip::MakeInArchive(libraryPath, ZipFormatId);
     reader->OpenArchive(versionPath);
-    return reader->ReadItems([&](const QString& path) { return atRoot(path) && wanted(path); });
+    return reader->readItems([&](const QString& path) { return atRoot(path) && wanted(path); });
 }
 
 bool isCardMember(const QString& path) {
@@ -69,20 +69,22 @@ int countRows(const QString& libraryPath, const QString& versionPath) {
     const Items tables = readRootItems(libraryPath, versionPath, [](const QString& path) {
         return !cardNameOfMember(path, &cardfile::tableMember).isEmpty();
     });
-    return tables.isEmpty() ? 0 : int(ParseTable(tables.last().second).size());
+    return tables.isEmpty() ? 0 : int(tablefile::parseTable(tables.last().second).size());
 }
 
 } // namespace
 
-CardVersionContent ReadCardVersion(const QString& libraryPath, const QString& versionPath) {
+namespace cardversionreader {
+
+CardVersionContent readCardVersion(const QString& libraryPath, const QString& versionPath) {
     const Items items = readRootItems(libraryPath, versionPath, isCardMember);
     const QString name = savedCardName(items);
-    return {ParseTable(memberBytes(items, cardfile::tableMember(name))),
-            ParseNotes(memberBytes(items, cardfile::notesMember(name))),
+    return {tablefile::parseTable(memberBytes(items, cardfile::tableMember(name))),
+            notesfile::parseNotes(memberBytes(items, cardfile::notesMember(name))),
             memberBytes(items, cardfile::pictureMember(name))};
 }
 
-QList<CardVersionSummary> SummarizeCardVersions(const QString& libraryPath, const QString& folder) {
+QList<CardVersionSummary> summarizeCardVersions(const QString& libraryPath, const QString& folder) {
     QList<CardVersionSummary> summaries;
     for (const CardVersion& version : cardhistory::versions(folder)) {
         CardVersionSummary summary;
@@ -97,3 +99,5 @@ QList<CardVersionSummary> SummarizeCardVersions(const QString& libraryPath, cons
     }
     return summaries;
 }
+
+} // namespace cardversionreader

@@ -21,9 +21,13 @@ struct CardVersionContent {
     QByteArray picture; // the picture member's bytes (a BMP file); empty without one
 };
 
+namespace cardversionreader {
+
 // The table, notes and picture of the version at versionPath. Throws AppError
 // when the version is no readable card file.
-CardVersionContent ReadCardVersion(const QString& libraryPath, const QString& versionPath);
+CardVersionContent readCardVersion(const QString& libraryPath, const QString& versionPath);
+
+} // namespace cardversionreader
 
 // One line of the version list: a version, whether it can be read and its row
 // count, or why it cannot be read.
@@ -34,7 +38,11 @@ struct CardVersionSummary {
     QString problem; // the reading error of an unreadable version
 };
 
+namespace cardversionreader {
+
 // The versions in the history folder, newest first, each read for its row
 // count alone (its table member). A damaged version is listed as unreadable
 // with its error; it does not stop the listing.
-QList<CardVersionSummary> SummarizeCardVersions(const QString& libraryPath, const QString& folder);
+QList<CardVersionSummary> summarizeCardVersions(const QString& libraryPath, const QString& folder);
+
+} // namespace cardversionreader

@@ -35,7 +35,7 @@ private:
 
 QString kindOfFile(mode_t mode) {
     if (S_ISDIR(mode))
-        return SystemErrorText(EISDIR);
+        return systemerror::systemErrorText(EISDIR);
     if (S_ISFIFO(mode))
         return QStringLiteral("je to pojmenovaná roura (FIFO)");
     return QStringLiteral("není to obyčejný soubor");
@@ -78,10 +78,10 @@ QByteArray read(const QString& path) {
     // O_NONBLOCK: a FIFO under the name is refused, not waited on.
     Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0)
-        throw AppError(readError(path, SystemErrorText(errno)));
+        throw AppError(readError(path, systemerror::systemErrorText(errno)));
     struct stat info {};
     if (::fstat(file.get(), &info) != 0)
-        throw AppError(readError(path, SystemErrorText(errno)));
+        throw AppError(readError(path, systemerror::systemErrorText(errno)));
     if (!S_ISREG(info.st_mode))
         throw AppError(readError(path, kindOfFile(info.st_mode)));
     QByteArray bytes;
@@ -91,7 +91,7 @@ QByteArray read(const QString& path) {
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            throw AppError(readError(path, SystemErrorText(errno)));
+            throw AppError(readError(path, systemerror::systemErrorText(errno)));
         if (count == 0)
             return bytes;
         bytes.append(buffer, count);
@@ -101,7 +101,7 @@ QByteArray read(const QString& path) {
 void write(const QString& path, const QByteArray& bytes) {
     Descriptor file(openForWriting(QFile::encodeName(path)));
     if (file.get() < 0 || !writeAll(file.get(), bytes) || !file.close())
-        throw AppError(writeError(path, SystemErrorText(errno)));
+        throw AppError(writeError(path, systemerror::systemErrorText(errno)));
 }
 
 void writeSafely(const QString& path, const QByteArray& bytes) {
@@ -109,7 +109,8 @@ void writeSafely(const QString& path, const QByteArray& bytes) {
     errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const int error = errno;
-        throw AppError(writeError(path, error != 0 ? SystemErrorText(error) : file.errorString()));
+        throw AppError(writeError(path, error != 0 ? systemerror::systemErrorText(error)
+                                                   : file.errorString()));
     }
 }
 

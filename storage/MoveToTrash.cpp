@@ -16,10 +16,14 @@ bool hasDataHome() {
 
 } // namespace
 
-void MoveToTrash(const QString& path) {
+namespace trash {
+
+void moveToTrash(const QString& path) {
     // Only files: whatever else stands at the path is left to the plain delete,
     // which refuses it, as it always did.
     if (QFileInfo(path).isFile() && hasDataHome() && QFile::moveToTrash(path))
         return;
     QFile::remove(path);
 }
+
+} // namespace trash

@@ -5,21 +5,25 @@
 #include "storage/FileNames.h"
 #include "storage/TextLines.h"
 
-QString ParseNotes(const QByteArray& bytes) {
+namespace notesfile {
+
+QString parseNotes(const QByteArray& bytes) {
     return textlines::withLineEnds(cp1250::decode(textlines::beforeNul(bytes)), u"\n");
 }
 
-QByteArray FormatNotes(const QString& text) {
+QByteArray formatNotes(const QString& text) {
     QString lines = text;
     lines.replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
     return cp1250::encode(textlines::withLineEnds(lines, u"\r\n"));
 }
 
-QString LoadNotes(const QString& path) {
-    return ParseNotes(filebytes::read(filenames::actualPath(path)));
+QString loadNotes(const QString& path) {
+    return notesfile::parseNotes(filebytes::read(filenames::actualPath(path)));
 }
 
-void SaveNotes(const QString& path, const QString& text) {
-    const QByteArray bytes = FormatNotes(text);
+void saveNotes(const QString& path, const QString& text) {
+    const QByteArray bytes = notesfile::formatNotes(text);
     filebytes::write(filenames::pathForWriting(path), bytes);
 }
+
+} // namespace notesfile

@@ -14,16 +14,21 @@
 // "\r\n" or a lone "\r" (and the Unicode line and paragraph separators) and
 // writes each as CR LF, so the stored bytes are the same whichever a caller uses.
 
+namespace notesfile {
+
 // Pure conversions, for tests and for the search, which reads members in memory.
-QString ParseNotes(const QByteArray& bytes);
-QByteArray FormatNotes(const QString& text); // AppError for characters cp1250 lacks
+QString parseNotes(const QByteArray& bytes);
+
+QByteArray formatNotes(const QString& text); // AppError for characters cp1250 lacks
 
 // The file name part of `path` is looked up without regard to letter case, like
 // every member in the working directory. Throws AppError naming the file when it
 // cannot be read.
-QString LoadNotes(const QString& path);
+QString loadNotes(const QString& path);
 
 // Creates or replaces the file; a file whose name differs only in case is
 // replaced too. Throws AppError, before anything is written, when the text holds
 // a character code page 1250 cannot store, and when the file cannot be written.
-void SaveNotes(const QString& path, const QString& text);
+void saveNotes(const QString& path, const QString& text);
+
+} // namespace notesfile

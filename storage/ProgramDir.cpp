@@ -52,8 +52,9 @@ void makeDataDirectory(const QString& dataDir) {
     const bool made = QDir().mkpath(parent) &&
                       QDir().mkdir(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (!made)
-        throw AppError(QStringLiteral("Nelze vytvořit složku pro karty %1: %2")
-                           .arg(QDir::toNativeSeparators(dir), SystemErrorText(errno)));
+        throw AppError(
+            QStringLiteral("Nelze vytvořit složku pro karty %1: %2")
+                .arg(QDir::toNativeSeparators(dir), systemerror::systemErrorText(errno)));
 }
 
 } // namespace programdir

@@ -34,7 +34,9 @@ qint64 savingProcessOf(const char* name) {
 
 } // namespace
 
-int RemoveStaleTemporaryCards(const QString& cardDir) {
+namespace temporarycards {
+
+int removeStaleTemporaryCards(const QString& cardDir) {
     // Read with readdir: this runs at every start, and the card folder may hold
     // a hundred thousand card files, of which only hidden names can matter.
     DIR* dir = ::opendir(QFile::encodeName(cardDir).constData());
@@ -54,3 +56,5 @@ int RemoveStaleTemporaryCards(const QString& cardDir) {
     ::closedir(dir);
     return removed;
 }
+
+} // namespace temporarycards

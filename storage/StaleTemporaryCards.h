@@ -2,9 +2,13 @@
 
 #include <QString>
 
-// A save writes its card file under a temporary name first (TemporaryCardPath:
+namespace temporarycards {
+
+// A save writes its card file under a temporary name first (cardarchive::temporaryCardPath:
 // "." + file name + ".tmp-" + pid). A process killed during a save leaves that
 // file behind, hidden from the card list. This removes, in cardDir, the
 // temporary card files whose process no longer runs; those of running
 // processes (another instance saving right now) stay. Returns how many went.
-int RemoveStaleTemporaryCards(const QString& cardDir);
+int removeStaleTemporaryCards(const QString& cardDir);
+
+} // namespace temporarycards

@@ -56,7 +56,9 @@ const char* czechText(int error) {
 
 } // namespace
 
-QString SystemErrorText(int error) {
+namespace systemerror {
+
+QString systemErrorText(int error) {
     if (const char* text = czechText(error))
         return QString::fromUtf8(text);
     // strerrordesc_np: English, and safe on the library's worker threads.
@@ -64,3 +66,5 @@ QString SystemErrorText(int error) {
     return QStringLiteral("systémová chyba %1 (%2)")
         .arg(QString::number(error), english ? QString::fromUtf8(english) : QString());
 }
+
+} // namespace systemerror

@@ -4,19 +4,23 @@
 #include "storage/FileNames.h"
 #include "storage/TextLines.h"
 
-QStringList ParseTable(const QByteArray& bytes) {
+namespace tablefile {
+
+QStringList parseTable(const QByteArray& bytes) {
     return textlines::fromBytes(bytes);
 }
 
-QByteArray FormatTable(const QStringList& lines) {
+QByteArray formatTable(const QStringList& lines) {
     return textlines::toBytes(lines);
 }
 
 QStringList LoadTable(const QString& path) {
-    return ParseTable(filebytes::read(filenames::actualPath(path)));
+    return tablefile::parseTable(filebytes::read(filenames::actualPath(path)));
 }
 
 void SaveTable(const QString& path, const QStringList& lines) {
-    const QByteArray bytes = FormatTable(lines);
+    const QByteArray bytes = tablefile::formatTable(lines);
     filebytes::write(filenames::pathForWriting(path), bytes);
 }
+
+} // namespace tablefile

@@ -13,9 +13,12 @@
 // LF line breaks, a break at the very end adds no row, an empty line in the
 // middle is a row, and a NUL byte ends the text.
 
+namespace tablefile {
+
 // Pure conversions, for tests and for the search, which reads members in memory.
-QStringList ParseTable(const QByteArray& bytes);
-QByteArray FormatTable(const QStringList& lines); // AppError for characters cp1250 lacks
+QStringList parseTable(const QByteArray& bytes);
+
+QByteArray formatTable(const QStringList& lines); // AppError for characters cp1250 lacks
 
 // The file name part of `path` is looked up without regard to letter case, like
 // every member in the working directory. Throws AppError naming the file when it
@@ -26,3 +29,5 @@ QStringList LoadTable(const QString& path);
 // replaced too. Throws AppError, before anything is written, when a line holds a
 // character code page 1250 cannot store, and when the file cannot be written.
 void SaveTable(const QString& path, const QStringList& lines);
+
+} // namespace tablefile

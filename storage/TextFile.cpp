@@ -3,10 +3,14 @@
 #include "storage/FileBytes.h"
 #include "storage/TextLines.h"
 
-QStringList ReadTextLines(const QString& path) {
+namespace textfile {
+
+QStringList readTextLines(const QString& path) {
     return textlines::fromBytes(filebytes::read(path));
 }
 
-void WriteTextLines(const QString& path, const QStringList& lines) {
+void writeTextLines(const QString& path, const QStringList& lines) {
     filebytes::writeSafely(path, textlines::toBytes(lines));
 }
+
+} // namespace textfile

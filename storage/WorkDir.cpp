@@ -16,6 +16,8 @@ int removeBelowRoot(const char* path, const struct stat*, int, struct FTW* posit
 
 } // namespace
 
+namespace workdir {
+
 void ClearWorkDir(const QString& workDir) {
     // An empty path would name the current directory.
     if (workDir.isEmpty())
@@ -25,3 +27,5 @@ void ClearWorkDir(const QString& workDir) {
     ::nftw(QFile::encodeName(workDir).constData(), removeBelowRoot, 16,
            FTW_DEPTH | FTW_PHYS | FTW_MOUNT);
 }
+
+} // namespace workdir

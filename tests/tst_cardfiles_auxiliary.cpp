@@ -24,7 +24,7 @@ private slots:
         QVERIFY(QDir::setCurrent(elsewhere.path()));
 
         ScriptedPrompts prompts;
-        QVERIFY(CheckForUpdates(program.path(), prompts));
+        QVERIFY(updatecheck::checkForUpdates(program.path(), prompts));
         QVERIFY(prompts.allShown().isEmpty());
         QTRY_COMPARE(program.readFile("arguments.txt"), QByteArray("1:074\n"));
     }
@@ -33,7 +33,7 @@ private slots:
         TestProgramDir program;
         QDir::setCurrent(program.path());
         ScriptedPrompts prompts;
-        QVERIFY(!CheckForUpdates(program.path(), prompts));
+        QVERIFY(!updatecheck::checkForUpdates(program.path(), prompts));
         QCOMPARE(prompts.messages,
                  QStringList{"Aplikace \"zolupdt.exe\" nebyla nalezena. Zkontrolujte verzi na "
                              "kartoteka.pelvarin.cz"});

@@ -68,7 +68,7 @@ public:
             scripted.error(error.text());
         }
     }
-    void ReReadCardList() override { list.reread(); }
+    void reReadCardList() override { list.reread(); }
 };
 
 } // namespace
@@ -103,9 +103,9 @@ private slots:
         const QString path = program_->cardDir() + "Recepty babičky.krt";
         QVERIFY(host_->scripted.allShown().isEmpty());
         QVERIFY(QFileInfo(path).isFile());
-        const T7zInArchivePtr reader = MakeInArchive(program_->library(), ZipFormatId);
+        const T7zInArchivePtr reader = sevenzip::MakeInArchive(program_->library(), ZipFormatId);
         reader->OpenArchive(path);
-        QCOMPARE(reader->NumberOfItems(), 0u);
+        QCOMPARE(reader->numberOfItems(), 0u);
         QCOMPARE(host_->reReads(), 1);
         QVERIFY(!form.isVisible());
         QCOMPARE(form.result(), int(QDialog::Accepted));
@@ -188,7 +188,7 @@ private slots:
     void deleteRemovesOpenCardFile() {
         host_->openCard(QStringLiteral("Karta"));
         const QByteArray stored = program_->readFile("FILES/Karta.krt");
-        host_->card.MarkModified();
+        host_->card.markModified();
         const int updatesBefore = host_->editor.windowStateUpdates;
         TDelForm form(*host_);
         form.show();

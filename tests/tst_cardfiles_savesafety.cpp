@@ -24,10 +24,10 @@ namespace {
 // Saves one card as the program does; run by the test under strace.
 int saveCardAndExit(const QString& programDir, const QString& name) {
     const QString work = programDir + u"TEMP/"_s;
-    SaveTable(work + name + u".tbl"_s, {u"Obec=Brno"_s});
-    SaveNotes(work + name + u".txt"_s, u"poznámka"_s);
+    tablefile::SaveTable(work + name + u".tbl"_s, {u"Obec=Brno"_s});
+    notesfile::saveNotes(work + name + u".txt"_s, u"poznámka"_s);
     CardWriter writer;
-    writer.PackCard(programDir + u"7z.so"_s, work, name,
+    writer.packCard(programDir + u"7z.so"_s, work, name,
                     programDir + u"FILES/"_s + name + u".krt"_s);
     return 0;
 }
@@ -58,18 +58,18 @@ class TestStorageSaveSafety : public QObject {
     }
     // Saves the card `name` of the test program directory with the given notes.
     void save(const QString& name, const QString& notes, const QString& cardPath = {}) {
-        SaveTable(work(name + u".tbl"_s), {u"Obec=Brno"_s});
-        SaveNotes(work(name + u".txt"_s), notes);
+        tablefile::SaveTable(work(name + u".tbl"_s), {u"Obec=Brno"_s});
+        notesfile::saveNotes(work(name + u".txt"_s), notes);
         CardWriter writer;
-        writer.PackCard(dir_->library(), dir_->workDir(), name,
+        writer.packCard(dir_->library(), dir_->workDir(), name,
                         cardPath.isEmpty() ? card(name) : cardPath);
     }
     QString notesIn(const QString& cardPath, const QString& name) const {
-        T7zInArchivePtr reader = MakeInArchive(dir_->library(), ZipFormatId);
+        T7zInArchivePtr reader = sevenzip::MakeInArchive(dir_->library(), ZipFormatId);
         reader->OpenArchive(cardPath);
-        for (const auto& [path, bytes] : reader->ReadItems({}))
+        for (const auto& [path, bytes] : reader->readItems({}))
             if (path == name + u".txt"_s)
-                return ParseNotes(bytes);
+                return notesfile::parseNotes(bytes);
         return u"(missing)"_s;
     }
     static qint64 deadProcessId() {
@@ -98,7 +98,7 @@ private slots:
     }
     void saveKeepsTheCardFilesMode() {
         QFETCH(quint32, mode);
-        CreateEmptyCardFile(dir_->library(), card(u"Karta"_s));
+        cardarchive::createEmptyCardFile(dir_->library(), card(u"Karta"_s));
         QCOMPARE(modeOf(card(u"Karta"_s)), quint32(0644));
         QVERIFY(::chmod(QFile::encodeName(card(u"Karta"_s)).constData(), mode) == 0);
         save(u"Karta"_s, u"nové"_s);
@@ -109,7 +109,7 @@ private slots:
     void saveWritesThroughALinkedCardFile() {
         QTemporaryDir elsewhere;
         const QString real = elsewhere.path() + u"/skutečná.krt"_s;
-        CreateEmptyCardFile(dir_->library(), real);
+        cardarchive::createEmptyCardFile(dir_->library(), real);
         QVERIFY(::chmod(QFile::encodeName(real).constData(), 0600) == 0);
         QVERIFY(QFile::link(real, card(u"Karta"_s)));
         save(u"Karta"_s, u"přes odkaz"_s);
@@ -134,8 +134,8 @@ private slots:
         const QString victim = elsewhere.path() + u"/victim"_s;
         if (victimExists)
             ziptools::writeFile(victim, "precious");
-        CreateEmptyCardFile(dir_->library(), card(u"Karta"_s));
-        QVERIFY(QFile::link(victim, TemporaryCardPath(card(u"Karta"_s))));
+        cardarchive::createEmptyCardFile(dir_->library(), card(u"Karta"_s));
+        QVERIFY(QFile::link(victim, cardarchive::temporaryCardPath(card(u"Karta"_s))));
         save(u"Karta"_s, u"nové"_s);
         QCOMPARE(QFileInfo::exists(victim), victimExists);
         if (victimExists)
@@ -152,15 +152,15 @@ private slots:
         ziptools::writeFile(existing, "precious");
         QVERIFY(QFile::link(existing, work(u"Karta.tbl"_s)));
         QVERIFY(QFile::link(absent, work(u"Karta.txt"_s)));
-        SaveTable(work(u"Karta.tbl"_s), {u"a=1"_s});
-        SaveNotes(work(u"Karta.txt"_s), u"n"_s);
+        tablefile::SaveTable(work(u"Karta.tbl"_s), {u"a=1"_s});
+        notesfile::saveNotes(work(u"Karta.txt"_s), u"n"_s);
         QCOMPARE(testcards::fileBytes(existing), "precious"_ba);
         QVERIFY(!QFileInfo::exists(absent));
         for (const QString& member : {u"Karta.tbl"_s, u"Karta.txt"_s}) {
             QVERIFY(!QFileInfo(work(member)).isSymLink());
             QVERIFY(QFileInfo(work(member)).isFile());
         }
-        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
+        QCOMPARE(tablefile::LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
     }
 
     void placeholdersInTheFolderPathDoNotBreakTheSave() {
@@ -168,10 +168,10 @@ private slots:
         const QString folder = root.path() + u"/Karty %1 a %2/"_s;
         QVERIFY(QDir().mkpath(folder));
         const QString cardPath = folder + u"Karta.krt"_s;
-        QCOMPARE(TemporaryCardPath(cardPath),
+        QCOMPARE(cardarchive::temporaryCardPath(cardPath),
                  folder + u".Karta.krt.tmp-"_s +
                      QString::number(QCoreApplication::applicationPid()));
-        CreateEmptyCardFile(dir_->library(), cardPath);
+        cardarchive::createEmptyCardFile(dir_->library(), cardPath);
         save(u"Karta"_s, u"uloženo"_s, cardPath);
         QCOMPARE(notesIn(cardPath, u"Karta"_s), u"uloženo"_s);
         QCOMPARE(entries(folder), QStringList{u"Karta.krt"_s});
@@ -183,7 +183,7 @@ private slots:
         const QString strace = QStandardPaths::findExecutable(u"strace"_s);
         if (strace.isEmpty())
             QSKIP("strace is not installed");
-        CreateEmptyCardFile(dir_->library(), card(u"Karta"_s));
+        cardarchive::createEmptyCardFile(dir_->library(), card(u"Karta"_s));
         const QString log = dir_->filePath(u"strace.log"_s);
         const ziptools::Run run = ziptools::runProgram(
             strace,
@@ -220,7 +220,7 @@ private slots:
         dir_->writeFile(u"FILES/.poznamka.txt.tmp-"_s + dead, "not a card");
         QVERIFY(QDir().mkpath(dir_->cardDir() + u".Slozka.krt.tmp-"_s + dead));
 
-        QCOMPARE(RemoveStaleTemporaryCards(dir_->cardDir()), 3);
+        QCOMPARE(temporarycards::removeStaleTemporaryCards(dir_->cardDir()), 3);
         QCOMPARE(entries(dir_->cardDir()),
                  (QStringList{u".Slozka.krt.tmp-"_s + dead, u".poznamka.txt.tmp-"_s + dead,
                               u".Živá.krt.tmp-"_s + alive, u"Karta.krt"_s}));

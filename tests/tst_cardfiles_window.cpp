@@ -94,18 +94,18 @@ private slots:
                 QTest::mouseClick(add->SpeedButton2, Qt::LeftButton);
             }));
         QVERIFY(!add->isVisible());
-        QCOMPARE(control<CardList>(form, "List")->Items(),
+        QCOMPARE(control<CardList>(form, "List")->items(),
                  (QStringList{"Bylinky.krt", "Čaj.krt", "Recepty.krt"}));
-        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), -1);
+        QCOMPARE(control<CardList>(form, "List")->itemIndex(), -1);
         QVERIFY(program.card().CardLoaded());
         QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Recepty"));
-        QCOMPARE(control<KeyValueGrid>(form, "ListB")->Strings(), QStringList{"b=2"});
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->strings(), QStringList{"b=2"});
 
         program.open(1);
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Čaj"));
-        QVERIFY(control<KeyValueGrid>(form, "ListB")->Strings().isEmpty());
-        QVERIFY(control<NotesEdit>(form, "Memo1")->Text().isEmpty());
-        QCOMPARE(control<PictureBox>(form, "Image1")->Picture(), resources::nselectBitmap());
+        QVERIFY(control<KeyValueGrid>(form, "ListB")->strings().isEmpty());
+        QVERIFY(control<NotesEdit>(form, "Memo1")->text().isEmpty());
+        QCOMPARE(control<PictureBox>(form, "Image1")->picture(), resources::nselectBitmap());
         commandsOf(form).trigger(Command::SaveCard);
         QCOMPARE(readCard(dir, "Čaj.krt"),
                  (QMap<QString, QByteArray>{{"Čaj.tbl", {}}, {"Čaj.txt", {}}}));
@@ -136,8 +136,8 @@ private slots:
             }));
         QCOMPARE(FileNames(dir.cardDir()), (QStringList{"A.krt", "C.krt"}));
         QCOMPARE(home.trashFiles(), QStringList{"B.krt"});
-        QCOMPARE(control<CardList>(form, "List")->Items(), (QStringList{"A.krt", "C.krt"}));
-        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), -1);
+        QCOMPARE(control<CardList>(form, "List")->items(), (QStringList{"A.krt", "C.krt"}));
+        QCOMPARE(control<CardList>(form, "List")->itemIndex(), -1);
         QVERIFY(control<KeyValueGrid>(form, "ListB")->isHidden());
         QVERIFY(control<NotesEdit>(form, "Memo1")->isHidden());
         QVERIFY(!control<QAction>(form, "Delete1")->isEnabled());
@@ -168,9 +168,9 @@ private slots:
         QCOMPARE(members["Beta1.bmp"], bitmapBytes());
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Beta.tbl", "Beta.txt", "Beta1.bmp"}));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Beta"));
-        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(form, "List")->itemIndex(), 0);
         QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Beta.krt");
-        QCOMPARE(control<PictureBox>(form, "Image1")->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(form, "Image1")->picture().size(), QSize(64, 48));
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
@@ -181,8 +181,8 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(0);
-        control<NotesEdit>(form, "Memo1")->SetText("upraveno");
-        control<CardList>(form, "List")->SetItemIndex(1);
+        control<NotesEdit>(form, "Memo1")->setText("upraveno");
+        control<CardList>(form, "List")->setItemIndex(1);
         const QByteArray gama = fileBytes(dir.cardDir() + "Gama.krt");
         program.prompts.inputAnswers.enqueue("Hotovo");
         commandsOf(form).trigger(Command::RenameCard);
@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(fileBytes(dir.cardDir() + "Gama.krt"), gama);
         QCOMPARE(readCard(dir, "Hotovo.krt")["Hotovo.txt"], QByteArray("upraveno"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka - (2) Hotovo"));
-        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 1);
+        QCOMPARE(control<CardList>(form, "List")->itemIndex(), 1);
         QVERIFY(!program.card().Modified());
     }
 
@@ -214,7 +214,7 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(1);
-        control<NotesEdit>(form, "Memo1")->SetText("upraveno");
+        control<NotesEdit>(form, "Memo1")->setText("upraveno");
         const auto before = CardFiles(dir);
         const QString title = form.windowTitle();
         program.prompts.inputAnswers.enqueue(answer);
@@ -259,7 +259,7 @@ private slots:
         AppFixture program(dir);
         TForm1& form = program.form();
         program.open(0);
-        control<NotesEdit>(form, "Memo1")->SetText("změna");
+        control<NotesEdit>(form, "Memo1")->setText("změna");
         const auto before = CardFiles(dir);
         program.prompts.inputAnswers.enqueue(newName);
         commandsOf(form).trigger(Command::RenameCard);
@@ -297,7 +297,7 @@ private slots:
         QCOMPARE(FileNames(dir.workDir()), (QStringList{"Alfa.tbl", "Alfa.txt", "Alfa1.bmp"}));
         QCOMPARE(program.card().CurrentCardPath(), dir.cardDir() + "Alfa.krt");
         QCOMPARE(program.card().CurrentCardName(), QStringLiteral("Alfa"));
-        QCOMPARE(control<CardList>(form, "List")->Items(), (QStringList{"Alfa.krt", "Gama.krt"}));
+        QCOMPARE(control<CardList>(form, "List")->items(), (QStringList{"Alfa.krt", "Gama.krt"}));
     }
 
     void updaterFoundInProgramDirectory() {

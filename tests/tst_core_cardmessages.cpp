@@ -28,10 +28,12 @@ class TestStorageMessages : public QObject {
     QString card(const QString& name) const { return dir_->cardDir() + name + u".krt"_s; }
     QString work(const QString& name) const { return dir_->workDir() + name; }
     QString unpackError(const QString& name) const {
-        return errorOf([&] { UnpackCard(dir_->library(), card(name), dir_->workDir()); });
+        return errorOf(
+            [&] { cardarchive::unpackCard(dir_->library(), card(name), dir_->workDir()); });
     }
     QString searchError(const QString& name) const {
-        return errorOf([&] { ReadCardTextMembers(dir_->library(), card(name), name); });
+        return errorOf(
+            [&] { textmembers::readCardTextMembers(dir_->library(), card(name), name); });
     }
     QStringList entries(const QString& dir) const {
         return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -100,14 +102,15 @@ private slots:
         QVERIFY(QDir().mkpath(card(u"Slozka"_s)));
         QCOMPARE(unpackError(u"Slozka"_s),
                  u"Nelze otevřít soubor "_s + card(u"Slozka"_s) + u": je to složka"_s);
-        QCOMPARE(errorOf([] { LoadTable(u"/nonexistent/Karta.tbl"_s); }),
+        QCOMPARE(errorOf([] { tablefile::LoadTable(u"/nonexistent/Karta.tbl"_s); }),
                  u"Nelze přečíst soubor /nonexistent/Karta.tbl: soubor nebo složka neexistuje"_s);
-        QCOMPARE(errorOf([] { SaveTable(u"/nonexistent/Karta.tbl"_s, {}); }),
+        QCOMPARE(errorOf([] { tablefile::SaveTable(u"/nonexistent/Karta.tbl"_s, {}); }),
                  u"Nelze zapsat soubor /nonexistent/Karta.tbl: soubor nebo složka neexistuje"_s);
-        const QString temporary = TemporaryCardPath(card(u"Nova"_s));
+        const QString temporary = cardarchive::temporaryCardPath(card(u"Nova"_s));
         QVERIFY(QDir().mkpath(temporary));
-        QCOMPARE(errorOf([&] { CreateEmptyCardFile(dir_->library(), card(u"Nova"_s)); }),
-                 u"Nelze vytvořit soubor "_s + temporary + u": soubor už existuje"_s);
+        QCOMPARE(
+            errorOf([&] { cardarchive::createEmptyCardFile(dir_->library(), card(u"Nova"_s)); }),
+            u"Nelze vytvořit soubor "_s + temporary + u": soubor už existuje"_s);
     }
 
     void aFullDiskDuringTheOpenIsNamedAndLeavesNoMember() {
@@ -119,7 +122,7 @@ private slots:
         QCOMPARE(unpackError(u"Karta"_s), u"Nelze zapsat soubor "_s + work(u"Karta1.bmp"_s) +
                                               u": na zařízení nezbývá volné místo"_s);
         QVERIFY(!QFileInfo::exists(work(u"Karta1.bmp"_s)));
-        ClearWorkDir(dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
         QCOMPARE(entries(dir_->workDir()), QStringList());
     }
 
@@ -128,19 +131,19 @@ private slots:
             QSKIP("no tmpfs can be mounted here");
         testcards::writeCard(*dir_, u"Karta"_s, {u"a=1"_s}, u"staré"_s);
         const QByteArray old = testcards::fileBytes(card(u"Karta"_s));
-        SaveTable(work(u"Karta.tbl"_s), {u"a=2"_s});
-        SaveNotes(work(u"Karta.txt"_s), u"nové"_s);
+        tablefile::SaveTable(work(u"Karta.tbl"_s), {u"a=2"_s});
+        notesfile::saveNotes(work(u"Karta.txt"_s), u"nové"_s);
         QFile picture(work(u"Karta1.bmp"_s));
         QVERIFY(picture.open(QIODevice::WriteOnly));
         picture.write(ziptools::randomBytes(1 << 20, 4));
         picture.close();
         CardWriter writer;
         const QString message = errorOf([&] {
-            writer.PackCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
+            writer.packCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
         });
-        QVERIFY2(
-            message.startsWith(u"Nelze zapsat soubor "_s + TemporaryCardPath(card(u"Karta"_s))),
-            qPrintable(message));
+        QVERIFY2(message.startsWith(u"Nelze zapsat soubor "_s +
+                                    cardarchive::temporaryCardPath(card(u"Karta"_s))),
+                 qPrintable(message));
         QVERIFY2(message.endsWith(u": na zařízení nezbývá volné místo"_s), qPrintable(message));
         QCOMPARE(testcards::fileBytes(card(u"Karta"_s)), old);
         QCOMPARE(entries(dir_->cardDir()), QStringList{u"Karta.krt"_s});

@@ -88,8 +88,8 @@ private slots:
         program.writeFile("TEMP/STARÁ.TXT", "notes");
         program.writeFile("TEMP/Stará1.bmp", "picture");
         program.writeFile("TEMP/Jiná.tbl", "other card");
-        QVERIFY(
-            RenameCardFiles(program.workDir(), "Stará", "Nová", program.cardDir() + "Stará.krt"));
+        QVERIFY(cardrename::renameCardFiles(program.workDir(), "Stará", "Nová",
+                                            program.cardDir() + "Stará.krt"));
         QCOMPARE(files(program.cardDir()), QStringList{"Nová.krt"});
         QCOMPARE(program.readFile("FILES/Nová.krt"), QByteArray("card"));
         QCOMPARE(files(program.workDir()),
@@ -103,7 +103,8 @@ private slots:
         program.writeFile("FILES/a.krt", "card");
         program.writeFile("TEMP/a.tbl", "");
         program.writeFile("TEMP/a.txt", "");
-        QVERIFY(RenameCardFiles(program.workDir(), "a", "b", program.cardDir() + "a.krt"));
+        QVERIFY(
+            cardrename::renameCardFiles(program.workDir(), "a", "b", program.cardDir() + "a.krt"));
         QCOMPARE(files(program.workDir()), (QStringList{"b.tbl", "b.txt"}));
     }
 
@@ -128,8 +129,8 @@ private slots:
         if (!otherCard.isEmpty())
             program.writeFile("FILES/" + otherCard, "other");
         program.writeFile("TEMP/Stará.tbl", "");
-        QVERIFY(
-            !RenameCardFiles(program.workDir(), "Stará", newName, program.cardDir() + "Stará.krt"));
+        QVERIFY(!cardrename::renameCardFiles(program.workDir(), "Stará", newName,
+                                             program.cardDir() + "Stará.krt"));
         QCOMPARE(program.readFile("FILES/Stará.krt"), QByteArray("card"));
         if (!otherCard.isEmpty())
             QCOMPARE(program.readFile("FILES/" + otherCard), QByteArray("other"));

@@ -113,7 +113,7 @@ private slots:
     void wholeNameEntry() {
         QFETCH(QString, text);
         QFETCH(QString, entry);
-        QCOMPARE(WholeNameEntry(text), entry);
+        QCOMPARE(cardentries::wholeNameEntry(text), entry);
     }
 
     void emptyTextFindsNothing() {
@@ -221,7 +221,7 @@ private slots:
     }
 
     void emptyCardFileContributesNothing() {
-        CreateEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + "Empty.krt");
+        cardarchive::createEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + "Empty.krt");
         host_->writeCard("Full", {"k=needle"}, "");
         host_->listCardDir();
         SearchRecorder recorder(&session_);
@@ -274,8 +274,8 @@ private slots:
     void textMembersAreReadByName() {
         testcards::writeArchive(host_->dir.library(), host_->dir.cardDir() + "A.krt",
                                 {{"A.tbl", "k=1\r\n"}, {"A1.bmp", "BM"}, {"a.TXT", "notes"}});
-        const CardTextMembers members =
-            ReadCardTextMembers(host_->dir.library(), host_->dir.cardDir() + "A.krt", "A");
+        const CardTextMembers members = textmembers::readCardTextMembers(
+            host_->dir.library(), host_->dir.cardDir() + "A.krt", "A");
         QCOMPARE(members.notes, QByteArray("notes"));
         QCOMPARE(members.table, QByteArray("k=1\r\n"));
     }
@@ -348,7 +348,7 @@ private slots:
             const CardTextMembers members{randomBytes(0, 30, alphabet.size()),
                                           randomBytes(0, 30, alphabet.size())};
             const QString text = cp1250::decode(randomBytes(1, 4, alphabet.size() - 1));
-            const CardSearchText compact = MakeCardSearchText(members);
+            const CardSearchText compact = searchtext::makeCardSearchText(members);
             for (const bool caseSensitive : {false, true}) {
                 const MemberMatcher today(text, caseSensitive);
                 const int expected =
@@ -395,7 +395,7 @@ private slots:
         QFETCH(int, caseBlind);
         QFETCH(int, accentBlind);
         const CardSearchText compact =
-            MakeCardSearchText({cp1250::encode(notes), cp1250::encode(table)});
+            searchtext::makeCardSearchText({cp1250::encode(notes), cp1250::encode(table)});
         QCOMPARE(CardTextMatcher(text, LetterMatch::CaseBlind).matchingLines(compact), caseBlind);
         QCOMPARE(CardTextMatcher(text, LetterMatch::AccentBlind).matchingLines(compact),
                  accentBlind);

@@ -14,8 +14,8 @@ class TestCardTableCsv : public QObject {
 private:
     CardTableCsv exportAll(TestCardDir& cards, const QStringList& titles = {}) {
         cards.listCardDir();
-        return ExportCardTables(cards.state.libraryPath(), cards.state.CardDir, cards.entries,
-                                titles);
+        return tablecsv::exportCardTables(cards.state.libraryPath(), cards.state.CardDir,
+                                          cards.entries, titles);
     }
 
 private slots:
@@ -32,7 +32,7 @@ private slots:
     void recordsAreQuotedAsRfc4180() {
         QFETCH(QStringList, fields);
         QFETCH(QString, record);
-        QCOMPARE(CsvRecord(fields), record);
+        QCOMPARE(csvrecord::csvRecord(fields), record);
     }
 
     void everyRowIsALineWithTheNotesOnTheCardsFirstLine() {
@@ -70,8 +70,8 @@ private slots:
         cards.writeCard(QStringLiteral("D"), {QStringLiteral("d=4")}, {});
         cards.listCardDir();
         cards.entries << QStringLiteral("Zmizela.krt"); // listed, then deleted
-        const CardTableCsv csv =
-            ExportCardTables(cards.state.libraryPath(), cards.state.CardDir, cards.entries, {});
+        const CardTableCsv csv = tablecsv::exportCardTables(cards.state.libraryPath(),
+                                                            cards.state.CardDir, cards.entries, {});
         QCOMPARE(csv.unreadable, QStringList({QStringLiteral("B.krt"), QStringLiteral("C.krt"),
                                               QStringLiteral("Zmizela.krt")}));
         QVERIFY(!csv.stopped);
@@ -85,11 +85,11 @@ private slots:
             cards.writeCard(name, {name + QStringLiteral("=1")}, {});
         cards.listCardDir();
         QList<int> told;
-        const CardTableCsv csv = ExportCardTables(cards.state.libraryPath(), cards.state.CardDir,
-                                                  cards.entries, {}, [&](int done) {
-                                                      told << done;
-                                                      return done < 2;
-                                                  });
+        const CardTableCsv csv = tablecsv::exportCardTables(
+            cards.state.libraryPath(), cards.state.CardDir, cards.entries, {}, [&](int done) {
+                told << done;
+                return done < 2;
+            });
         QCOMPARE(told, (QList<int>{0, 1, 2}));
         QVERIFY(csv.stopped);
         QVERIFY(csv.text.contains(QStringLiteral("B,B,1")));

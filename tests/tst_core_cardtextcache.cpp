@@ -26,10 +26,10 @@ namespace {
 // nothing of a file written this moment; a test that wants it kept waits for
 // this.
 bool stampsSettled(const QString& cardDir) {
-    const qint64 now = WallClockNs();
+    const qint64 now = cardstamp::wallClockNs();
     for (const QFileInfo& file : QDir(cardDir).entryInfoList(QDir::Files)) {
         const std::optional<CardFileStamp> stamp = cardstamp::of(file.filePath());
-        if (stamp && MayChangeUnnoticed(*stamp, now))
+        if (stamp && cardstamp::mayChangeUnnoticed(*stamp, now))
             return false;
     }
     return true;
@@ -269,10 +269,10 @@ private slots:
     }
 
     void entriesAreDroppedForGoneAndStaleCards() {
-        cache_->store("/d/Karta.krt", settledStamp(1), WallClockNs(), members("a"));
-        cache_->store("/d/karta.KRT", settledStamp(2), WallClockNs(), members("b"));
-        cache_->store("/d/Other.krt", settledStamp(3), WallClockNs(), members("c"));
-        cache_->store("/e/Karta.krt", settledStamp(4), WallClockNs(), members("d"));
+        cache_->store("/d/Karta.krt", settledStamp(1), cardstamp::wallClockNs(), members("a"));
+        cache_->store("/d/karta.KRT", settledStamp(2), cardstamp::wallClockNs(), members("b"));
+        cache_->store("/d/Other.krt", settledStamp(3), cardstamp::wallClockNs(), members("c"));
+        cache_->store("/e/Karta.krt", settledStamp(4), cardstamp::wallClockNs(), members("d"));
         QCOMPARE(cache_->entryCount(), 4);
         QCOMPARE(cache_->find("/d/Other.krt", settledStamp(3))->notes, QByteArray("c"));
         QVERIFY(!cache_->find("/d/Other.krt", settledStamp(99)));
@@ -283,7 +283,7 @@ private slots:
         QVERIFY(!cache_->holds("/d/Karta.krt") && !cache_->holds("/d/karta.KRT"));
         QVERIFY(cache_->holds("/e/Karta.krt"));
 
-        cache_->store("/d/New.krt", settledStamp(5), WallClockNs(), members("e"));
+        cache_->store("/d/New.krt", settledStamp(5), cardstamp::wallClockNs(), members("e"));
         cache_->keepOnly("/d/", {"New.krt", "Other.krt"});
         QCOMPARE(cache_->entryCount(), 1);
         QVERIFY(cache_->holds("/d/New.krt"));
@@ -293,8 +293,8 @@ private slots:
 
     void aFileThatMayStillChangeIsNotKept() {
         CardFileStamp now = settledStamp(1);
-        now.modifiedNs = now.changedNs = WallClockNs();
-        cache_->store("/d/Fresh.krt", now, WallClockNs(), members("a"));
+        now.modifiedNs = now.changedNs = cardstamp::wallClockNs();
+        cache_->store("/d/Fresh.krt", now, cardstamp::wallClockNs(), members("a"));
         QCOMPARE(cache_->entryCount(), 0);
         QCOMPARE(cache_->bytes(), 0);
     }
@@ -315,10 +315,10 @@ private slots:
         TestCardList list(host_->state.CardDir);
         OpenCard card(host_->state, prompts, editor, list);
         list.selectEntry("Jan.krt");
-        card.OpenSelected();
+        card.openSelected();
         editor.notes = "needle in the new notes";
-        card.MarkModified();
-        card.Save();
+        card.markModified();
+        card.save();
         QVERIFY(!shared.holds(path));
 
         SearchRecorder second;

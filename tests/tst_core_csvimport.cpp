@@ -28,10 +28,11 @@ StoredCard storedCard(const TestProgramDir& dir, const QString& name) {
 }
 
 CardImportResult importInto(const TestCardDir& cards, const QByteArray& csv, int namingColumn = 0) {
-    const CardImportPlan plan = cardimport::plan(
-        ReadCsvBytes(csv), namingColumn, cardimport::existingCardNames(cards.state.CardDir));
-    return ImportCards({cards.state.libraryPath(), cards.state.CardDir, cards.state.historyDir()},
-                       plan);
+    const CardImportPlan plan =
+        cardimport::plan(csvreader::readCsvBytes(csv), namingColumn,
+                         cardimport::existingCardNames(cards.state.CardDir));
+    return cardimport::importCards(
+        {cards.state.libraryPath(), cards.state.CardDir, cards.state.historyDir()}, plan);
 }
 
 QStringList cardFiles(const TestCardDir& cards) {
@@ -73,7 +74,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, encoding);
         QFETCH(QString, separator);
-        const CsvTable table = ReadCsvBytes(bytes);
+        const CsvTable table = csvreader::readCsvBytes(bytes);
         QCOMPARE(int(table.encoding), encoding);
         QCOMPARE(QString(table.separator), separator);
         QCOMPARE(table.header.size(), 2);
@@ -114,7 +115,7 @@ private slots:
                                               ".skrytá;x;;\r\n")
                                    .toUtf8();
         const CardImportPlan plan = cardimport::plan(
-            ReadCsvBytes(csv), 0, cardimport::existingCardNames(cards.state.CardDir));
+            csvreader::readCsvBytes(csv), 0, cardimport::existingCardNames(cards.state.CardDir));
         QCOMPARE(plan.cards.size(), 7);
         QCOMPARE(plan.newCards(), 1);
         const ImportedCard& book = plan.cards.at(0);
@@ -135,7 +136,7 @@ private slots:
     }
 
     void namingColumnCanBeChosen() {
-        const CsvTable csv = ReadCsvBytes("Id,Jméno,Obec\r\n1,Jan,Brno\r\n");
+        const CsvTable csv = csvreader::readCsvBytes("Id,Jméno,Obec\r\n1,Jan,Brno\r\n");
         const CardImportPlan plan = cardimport::plan(csv, 1, {});
         QCOMPARE(plan.cards.at(0).name, "Jan");
         QCOMPARE(plan.cards.at(0).table, QStringList({"Id=1", "Obec=Brno"}));
@@ -158,15 +159,17 @@ private slots:
         QCOMPARE(cardFiles(cards), QStringList({"jan.krt", "Růžena.krt"}));
         QCOMPARE(storedCard(cards.dir, "jan"), (StoredCard{{"Obec=Praha"}, "moje"}));
         QCOMPARE(storedCard(cards.dir, "Růžena"), (StoredCard{{"Obec=Plzeň"}, "řádek\r\ndruhý"}));
-        QVERIFY(ImportSummary(result).startsWith("Vytvořeno karet: 1.\nVynechané řádky (1):\n"));
+        QVERIFY(cardimport::importSummary(result).startsWith(
+            "Vytvořeno karet: 1.\nVynechané řádky (1):\n"));
     }
 
     // A card file made by another program after the preview is not overwritten.
     void nameTakenAfterThePlanIsSkipped() {
         TestCardDir cards;
-        const CardImportPlan plan = cardimport::plan(ReadCsvBytes("Karta,A\r\nNová,1\r\n"), 0, {});
+        const CardImportPlan plan =
+            cardimport::plan(csvreader::readCsvBytes("Karta,A\r\nNová,1\r\n"), 0, {});
         cards.writeCard(QStringLiteral("Nová"), {QStringLiteral("A=jiná")}, {});
-        const CardImportResult result = ImportCards(
+        const CardImportResult result = cardimport::importCards(
             {cards.state.libraryPath(), cards.state.CardDir, cards.state.historyDir()}, plan);
         QCOMPARE(result.made, 0);
         QCOMPARE(result.skipped, QStringList({"řádek 2: karta \"Nová\" již existuje"}));
@@ -177,10 +180,10 @@ private slots:
     void stoppingKeepsTheCardsMade() {
         TestCardDir cards;
         const CardImportPlan plan =
-            cardimport::plan(ReadCsvBytes("Karta\r\nA\r\nB\r\nC\r\n"), 0, {});
-        const CardImportResult result =
-            ImportCards({cards.state.libraryPath(), cards.state.CardDir, cards.state.historyDir()},
-                        plan, [](int done) { return done < 2; });
+            cardimport::plan(csvreader::readCsvBytes("Karta\r\nA\r\nB\r\nC\r\n"), 0, {});
+        const CardImportResult result = cardimport::importCards(
+            {cards.state.libraryPath(), cards.state.CardDir, cards.state.historyDir()}, plan,
+            [](int done) { return done < 2; });
         QVERIFY(result.stopped);
         QCOMPARE(result.made, 2);
         QCOMPARE(cardFiles(cards), QStringList({"A.krt", "B.krt"}));
@@ -197,9 +200,9 @@ private slots:
         source.writeCard(QStringLiteral("Vzorce"),
                          {QStringLiteral("-x=+1"), QStringLiteral("@=\"")}, {});
         source.listCardDir();
-        const CardTableCsv csv =
-            ExportCardTables(source.state.libraryPath(), source.state.CardDir, source.entries,
-                             {QStringLiteral("Klíč"), QStringLiteral("Údaj")});
+        const CardTableCsv csv = tablecsv::exportCardTables(
+            source.state.libraryPath(), source.state.CardDir, source.entries,
+            {QStringLiteral("Klíč"), QStringLiteral("Údaj")});
         TestCardDir target;
         const CardImportResult result = importInto(target, csv.bytes());
         QCOMPARE(result.made, 3);

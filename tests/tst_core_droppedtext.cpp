@@ -63,11 +63,12 @@ private slots:
     void decode() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(DecodeDroppedText(bytes), text);
+        QCOMPARE(droppedtext::decodeDroppedText(bytes), text);
     }
 
     void unreadableFileIsAnError() {
-        QVERIFY_THROWS_EXCEPTION(AppError, ReadDroppedText(dir_.path() + "/missing.txt"));
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 droppedtext::readDroppedText(dir_.path() + "/missing.txt"));
     }
 
     // A folder or a FIFO named like a text file: refused at once, in Czech,
@@ -78,7 +79,7 @@ private slots:
         const QString fifo = dir_.path() + "/roura.txt";
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         for (const QString& path : {folder, fifo}) {
-            const QString error = errorOf([&] { ReadDroppedText(path); });
+            const QString error = errorOf([&] { droppedtext::readDroppedText(path); });
             QVERIFY2(error.startsWith(QStringLiteral("Nelze přečíst soubor ") + path +
                                       QStringLiteral(": ")),
                      qPrintable(error));
@@ -89,7 +90,8 @@ private slots:
         RecordingDropTarget target;
         target.loaded = false;
         ScriptedPrompts prompts;
-        LoadDroppedFiles({write("a.txt", "text"), write("a.jpg", "")}, target, prompts);
+        droppedfiles::loadDroppedFiles({write("a.txt", "text"), write("a.jpg", "")}, target,
+                                       prompts);
         QVERIFY(target.notes.isEmpty());
         QVERIFY(target.pictures.isEmpty());
         QVERIFY(prompts.questions.isEmpty());
@@ -98,7 +100,7 @@ private slots:
     void textReplacesEmptyNotesWithoutAsking() {
         RecordingDropTarget target;
         ScriptedPrompts prompts;
-        LoadDroppedFiles({write("poznamky.TXT", "nový\ntext")}, target, prompts);
+        droppedfiles::loadDroppedFiles({write("poznamky.TXT", "nový\ntext")}, target, prompts);
         QCOMPARE(target.notes, QStringLiteral("nový\ntext"));
         QVERIFY(prompts.questions.isEmpty());
     }
@@ -116,7 +118,7 @@ private slots:
         target.notes = QStringLiteral("staré");
         ScriptedPrompts prompts;
         prompts.answers << answer;
-        LoadDroppedFiles({write("poznamky.txt", "nové")}, target, prompts);
+        droppedfiles::loadDroppedFiles({write("poznamky.txt", "nové")}, target, prompts);
         QCOMPARE(prompts.questions,
                  QStringList{"Opravdu chcete nahradit text souborem \"poznamky.txt\" ?"});
         QCOMPARE(target.notes, notes);
@@ -127,7 +129,7 @@ private slots:
         ScriptedPrompts prompts;
         const QStringList dropped = {"/d/a.doc",  "/d/one.JPEG", "/d/two.bmp", "/d/x.png",
                                      "/d/y.WebP", "/d/b",        "/d/z.tiff",  "/d/c.xyz"};
-        LoadDroppedFiles(dropped, target, prompts);
+        droppedfiles::loadDroppedFiles(dropped, target, prompts);
         QCOMPARE(target.pictures,
                  (QStringList{"/d/one.JPEG", "/d/two.bmp", "/d/x.png", "/d/y.WebP", "/d/z.tiff"}));
         QVERIFY(target.notes.isEmpty());
@@ -138,7 +140,8 @@ private slots:
         RecordingDropTarget target;
         ScriptedPrompts prompts;
         prompts.answers << true;
-        LoadDroppedFiles({write("1.txt", "one"), write("2.txt", "two")}, target, prompts);
+        droppedfiles::loadDroppedFiles({write("1.txt", "one"), write("2.txt", "two")}, target,
+                                       prompts);
         QCOMPARE(prompts.questions.size(), 1);
         QCOMPARE(target.notes, QStringLiteral("two"));
     }

@@ -50,27 +50,28 @@ private slots:
     void frame() {
         QFETCH(QSize, source);
         QFETCH(QRect, frame);
-        QCOMPARE(FitPictureFrame(source), frame);
+        QCOMPARE(picturefit::fitPictureFrame(source), frame);
     }
 
     void drawsIntoFrame_data() { frame_data(); }
     void drawsIntoFrame() {
         QFETCH(QSize, source);
         QFETCH(QRect, frame);
-        const QImage picture = FitPicture(blackPicture(source));
+        const QImage picture = picturefit::FitPicture(blackPicture(source));
         QCOMPARE(picture.size(), QSize(320, 240));
         QCOMPARE(drawnArea(picture), frame);
     }
 
     void wideFullHdPhotoHasBandsOf30And31Rows() {
-        const QImage picture = FitPicture(blackPicture(QSize(1920, 1080)));
+        const QImage picture = picturefit::FitPicture(blackPicture(QSize(1920, 1080)));
         QCOMPARE(whiteRowsFrom(picture, 0, 1), 30);
         QCOMPARE(whiteRowsFrom(picture, 239, -1), 31);
     }
 
     // A picture decoded at a reduced scale lands where its true size puts it.
     void frameFollowsTrueSize() {
-        const QImage picture = FitPicture(blackPicture(QSize(240, 135)), QSize(1920, 1080));
+        const QImage picture =
+            picturefit::FitPicture(blackPicture(QSize(240, 135)), QSize(1920, 1080));
         QCOMPARE(drawnArea(picture), QRect(0, 30, 320, 179));
     }
 
@@ -78,7 +79,7 @@ private slots:
     void transparencyBecomesWhite() {
         QImage source(400, 300, QImage::Format_ARGB32);
         source.fill(Qt::transparent);
-        QCOMPARE(drawnArea(FitPicture(source)), QRect());
+        QCOMPARE(drawnArea(picturefit::FitPicture(source)), QRect());
     }
 };
 

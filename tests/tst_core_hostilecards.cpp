@@ -60,8 +60,8 @@ private:
 
 // Card files made to harm other cards or the machine: members that would block
 // a later card, zip bombs, FIFOs, names that differ only in case or hide a NUL.
-// The open (UnpackCard) and the search (ReadCardTextMembers) must both stay safe
-// and agree on what a card holds.
+// The open (cardarchive::unpackCard) and the search (textmembers::readCardTextMembers) must both
+// stay safe and agree on what a card holds.
 class TestStorageHostile : public QObject {
     Q_OBJECT
 
@@ -82,10 +82,10 @@ class TestStorageHostile : public QObject {
         ziptools::writeWithPython(card(name), entries, true);
     }
     void unpack(const QString& name) const {
-        UnpackCard(dir_->library(), card(name), dir_->workDir());
+        cardarchive::unpackCard(dir_->library(), card(name), dir_->workDir());
     }
     CardTextMembers search(const QString& name) const {
-        return ReadCardTextMembers(dir_->library(), card(name), name);
+        return textmembers::readCardTextMembers(dir_->library(), card(name), name);
     }
 
 private slots:
@@ -105,17 +105,17 @@ private slots:
                             {u"./Zla.txt"_s, u"notes"_s}});
         unpack(u"Zla"_s);
         QCOMPARE(workEntries(), (QStringList{u"Zla.tbl"_s, u"Zla.txt"_s}));
-        QCOMPARE(LoadNotes(work(u"Zla.txt"_s)), u"notes"_s);
+        QCOMPARE(notesfile::loadNotes(work(u"Zla.txt"_s)), u"notes"_s);
     }
 
     void aCardCannotMakeAnotherUnopenable() {
         writeZip(u"Zla"_s, {{u"Jina.tbl/x"_s, u"blocks"_s}, {u"Jina.txt/y"_s, u"blocks"_s}});
         writeZip(u"Jina"_s, {{u"Jina.tbl"_s, u"Obec=Brno\r\n"_s}, {u"Jina.txt"_s, u"ok"_s}});
         unpack(u"Zla"_s);
-        ClearWorkDir(dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
         unpack(u"Jina"_s);
-        QCOMPARE(LoadTable(work(u"Jina.tbl"_s)), QStringList{u"Obec=Brno"_s});
-        QCOMPARE(LoadNotes(work(u"Jina.txt"_s)), u"ok"_s);
+        QCOMPARE(tablefile::LoadTable(work(u"Jina.tbl"_s)), QStringList{u"Obec=Brno"_s});
+        QCOMPARE(notesfile::loadNotes(work(u"Jina.txt"_s)), u"ok"_s);
     }
 
     void whateverStandsInAMembersPlaceGoes() {
@@ -126,7 +126,7 @@ private slots:
         unpack(u"Karta"_s);
         QVERIFY(QFileInfo(work(u"Karta.tbl"_s)).isFile());
         QVERIFY(!QFileInfo(work(u"Karta.txt"_s)).isSymLink());
-        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
+        QCOMPARE(tablefile::LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
     }
 
     void clearWorkDirLeavesNothingAndFollowsNoLink() {
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(QFile::link(u"/nonexistent"_s, work(u"dangling"_s)));
         QVERIFY(::mkfifo(QFile::encodeName(work(u"fifo"_s)).constData(), 0600) == 0);
 
-        ClearWorkDir(dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
         QCOMPARE(workEntries(), QStringList());
         QVERIFY(QFileInfo(dir_->workDir()).isDir());
         QCOMPARE(ziptools::filesBelow(outside.path()).value(u"kept.txt"_s), "keep"_ba);
@@ -238,7 +238,7 @@ private slots:
     void aFifoInTheWorkingDirectoryIsNotReadAsAMember() {
         QVERIFY(::mkfifo(QFile::encodeName(work(u"Karta.tbl"_s)).constData(), 0600) == 0);
         const FifoReleaser releaser(work(u"Karta.tbl"_s));
-        QCOMPARE(errorOf([&] { LoadTable(work(u"Karta.tbl"_s)); }),
+        QCOMPARE(errorOf([&] { tablefile::LoadTable(work(u"Karta.tbl"_s)); }),
                  u"Nelze přečíst soubor "_s + work(u"Karta.tbl"_s) +
                      u": je to pojmenovaná roura (FIFO)"_s);
     }
@@ -254,13 +254,13 @@ private slots:
                               {u"KARTA.txt"_s, u"druhé"_s}});
         unpack(u"Karta"_s);
         QCOMPARE(workEntries(), (QStringList{u"KARTA.txt"_s, u"Karta.tbl"_s}));
-        const QStringList table = LoadTable(work(u"Karta.tbl"_s));
-        const QString notes = LoadNotes(work(u"KARTA.txt"_s));
+        const QStringList table = tablefile::LoadTable(work(u"Karta.tbl"_s));
+        const QString notes = notesfile::loadNotes(work(u"KARTA.txt"_s));
         QCOMPARE(table, QStringList{u"Kdo=druhý"_s});
         QCOMPARE(notes, u"druhé"_s);
         const CardTextMembers found = search(u"Karta"_s);
-        QCOMPARE(ParseTable(found.table), table);
-        QCOMPARE(ParseNotes(found.notes), notes);
+        QCOMPARE(tablefile::parseTable(found.table), table);
+        QCOMPARE(notesfile::parseNotes(found.notes), notes);
     }
 
     // A writer that updates a member appends it again under the same name.
@@ -272,11 +272,11 @@ private slots:
         QCOMPARE(ziptools::readWithPython(card(u"Karta"_s)).size(), 4);
         unpack(u"Karta"_s);
         QCOMPARE(workEntries(), (QStringList{u"Karta.tbl"_s, u"Karta.txt"_s}));
-        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), u"nová"_s);
-        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), QStringList{u"Obec=Zlín"_s});
+        QCOMPARE(notesfile::loadNotes(work(u"Karta.txt"_s)), u"nová"_s);
+        QCOMPARE(tablefile::LoadTable(work(u"Karta.tbl"_s)), QStringList{u"Obec=Zlín"_s});
         const CardTextMembers found = search(u"Karta"_s);
-        QCOMPARE(ParseNotes(found.notes), u"nová"_s);
-        QCOMPARE(ParseTable(found.table), QStringList{u"Obec=Zlín"_s});
+        QCOMPARE(notesfile::parseNotes(found.notes), u"nová"_s);
+        QCOMPARE(tablefile::parseTable(found.table), QStringList{u"Obec=Zlín"_s});
     }
 
     // A name the binding sees with a control character is skipped. The library
@@ -301,8 +301,8 @@ private slots:
                  2);
         unpack(u"Karta"_s);
         QCOMPARE(workEntries(), (QStringList{u"Karta.tbl"_s, u"Karta.txt"_s}));
-        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), notes);
-        QCOMPARE(ParseNotes(search(u"Karta"_s).notes), notes);
+        QCOMPARE(notesfile::loadNotes(work(u"Karta.txt"_s)), notes);
+        QCOMPARE(notesfile::parseNotes(search(u"Karta"_s).notes), notes);
     }
 };
 

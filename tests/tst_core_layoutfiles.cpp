@@ -29,7 +29,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(int, value);
-        const QString error = errorOf([&] { QCOMPARE(StrToInt(text), value); });
+        const QString error = errorOf([&] { QCOMPARE(textnumbers::strToInt(text), value); });
         QCOMPARE(error,
                  valid ? QString() : QStringLiteral("'%1' is not a valid integer value").arg(text));
     }
@@ -37,14 +37,14 @@ private slots:
     void numberTokenSkipsBlankLines() {
         TextLineReader reader({QStringLiteral("titles"), QString(), QStringLiteral(" \t-7 rest"),
                                QStringLiteral("1")});
-        QCOMPARE(reader.ReadLine(), QStringLiteral("titles"));
-        QCOMPARE(reader.ReadNumberToken(), -7);
-        QCOMPARE(reader.ReadLine(), QStringLiteral("1"));
-        QCOMPARE(reader.ReadLine(), QString()); // past the end
+        QCOMPARE(reader.readLine(), QStringLiteral("titles"));
+        QCOMPARE(reader.readNumberToken(), -7);
+        QCOMPARE(reader.readLine(), QStringLiteral("1"));
+        QCOMPARE(reader.readLine(), QString()); // past the end
         TextLineReader bad({QStringLiteral("x1")});
-        QCOMPARE(errorOf([&] { bad.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
+        QCOMPARE(errorOf([&] { bad.readNumberToken(); }), QStringLiteral("Invalid numeric input"));
         TextLineReader none({QString()});
-        QCOMPARE(errorOf([&] { none.ReadNumberToken(); }), QStringLiteral("Invalid numeric input"));
+        QCOMPARE(errorOf([&] { none.readNumberToken(); }), QStringLiteral("Invalid numeric input"));
     }
 
     void columnWidthsAreSetLineByLine() {

@@ -22,13 +22,13 @@ struct Fixture {
 
     void open(const QString& fileName) {
         list.selectEntry(fileName);
-        card.OpenSelected();
+        card.openSelected();
     }
     // Opens fileName and changes its notes as an edit in the editor would.
     void openAndEdit(const QString& fileName, const QString& notes) {
         open(fileName);
         editor.notes = notes;
-        card.MarkModified();
+        card.markModified();
     }
     QByteArray storedNotes(const QString& name) {
         return readCard(dir, name + QStringLiteral(".krt")).value(name + QStringLiteral(".txt"));
@@ -36,8 +36,8 @@ struct Fixture {
     // Changes the open card's notes and saves it, as an edit and F2 do.
     void editAndSave(const QString& notes) {
         editor.notes = notes;
-        card.MarkModified();
-        card.Save();
+        card.markModified();
+        card.save();
     }
     QList<CardVersion> versions(const QString& name) const {
         return cardhistory::versions(
@@ -75,8 +75,8 @@ private slots:
         QCOMPARE(f.editor.title, QStringLiteral("Jan"));
 
         f.editor.table << QStringLiteral("Ulice=Dlouhá");
-        f.card.MarkModified();
-        f.card.Save();
+        f.card.markModified();
+        f.card.save();
         QVERIFY(!f.card.Modified());
         const auto members = readCard(f.dir, QStringLiteral("Jan.krt"));
         QCOMPARE(members.value(QStringLiteral("Jan.tbl")),
@@ -110,7 +110,7 @@ private slots:
             f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("upraveno"));
             f.prompts.answers.enqueue(answer);
             if (leaveByExit)
-                f.card.OfferToSaveBeforeExit();
+                f.card.offerToSaveBeforeExit();
             else
                 f.open(QStringLiteral("B.krt"));
             QCOMPARE(f.prompts.questions.size(), questions);
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(QFile::remove(path));
         f.prompts.answers.enqueue(answer);
         if (leaveByExit)
-            f.card.OfferToSaveBeforeExit();
+            f.card.offerToSaveBeforeExit();
         else
             f.card.Open(f.state.CardDir + QStringLiteral("B.krt"));
         QCOMPARE(f.prompts.questions,
@@ -193,13 +193,13 @@ private slots:
         f.list.reread();
         QCOMPARE(f.list.names.size(), 2);
         f.openAndEdit(QStringLiteral("karta.KRT"), QStringLiteral("upravená druhá"));
-        f.card.Save();
+        f.card.save();
         QCOMPARE(f.storedNotes(QStringLiteral("Karta")), QByteArray("prvn\xed"));
         QCOMPARE(readCard(f.dir, QStringLiteral("karta.KRT")).value(QStringLiteral("karta.txt")),
                  QByteArray("upraven\xe1 druh\xe1"));
 
         // Revert reloads the card that is open, not its namesake.
-        f.card.Revert();
+        f.card.revert();
         QCOMPARE(f.editor.notes, QStringLiteral("upravená druhá"));
         QCOMPARE(f.card.CurrentCardPath(), f.state.CardDir + QStringLiteral("karta.KRT"));
     }
@@ -210,7 +210,7 @@ private slots:
         f.list.reread();
         f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("neuloženo"));
         f.list.selected = -1;
-        f.card.Revert();
+        f.card.revert();
         QVERIFY(f.prompts.questions.isEmpty());
         QCOMPARE(f.editor.notes, QStringLiteral("uloženo"));
         QVERIFY(!f.card.Modified());
@@ -226,7 +226,7 @@ private slots:
         f.list.reread();
         f.openAndEdit(QStringLiteral("Staré.krt"), QStringLiteral("upraveno"));
         f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
-        f.card.Rename();
+        f.card.rename();
         QVERIFY(f.prompts.messages.isEmpty());
         QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("Staré.krt")));
         const auto members = readCard(f.dir, QStringLiteral("Nové.krt"));
@@ -261,7 +261,7 @@ private slots:
         f.list.reread();
         f.open(QStringLiteral("A.krt"));
         f.prompts.inputAnswers.enqueue(newName);
-        f.card.Rename();
+        f.card.rename();
         QCOMPARE(f.prompts.messages, QStringList{message});
         QCOMPARE(f.card.CurrentCardName(), QStringLiteral("A"));
         QCOMPARE(f.list.names, QStringList({QStringLiteral("A.krt"), QStringLiteral("B.krt")}));
@@ -276,9 +276,9 @@ private slots:
         f.open(QStringLiteral("A.krt"));
         const QByteArray stored = f.dir.readFile(QStringLiteral("FILES/A.krt"));
         f.editor.notes = QStringLiteral("znak mimo kódovou stránku: \u4e00");
-        f.card.MarkModified();
+        f.card.markModified();
         f.prompts.inputAnswers.enqueue(QStringLiteral("B"));
-        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Rename());
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.rename());
         QCOMPARE(f.dir.readFile(QStringLiteral("FILES/A.krt")), stored);
         QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("B.krt")));
         QCOMPARE(f.card.CurrentCardName(), QStringLiteral("A"));
@@ -292,7 +292,7 @@ private slots:
         f.list.reread();
         f.openAndEdit(QStringLiteral("A.krt"), QStringLiteral("změna"));
         QVERIFY(f.card.DeleteCardFile());
-        f.card.ReportUndeletedCardFile();
+        f.card.reportUndeletedCardFile();
         QVERIFY(f.prompts.messages.isEmpty());
         QVERIFY(!QFile::exists(f.state.CardDir + QStringLiteral("A.krt")));
         QVERIFY(f.list.names.isEmpty());
@@ -315,7 +315,7 @@ private slots:
         const QByteArray original = f.dir.readFile(QStringLiteral("FILES/A.krt"));
         f.list.reread();
         f.open(QStringLiteral("A.krt"));
-        QCOMPARE(f.card.HistoryFolder(), f.state.historyDir() + QStringLiteral("A.krt/"));
+        QCOMPARE(f.card.historyFolder(), f.state.historyDir() + QStringLiteral("A.krt/"));
         QVERIFY(f.versions(QStringLiteral("A")).isEmpty());
         f.editAndSave(QStringLiteral("druhá"));
         const QByteArray second = f.dir.readFile(QStringLiteral("FILES/A.krt"));
@@ -325,8 +325,8 @@ private slots:
         QCOMPARE(testcards::fileBytes(f.versions(QStringLiteral("A"))[1].path), original);
 
         f.editor.notes = QStringLiteral("znak mimo kódovou stránku: \u4e00");
-        f.card.MarkModified();
-        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Save());
+        f.card.markModified();
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.save());
         QCOMPARE(f.versions(QStringLiteral("A")).size(), 2);
     }
 
@@ -338,14 +338,14 @@ private slots:
         f.editAndSave(QStringLiteral("druhá"));
         const QByteArray beforeRename = f.dir.readFile(QStringLiteral("FILES/Staré.krt"));
         f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
-        f.card.Rename();
+        f.card.rename();
         QVERIFY(f.prompts.allShown().isEmpty());
         QVERIFY(!QFileInfo::exists(f.state.historyDir() + QStringLiteral("Staré.krt")));
         // The two versions of the old name and the one the rename's save kept.
         const QList<CardVersion> moved = f.versions(QStringLiteral("Nové"));
         QCOMPARE(moved.size(), 2);
         QCOMPARE(testcards::fileBytes(moved[0].path), beforeRename);
-        QCOMPARE(f.card.HistoryFolder(), f.state.historyDir() + QStringLiteral("Nové.krt/"));
+        QCOMPARE(f.card.historyFolder(), f.state.historyDir() + QStringLiteral("Nové.krt/"));
 
         QVERIFY(f.card.DeleteCardFile());
         QVERIFY(!QFileInfo::exists(f.state.CardDir + QStringLiteral("Nové.krt")));
@@ -360,9 +360,9 @@ private slots:
         f.open(QStringLiteral("A.krt"));
         f.editAndSave(QStringLiteral("druhá"));
         f.editor.notes = QStringLiteral("\u4e00");
-        f.card.MarkModified();
+        f.card.markModified();
         f.prompts.inputAnswers.enqueue(QStringLiteral("B"));
-        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.Rename());
+        QVERIFY_THROWS_EXCEPTION(std::exception, f.card.rename());
         QCOMPARE(f.versions(QStringLiteral("A")).size(), 1);
         QVERIFY(!QFileInfo::exists(f.state.historyDir() + QStringLiteral("B.krt")));
     }
@@ -378,21 +378,22 @@ private slots:
         f.list.reread();
         f.open(QStringLiteral("A.krt"));
         f.editor.table = {QStringLiteral("Obec=Praha")};
-        f.card.RemovePicture();
+        f.card.removePicture();
         f.editAndSave(QStringLiteral("pozdější"));
         const QByteArray replacedBySave = f.dir.readFile(QStringLiteral("FILES/A.krt"));
 
         const QList<CardVersion> versions = f.versions(QStringLiteral("A"));
         QCOMPARE(versions.size(), 1);
-        f.card.RestoreVersion(ReadCardVersion(f.state.libraryPath(), versions[0].path));
+        f.card.restoreVersion(
+            cardversionreader::readCardVersion(f.state.libraryPath(), versions[0].path));
         QVERIFY(f.card.Modified());
         QCOMPARE(f.editor.table, QStringList({QStringLiteral("Obec=Brno"), QStringLiteral("x")}));
         QCOMPARE(f.editor.notes, QStringLiteral("dřívější\ntext"));
-        QCOMPARE(f.editor.picture, f.card.PicturePath());
-        QCOMPARE(testcards::fileBytes(f.card.PicturePath()), bitmap);
+        QCOMPARE(f.editor.picture, f.card.picturePath());
+        QCOMPARE(testcards::fileBytes(f.card.picturePath()), bitmap);
         QCOMPARE(f.dir.readFile(QStringLiteral("FILES/A.krt")), replacedBySave);
 
-        f.card.Save();
+        f.card.save();
         QVERIFY(!f.card.Modified());
         const auto members = readCard(f.dir, QStringLiteral("A.krt"));
         QCOMPARE(members.value(QStringLiteral("A.tbl")), QByteArray("Obec=Brno\r\nx\r\n"));
@@ -410,18 +411,19 @@ private slots:
         writeCard(f.dir, QStringLiteral("Staré"), {QStringLiteral("k=v")}, QStringLiteral("bez"));
         f.list.reread();
         f.open(QStringLiteral("Staré.krt"));
-        f.card.PastePicture(testcards::filledImage(QSize(320, 240), Qt::green));
+        f.card.pastePicture(testcards::filledImage(QSize(320, 240), Qt::green));
         f.prompts.inputAnswers.enqueue(QStringLiteral("Nové"));
-        f.card.Rename();
-        QVERIFY(QFileInfo::exists(f.card.PicturePath()));
+        f.card.rename();
+        QVERIFY(QFileInfo::exists(f.card.picturePath()));
 
         const QList<CardVersion> versions = f.versions(QStringLiteral("Nové"));
         QCOMPARE(versions.size(), 1);
-        f.card.RestoreVersion(ReadCardVersion(f.state.libraryPath(), versions[0].path));
+        f.card.restoreVersion(
+            cardversionreader::readCardVersion(f.state.libraryPath(), versions[0].path));
         QCOMPARE(f.editor.notes, QStringLiteral("bez"));
         QVERIFY(f.editor.picture.isEmpty());
-        QVERIFY(!QFileInfo::exists(f.card.PicturePath()));
-        f.card.Save();
+        QVERIFY(!QFileInfo::exists(f.card.picturePath()));
+        f.card.save();
         QCOMPARE(readCard(f.dir, QStringLiteral("Nové.krt")).keys(),
                  QStringList({QStringLiteral("Nové.tbl"), QStringLiteral("Nové.txt")}));
     }
@@ -431,22 +433,22 @@ private slots:
         writeCard(f.dir, QStringLiteral("A"), {}, {});
         f.list.reread();
         f.open(QStringLiteral("A.krt"));
-        f.card.RemovePicture();
+        f.card.removePicture();
         QVERIFY(!f.card.Modified());
 
-        f.card.PastePicture(testcards::filledImage(QSize(640, 480), Qt::green));
+        f.card.pastePicture(testcards::filledImage(QSize(640, 480), Qt::green));
         QVERIFY(f.card.Modified());
-        QCOMPARE(f.editor.picture, f.card.PicturePath());
-        QCOMPARE(QImage(f.card.PicturePath()).size(), QSize(320, 240));
-        f.card.Save();
+        QCOMPARE(f.editor.picture, f.card.picturePath());
+        QCOMPARE(QImage(f.card.picturePath()).size(), QSize(320, 240));
+        f.card.save();
         QVERIFY(readCard(f.dir, QStringLiteral("A.krt")).contains(QStringLiteral("A1.bmp")));
 
-        f.card.RemovePicture();
+        f.card.removePicture();
         QVERIFY(f.card.Modified());
         QVERIFY(f.editor.picture.isEmpty());
-        QVERIFY(!QFile::exists(f.card.PicturePath()));
+        QVERIFY(!QFile::exists(f.card.picturePath()));
 
-        f.card.SelectPicture(f.dir.path() + QStringLiteral("chybí.jpg"));
+        f.card.selectPicture(f.dir.path() + QStringLiteral("chybí.jpg"));
         QCOMPARE(f.prompts.messages, QStringList{QStringLiteral("Soubor nenalezen!")});
     }
 };

@@ -32,11 +32,11 @@ struct Fixture {
                              QStringLiteral("n"));
         list.reread();
         list.selectEntry(QStringLiteral("A.krt"));
-        card.OpenSelected();
+        card.openSelected();
     }
     void edit(const QStringList& table) {
         editor.table = table;
-        card.MarkModified();
+        card.markModified();
     }
     // Another computer's version replaces the card file.
     void replacedElsewhere(const QStringList& table) {
@@ -45,20 +45,23 @@ struct Fixture {
     // The save, as F2 runs it: false when it stopped the command.
     bool save() {
         try {
-            card.Save();
+            card.save();
             return true;
         } catch (const CommandAborted&) {
             return false;
         }
     }
     QStringList storedTable() const {
-        return ReadCardVersion(state.libraryPath(), state.CardDir + QStringLiteral("A.krt")).table;
+        return cardversionreader::readCardVersion(state.libraryPath(),
+                                                  state.CardDir + QStringLiteral("A.krt"))
+            .table;
     }
     QList<QStringList> historyTables() const {
         QList<QStringList> tables;
         for (const CardVersion& version : cardhistory::versions(
                  cardhistory::folderOf(state.historyDir(), QStringLiteral("A.krt"))))
-            tables.append(ReadCardVersion(state.libraryPath(), version.path).table);
+            tables.append(
+                cardversionreader::readCardVersion(state.libraryPath(), version.path).table);
         return tables;
     }
 
@@ -159,9 +162,9 @@ private slots:
             Fixture f;
             f.replacedElsewhere(kTheirs);
             if (byTheWindow) {
-                const QString notice = f.card.FollowCardFile({});
+                const QString notice = f.card.followCardFile({});
                 QVERIFY(notice.contains(QStringLiteral("je načtena znovu")));
-                QVERIFY(f.card.FollowCardFile({}).isEmpty());
+                QVERIFY(f.card.followCardFile({}).isEmpty());
             } else {
                 QVERIFY(f.save());
             }
@@ -177,8 +180,8 @@ private slots:
         Fixture f;
         f.edit(kMine);
         f.replacedElsewhere(kTheirs);
-        QVERIFY(f.card.FollowCardFile({}).contains(QStringLiteral("při uložení vyberete")));
-        QVERIFY(f.card.FollowCardFile({}).isEmpty());
+        QVERIFY(f.card.followCardFile({}).contains(QStringLiteral("při uložení vyberete")));
+        QVERIFY(f.card.followCardFile({}).isEmpty());
         QCOMPARE(f.editor.table, kMine);
         QVERIFY(f.card.Modified());
     }
@@ -188,7 +191,7 @@ private slots:
         Fixture f;
         f.edit(kMine);
         QVERIFY(f.save());
-        QVERIFY(f.card.FollowCardFile({}).isEmpty());
+        QVERIFY(f.card.followCardFile({}).isEmpty());
         f.edit(kJoined);
         QVERIFY(f.save());
         QVERIFY(f.chooser.asked.isEmpty());
@@ -200,7 +203,7 @@ private slots:
         f.edit(kMine);
         QVERIFY(QFile::rename(f.state.CardDir + QStringLiteral("A.krt"),
                               f.state.CardDir + QStringLiteral("Nová.krt")));
-        const QString notice = f.card.FollowCardFile({QStringLiteral("Nová.krt")});
+        const QString notice = f.card.followCardFile({QStringLiteral("Nová.krt")});
         QCOMPARE(notice, QStringLiteral("Kartu „A“ jiný program přejmenoval na „Nová“."));
         QCOMPARE(f.card.CurrentCardName(), QStringLiteral("Nová"));
         QCOMPARE(f.editor.title, QStringLiteral("Nová"));
@@ -213,8 +216,8 @@ private slots:
     void cardFileRemovedElsewhereIsNoticedOnce() {
         Fixture f;
         QVERIFY(QFile::remove(f.state.CardDir + QStringLiteral("A.krt")));
-        QVERIFY(f.card.FollowCardFile({}).contains(QStringLiteral("odstranil jiný program")));
-        QVERIFY(f.card.FollowCardFile({}).isEmpty());
+        QVERIFY(f.card.followCardFile({}).contains(QStringLiteral("odstranil jiný program")));
+        QVERIFY(f.card.followCardFile({}).isEmpty());
         QVERIFY(f.card.CardLoaded());
     }
 
@@ -229,7 +232,7 @@ private slots:
         // Without a common base: both rows differ, both are asked.
         f.chooser.answers.enqueue(
             ScriptedChooser::answer(VersionChoice::Join, {JoinSide::Theirs, JoinSide::Theirs}));
-        const QString notice = f.card.ResolveConflictCopies();
+        const QString notice = f.card.resolveConflictCopies();
         QCOMPARE(f.chooser.asked.size(), 1);
         QCOMPARE(f.chooser.asked[0].cause, VersionQuestion::Cause::ConflictCopy);
         QCOMPARE(f.chooser.asked[0].copyFileName, copy);
@@ -249,7 +252,7 @@ private slots:
         Fixture f;
         const QString copy = QStringLiteral("A (conflicted copy 2026-12-08 120000).krt");
         QVERIFY(QFile::copy(f.state.CardDir + QStringLiteral("A.krt"), f.state.CardDir + copy));
-        QVERIFY(f.card.ResolveConflictCopies().isEmpty());
+        QVERIFY(f.card.resolveConflictCopies().isEmpty());
         QVERIFY(QFile::exists(f.state.CardDir + copy));
         QVERIFY(!f.card.Modified());
     }

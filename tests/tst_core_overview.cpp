@@ -52,10 +52,10 @@ namespace {
 
 bool stampsSettled(const QString& cardDir) {
     const StampedFolder folder(cardDir);
-    const qint64 now = WallClockNs();
+    const qint64 now = cardstamp::wallClockNs();
     for (const QString& name : QDir(cardDir).entryList(QDir::Files)) {
         const std::optional<CardFileStamp> stamp = folder.stamp(name);
-        if (stamp && MayChangeUnnoticed(*stamp, now))
+        if (stamp && cardstamp::mayChangeUnnoticed(*stamp, now))
             return false;
     }
     return true;
@@ -169,11 +169,11 @@ private slots:
     }
 
     void csvIsUtf8WithBomQuotedAndWithoutFormulas() {
-        const QByteArray bytes =
-            OverviewCsvBytes({QStringLiteral("Karta"), QStringLiteral("Název")},
-                             {{QStringLiteral("Čapek"), QStringLiteral("Válka s \"mloky\", 1936")},
-                              {QStringLiteral("=SUM(A1)"), QStringLiteral("řádek\r\ndruhý")},
-                              {QStringLiteral("-1"), QString()}});
+        const QByteArray bytes = overviewcsv::overviewCsvBytes(
+            {QStringLiteral("Karta"), QStringLiteral("Název")},
+            {{QStringLiteral("Čapek"), QStringLiteral("Válka s \"mloky\", 1936")},
+             {QStringLiteral("=SUM(A1)"), QStringLiteral("řádek\r\ndruhý")},
+             {QStringLiteral("-1"), QString()}});
         QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF"
                                    "Karta,N\xC3\xA1zev\r\n"
                                    "\xC4\x8C"

@@ -33,7 +33,7 @@ Expected oneCardAtATime(const AppState& state, const QStringList& entries, const
     Expected expected;
     for (const QString& entry : entries) {
         try {
-            const CardTextMembers members = ReadCardTextMembers(
+            const CardTextMembers members = textmembers::readCardTextMembers(
                 state.libraryPath(), state.CardDir + entry, cardfile::cardNameOf(entry));
             const int lines =
                 matcher.matchingLines(members.notes) + matcher.matchingLines(members.table);
@@ -93,7 +93,8 @@ class TestParallelSearch : public QObject {
                                         {{name.toLower() + ".TXT", "needle"}, {name + ".tbl", ""}});
                 break;
             case 9:
-                CreateEmptyCardFile(host_->dir.library(), host_->dir.cardDir() + name + ".krt");
+                cardarchive::createEmptyCardFile(host_->dir.library(),
+                                                 host_->dir.cardDir() + name + ".krt");
                 break;
             default:
                 host_->writeCard(name, {"a=hay", QStringLiteral("n=%1").arg(i)}, "hay");

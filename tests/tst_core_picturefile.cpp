@@ -142,14 +142,14 @@ private slots:
     void typeByExtension() {
         QFETCH(QString, path);
         QFETCH(PictureFileType, type);
-        QCOMPARE(PictureFileTypeOf(path), type);
+        QCOMPARE(picturefile::pictureFileTypeOf(path), type);
     }
 
     // Every file the picture filters offer takes a picture path; "all files"
     // offers the rest. The first filter, selected at first, offers every
     // format the image readers know, in both letter cases.
     void dialogFiltersMatchPicturePaths() {
-        const QStringList filters = PictureDialogFilters();
+        const QStringList filters = picturechoice::pictureDialogFilters();
         QCOMPARE(filters.size(), 5);
         QVERIFY(filters.first().startsWith(u"Všechny obrázky ("));
         QCOMPARE(filters.at(1), "Obrázky JPG, BMP (*.bmp *.BMP *.JPG *.jpg *.JPEG *.jpeg)");
@@ -159,14 +159,15 @@ private slots:
             QVERIFY2(firstPatterns.contains(QString::fromLatin1(pattern)), pattern);
         for (const QString& filter : filters.mid(0, 4)) {
             for (const QString& pattern : filter.section(u'(', 1).chopped(1).split(u' '))
-                QVERIFY(PictureFileTypeOf("/d/foto" + pattern.mid(1)) != PictureFileType::Other);
+                QVERIFY(picturefile::pictureFileTypeOf("/d/foto" + pattern.mid(1)) !=
+                        PictureFileType::Other);
         }
     }
 
     void otherExtensionWritesNothing() {
         const QString doc = dir() + QStringLiteral("foto.doc");
         filledImage(QSize(40, 30), Qt::red).save(doc, "PNG");
-        QVERIFY(!StorePictureFile(doc, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(!picturefile::storePictureFile(doc, dir(), QStringLiteral("Karta1.bmp")));
         QVERIFY(!QFile::exists(member()));
     }
 
@@ -185,7 +186,7 @@ private slots:
         picture.fill(Qt::blue);
         QPainter(&picture).fillRect(0, 0, 480, 320, Qt::red); // red above, blue below
         QVERIFY(picture.save(dir() + name, format.constData(), 100));
-        QVERIFY(StorePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(picturefile::storePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp")));
         const QImage saved(member());
         QCOMPARE(saved.size(), QSize(320, 240));
         QCOMPARE(saved.pixel(69, 120), qRgb(255, 255, 255));
@@ -207,7 +208,7 @@ private slots:
         const QString path = dir() + QStringLiteral("telefon.jpg");
         writeBytes(path, withExifOrientation(buffer.data(), 6));
 
-        QVERIFY(StorePictureFile(path, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(picturefile::storePictureFile(path, dir(), QStringLiteral("Karta1.bmp")));
         const QImage saved(member());
         QCOMPARE(saved.size(), QSize(320, 240));
         // 600 x 400 fills 320 x 213 at top 13.
@@ -244,7 +245,7 @@ private slots:
         QCOMPARE(exiforientation::ofJpeg(jpeg), orientation);
         const QString path = dir() + QStringLiteral("foto.jpg");
         writeBytes(path, jpeg);
-        const DecodedJpeg decoded = DecodeJpegFile(path);
+        const DecodedJpeg decoded = jpegdecoder::decodeJpegFile(path);
         QCOMPARE(decoded.image.size(), QSize(64, 32));
         QCOMPARE(decoded.fullSize, QSize(64, 32));
         QVERIFY(near(decoded.image.pixel(4, 4), qRgb(255, 0, 0)));
@@ -258,7 +259,7 @@ private slots:
         const QString path = dir() + QStringLiteral("rozbitý.png");
         writeBytes(path, "\x89PNG\r\n\x1a\n but nothing more");
         try {
-            StorePictureFile(path, dir(), QStringLiteral("Karta1.bmp"));
+            picturefile::storePictureFile(path, dir(), QStringLiteral("Karta1.bmp"));
             QFAIL("an unreadable picture was accepted");
         } catch (const AppError& e) {
             QVERIFY2(
@@ -271,7 +272,7 @@ private slots:
     // The saved member is a 24-bit BMP of 320 x 240 that loads back.
     void jpegBecomesBmpMember() {
         const QString jpeg = jpegFile(QStringLiteral("foto.JPEG"), QSize(1920, 1080), Qt::black);
-        QVERIFY(StorePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(picturefile::storePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
         const QByteArray bytes = fileBytes(member());
         QCOMPARE(bytes.left(2), QByteArray("BM"));
         QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
@@ -288,7 +289,7 @@ private slots:
     void bmpBecomesBmpMember() {
         const QString bmp = dir() + QStringLiteral("foto.BMP");
         filledImage(QSize(480, 640), Qt::blue).save(bmp, "BMP");
-        QVERIFY(StorePictureFile(bmp, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(picturefile::storePictureFile(bmp, dir(), QStringLiteral("Karta1.bmp")));
         const QImage saved(member());
         QCOMPARE(saved.size(), QSize(320, 240));
         QCOMPARE(saved.pixel(69, 120), qRgb(255, 255, 255));
@@ -317,7 +318,7 @@ private slots:
         writeBytes(member(), previous);
         writeBytes(dir() + name, content);
         try {
-            StorePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp"));
+            picturefile::storePictureFile(dir() + name, dir(), QStringLiteral("Karta1.bmp"));
             QFAIL("a corrupt picture was accepted");
         } catch (const AppError& e) {
             QCOMPARE(e.text(),
@@ -330,8 +331,8 @@ private slots:
     void unwritableTargetKeepsItsPlace() {
         QVERIFY(QDir().mkpath(member()));
         const QString jpeg = jpegFile(QStringLiteral("foto.jpg"), QSize(64, 48), Qt::red);
-        QVERIFY_THROWS_EXCEPTION(AppError,
-                                 StorePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY_THROWS_EXCEPTION(
+            AppError, picturefile::storePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
         QVERIFY(QFileInfo(member()).isDir());
         QCOMPARE(filesInDir(), QStringList({"foto.jpg"}));
         QDir(member()).removeRecursively();
@@ -341,22 +342,25 @@ private slots:
     void replacesMemberSpelledInOtherCase() {
         writeBytes(dir() + QStringLiteral("KARTA1.BMP"), "old");
         const QString jpeg = jpegFile(QStringLiteral("foto.jpg"), QSize(64, 48), Qt::red);
-        QVERIFY(StorePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
+        QVERIFY(picturefile::storePictureFile(jpeg, dir(), QStringLiteral("Karta1.bmp")));
         QCOMPARE(filesInDir(), QStringList({"Karta1.bmp", "foto.jpg"}));
     }
 
     void removesPictureInAnyCase() {
-        QCOMPARE(RemovePictureFile(dir(), QStringLiteral("Karta1.bmp")), PictureRemoval::NoPicture);
+        QCOMPARE(picturefile::removePictureFile(dir(), QStringLiteral("Karta1.bmp")),
+                 PictureRemoval::NoPicture);
         writeBytes(dir() + QStringLiteral("KARTA1.BMP"), "picture");
-        QCOMPARE(RemovePictureFile(dir(), QStringLiteral("Karta1.bmp")), PictureRemoval::Removed);
+        QCOMPARE(picturefile::removePictureFile(dir(), QStringLiteral("Karta1.bmp")),
+                 PictureRemoval::Removed);
         QVERIFY(filesInDir().isEmpty());
     }
 
     void decodesAtReducedScaleOnlyWhenAsked() {
         const QString jpeg = jpegFile(QStringLiteral("big.jpg"), QSize(1920, 1080), Qt::green);
-        const DecodedJpeg full = DecodeJpegFile(jpeg);
+        const DecodedJpeg full = jpegdecoder::decodeJpegFile(jpeg);
         QCOMPARE(full.image.size(), QSize(1920, 1080));
-        const DecodedJpeg reduced = DecodeJpegFile(jpeg, [](QSize) { return QSize(320, 179); });
+        const DecodedJpeg reduced =
+            jpegdecoder::decodeJpegFile(jpeg, [](QSize) { return QSize(320, 179); });
         QCOMPARE(reduced.fullSize, QSize(1920, 1080));
         QCOMPARE(reduced.image.size(), QSize(480, 270));
     }
@@ -366,13 +370,13 @@ private slots:
         filledImage(QSize(32, 32), QColor(128, 128, 128))
             .convertToFormat(QImage::Format_Grayscale8)
             .save(gray, "JPG", 100);
-        const QImage grayImage = DecodeJpegFile(gray).image;
+        const QImage grayImage = jpegdecoder::decodeJpegFile(gray).image;
         QVERIFY(near(grayImage.pixel(5, 5), qRgb(128, 128, 128)));
 
         const uchar red[4] = {255, 0, 0, 255}; // no cyan, full magenta and yellow, no black
         const QString cmyk = dir() + QStringLiteral("cmyk.jpg");
         writeCmykJpeg(cmyk, QSize(32, 32), red);
-        const QImage cmykImage = DecodeJpegFile(cmyk).image;
+        const QImage cmykImage = jpegdecoder::decodeJpegFile(cmyk).image;
         QVERIFY(near(cmykImage.pixel(5, 5), qRgb(255, 0, 0)));
     }
 };

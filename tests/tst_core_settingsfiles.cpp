@@ -16,15 +16,15 @@ class TestSettingsFiles : public QObject {
 private slots:
     void configFileOfTheWorkedExample() {
         TestProgramDir dir(false);
-        WriteConfigFile(dir.filePath(u"config.ini"_qs), u"Předmět;Hodnota"_qs, 12639424, true, true,
-                        true, true);
+        configfiles::writeConfigFile(dir.filePath(u"config.ini"_qs), u"Předmět;Hodnota"_qs,
+                                     12639424, true, true, true, true);
         QCOMPARE(dir.readFile(u"config.ini"_qs), settingsfiles::WorkedConfig);
     }
 
     void configFileFlagsAndNegativeColor() {
         TestProgramDir dir(false);
-        WriteConfigFile(dir.filePath(u"config.ini"_qs), u";Hodnota"_qs, kButtonFaceColor, false,
-                        true, false, false);
+        configfiles::writeConfigFile(dir.filePath(u"config.ini"_qs), u";Hodnota"_qs,
+                                     kButtonFaceColor, false, true, false, false);
         QCOMPARE(dir.readFile(u"config.ini"_qs),
                  QByteArray(";Hodnota\r\n-16777201\r\n0\r\n1\r\n0\r\n0\r\n"));
     }
@@ -43,19 +43,19 @@ private slots:
         QFETCH(QString, titlesLine);
         QFETCH(QStringList, titles);
         TestProgramDir dir(false);
-        WriteConfigFile(dir.filePath(u"config.ini"_qs), titlesLine, kWindowTextColor, false, true,
-                        false, true);
-        const QStringList lines = ReadTextLines(dir.filePath(u"config.ini"_qs));
+        configfiles::writeConfigFile(dir.filePath(u"config.ini"_qs), titlesLine, kWindowTextColor,
+                                     false, true, false, true);
+        const QStringList lines = textfile::readTextLines(dir.filePath(u"config.ini"_qs));
         QCOMPARE(lines.size(), 6);
-        QCOMPARE(SplitTitles(lines[0]), titles);
+        QCOMPARE(titlesplit::splitTitles(lines[0]), titles);
         QCOMPARE(lines[1].toInt(), kWindowTextColor);
         QCOMPARE(lines.mid(2), (QStringList{u"0"_qs, u"1"_qs, u"0"_qs, u"1"_qs}));
     }
 
     void fontFileOfTheDesignedFont() {
         TestProgramDir dir(false);
-        const MainFont designed = DesignedMainFont();
-        WriteFontFile(dir.filePath(u"font.ini"_qs), designed.font, designed.color);
+        const MainFont designed = fonts::designedMainFont();
+        configfiles::writeFontFile(dir.filePath(u"font.ini"_qs), designed.font, designed.color);
         QCOMPARE(dir.readFile(u"font.ini"_qs), settingsfiles::DesignedFontFile);
     }
 
@@ -64,11 +64,11 @@ private slots:
         QFont font(u"DejaVu Serif"_qs, 14);
         font.setBold(true);
         font.setUnderline(true);
-        WriteFontFile(dir.filePath(u"font.ini"_qs), font, 0x0000FF);
-        const QStringList lines = ReadTextLines(dir.filePath(u"font.ini"_qs));
+        configfiles::writeFontFile(dir.filePath(u"font.ini"_qs), font, 0x0000FF);
+        const QStringList lines = textfile::readTextLines(dir.filePath(u"font.ini"_qs));
         QCOMPARE(lines, (QStringList{u"14"_qs, u"DejaVu Serif"_qs, u"255"_qs, u"TFTF"_qs}));
         QFont read(lines[1], lines[0].toInt());
-        DecodeFontStyle(lines[3], read);
+        fontstyle::DecodeFontStyle(lines[3], read);
         QVERIFY(read.bold() && read.underline() && !read.italic() && !read.strikeOut());
     }
 
@@ -88,24 +88,26 @@ private slots:
     void fontSizeInPoints() {
         QFETCH(QFont, font);
         QFETCH(int, size);
-        QCOMPARE(FontFileSize(font), size);
+        QCOMPARE(configfiles::fontFileSize(font), size);
     }
 
     void unwritableFileThrows() {
         TestProgramDir dir(false);
         QVERIFY(QDir().mkpath(dir.filePath(u"config.ini"_qs)));
         QVERIFY(QDir().mkpath(dir.filePath(u"font.ini"_qs)));
-        QVERIFY_THROWS_EXCEPTION(AppError, WriteConfigFile(dir.filePath(u"config.ini"_qs),
-                                                           u"a;b"_qs, 0, true, true, true, true));
-        QVERIFY_THROWS_EXCEPTION(AppError, WriteFontFile(dir.filePath(u"font.ini"_qs),
-                                                         QFont(u"x"_qs, 10), kWindowTextColor));
+        QVERIFY_THROWS_EXCEPTION(
+            AppError, configfiles::writeConfigFile(dir.filePath(u"config.ini"_qs), u"a;b"_qs, 0,
+                                                   true, true, true, true));
+        QVERIFY_THROWS_EXCEPTION(AppError,
+                                 configfiles::writeFontFile(dir.filePath(u"font.ini"_qs),
+                                                            QFont(u"x"_qs, 10), kWindowTextColor));
     }
 
     void textOutsideTheCodePageThrows() {
         TestProgramDir dir(false);
-        QVERIFY_THROWS_EXCEPTION(AppError,
-                                 WriteConfigFile(dir.filePath(u"config.ini"_qs), u"名前;b"_qs, 0,
-                                                 true, true, true, true));
+        QVERIFY_THROWS_EXCEPTION(
+            AppError, configfiles::writeConfigFile(dir.filePath(u"config.ini"_qs), u"名前;b"_qs, 0,
+                                                   true, true, true, true));
     }
 };
 

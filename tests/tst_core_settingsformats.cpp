@@ -51,7 +51,7 @@ private slots:
     void splitTitles() {
         QFETCH(QString, text);
         QFETCH(QStringList, items);
-        QCOMPARE(SplitTitles(text), items);
+        QCOMPARE(titlesplit::splitTitles(text), items);
     }
 
     void encodeFontStyle_data() {
@@ -77,15 +77,15 @@ private slots:
         font.setItalic(italic);
         font.setUnderline(underline);
         font.setStrikeOut(strikeOut);
-        QCOMPARE(EncodeFontStyle(font), code);
+        QCOMPARE(fontstyle::EncodeFontStyle(font), code);
 
         QFont read(u"MS Sans Serif"_qs, 10);
-        DecodeFontStyle(code, read);
+        fontstyle::DecodeFontStyle(code, read);
         QCOMPARE(read.bold(), bold);
         QCOMPARE(read.italic(), italic);
         QCOMPARE(read.underline(), underline);
         QCOMPARE(read.strikeOut(), strikeOut);
-        QCOMPARE(EncodeFontStyle(read), code);
+        QCOMPARE(fontstyle::EncodeFontStyle(read), code);
     }
 
     void decodeUnusualCodes_data() {
@@ -106,8 +106,8 @@ private slots:
         font.setItalic(true);
         font.setUnderline(true);
         font.setStrikeOut(true);
-        DecodeFontStyle(code, font);
-        QCOMPARE(EncodeFontStyle(font), normalised);
+        fontstyle::DecodeFontStyle(code, font);
+        QCOMPARE(fontstyle::EncodeFontStyle(font), normalised);
     }
 
     void colorFromStored_data() {
@@ -122,8 +122,8 @@ private slots:
     void colorFromStored() {
         QFETCH(qint32, stored);
         QFETCH(QColor, color);
-        QCOMPARE(ColorFromStored(stored), color);
-        QCOMPARE(StoredFromColor(color), stored);
+        QCOMPARE(storedcolor::colorFromStored(stored), color);
+        QCOMPARE(storedcolor::storedFromColor(color), stored);
     }
 
     void systemColorsFollowThePalette() {
@@ -133,13 +133,15 @@ private slots:
         palette.setColor(QPalette::Button, QColor(7, 8, 9));
         palette.setColor(QPalette::Highlight, QColor(10, 11, 12));
         QCOMPARE(kWindowTextColor, qint32(-16777208));
-        QVERIFY(IsSystemColor(kWindowTextColor));
-        QVERIFY(!IsSystemColor(12639424));
-        QCOMPARE(ColorFromStored(kWindowTextColor, palette), QColor(1, 2, 3));
-        QCOMPARE(ColorFromStored(kWindowColor, palette), QColor(4, 5, 6));
-        QCOMPARE(ColorFromStored(kButtonFaceColor, palette), QColor(7, 8, 9));
-        QCOMPARE(ColorFromStored(SystemColor(13), palette), QColor(10, 11, 12));
-        QCOMPARE(ColorFromStored(SystemColor(25), palette), QColor(Qt::black));
+        QVERIFY(storedcolor::isSystemColor(kWindowTextColor));
+        QVERIFY(!storedcolor::isSystemColor(12639424));
+        QCOMPARE(storedcolor::colorFromStored(kWindowTextColor, palette), QColor(1, 2, 3));
+        QCOMPARE(storedcolor::colorFromStored(kWindowColor, palette), QColor(4, 5, 6));
+        QCOMPARE(storedcolor::colorFromStored(kButtonFaceColor, palette), QColor(7, 8, 9));
+        QCOMPARE(storedcolor::colorFromStored(storedcolor::systemColor(13), palette),
+                 QColor(10, 11, 12));
+        QCOMPARE(storedcolor::colorFromStored(storedcolor::systemColor(25), palette),
+                 QColor(Qt::black));
     }
 };
 

@@ -7,13 +7,14 @@ class TestUnreadableCardsMessage : public QObject {
     Q_OBJECT
 private slots:
     void namesOneCard() {
-        QCOMPARE(UnreadableCardsMessage({"Novák.krt"}),
+        QCOMPARE(unreadablecards::unreadableCardsMessage({"Novák.krt"}),
                  QString("Soubor karty Novák.krt nelze přečíst (je poškozený, není to archiv "
                          "karty, nebo zmizel). Hledání ho přeskočilo."));
     }
 
     void namesEachOfSeveralOnItsLine() {
-        const QStringList lines = UnreadableCardsMessage({"A.krt", "B.krt", "C.krt"}).split(u'\n');
+        const QStringList lines =
+            unreadablecards::unreadableCardsMessage({"A.krt", "B.krt", "C.krt"}).split(u'\n');
         QCOMPARE(lines.mid(1), QStringList({"A.krt", "B.krt", "C.krt"}));
         QVERIFY(lines.first().startsWith("Tyto soubory karet nelze přečíst"));
     }
@@ -22,7 +23,7 @@ private slots:
         QStringList entries;
         for (int i = 0; i < 57; ++i)
             entries << QString("K%1.krt").arg(i);
-        const QStringList lines = UnreadableCardsMessage(entries).split(u'\n');
+        const QStringList lines = unreadablecards::unreadableCardsMessage(entries).split(u'\n');
         QCOMPARE(lines.mid(1, 20), entries.mid(0, 20));
         QCOMPARE(lines.mid(21), QStringList({"…", "Celkem nečitelných souborů: 57"}));
     }

@@ -95,13 +95,13 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, inserted);
         OpenedJan card(lines(count));
-        control<KeyValueGrid>(card.form(), "ListB")->SetRow(row);
+        control<KeyValueGrid>(card.form(), "ListB")->setRow(row);
         control<QToolButton>(card.form(), "SpeedButton1")->click();
         QStringList expected = lines(count);
         if (inserted >= 0)
             expected.insert(inserted, QStringLiteral("="));
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), expected);
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), inserted >= 0 ? row + 1 : row);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->strings(), expected);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->row(), inserted >= 0 ? row + 1 : row);
         QCOMPARE(card.card().Modified(), inserted >= 0);
     }
 
@@ -112,12 +112,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&card.form()));
         KeyValueGrid& table = *control<KeyValueGrid>(card.form(), "ListB");
         table.setFocus();
-        table.SetCell(2, 1);
+        table.setCell(2, 1);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(table.Row(), 3);
+        QCOMPARE(table.row(), 3);
         QCOMPARE(table.currentIndex().column(), 0);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("barva"));
-        QCOMPARE(table.Strings(), QStringList({"k1=v1", "k2=v2", "barva=", "k3=v3"}));
+        QCOMPARE(table.strings(), QStringList({"k1=v1", "k2=v2", "barva=", "k3=v3"}));
         QVERIFY(card.prompts.allShown().isEmpty());
     }
 
@@ -129,16 +129,16 @@ private slots:
         card.form().show();
         QVERIFY(QTest::qWaitForWindowActive(&card.form()));
         control<KeyValueGrid>(card.form(), "ListB")->setFocus();
-        control<KeyValueGrid>(card.form(), "ListB")->SetRow(2);
+        control<KeyValueGrid>(card.form(), "ListB")->setRow(2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->LineCount(), 4);
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), 3);
+        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->lineCount(), 4);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->row(), 3);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("x"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->LineCount(), 5);
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Row(), 4);
+        QTRY_COMPARE(control<KeyValueGrid>(card.form(), "ListB")->lineCount(), 5);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->row(), 4);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("y"));
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->strings(),
                  QStringList({"k1=v1", "k2=v2", "x=", "y=", "k3=v3"}));
         QVERIFY(card.prompts.allShown().isEmpty());
     }
@@ -157,12 +157,12 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, deleted);
         OpenedJan card(lines(count));
-        control<KeyValueGrid>(card.form(), "ListB")->SetRow(row);
+        control<KeyValueGrid>(card.form(), "ListB")->setRow(row);
         control<QToolButton>(card.form(), "SpeedButton2")->click();
         QStringList expected = lines(count);
         if (deleted >= 0)
             expected.removeAt(deleted);
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), expected);
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->strings(), expected);
         QCOMPARE(card.card().Modified(), deleted >= 0);
         QVERIFY(card.prompts.questions.isEmpty());
     }
@@ -199,17 +199,17 @@ private slots:
             QTest::mouseClick(control<PictureBox>(card.form(), "Image1"), Qt::LeftButton);
 
         QVERIFY(card.prompts.fileAnswers.isEmpty());
-        QCOMPARE(card.prompts.fileDialogTitle, PictureDialogTitle());
-        QCOMPARE(card.prompts.fileDialogFilters, PictureDialogFilters());
+        QCOMPARE(card.prompts.fileDialogTitle, picturechoice::pictureDialogTitle());
+        QCOMPARE(card.prompts.fileDialogFilters, picturechoice::pictureDialogFilters());
         QVERIFY(card.prompts.allShown().isEmpty());
         QVERIFY(card.card().Modified());
         QCOMPARE(QFileInfo::exists(card.member()), taken);
         if (!taken) {
-            QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(),
+            QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture(),
                      resources::nselectBitmap());
             return;
         }
-        const QImage shown = control<PictureBox>(card.form(), "Image1")->Picture();
+        const QImage shown = control<PictureBox>(card.form(), "Image1")->picture();
         QCOMPARE(shown, QImage(card.member()));
         QCOMPARE(shown.size(), QSize(320, 240));
         QCOMPARE(shown.pixel(160, 29), qRgb(255, 255, 255)); // letterbox band
@@ -259,7 +259,7 @@ private slots:
         QVERIFY(card.card().Modified());
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
         QCOMPARE(QDir(card.dir.workDir()).entryList(QDir::Files), workFiles);
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture().size(), QSize(64, 48));
     }
 
     void pasteTextOnlyDoesNothing() {
@@ -282,7 +282,7 @@ private slots:
         QCOMPARE(stored.size(), QSize(320, 240));
         QCOMPARE(stored.pixel(160, 39), qRgb(255, 255, 255));
         QVERIFY(near(stored.pixel(160, 40), QColor(0, 160, 0)));
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), stored);
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture(), stored);
     }
 
     void removedPictureLeavesArchiveWithoutIt() {
@@ -290,7 +290,7 @@ private slots:
         control<QAction>(card.form(), "Odstranitobrzek1")->trigger(); // the picture's pop-up entry
         QVERIFY(card.card().Modified());
         QVERIFY(!QFileInfo::exists(card.member()));
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture(), resources::nselectBitmap());
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture(), resources::nselectBitmap());
         commandsOf(card.form()).trigger(Command::SaveCard);
         QVERIFY(card.prompts.allShown().isEmpty());
         QCOMPARE(readCard(card.dir, QStringLiteral("Jan.krt")).keys(),
@@ -311,14 +311,14 @@ private slots:
         QCOMPARE(card.prompts.messages,
                  QStringList({QStringLiteral("Nastala chyba při odstraňování obrázku!")}));
         QVERIFY(!card.card().Modified());
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture().size(), QSize(64, 48));
     }
 
     void dropWithNoCardOpenIsIgnored() {
         OpenedJan card({}, {}, {}, false);
         card.drop({card.writeScratch(QStringLiteral("a.txt"), "text"),
                    card.pictureFile(QStringLiteral("b.jpg"), QSize(8, 8), Qt::red, "JPG")});
-        QVERIFY(control<NotesEdit>(card.form(), "Memo1")->Text().isEmpty());
+        QVERIFY(control<NotesEdit>(card.form(), "Memo1")->text().isEmpty());
         QVERIFY(QDir(card.dir.workDir()).isEmpty());
         QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.questions.isEmpty() && card.prompts.allShown().isEmpty());
@@ -327,7 +327,7 @@ private slots:
     void dropOfOtherFilesIsIgnored() {
         OpenedJan card({}, QStringLiteral("poznámka"));
         card.drop({card.writeScratch(QStringLiteral("dopis.doc"), "text")});
-        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("poznámka"));
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->text(), QStringLiteral("poznámka"));
         QVERIFY(!card.card().Modified());
         QVERIFY(card.prompts.allShown().isEmpty() && card.prompts.questions.isEmpty());
     }
@@ -339,7 +339,7 @@ private slots:
         QVERIFY(card.card().Modified());
         QVERIFY(near(QImage(card.member()).pixel(160, 120), Qt::blue));
         QVERIFY(
-            near(control<PictureBox>(card.form(), "Image1")->Picture().pixel(160, 120), Qt::blue));
+            near(control<PictureBox>(card.form(), "Image1")->picture().pixel(160, 120), Qt::blue));
     }
 
     void droppedText_data() {
@@ -360,7 +360,7 @@ private slots:
         const QStringList asked = {
             QStringLiteral("Opravdu chcete nahradit text souborem \"poznamky.txt\" ?")};
         QCOMPARE(card.prompts.questions, notes.isEmpty() ? QStringList() : asked);
-        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(),
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->text(),
                  replaced ? QStringLiteral("nová\r\npoznámka") : notes);
         QCOMPARE(card.card().Modified(), replaced);
     }
@@ -372,7 +372,7 @@ private slots:
         const QByteArray before = fileBytes(card.dir.cardDir() + QStringLiteral("Jan.krt"));
         card.drop(
             {card.writeScratch(QStringLiteral("emoji.txt"), QStringLiteral("Ahoj 😀").toUtf8())});
-        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("Ahoj 😀"));
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->text(), QStringLiteral("Ahoj 😀"));
         commandsOf(card.form()).trigger(Command::SaveCard);
         QCOMPARE(card.prompts.messages.size(), 1);
         QVERIFY(card.prompts.messages.first().contains(QStringLiteral("\"😀\" (U+1F600)")));
@@ -394,22 +394,22 @@ private slots:
         QVERIFY(card.prompts.questions.isEmpty());
         QVERIFY(card.prompts.allShown().isEmpty());
         QVERIFY(!card.card().Modified());
-        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->Strings(), table);
-        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("poznámka"));
+        QCOMPARE(control<KeyValueGrid>(card.form(), "ListB")->strings(), table);
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->text(), QStringLiteral("poznámka"));
         QCOMPARE(fileBytes(card.member()), bitmapBytes());
-        QCOMPARE(control<PictureBox>(card.form(), "Image1")->Picture().size(), QSize(64, 48));
-        QCOMPARE(control<CardList>(card.form(), "List")->ItemIndex(), 0);
+        QCOMPARE(control<PictureBox>(card.form(), "Image1")->picture().size(), QSize(64, 48));
+        QCOMPARE(control<CardList>(card.form(), "List")->itemIndex(), 0);
     }
 
     void revertOfCardGoneFromListOnlyClearsTheFlag() {
         OpenedJan card;
         control<NotesEdit>(card.form(), "Memo1")->setPlainText(QStringLiteral("změna"));
         QFile::remove(card.dir.cardDir() + QStringLiteral("Jan.krt"));
-        control<CardList>(card.form(), "List")->Update();
+        control<CardList>(card.form(), "List")->reread();
         commandsOf(card.form()).trigger(Command::RevertCard);
         QVERIFY(!card.card().Modified());
-        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->Text(), QStringLiteral("změna"));
-        QCOMPARE(control<CardList>(card.form(), "List")->ItemIndex(), -1);
+        QCOMPARE(control<NotesEdit>(card.form(), "Memo1")->text(), QStringLiteral("změna"));
+        QCOMPARE(control<CardList>(card.form(), "List")->itemIndex(), -1);
         QVERIFY(card.prompts.allShown().isEmpty());
     }
 };

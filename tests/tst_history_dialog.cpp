@@ -26,22 +26,22 @@ struct ProgramWithHistory {
     explicit ProgramWithHistory(const TestProgramDir& dir) : program(dir) {
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")},
                   QStringLiteral("nejstarší"));
-        control<CardList>(program.form(), "List")->Update();
+        control<CardList>(program.form(), "List")->reread();
         program.open(0);
-        program.card().PastePicture(testcards::filledImage(QSize(320, 240), Qt::red));
+        program.card().pastePicture(testcards::filledImage(QSize(320, 240), Qt::red));
         saveWith({QStringLiteral("Obec=Praha"), QStringLiteral("Ulice=Dlouhá")},
                  QStringLiteral("prostřední"));
         saveWith({QStringLiteral("Obec=Plzeň")}, QStringLiteral("nejnovější"));
     }
 
     void saveWith(const QStringList& rows, const QString& notes) {
-        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
-        control<NotesEdit>(program.form(), "Memo1")->SetText(notes);
-        program.card().MarkModified();
-        program.card().Save();
+        control<KeyValueGrid>(program.form(), "ListB")->setStrings(rows);
+        control<NotesEdit>(program.form(), "Memo1")->setText(notes);
+        program.card().markModified();
+        program.card().save();
     }
     THistoryForm& dialog() const { return *windowparts::dialog<THistoryForm>(program.application); }
-    QString folder() const { return program.card().HistoryFolder(); }
+    QString folder() const { return program.card().historyFolder(); }
     QStringList listColumn(int column) const {
         QStringList texts;
         for (int row = 0; row < dialog().VersionList->topLevelItemCount(); ++row)
@@ -109,7 +109,7 @@ private slots:
                 QVERIFY(item->text().at(amp + 1).toLower() != u'h');
         }
         QVERIFY(control<QAction>(form, "Historiekarty1")->isEnabled());
-        history.program.card().CloseCard();
+        history.program.card().closeCard();
         QVERIFY(!control<QAction>(form, "Historiekarty1")->isEnabled());
     }
 
@@ -119,7 +119,7 @@ private slots:
         THistoryForm& dialog = history.dialog();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Historie karty"));
         QCOMPARE(dialog.palette().color(QPalette::Window),
-                 ColorFromStored(history.program.state().BackColor));
+                 storedcolor::colorFromStored(history.program.state().BackColor));
         QVERIFY(WithHistoryDialog(history.program.form(), dialog, [](THistoryForm& shown) {
             QCOMPARE(shown.listedVersions().size(), 2);
         }));
@@ -172,7 +172,7 @@ private slots:
         QVERIFY(!dialog.canRestore() && !dialog.RestoreButton->isEnabled());
         QVERIFY(dialog.PreviewProblem->isVisibleTo(&dialog));
         QVERIFY(!dialog.PreviewTable->isVisibleTo(&dialog));
-        dialog.RestoreSelected();
+        dialog.restoreSelected();
         QVERIFY(!history.program.card().Modified());
 
         dialog.selectVersion(1);
@@ -196,13 +196,13 @@ private slots:
         }));
         OpenCard& card = history.program.card();
         QVERIFY(card.Modified());
-        QCOMPARE(control<KeyValueGrid>(form, "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->strings(),
                  QStringList{QStringLiteral("Obec=Brno")});
         QCOMPARE(control<NotesEdit>(form, "Memo1")->toPlainText(), QStringLiteral("nejstarší"));
-        QVERIFY(!QFileInfo::exists(card.PicturePath()));
+        QVERIFY(!QFileInfo::exists(card.picturePath()));
         QVERIFY(history.program.prompts.allShown().isEmpty());
 
-        card.Save();
+        card.save();
         QCOMPARE(testcards::readCard(dir, QStringLiteral("Jan.krt")).keys(),
                  QStringList({QStringLiteral("Jan.tbl"), QStringLiteral("Jan.txt")}));
         QCOMPARE(cardhistory::versions(history.folder()).size(), 3);

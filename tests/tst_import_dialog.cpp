@@ -57,7 +57,7 @@ private slots:
                     .contains(control<QAction>(program.form(), "Importovatzcsv1")));
         QCOMPARE(control<QAction>(program.form(), "Importovatzcsv1")->text(), "&Importovat z CSV…");
         commandsOf(program.form()).trigger(Command::ImportCsv); // cancelled file dialog
-        QCOMPARE(program.prompts.fileDialogTitle, CsvImportDialogTitle());
+        QCOMPARE(program.prompts.fileDialogTitle, csvimport::csvImportDialogTitle());
         QVERIFY(program.prompts.allShown().isEmpty());
     }
 
@@ -105,7 +105,7 @@ private slots:
                  "řádek 2: karta \"Jan\" již existuje\n"
                  "řádek 4: neplatný název \"a:b\": " +
                      QStringLiteral("Název nesmí obsahovat / * \\ : \" < >  ? |"));
-        QCOMPARE(control<CardList>(program.form(), "List")->Items(),
+        QCOMPARE(control<CardList>(program.form(), "List")->items(),
                  QStringList({"Jan.krt", "Růžena.krt"}));
         const QMap<QString, QByteArray> made = testcards::readCard(dir, "Růžena.krt");
         QCOMPARE(made.value("Růžena.tbl"), cp1250::encode("Obec=Plzeň\r\n"));
@@ -123,7 +123,7 @@ private slots:
             QVERIFY(!dialog.isVisible());
         }));
         QVERIFY(program.prompts.allShown().isEmpty());
-        QVERIFY(control<CardList>(program.form(), "List")->Items().isEmpty());
+        QVERIFY(control<CardList>(program.form(), "List")->items().isEmpty());
     }
 
     void unreadableFileIsNamed() {

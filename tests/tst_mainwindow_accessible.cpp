@@ -25,7 +25,7 @@ private slots:
         QTRY_VERIFY(notes->hasFocus());
         QTest::keyClick(notes, Qt::Key_Tab);
         QTRY_VERIFY(!notes->hasFocus());
-        QCOMPARE(notes->Text(), QStringLiteral("text"));
+        QCOMPARE(notes->text(), QStringLiteral("text"));
         QVERIFY(!program.card().Modified());
     }
 

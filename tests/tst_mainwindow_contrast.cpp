@@ -41,7 +41,7 @@ double DrawnContrast(const QImage& area) {
         }
     double best = 1;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = std::max(best, ContrastRatio(QColor(background), QColor(it.key())));
+        best = std::max(best, readabletext::contrastRatio(QColor(background), QColor(it.key())));
     return best;
 }
 
@@ -117,7 +117,7 @@ private slots:
         TestProgramDir dir;
         AppFixture program(dir);
         const QColor chosen(0xee, 0xee, 0x00); // hardly readable, but the user's choice
-        program.form().applyMainFont(program.form().font(), StoredFromColor(chosen));
+        program.form().applyMainFont(program.form().font(), storedcolor::storedFromColor(chosen));
         QCOMPARE(control<QLabel>(program.form(), "Label2")->palette().color(QPalette::WindowText),
                  chosen);
     }
@@ -131,22 +131,26 @@ private slots:
         const auto* newButton = control<QToolButton>(program.form(), "SpeedButton4");
         QVERIFY(!deleteButton->isEnabled());
         QVERIFY(newButton->isEnabled());
-        const QColor band = ColorFromStored(program.state().BackColor);
+        const QColor band = storedcolor::colorFromStored(program.state().BackColor);
         const QColor enabled = newButton->palette().color(QPalette::Active, QPalette::ButtonText);
         const QColor disabled =
             deleteButton->palette().color(QPalette::Disabled, QPalette::ButtonText);
-        QCOMPARE(enabled, ReadableTextColor(band, QGuiApplication::palette().color(
-                                                      QPalette::Active, QPalette::ButtonText)));
-        QVERIFY(ContrastRatio(disabled, band) < ContrastRatio(enabled, band) - 1);
-        QVERIFY(ContrastRatio(disabled, band) >= 4.5);
+        QCOMPARE(enabled, readabletext::readableTextColor(
+                              band, QGuiApplication::palette().color(QPalette::Active,
+                                                                     QPalette::ButtonText)));
+        QVERIFY(readabletext::contrastRatio(disabled, band) <
+                readabletext::contrastRatio(enabled, band) - 1);
+        QVERIFY(readabletext::contrastRatio(disabled, band) >= 4.5);
     }
 
     void readableColourRule() {
         const QColor light(0xbe, 0xce, 0xe0);
-        QCOMPARE(ReadableTextColor(light, QColor(Qt::white)), QColor(Qt::black));
-        QCOMPARE(ReadableTextColor(QColor(0x20, 0x20, 0x20), QColor(Qt::black)), QColor(Qt::white));
-        QCOMPARE(ReadableTextColor(light, QColor(0x00, 0x00, 0x80)), QColor(0x00, 0x00, 0x80));
-        QVERIFY(qAbs(ContrastRatio(Qt::black, Qt::white) - 21.0) < 1e-9);
+        QCOMPARE(readabletext::readableTextColor(light, QColor(Qt::white)), QColor(Qt::black));
+        QCOMPARE(readabletext::readableTextColor(QColor(0x20, 0x20, 0x20), QColor(Qt::black)),
+                 QColor(Qt::white));
+        QCOMPARE(readabletext::readableTextColor(light, QColor(0x00, 0x00, 0x80)),
+                 QColor(0x00, 0x00, 0x80));
+        QVERIFY(qAbs(readabletext::contrastRatio(Qt::black, Qt::white) - 21.0) < 1e-9);
     }
 };
 

@@ -19,7 +19,7 @@ private slots:
         dir.writeFile(QStringLiteral("TEMP/.hidden"), "kept");
         dir.writeFile(QStringLiteral("TEMP/sub/inner.txt"), "kept");
         started.form->move(120, 80);
-        RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
+        commandguard::runGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
 
         QVERIFY(started.prompts.allShown().isEmpty());
         QVERIFY(started.prompts.questions.isEmpty());
@@ -38,17 +38,17 @@ private slots:
         TestProgramDir dir;
         {
             Started first(dir);
-            control<KeyValueGrid>(first.form, "ListB")->SetColWidth(0, 90);
-            control<KeyValueGrid>(first.form, "ListB")->SetColWidth(1, 300);
+            control<KeyValueGrid>(first.form, "ListB")->setColWidth(0, 90);
+            control<KeyValueGrid>(first.form, "ListB")->setColWidth(1, 300);
             first.form->move(40, 30);
             first.form->setWindowState(Qt::WindowMaximized);
-            RunGuarded(first.prompts, [&] { first.form->SpeedButton5Click(); });
+            commandguard::runGuarded(first.prompts, [&] { first.form->SpeedButton5Click(); });
             QVERIFY(dir.readFile(QStringLiteral("winpos.ini")).endsWith("\r\n1\r\n"));
         }
         Started second(dir);
         QVERIFY(second.prompts.allShown().isEmpty());
-        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->ColWidth(0), 90);
-        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->ColWidth(1), 300);
+        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->colWidth(0), 90);
+        QCOMPARE(control<KeyValueGrid>(second.form, "ListB")->colWidth(1), 300);
         QVERIFY(second.form->windowState() & Qt::WindowMaximized);
     }
 
@@ -71,9 +71,9 @@ private slots:
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = autoSave;
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("changed"));
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("changed"));
         started.prompts.answers.enqueue(answerYes);
-        RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
+        commandguard::runGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
 
         QCOMPARE(started.prompts.questions.size(), asked ? 1 : 0);
         if (asked)

@@ -42,7 +42,7 @@ private slots:
         started.form->SpeedButton9Click(); // next with nothing selected opens the first
         QCOMPARE(OpenCardName(started), QStringLiteral("1"));
         started.form->SpeedButton8Click();
-        QCOMPARE(control<CardList>(started.form, "List")->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(started.form, "List")->itemIndex(), 0);
         started.form->Pejtnaposledn1Click();
         QCOMPARE(OpenCardName(started), QStringLiteral("5"));
         started.form->SpeedButton9Click();
@@ -88,7 +88,7 @@ private slots:
         Started started(dir);
         started.Open(1);
         control<NotesEdit>(started.form, "Memo1")
-            ->SetText(QStringLiteral("unsaved")); // reopening must not lose it silently
+            ->setText(QStringLiteral("unsaved")); // reopening must not lose it silently
         if (!answer.isNull())
             started.prompts.inputAnswers.enqueue(answer);
         started.form->Pejtnakartu1Click();
@@ -118,9 +118,9 @@ private slots:
         started.state.AutoSave = true;
         started.Open(0);
         control<KeyValueGrid>(started.form, "ListB")
-            ->SetStrings({QStringLiteral("k=\u4e00")}); // not in code page 1250
+            ->setStrings({QStringLiteral("k=\u4e00")}); // not in code page 1250
         started.prompts.inputAnswers.enqueue(QStringLiteral("3"));
-        RunGuarded(started.prompts, [&] { started.form->Pejtnakartu1Click(); });
+        commandguard::runGuarded(started.prompts, [&] { started.form->Pejtnakartu1Click(); });
         QCOMPARE(started.prompts.messages.size(), 1);
         QVERIFY(started.prompts.messages.first().startsWith(QStringLiteral("Kartu nelze uložit")));
         QCOMPARE(OpenCardName(started), QStringLiteral("1"));
@@ -134,11 +134,11 @@ private slots:
         QSignalSpy deleteCommand(control<QAction>(started.form, "Delete1"), &QAction::triggered);
         started.form->ListKeyUp(Qt::Key_Delete); // no card open
         QCOMPARE(deleteCommand.count(), 0);
-        control<CardList>(started.form, "List")->SetItemIndex(2);
+        control<CardList>(started.form, "List")->setItemIndex(2);
         started.form->ListKeyUp(Qt::Key_Return);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
         control<CardList>(started.form, "List")
-            ->SetItemIndex(0); // Delete acts on the open card, whatever is selected
+            ->setItemIndex(0); // Delete acts on the open card, whatever is selected
         started.form->ListKeyUp(Qt::Key_Delete);
         QCOMPARE(deleteCommand.count(), 1);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));
@@ -152,7 +152,7 @@ private slots:
         Started started(dir);
         QSignalSpy deleteCommand(control<QAction>(started.form, "Delete1"), &QAction::triggered);
         control<CardList>(started.form, "List")->setFocus();
-        control<CardList>(started.form, "List")->SetItemIndex(2);
+        control<CardList>(started.form, "List")->setItemIndex(2);
         QTest::keyRelease(control<CardList>(started.form, "List"), Qt::Key_Return);
         QCOMPARE(OpenCardName(started), QString());
         QTest::keyClick(control<CardList>(started.form, "List"), Qt::Key_Return);
@@ -199,7 +199,7 @@ private slots:
                 control<KeyValueGrid>(form, "ListB")->isVisibleTo(&form));
         QVERIFY(!control<QLabel>(form, "Label1")->isVisibleTo(&form));
 
-        started.card().CloseCard(); // as after deleting the open card file
+        started.card().closeCard(); // as after deleting the open card file
         QCOMPARE(form.windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         QVERIFY(!control<QWidget>(form, "Panel7")->isVisibleTo(&form));
         QVERIFY(!control<QAction>(form, "Save1")->isEnabled());
@@ -241,7 +241,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(started.form.get()));
         started.Open(2);
         control<NotesEdit>(started.form, "Memo1")->setFocus();
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("abc"));
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("abc"));
         control<NotesEdit>(started.form, "Memo1")->moveCursor(QTextCursor::End);
         QTest::keyClick(control<NotesEdit>(started.form, "Memo1"), Qt::Key_Home);
         QCOMPARE(OpenCardName(started), QStringLiteral("3"));

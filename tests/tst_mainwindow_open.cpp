@@ -20,7 +20,7 @@ private slots:
     void newEmptyCardOpensEmptyAndSavesTwoEmptyMembers() {
         TestProgramDir dir;
         dir.makeDirectories();
-        CreateEmptyCardFile(dir.library(), dir.cardDir() + QStringLiteral("Nová.krt"));
+        cardarchive::createEmptyCardFile(dir.library(), dir.cardDir() + QStringLiteral("Nová.krt"));
         Started started(dir);
         started.Open(0);
 
@@ -29,12 +29,12 @@ private slots:
         QVERIFY(!started.card().Modified());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.tbl")), QByteArray());
         QCOMPARE(fileBytes(dir.workDir() + QStringLiteral("Nová.txt")), QByteArray());
-        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->Strings().isEmpty());
-        QVERIFY(control<NotesEdit>(started.form, "Memo1")->Text().isEmpty());
-        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
+        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->strings().isEmpty());
+        QVERIFY(control<NotesEdit>(started.form, "Memo1")->text().isEmpty());
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->picture(),
                  resources::nselectBitmap());
 
-        started.Save();
+        started.save();
         const auto members = readCard(dir, QStringLiteral("Nová.krt"));
         QCOMPARE(members.keys(),
                  QStringList({QStringLiteral("Nová.tbl"), QStringLiteral("Nová.txt")}));
@@ -52,13 +52,13 @@ private slots:
         handlePendingEvents(); // late layout and scroll notifications must not mark the card
         QVERIFY(started.card().CardLoaded());
         QVERIFY(!started.card().Modified());
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->strings(),
                  QStringList({QStringLiteral("Name=Jan"), QStringLiteral("bez rovnítka")}));
-        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->Text(), QStringLiteral("a\r\nb"));
-        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture().size(), QSize(64, 48));
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->text(), QStringLiteral("a\r\nb"));
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->picture().size(), QSize(64, 48));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (1) Jan"));
 
-        started.Save();
+        started.save();
         const auto members = readCard(dir, QStringLiteral("Jan.krt"));
         QCOMPARE(members.value(QStringLiteral("Jan.tbl")),
                  QByteArray("Name=Jan\r\nbez rovn\xedtka\r\n"));
@@ -74,7 +74,7 @@ private slots:
         started.Open(2);
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (3) c"));
         // A card whose entry is not in the list has the number 0.
-        started.form->ShowCardTitle(QStringLiteral("jinde"));
+        started.form->showCardTitle(QStringLiteral("jinde"));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka - (0) jinde"));
     }
 
@@ -86,17 +86,17 @@ private slots:
         writeCard(dir, QStringLiteral("karta"), {QStringLiteral("k=druhá")});
         Started started(dir);
         const int second =
-            control<CardList>(started.form, "List")->IndexOf(QStringLiteral("karta.krt"));
-        QCOMPARE(control<CardList>(started.form, "List")->IndexOf(QStringLiteral("Karta.krt")),
+            control<CardList>(started.form, "List")->indexOf(QStringLiteral("karta.krt"));
+        QCOMPARE(control<CardList>(started.form, "List")->indexOf(QStringLiteral("Karta.krt")),
                  1 - second);
         started.Open(second);
         QCOMPARE(started.form->windowTitle(),
                  QStringLiteral("Pelvarin Kartotéka - (%1) karta").arg(second + 1));
-        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=změna")});
-        RunGuarded(started.prompts, [&] { started.card().Revert(); });
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+        control<KeyValueGrid>(started.form, "ListB")->setStrings({QStringLiteral("k=změna")});
+        commandguard::runGuarded(started.prompts, [&] { started.card().revert(); });
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->strings(),
                  QStringList{QStringLiteral("k=druhá")});
-        QCOMPARE(control<CardList>(started.form, "List")->ItemIndex(), second);
+        QCOMPARE(control<CardList>(started.form, "List")->itemIndex(), second);
     }
 
     void reopeningChangedCard_data() {
@@ -113,14 +113,14 @@ private slots:
         Started started(dir);
         started.Open(0);
         started.state.AutoSave = false;
-        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("Name=Petr")});
+        control<KeyValueGrid>(started.form, "ListB")->setStrings({QStringLiteral("Name=Petr")});
         QVERIFY(started.card().Modified());
 
         started.prompts.answers.enqueue(answerYes);
         started.Open(0);
         QCOMPARE(started.prompts.questions,
                  QStringList({QStringLiteral("Uložit změny v \"Jan\" ?")}));
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->strings(),
                  QStringList({expectedValue}));
         QVERIFY(!started.card().Modified());
     }
@@ -132,12 +132,12 @@ private slots:
         Started started(dir);
         QVERIFY(started.state.AutoSave);
         started.Open(0);
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("nové"));
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("nové"));
         started.Open(1);
         QVERIFY(started.prompts.questions.isEmpty());
         QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
                  QByteArray("nov\xe9"));
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->strings(),
                  QStringList({QStringLiteral("k=2")}));
     }
 
@@ -169,7 +169,7 @@ private slots:
         dir.writeFile(QStringLiteral("FILES/B.krt"), content);
         Started started(dir);
         started.Open(0);
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("unsaved"));
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("unsaved"));
         started.state.AutoSave = false;
         started.Open(1); // No to the question: the changes of A are given up
 
@@ -178,9 +178,9 @@ private slots:
         QVERIFY(!control<QWidget>(started.form, "Panel7")->isVisibleTo(started.form.get()));
         QCOMPARE(started.form->windowTitle(), QStringLiteral("Pelvarin Kartotéka"));
         // Nothing can pack the previous card's content into the unreadable file.
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("typed later"));
-        started.Save();
-        RunGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("typed later"));
+        started.save();
+        commandguard::runGuarded(started.prompts, [&] { started.form->SpeedButton5Click(); });
         QCOMPARE(dir.readFile(QStringLiteral("FILES/B.krt")), content);
         QCOMPARE(readCard(dir, QStringLiteral("A.krt")).value(QStringLiteral("A.txt")),
                  QByteArray("notes of A"));
@@ -193,10 +193,10 @@ private slots:
         Started started(dir);
         started.Open(0);
         QVERIFY(started.card().CardLoaded());
-        QCOMPARE(control<PictureBox>(started.form, "Image1")->Picture(),
+        QCOMPARE(control<PictureBox>(started.form, "Image1")->picture(),
                  resources::nselectBitmap());
-        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=w")});
-        started.Save();
+        control<KeyValueGrid>(started.form, "ListB")->setStrings({QStringLiteral("k=w")});
+        started.save();
         QCOMPARE(readCard(dir, QStringLiteral("P.krt")).value(QStringLiteral("P1.bmp")),
                  notABitmap);
     }
@@ -206,8 +206,8 @@ private slots:
         writeCard(dir, QStringLiteral("A"), {QStringLiteral("k=1")});
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
-        started.card().MarkModified();
-        started.Save();
+        started.card().markModified();
+        started.save();
         QVERIFY(started.prompts.allShown().isEmpty());
         QCOMPARE(dir.readFile(QStringLiteral("FILES/A.krt")), before);
         QVERIFY(QDir(dir.workDir()).isEmpty());
@@ -250,9 +250,9 @@ private slots:
         const QByteArray before = dir.readFile(QStringLiteral("FILES/A.krt"));
         Started started(dir);
         started.Open(0);
-        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=€ 5 ☺")});
-        control<NotesEdit>(started.form, "Memo1")->SetText(QStringLiteral("日本"));
-        started.Save();
+        control<KeyValueGrid>(started.form, "ListB")->setStrings({QStringLiteral("k=€ 5 ☺")});
+        control<NotesEdit>(started.form, "Memo1")->setText(QStringLiteral("日本"));
+        started.save();
         QCOMPARE(started.prompts.messages.size(), 1);
         const QString message = started.prompts.messages.first();
         for (const QString& shown :
@@ -265,7 +265,7 @@ private slots:
 
         // Opening another card stops too, so the changes are not lost.
         started.Open(0);
-        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->Text(), QStringLiteral("日本"));
+        QCOMPARE(control<NotesEdit>(started.form, "Memo1")->text(), QStringLiteral("日本"));
     }
 
     void savedCardReplacesCardFileUnderItsOwnCase() {
@@ -275,8 +275,8 @@ private slots:
                               dir.cardDir() + QStringLiteral("Velká.KRT")));
         Started started(dir);
         started.Open(0);
-        control<KeyValueGrid>(started.form, "ListB")->SetStrings({QStringLiteral("k=2")});
-        started.Save();
+        control<KeyValueGrid>(started.form, "ListB")->setStrings({QStringLiteral("k=2")});
+        started.save();
         QCOMPARE(QDir(dir.cardDir()).entryList(QDir::Files),
                  QStringList({QStringLiteral("Velká.KRT")}));
         QCOMPARE(readCard(dir, QStringLiteral("Velká.KRT")).value(QStringLiteral("Velká.tbl")),

@@ -18,7 +18,7 @@ using fixture::Started;
 
 namespace {
 
-QByteArray Lines(const QStringList& lines) {
+QByteArray lines(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
@@ -46,11 +46,11 @@ private slots:
         QCOMPARE(started.state.WorkDir, dir.workDir());
         QVERIFY(started.state.AutoSave);
         QVERIFY(started.state.TableTabKey);
-        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->TabKeyOption());
+        QVERIFY(control<KeyValueGrid>(started.form, "ListB")->tabKeyOption());
         QCOMPARE(started.state.BackColor, 14732990);
         QCOMPARE(Background(*started.form), QColor(190, 206, 224));
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), 167);
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(1), 387);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->colWidth(0), 167);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->colWidth(1), 387);
         QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->TitleCaptions(),
                  QStringList({QStringLiteral("Předmět"), QStringLiteral("Hodnota")}));
         const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
@@ -85,7 +85,7 @@ private slots:
         AppFixture program(dir);
         QVERIFY(program.started);
         const Application& application = program.application;
-        QVERIFY(application.Form1());
+        QVERIFY(application.form1());
         const QList<QPair<QDialog*, QString>> dialogs = {
             {dialog<TSetForm>(application), QStringLiteral("Nastavení")},
             {dialog<TAboutForm>(application), QStringLiteral("O Kartotéce")},
@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(started.state.BackColor, backColor);
         QCOMPARE(started.state.AutoSave, autoSave);
         QCOMPARE(started.state.TableTabKey, tabKey);
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->TabKeyOption(), tabKey);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->tabKeyOption(), tabKey);
         QCOMPARE(!control<QAction>(started.form, "Pejtnaprvn1")->shortcut().isEmpty(),
                  navigationKeys);
         QCOMPARE(!control<QAction>(started.form, "Dal1")->shortcut().isEmpty(), navigationKeys);
@@ -162,22 +162,22 @@ private slots:
 
     void singleLineColumnFileSetsFirstColumnOnly() {
         TestProgramDir dir;
-        dir.writeFile(QStringLiteral("colw.ini"), Lines({"120"}));
+        dir.writeFile(QStringLiteral("colw.ini"), lines({"120"}));
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), 120);
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(1), 387);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->colWidth(0), 120);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->colWidth(1), 387);
     }
 
     void layoutFilesPlaceBandsAndWindow() {
         TestProgramDir dir;
-        dir.writeFile(QStringLiteral("cbar.ini"), Lines({"20", "600", "730", "640", "400", "190"}));
-        dir.writeFile(QStringLiteral("winpos.ini"), Lines({"100", "50", "1"}));
+        dir.writeFile(QStringLiteral("cbar.ini"), lines({"20", "600", "730", "640", "400", "190"}));
+        dir.writeFile(QStringLiteral("winpos.ini"), lines({"100", "50", "1"}));
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
         QList<int> lefts;
-        for (int band = 0; band < control<BandBar>(started.form, "CBar")->BandCount(); ++band)
-            lefts << control<BandBar>(started.form, "CBar")->BandLeft(band);
+        for (int band = 0; band < control<BandBar>(started.form, "CBar")->bandCount(); ++band)
+            lefts << control<BandBar>(started.form, "CBar")->bandLeft(band);
         QCOMPARE(lefts, QList<int>({20, 600, 730, 640, 400, 190}));
         QCOMPARE(started.form->pos(), QPoint(100, 50));
         QVERIFY(started.form->windowState() & Qt::WindowMaximized);
@@ -185,7 +185,7 @@ private slots:
 
     void fontFileWithoutPlacementKeepsDesignedPosition() {
         TestProgramDir dir;
-        dir.writeFile(QStringLiteral("font.ini"), Lines({"12", "DejaVu Serif", "255", "TFTF"}));
+        dir.writeFile(QStringLiteral("font.ini"), lines({"12", "DejaVu Serif", "255", "TFTF"}));
         Started started(dir);
         QVERIFY(started.prompts.allShown().isEmpty());
         QCOMPARE(started.form->pos(), QPoint(TForm1::kDesignedLeft, TForm1::kDesignedTop));
@@ -207,20 +207,20 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("firstColumn");
         QTest::newRow("colour not a number")
-            << "config.ini" << Lines({"A;B", "blue", "1", "1", "1", "1"}) << "Invalid numeric input"
+            << "config.ini" << lines({"A;B", "blue", "1", "1", "1", "1"}) << "Invalid numeric input"
             << 167;
         QTest::newRow("column width not a number")
-            << "colw.ini" << Lines({"wide"}) << "'wide' is not a valid integer value" << 167;
+            << "colw.ini" << lines({"wide"}) << "'wide' is not a valid integer value" << 167;
         QTest::newRow("empty column file")
             << "colw.ini" << QByteArray() << "'' is not a valid integer value" << 167;
         QTest::newRow("more columns than the table has")
-            << "colw.ini" << Lines({"100", "200", "300"}) << "Grid index out of range" << 100;
-        QTest::newRow("too few band lines") << "cbar.ini" << Lines({"20", "600", "730"})
+            << "colw.ini" << lines({"100", "200", "300"}) << "Grid index out of range" << 100;
+        QTest::newRow("too few band lines") << "cbar.ini" << lines({"20", "600", "730"})
                                             << "'' is not a valid integer value" << 167;
-        QTest::newRow("position not a number") << "winpos.ini" << Lines({"10", "top", "0"})
+        QTest::newRow("position not a number") << "winpos.ini" << lines({"10", "top", "0"})
                                                << "'top' is not a valid integer value" << 167;
         QTest::newRow("font colour not a number")
-            << "font.ini" << Lines({"12", "DejaVu Serif", "red", "FFFF"})
+            << "font.ini" << lines({"12", "DejaVu Serif", "red", "FFFF"})
             << "'red' is not a valid integer value" << 167;
     }
     void damagedFilesAreReportedAndStartUpGoesOn() {
@@ -232,19 +232,19 @@ private slots:
         dir.writeFile(file, content);
         // A later step that must not run after the failure.
         if (file != QStringLiteral("font.ini"))
-            dir.writeFile(QStringLiteral("font.ini"), Lines({"14", "DejaVu Serif", "0", "FFFF"}));
+            dir.writeFile(QStringLiteral("font.ini"), lines({"14", "DejaVu Serif", "0", "FFFF"}));
         WriteCardFile(dir);
         Started started(dir);
         QCOMPARE(started.prompts.errors, QStringList({error}));
         QVERIFY(started.endCodes.isEmpty());
-        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->ColWidth(0), firstColumn);
+        QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->colWidth(0), firstColumn);
         if (file != QStringLiteral("font.ini"))
             QVERIFY(control<KeyValueGrid>(started.form, "ListB")->font().pointSize() != 14);
         else
             QCOMPARE(control<KeyValueGrid>(started.form, "ListB")->font().pointSize(),
                      12); // lines before the damage count
         // The window is usable: the list is there and a card opens.
-        QCOMPARE(control<CardList>(started.form, "List")->Count(), 1);
+        QCOMPARE(control<CardList>(started.form, "List")->count(), 1);
         started.Open(0);
         QVERIFY(started.card().CardLoaded());
     }

@@ -53,7 +53,7 @@ bool WhileConflictDialog(Window& window, const std::function<void()>& command,
 }
 
 QStringList rows(const QString& path, const QString& library) {
-    return ReadCardVersion(library, path).table;
+    return cardversionreader::readCardVersion(library, path).table;
 }
 
 } // namespace
@@ -73,8 +73,8 @@ private slots:
         writeCard(dir, QStringLiteral("Jiná"), {QStringLiteral("x=y")});
         AppFixture first(dir);
         QVERIFY(first.started);
-        control<CardList>(first.form(), "List")->Update();
-        first.open(control<CardList>(first.form(), "List")->IndexOf(QStringLiteral("Obraz.krt")));
+        control<CardList>(first.form(), "List")->reread();
+        first.open(control<CardList>(first.form(), "List")->indexOf(QStringLiteral("Obraz.krt")));
         QVERIFY(!first.form().isVisible());
 
         AppFixture second(dir);
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(second.prompts.allShown().isEmpty());
         QVERIFY(first.form().isVisible());
 
-        first.card().MarkModified();
+        first.card().markModified();
         Window(first).save();
         QVERIFY(first.prompts.allShown().isEmpty());
         QCOMPARE(testcards::readCard(dir, QStringLiteral("Obraz.krt"))
@@ -99,23 +99,23 @@ private slots:
         writeCard(dir, QStringLiteral("Eva"), {});
         AppFixture program(dir);
         Window window(program);
-        control<CardList>(program.form(), "List")->Update();
+        control<CardList>(program.form(), "List")->reread();
         program.open(1); // Eva
         QVERIFY(window.title().contains(QStringLiteral("(2) Eva")));
 
         writeCard(dir, QStringLiteral("Adam"), {});
-        QTRY_COMPARE(window.list().Items(),
+        QTRY_COMPARE(window.list().items(),
                      QStringList({QStringLiteral("Adam.krt"), QStringLiteral("Cyril.krt"),
                                   QStringLiteral("Eva.krt")}));
-        QCOMPARE(window.list().ItemIndex(), 2);
+        QCOMPARE(window.list().itemIndex(), 2);
         QTRY_VERIFY(window.title().contains(QStringLiteral("(3) Eva")));
 
         QVERIFY(QFile::rename(dir.cardDir() + QStringLiteral("Cyril.krt"),
                               dir.cardDir() + QStringLiteral("Zora.krt")));
         QVERIFY(QFile::remove(dir.cardDir() + QStringLiteral("Adam.krt")));
-        QTRY_COMPARE(window.list().Items(),
+        QTRY_COMPARE(window.list().items(),
                      QStringList({QStringLiteral("Eva.krt"), QStringLiteral("Zora.krt")}));
-        QCOMPARE(window.list().ItemIndex(), 0);
+        QCOMPARE(window.list().itemIndex(), 0);
         QTRY_VERIFY(window.title().contains(QStringLiteral("(1) Eva")));
         QCOMPARE(window.list().toolTip(), QStringLiteral("Celkem 2 záznamů."));
     }
@@ -126,16 +126,16 @@ private slots:
         writeCard(dir, QStringLiteral("Eva"), {});
         AppFixture program(dir);
         Window window(program);
-        control<CardList>(program.form(), "List")->Update();
-        window.list().SetItemIndex(0);
-        const int before = window.list().Cards().listingsApplied();
+        control<CardList>(program.form(), "List")->reread();
+        window.list().setItemIndex(0);
+        const int before = window.list().cards().listingsApplied();
         for (int i = 0; i < 200; ++i)
             testcards::writeArchive(
                 dir.library(), dir.cardDir() + QStringLiteral("A%1.krt").arg(i, 3, 10, QChar(u'0')),
                 {});
-        QTRY_VERIFY(window.list().Count() == 201 && !window.list().Cards().busy());
-        QVERIFY(window.list().Cards().listingsApplied() > before);
-        QCOMPARE(window.list().ItemIndex(), 200);
+        QTRY_VERIFY(window.list().count() == 201 && !window.list().cards().busy());
+        QVERIFY(window.list().cards().listingsApplied() > before);
+        QCOMPARE(window.list().itemIndex(), 200);
     }
 
     // No unsaved edits: the card is loaded again and the quiet line says so.
@@ -144,10 +144,10 @@ private slots:
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
         AppFixture program(dir);
         Window window(program);
-        control<CardList>(program.form(), "List")->Update();
+        control<CardList>(program.form(), "List")->reread();
         program.open(0);
         testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
-        QTRY_COMPARE(control<KeyValueGrid>(program.form(), "ListB")->Strings(),
+        QTRY_COMPARE(control<KeyValueGrid>(program.form(), "ListB")->strings(),
                      QStringList{QStringLiteral("Obec=Praha")});
         QVERIFY(!program.card().Modified());
         QVERIFY(window.notice()->isVisibleTo(&program.form()));
@@ -163,9 +163,9 @@ private slots:
         writeCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Brno")});
         AppFixture program(dir);
         Window window(program);
-        control<CardList>(program.form(), "List")->Update();
+        control<CardList>(program.form(), "List")->reread();
         program.open(0);
-        program.card().RestoreVersion({{QStringLiteral("Obec=Plzeň")}, {}, {}});
+        program.card().restoreVersion({{QStringLiteral("Obec=Plzeň")}, {}, {}});
         testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
         QTRY_VERIFY(window.notice()->isVisibleTo(&program.form()));
         QVERIFY(window.notice()->text().contains(QStringLiteral("Vaše úpravy zatím nejsou")));
@@ -184,7 +184,7 @@ private slots:
                 d.KeepMineButton->click();
             }));
         QCOMPARE(rows(path, dir.library()), QStringList{QStringLiteral("Obec=Plzeň")});
-        const QList<CardVersion> versions = cardhistory::versions(program.card().HistoryFolder());
+        const QList<CardVersion> versions = cardhistory::versions(program.card().historyFolder());
         QCOMPARE(versions.size(), 1);
         QCOMPARE(rows(versions.first().path, dir.library()),
                  QStringList{QStringLiteral("Obec=Praha")});
@@ -199,7 +199,7 @@ private slots:
         Window window(program);
         program.list().reread();
         program.open(0);
-        program.card().RestoreVersion({{QStringLiteral("Obec=Brno")}, QStringLiteral("Moje"), {}});
+        program.card().restoreVersion({{QStringLiteral("Obec=Brno")}, QStringLiteral("Moje"), {}});
         testcards::replaceCard(dir, QStringLiteral("Jan"), {QStringLiteral("Obec=Praha")});
         QTRY_VERIFY(window.notice()->isVisibleTo(&program.form()));
         QVERIFY(WhileConflictDialog(
@@ -229,8 +229,8 @@ private slots:
                                 {{QStringLiteral("Jan.tbl"), QByteArray("Obec=Praha\r\n")}});
         AppFixture program(dir);
         Window window(program);
-        control<CardList>(program.form(), "List")->Update();
-        QCOMPARE(window.list().Items(),
+        control<CardList>(program.form(), "List")->reread();
+        QCOMPARE(window.list().items(),
                  QStringList({QStringLiteral("Jan.krt"), QStringLiteral("Karel.krt")}));
         QCOMPARE(window.list().model()->index(0, 0).data(CardFolderModel::ConflictCopiesRole),
                  QVariant(QStringList{copy}));
@@ -246,11 +246,11 @@ private slots:
                 d.pick(0, JoinSide::Theirs);
                 d.JoinButton->click();
             }));
-        QCOMPARE(control<KeyValueGrid>(program.form(), "ListB")->Strings(),
+        QCOMPARE(control<KeyValueGrid>(program.form(), "ListB")->strings(),
                  QStringList{QStringLiteral("Obec=Praha")});
         QVERIFY(program.card().Modified());
         QVERIFY(!QFile::exists(dir.cardDir() + copy));
-        QCOMPARE(cardhistory::versions(program.card().HistoryFolder()).size(), 1);
+        QCOMPARE(cardhistory::versions(program.card().historyFolder()).size(), 1);
         QTRY_VERIFY(!window.list()
                          .model()
                          ->index(0, 0)

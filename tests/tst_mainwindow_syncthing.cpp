@@ -21,26 +21,26 @@ constexpr int kSyncMs = 60000;
 
 // One program on a program directory whose FILES the pair shares.
 struct Side {
-    Side() : program(dir) { control<CardList>(program.form(), "List")->Update(); }
+    Side() : program(dir) { control<CardList>(program.form(), "List")->reread(); }
     CardList& list() const { return *control<CardList>(program.form(), "List"); }
     QString cardPath(const QString& fileName) const { return dir.cardDir() + fileName; }
     // The card file's rows; none while it is missing or still arriving.
     QStringList rows(const QString& fileName) const {
         try {
-            return ReadCardVersion(dir.library(), cardPath(fileName)).table;
+            return cardversionreader::readCardVersion(dir.library(), cardPath(fileName)).table;
         } catch (const AppError&) {
             return {};
         }
     }
-    void openCard(const QString& fileName) { program.open(list().IndexOf(fileName)); }
+    void openCard(const QString& fileName) { program.open(list().indexOf(fileName)); }
     // Edits the open card's table and saves it with F2.
     void editAndSave(const QStringList& rows) {
-        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
-        program.card().MarkModified();
+        control<KeyValueGrid>(program.form(), "ListB")->setStrings(rows);
+        program.card().markModified();
         commandsOf(program.form()).trigger(Command::SaveCard);
     }
     bool listsNoConflictCopy() const {
-        for (const QString& name : list().Items()) {
+        for (const QString& name : list().items()) {
             if (name.contains(QStringLiteral("sync-conflict")))
                 return false;
         }
@@ -80,15 +80,15 @@ private slots:
 
         // A card saved in one program appears in the other's running list.
         const QString fileName = QStringLiteral("Spolu.krt");
-        CreateEmptyCardFile(a.dir.library(), a.cardPath(fileName));
-        a.list().Update();
+        cardarchive::createEmptyCardFile(a.dir.library(), a.cardPath(fileName));
+        a.list().reread();
         a.openCard(fileName);
         a.editAndSave(
             {QStringLiteral("Jméno=Spolu"), QStringLiteral("A=1"), QStringLiteral("B=1")});
-        QTRY_VERIFY_WITH_TIMEOUT(b.list().Items().contains(fileName), kSyncMs);
+        QTRY_VERIFY_WITH_TIMEOUT(b.list().items().contains(fileName), kSyncMs);
         QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName).size(), 3, kSyncMs);
         b.openCard(fileName);
-        QCOMPARE(control<KeyValueGrid>(b.program.form(), "ListB")->Strings(), a.rows(fileName));
+        QCOMPARE(control<KeyValueGrid>(b.program.form(), "ListB")->strings(), a.rows(fileName));
 
         // Both edit at once, while the sync is held: a conflict.
         QVERIFY2(pair.setPaused(true), qPrintable(pair.why()));
@@ -98,16 +98,17 @@ private slots:
                        QStringLiteral("B=upraveno v B")});
         QVERIFY2(pair.setPaused(false), qPrintable(pair.why()));
         for (Side* side : {&a, &b})
-            QTRY_VERIFY_WITH_TIMEOUT(!side->list().Cards().conflictCopiesOf(fileName).isEmpty(),
+            QTRY_VERIFY_WITH_TIMEOUT(!side->list().cards().conflictCopiesOf(fileName).isEmpty(),
                                      kSyncMs);
         QVERIFY(a.listsNoConflictCopy() && b.listsNoConflictCopy());
-        QCOMPARE(a.list().Items(), QStringList{fileName});
-        QCOMPARE(b.list().Items(), QStringList{fileName});
+        QCOMPARE(a.list().items(), QStringList{fileName});
+        QCOMPARE(b.list().items(), QStringList{fileName});
 
         // Joined on one side, nothing is lost; the other side follows.
         QTRY_VERIFY_WITH_TIMEOUT(!a.program.card().Modified(), kSyncMs);
         bool asked = false;
-        CardConflictDialog& dialog = *windowparts::dialog<CardConflictDialog>(a.program.application);
+        CardConflictDialog& dialog =
+            *windowparts::dialog<CardConflictDialog>(a.program.application);
         QTimer::singleShot(0, &dialog, [&] {
             asked = QApplication::activeModalWidget() == &dialog;
             if (!asked)
@@ -121,11 +122,11 @@ private slots:
         const QStringList joined = {QStringLiteral("Jméno=Spolu"), QStringLiteral("A=upraveno v A"),
                                     QStringLiteral("B=upraveno v B")};
         QCOMPARE(a.rows(fileName), joined);
-        QCOMPARE(cardhistory::versions(a.program.card().HistoryFolder()).isEmpty(), false);
+        QCOMPARE(cardhistory::versions(a.program.card().historyFolder()).isEmpty(), false);
         QTRY_COMPARE_WITH_TIMEOUT(b.rows(fileName), joined, kSyncMs);
-        QTRY_COMPARE_WITH_TIMEOUT(control<KeyValueGrid>(b.program.form(), "ListB")->Strings(),
+        QTRY_COMPARE_WITH_TIMEOUT(control<KeyValueGrid>(b.program.form(), "ListB")->strings(),
                                   joined, kSyncMs);
-        QTRY_VERIFY_WITH_TIMEOUT(b.list().Cards().conflictCopiesOf(fileName).isEmpty(), kSyncMs);
+        QTRY_VERIFY_WITH_TIMEOUT(b.list().cards().conflictCopiesOf(fileName).isEmpty(), kSyncMs);
         QVERIFY(a.program.prompts.allShown().isEmpty());
         QVERIFY(b.program.prompts.allShown().isEmpty());
     }

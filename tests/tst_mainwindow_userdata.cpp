@@ -23,15 +23,15 @@ private slots:
         QList<int> endCodes;
         {
             Application application(data, &prompts, [&](int code) { endCodes << code; });
-            application.State().libraryDir = program.path();
-            QVERIFY(application.Start());
-            QCOMPARE(application.State().CardDir, data + QStringLiteral("FILES/"));
+            application.state().libraryDir = program.path();
+            QVERIFY(application.start());
+            QCOMPARE(application.state().CardDir, data + QStringLiteral("FILES/"));
             QVERIFY(QFileInfo(data + QStringLiteral("FILES")).isDir());
             QVERIFY(QFileInfo(data + QStringLiteral("TEMP")).isDir());
             QVERIFY(QFileInfo::exists(data + QStringLiteral("kartoteka.lock")));
             QCOMPARE(QFileInfo(data).permissions() & QFile::Permissions(0x0077),
                      QFile::Permissions());
-            application.Form1()->commands().trigger(Command::Exit);
+            application.form1()->commands().trigger(Command::Exit);
             QCOMPARE(endCodes, QList<int>{0});
         }
         QVERIFY(prompts.allShown().isEmpty());
@@ -52,8 +52,8 @@ private slots:
         ScriptedPrompts prompts;
         QList<int> endCodes;
         Application application(data, &prompts, [&](int code) { endCodes << code; });
-        application.State().libraryDir = program.path();
-        QVERIFY(!application.Start());
+        application.state().libraryDir = program.path();
+        QVERIFY(!application.start());
         QCOMPARE(endCodes, QList<int>{0});
         QCOMPARE(prompts.allShown().size(), 1);
         QVERIFY2(prompts.allShown().first().contains(QDir::cleanPath(data)),

@@ -21,8 +21,8 @@ private slots:
         const QStringList lines = {QStringLiteral("Name=Jan"),     QStringLiteral("bez rovnítka"),
                                    QStringLiteral("=jen hodnota"), QStringLiteral("a=b=c"),
                                    QStringLiteral("Name=Jan"),     QString()};
-        grid.SetStrings(lines);
-        QCOMPARE(grid.Strings(), lines);
+        grid.setStrings(lines);
+        QCOMPARE(grid.strings(), lines);
         QCOMPARE(grid.model()->index(3, 0).data().toString(), QStringLiteral("a"));
         QCOMPARE(grid.model()->index(3, 1).data().toString(), QStringLiteral("b=c"));
         QCOMPARE(grid.model()->index(1, 0).data().toString(), QStringLiteral("bez rovnítka"));
@@ -50,29 +50,29 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, result);
         KeyValueGrid grid;
-        grid.SetStrings({line});
+        grid.setStrings({line});
         QSignalSpy changing(&grid, &KeyValueGrid::stringsChanging);
         QSignalSpy changed(&grid, &KeyValueGrid::stringsChanged);
         QVERIFY(grid.model()->setData(grid.model()->index(0, column), text));
-        QCOMPARE(grid.Strings(), QStringList({result}));
+        QCOMPARE(grid.strings(), QStringList({result}));
         QCOMPARE(changing.count(), 1);
         QCOMPARE(changed.count(), 1);
     }
 
     void keyWithEqualsSignIsRefused() {
         KeyValueGrid grid;
-        grid.SetStrings({QStringLiteral("k=v")});
+        grid.setStrings({QStringLiteral("k=v")});
         QSignalSpy errors(&grid, &KeyValueGrid::errorRaised);
         QSignalSpy changed(&grid, &KeyValueGrid::stringsChanged);
         QVERIFY(!grid.model()->setData(grid.model()->index(0, 0), QStringLiteral("a=b")));
-        QCOMPARE(grid.Strings(), QStringList({QStringLiteral("k=v")}));
+        QCOMPARE(grid.strings(), QStringList({QStringLiteral("k=v")}));
         QCOMPARE(errors.count(), 1);
         QCOMPARE(changed.count(), 0);
     }
 
     void typingIntoTheCellEditorReachesTheLinesAtOnce() {
         KeyValueGrid grid;
-        grid.SetStrings({QStringLiteral("k=v")});
+        grid.setStrings({QStringLiteral("k=v")});
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         grid.setFocus();
@@ -83,7 +83,7 @@ private slots:
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("nova"));
         // No commit yet: a save reads the lines while the editor is open.
-        QCOMPARE(grid.Strings(), QStringList({QStringLiteral("k=nova")}));
+        QCOMPARE(grid.strings(), QStringList({QStringLiteral("k=nova")}));
         QCOMPARE(typed.count(), 4);
         QTest::keyClick(editor, Qt::Key_Return);
         QCOMPARE(typed.count(), 5);
@@ -92,29 +92,29 @@ private slots:
 
     void emptyTableGetsItsFirstLineByTyping() {
         KeyValueGrid grid;
-        grid.Clear();
+        grid.clear();
         QCOMPARE(grid.model()->rowCount(), 1);
-        QCOMPARE(grid.LineCount(), 0);
+        QCOMPARE(grid.lineCount(), 0);
         QVERIFY(grid.model()->setData(grid.model()->index(0, 0), QStringLiteral("Jméno")));
-        QCOMPARE(grid.Strings(), QStringList({QStringLiteral("Jméno=")}));
+        QCOMPARE(grid.strings(), QStringList({QStringLiteral("Jméno=")}));
     }
 
     void rowsAreAddedAndDeletedAtTheCursor() {
         KeyValueGrid grid;
-        grid.SetStrings({"a=1", "b=2", "c=3", "d=4", "e=5"});
-        grid.SetRow(2);
-        QCOMPARE(grid.Row(), 2);
-        grid.InsertLine(grid.Row(), QStringLiteral("="));
-        QCOMPARE(grid.Strings(), QStringList({"a=1", "b=2", "=", "c=3", "d=4", "e=5"}));
-        grid.DeleteLine(0);
-        grid.DeleteLine(10); // outside: nothing
-        QCOMPARE(grid.LineCount(), 5);
-        grid.DeleteLine(0);
-        grid.DeleteLine(0);
-        grid.DeleteLine(0);
-        grid.DeleteLine(0);
-        grid.DeleteLine(0);
-        QCOMPARE(grid.LineCount(), 0);
+        grid.setStrings({"a=1", "b=2", "c=3", "d=4", "e=5"});
+        grid.setRow(2);
+        QCOMPARE(grid.row(), 2);
+        grid.insertLine(grid.row(), QStringLiteral("="));
+        QCOMPARE(grid.strings(), QStringList({"a=1", "b=2", "=", "c=3", "d=4", "e=5"}));
+        grid.deleteLine(0);
+        grid.deleteLine(10); // outside: nothing
+        QCOMPARE(grid.lineCount(), 5);
+        grid.deleteLine(0);
+        grid.deleteLine(0);
+        grid.deleteLine(0);
+        grid.deleteLine(0);
+        grid.deleteLine(0);
+        QCOMPARE(grid.lineCount(), 0);
         QCOMPARE(grid.model()->rowCount(), 1);
     }
 
@@ -126,12 +126,12 @@ private slots:
         grid.resize(300, 120);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        grid.SetStrings(lines);
+        grid.setStrings(lines);
         QSignalSpy topLeft(&grid, &KeyValueGrid::topLeftChanged);
         grid.scrollToBottom();
         QVERIFY(topLeft.count() > 0);
         topLeft.clear();
-        grid.SetStrings(lines.mid(0, 2)); // back at the top at once, nothing arrives later
+        grid.setStrings(lines.mid(0, 2)); // back at the top at once, nothing arrives later
         handlePendingEvents();
         const int afterLoad = topLeft.count();
         handlePendingEvents();
@@ -140,20 +140,20 @@ private slots:
 
     void columnWidthsAndTitles() {
         KeyValueGrid grid;
-        QCOMPARE(grid.ColWidth(0), 173);
-        grid.SetColWidth(1, 250);
-        QCOMPARE(grid.ColWidth(1), 250);
+        QCOMPARE(grid.colWidth(0), 173);
+        grid.setColWidth(1, 250);
+        QCOMPARE(grid.colWidth(1), 250);
         try {
-            grid.SetColWidth(2, 100);
+            grid.setColWidth(2, 100);
             QFAIL("a third column was accepted");
         } catch (const AppError& error) {
             QCOMPARE(error.text(), QStringLiteral("Grid index out of range"));
         }
-        grid.SetTitleCaptions(
+        grid.setTitleCaptions(
             {QStringLiteral("1"), QStringLiteral("<---"), QStringLiteral("--->")});
         QCOMPARE(grid.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("1"));
         QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("<---"));
-        grid.SetTitleCaptions({QStringLiteral("jen jeden")});
+        grid.setTitleCaptions({QStringLiteral("jen jeden")});
         QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QString());
     }
 
@@ -175,8 +175,8 @@ private slots:
         QFETCH(QString, given);
         QFETCH(QString, text);
         NotesEdit notes;
-        notes.SetText(given);
-        QCOMPARE(notes.Text(), text);
+        notes.setText(given);
+        QCOMPARE(notes.text(), text);
     }
 
     void pictureBoxRefusesWhatIsNoBitmap() {
@@ -185,9 +185,9 @@ private slots:
         PictureBox box;
         QImage shown(8, 8, QImage::Format_RGB32);
         shown.fill(Qt::blue);
-        box.SetPicture(shown);
-        QVERIFY(!box.LoadBitmapFile(dir.filePath(QStringLiteral("x.bmp"))));
-        QCOMPARE(box.Picture(), shown);
+        box.setPicture(shown);
+        QVERIFY(!box.loadBitmapFile(dir.filePath(QStringLiteral("x.bmp"))));
+        QCOMPARE(box.picture(), shown);
     }
 
     void cardListShowsCardFilesInCaseInsensitiveOrder() {
@@ -198,21 +198,21 @@ private slots:
         QDir().mkpath(dir.cardDir() + QStringLiteral("slozka.krt"));
         CardList list;
         QSignalSpy changed(&list, &CardList::listChanged);
-        list.SetDirectory(dir.cardDir());
-        QCOMPARE(list.Items(), QStringList({"A.KRT", "b.krt", "čáp.krt", "Cyril.Krt"}));
+        list.setDirectory(dir.cardDir());
+        QCOMPARE(list.items(), QStringList({"A.KRT", "b.krt", "čáp.krt", "Cyril.Krt"}));
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(list.IndexOf(QStringLiteral("CYRIL.krt")), 3);
-        QCOMPARE(list.IndexOf(QStringLiteral("nic.krt")), -1);
+        QCOMPARE(list.indexOf(QStringLiteral("CYRIL.krt")), 3);
+        QCOMPARE(list.indexOf(QStringLiteral("nic.krt")), -1);
 
-        list.SetItemIndex(1);
-        QCOMPARE(list.FileName(), dir.cardDir() + QStringLiteral("b.krt"));
+        list.setItemIndex(1);
+        QCOMPARE(list.fileName(), dir.cardDir() + QStringLiteral("b.krt"));
         QCOMPARE(changed.count(), 1); // a command's selection is not the user's change
-        list.Update();
-        QCOMPARE(list.ItemIndex(), -1);
-        QCOMPARE(list.FileName(), QString());
+        list.reread();
+        QCOMPARE(list.itemIndex(), -1);
+        QCOMPARE(list.fileName(), QString());
         QCOMPARE(changed.count(), 2);
-        list.SetItemIndex(7);
-        QCOMPARE(list.ItemIndex(), -1);
+        list.setItemIndex(7);
+        QCOMPARE(list.itemIndex(), -1);
     }
 
     // The list's order is that of the letters without accents and case
@@ -229,7 +229,7 @@ private slots:
         for (const QString& name : names)
             dir.writeFile(QStringLiteral("FILES/") + name + QStringLiteral(".krt"), "x");
         CardList list;
-        list.SetDirectory(dir.cardDir());
+        list.setDirectory(dir.cardDir());
 
         const auto bareLetters = [](const QString& name) {
             QString key;
@@ -245,7 +245,7 @@ private slots:
         std::sort(expected.begin(), expected.end(), [&](const QString& a, const QString& b) {
             return std::pair(bareLetters(a), a) < std::pair(bareLetters(b), b);
         });
-        QCOMPARE(list.Items(), expected);
+        QCOMPARE(list.items(), expected);
     }
 
     void bandsMoveOnlyWithinTheirRoom() {
@@ -255,11 +255,11 @@ private slots:
         first->setFixedSize(50, 34);
         QWidget* second = new QWidget;
         second->setFixedSize(60, 34);
-        bar.AddBand(first, 10);
-        bar.AddBand(second, 200);
+        bar.addBand(first, 10);
+        bar.addBand(second, 200);
         bar.show();
         QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        QCOMPARE(bar.BandLeft(1), 200);
+        QCOMPARE(bar.bandLeft(1), 200);
         QCOMPARE(second->x(), 200 + BandBar::GripWidth);
         QSignalSpy moved(&bar, &BandBar::bandMoved);
         // Dragging the second band's grip far left stops at the first band.
@@ -268,10 +268,10 @@ private slots:
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&bar, &move);
         QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(0, 10));
-        QCOMPARE(bar.BandLeft(1), 10 + bar.BandWidth(0));
+        QCOMPARE(bar.bandLeft(1), 10 + bar.bandWidth(0));
         QVERIFY(moved.count() > 0);
-        bar.SetBandLeft(0, 300);
-        QCOMPARE(bar.BandLeft(0), 300);
+        bar.setBandLeft(0, 300);
+        QCOMPARE(bar.bandLeft(0), 300);
     }
 };
 

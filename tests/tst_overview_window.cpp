@@ -78,7 +78,7 @@ private slots:
 
         // The unsaved-changes rule of the card list: asked first, and No
         // keeps the card file as it was.
-        program.card().MarkModified();
+        program.card().markModified();
         window.filterBox()->clear();
         window.table()->setCurrentIndex(window.rows().index(2, 0));
         program.prompts.answers.enqueue(false);
@@ -105,8 +105,8 @@ private slots:
 
         program.open(0);
         control<KeyValueGrid>(form, "ListB")
-            ->SetStrings({QStringLiteral("Autor=Jaroslav Hašek"), QStringLiteral("Žánr=román")});
-        program.card().MarkModified();
+            ->setStrings({QStringLiteral("Autor=Jaroslav Hašek"), QStringLiteral("Žánr=román")});
+        program.card().markModified();
         commandsOf(form).trigger(Command::SaveCard);
         QTRY_COMPARE(cellOf(window, QStringLiteral("Adam.krt"), QStringLiteral("Autor")),
                      QStringLiteral("Jaroslav Hašek"));

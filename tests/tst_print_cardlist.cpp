@@ -49,7 +49,7 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("short.pdf"));
         usePdf(printer, pdf);
         const QStringList cards = cardFiles(4);
-        PrintCardList(printer, cards, prompts);
+        cardlistprinter::PrintCardList(printer, cards, prompts);
         QCOMPARE(prompts.allShown(), QStringList());
         QCOMPARE(pdftools::pageCount(pdf), 1);
 
@@ -77,7 +77,7 @@ private slots:
         const int perPage = linesPerPage(printer);
         const int count = perPage - 3 + extra; // three header lines
         const QStringList cards = cardFiles(count);
-        PrintCardList(printer, cards, prompts);
+        cardlistprinter::PrintCardList(printer, cards, prompts);
         QCOMPARE(prompts.allShown(), QStringList());
 
         const int pages = (3 + count + perPage - 1) / perPage;
@@ -97,9 +97,9 @@ private slots:
         QVERIFY(QDir().mkpath(blocked));
         QPrinter printer;
         usePdf(printer, blocked);
-        PrintCardList(printer, cardFiles(3), prompts);
-        QCOMPARE(prompts.messages, QStringList{CardListPrintErrorText()});
-        QCOMPARE(CardListPrintErrorText(),
+        cardlistprinter::PrintCardList(printer, cardFiles(3), prompts);
+        QCOMPARE(prompts.messages, QStringList{cardlistprinter::cardListPrintErrorText()});
+        QCOMPARE(cardlistprinter::cardListPrintErrorText(),
                  QStringLiteral("Nastala chyba. Zkontrolujte prosím, jestli je vaše tiskárna "
                                 "připojena."));
     }
@@ -109,7 +109,7 @@ private slots:
         const QString pdf = dir.filePath(QStringLiteral("aborted.pdf"));
         usePdf(printer, pdf);
         int asked = 0;
-        PrintCardList(printer, cardFiles(3 * linesPerPage(printer)), prompts, [&] {
+        cardlistprinter::PrintCardList(printer, cardFiles(3 * linesPerPage(printer)), prompts, [&] {
             ++asked;
             return true;
         });

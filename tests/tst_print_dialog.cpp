@@ -297,11 +297,11 @@ private slots:
     }
 
     void backColourIsTakenWhenCreatedAndShown() {
-        state.BackColor = StoredFromColor(QColor(10, 20, 30));
+        state.BackColor = storedcolor::storedFromColor(QColor(10, 20, 30));
         TPrintForm& dialog = makeForm();
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
         dialog.printCardList();
-        state.BackColor = StoredFromColor(QColor(200, 100, 50));
+        state.BackColor = storedcolor::storedFromColor(QColor(200, 100, 50));
         dialog.printCardList(); // only brought to the front
         QCOMPARE(dialog.palette().color(QPalette::Window), QColor(10, 20, 30));
         dialog.close();

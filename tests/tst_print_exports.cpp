@@ -161,7 +161,7 @@ private slots:
 
         // The blue picture turned grey, where the page places it.
         MainWindowPrintSource source(form());
-        const CardPageLayout layout = LayOutCardPage(source, dialog().pageOptions());
+        const CardPageLayout layout = cardpage::layOutCardPage(source, dialog().pageOptions());
         const QImage paper = pdftools::pageImage(pdf, 1, 100);
         const qreal scale = qreal(paper.width()) / CardPageLayout::PageWidth;
         const QPoint centre = layout.pictureArea.center() * scale;

@@ -237,7 +237,7 @@ private slots:
         QFETCH(int, expected);
         QImage image = filledImage(QSize(4, 3), color);
         image.setPixelColor(0, 0, Qt::white);
-        MakeGray(image);
+        gray::MakeGray(image);
         QCOMPARE(image.format(), QImage::Format_RGB888);
         QCOMPARE(image.pixelColor(3, 2), QColor(expected, expected, expected));
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
@@ -246,7 +246,7 @@ private slots:
     void notesWrapAtWordsWithinTheBox() {
         const QString word = QStringLiteral("slovo ");
         const QString text = word.repeated(200).trimmed();
-        const QStringList lines = NotesDisplayLines(text, source.font, 625);
+        const QStringList lines = noteslines::notesDisplayLines(text, source.font, 625);
         QVERIFY(lines.size() > 5);
         const QFontMetrics metrics(source.font);
         for (const QString& line : lines) {
@@ -256,10 +256,10 @@ private slots:
         }
         QCOMPARE(lines.join(u' '), text);
         // A narrower box, or a larger font, needs more lines.
-        QVERIFY(NotesDisplayLines(text, source.font, 300).size() > lines.size());
+        QVERIFY(noteslines::notesDisplayLines(text, source.font, 300).size() > lines.size());
         QFont large = source.font;
         large.setPointSize(20);
-        QVERIFY(NotesDisplayLines(text, large, 625).size() > lines.size());
+        QVERIFY(noteslines::notesDisplayLines(text, large, 625).size() > lines.size());
     }
 
     void notesNeverRunPastThePage_data() {
@@ -287,13 +287,14 @@ private slots:
         const QString text = shortParagraph + QStringLiteral("\r\n") + longParagraph;
 
         // Lines that fit on the page are the box's own.
-        QCOMPARE(NotesPageLines(text, small, 625, page, 5000), NotesDisplayLines(text, small, 625));
+        QCOMPARE(noteslines::notesPageLines(text, small, 625, page, 5000),
+                 noteslines::notesDisplayLines(text, small, 625));
 
         // A paragraph that would run off is broken at the page width as a
         // whole; the short one is kept.
-        const QStringList lines = NotesPageLines(text, small, 625, page, 300);
+        const QStringList lines = noteslines::notesPageLines(text, small, 625, page, 300);
         QCOMPARE(lines.first(), shortParagraph);
-        QVERIFY(lines.size() > NotesDisplayLines(text, small, 625).size());
+        QVERIFY(lines.size() > noteslines::notesDisplayLines(text, small, 625).size());
         QCOMPARE(lines.mid(1).join(u' '), longParagraph.trimmed());
         for (const QString& line : lines)
             QVERIFY(QFontMetrics(page).horizontalAdvance(line) <= 300);
@@ -301,7 +302,8 @@ private slots:
         for (const QString& line : lines.mid(1, lines.size() - 2))
             QVERIFY(QFontMetrics(page).horizontalAdvance(line) > 240);
 
-        const QStringList word = NotesPageLines(QString(60, u'W'), page, 625, page, 100);
+        const QStringList word =
+            noteslines::notesPageLines(QString(60, u'W'), page, 625, page, 100);
         QVERIFY(word.size() > 1);
         QCOMPARE(word.join(QString()), QString(60, u'W'));
     }
@@ -327,7 +329,8 @@ private slots:
         render(options);
         QImage painted(W, H, QImage::Format_RGB32);
         QPainter painter(&painted);
-        PaintScaledCardPage(painter, QRectF(0, 0, W, H), MakeCardPage(source, options));
+        cardpage::paintScaledCardPage(painter, QRectF(0, 0, W, H),
+                                      cardpage::makeCardPage(source, options));
         painter.end();
         QCOMPARE(painted, page.convertToFormat(QImage::Format_RGB32));
     }
@@ -340,7 +343,8 @@ private slots:
         constexpr int Scale = 4;
         QImage painted(W * Scale, H * Scale, QImage::Format_RGB32);
         QPainter painter(&painted);
-        PaintScaledCardPage(painter, QRectF(0, 0, W * Scale, H * Scale), MakeCardPage(source, {}));
+        cardpage::paintScaledCardPage(painter, QRectF(0, 0, W * Scale, H * Scale),
+                                      cardpage::makeCardPage(source, {}));
         painter.end();
         QList<int> rules;
         for (int y = 0; y < painted.height(); ++y) {
@@ -373,9 +377,9 @@ private slots:
     }
 
     void notesLinesKeepLeadingSpaces() {
-        QCOMPARE(NotesDisplayLines(QStringLiteral("  odsazeno"), source.font, 625),
+        QCOMPARE(noteslines::notesDisplayLines(QStringLiteral("  odsazeno"), source.font, 625),
                  QStringList{QStringLiteral("  odsazeno")});
-        QCOMPARE(NotesDisplayLines(QString(), source.font, 625), QStringList());
+        QCOMPARE(noteslines::notesDisplayLines(QString(), source.font, 625), QStringList());
     }
 };
 

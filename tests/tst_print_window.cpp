@@ -77,9 +77,9 @@ private slots:
         program.dialog().PicPrintCheck->setChecked(!pictureFile);
         program.open(1);
         const QStringList rows{QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Rok=1936")};
-        control<KeyValueGrid>(program.form(), "ListB")->SetStrings(rows);
+        control<KeyValueGrid>(program.form(), "ListB")->setStrings(rows);
         control<NotesEdit>(program.form(), "Memo1")
-            ->SetText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
+            ->setText(QStringLiteral("Nová poznámka\r\ndruhý řádek"));
         QVERIFY(program.card().Modified());
         printOpenCard();
 
@@ -99,7 +99,7 @@ private slots:
         expected.rows = rows;
         expected.notes = QStringLiteral("Nová poznámka\r\ndruhý řádek");
         expected.font = control<NotesEdit>(program.form(), "Memo1")->font();
-        expected.image = control<PictureBox>(program.form(), "Image1")->Picture();
+        expected.image = control<PictureBox>(program.form(), "Image1")->picture();
         QImage page;
         const PageGeometry geometry =
             CardPageRenderer().render(expected, {false, pictureFile, false}, page);
@@ -191,12 +191,12 @@ private slots:
         Program program(dir);
         TPrintForm& dialog = program.dialog();
         const auto background = [&] { return dialog.palette().color(QPalette::Window); };
-        QCOMPARE(background(), ColorFromStored(program.state().BackColor));
+        QCOMPARE(background(), storedcolor::colorFromStored(program.state().BackColor));
 
-        program.form().applyBackColor(StoredFromColor(QColor(10, 20, 30)));
+        program.form().applyBackColor(storedcolor::storedFromColor(QColor(10, 20, 30)));
         commandsOf(program.form()).trigger(Command::PrintList);
         QCOMPARE(background(), QColor(10, 20, 30));
-        program.form().applyBackColor(StoredFromColor(QColor(200, 100, 50)));
+        program.form().applyBackColor(storedcolor::storedFromColor(QColor(200, 100, 50)));
         QCOMPARE(background(), QColor(10, 20, 30));
         dialog.close();
         commandsOf(program.form()).trigger(Command::PrintList);

@@ -55,12 +55,12 @@ QRect differing(const QImage& a, const QImage& b) {
 
 // The card the window shows, as plain values that the renderer takes.
 void showCard(TestPrintSource& card, TForm1& form, const QStringList& rows) {
-    card.name = form.Card().CurrentCardName();
-    card.cards = control<CardList>(form, "List")->Items();
+    card.name = form.card().CurrentCardName();
+    card.cards = control<CardList>(form, "List")->items();
     card.rows = rows;
-    card.notes = control<NotesEdit>(form, "Memo1")->Text();
+    card.notes = control<NotesEdit>(form, "Memo1")->text();
     card.font = control<NotesEdit>(form, "Memo1")->font();
-    card.image = control<PictureBox>(form, "Image1")->Picture();
+    card.image = control<PictureBox>(form, "Image1")->picture();
 }
 
 } // namespace
@@ -71,7 +71,7 @@ class TestPrintWindowPdf : public QObject {
     Q_OBJECT
 private:
     void usePdfPrinter(TPrintForm& dialog) {
-        if (DefaultPrinterName() == pdftools::PdfPrinter)
+        if (installedprinters::defaultPrinterName() == pdftools::PdfPrinter)
             return; // no row selected prints there
         const QList<QListWidgetItem*> rows =
             dialog.ListBox1->findItems(pdftools::PdfPrinter, Qt::MatchExactly);
@@ -255,7 +255,7 @@ private slots:
         QVERIFY(ranMidJob);
         QVERIFY(abortActed);
         QCOMPARE(program.card().CurrentCardName(), first);
-        QCOMPARE(control<CardList>(form, "List")->ItemIndex(), 0);
+        QCOMPARE(control<CardList>(form, "List")->itemIndex(), 0);
         QCOMPARE(program.endCodes, QList<int>());
         QCOMPARE(program.prompts.allShown(), QStringList());
         QVERIFY(!dialog.isVisible());
@@ -300,8 +300,8 @@ private slots:
     void printerSetUpChoosesTheWindowsPrinter() {
         TestProgramDir dir;
         Application application(dir.path(), nullptr, [](int) {});
-        QVERIFY(application.Start());
-        TForm1& form = *application.Form1();
+        QVERIFY(application.start());
+        TForm1& form = *application.form1();
         form.printer().setPrinterName(QString()); // prints into a PDF file of its own
         QCOMPARE(form.printer().outputFormat(), QPrinter::PdfFormat);
 

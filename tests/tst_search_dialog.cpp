@@ -229,7 +229,8 @@ private slots:
         searchFor("needle");
         QCOMPARE(results(), QStringList({"A.krt", "A.krt", "C.krt"}));
         QVERIFY(prompts_->errors.isEmpty());
-        QCOMPARE(prompts_->messages, QStringList{UnreadableCardsMessage({"B.krt", "Gone.krt"})});
+        QCOMPARE(prompts_->messages,
+                 QStringList{unreadablecards::unreadableCardsMessage({"B.krt", "Gone.krt"})});
         QCOMPARE(headingDuringMessage, QString("Nalezeno 3 výsledků."));
         QVERIFY(onResultsPage());
         QCOMPARE(form_->Label7->text(), QString("Nalezeno 3 výsledků."));

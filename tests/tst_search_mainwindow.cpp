@@ -133,7 +133,7 @@ private slots:
             QVERIFY(program.card().CardLoaded());
             QVERIFY(program.findForm->isHidden());
         }
-        QCOMPARE(control<NotesEdit>(program.form(), "Memo1")->Text(),
+        QCOMPARE(control<NotesEdit>(program.form(), "Memo1")->text(),
                  QStringLiteral("Narozena v Plzni\r\nžije v PRAHA"));
         QCOMPARE(program.user->shown.size(), 1);
 
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(program.prompts.errors.isEmpty());
         QVERIFY(program.card().Modified());
         QVERIFY(
-            control<NotesEdit>(program.form(), "Memo1")->Text().endsWith(QStringLiteral("東京")));
+            control<NotesEdit>(program.form(), "Memo1")->text().endsWith(QStringLiteral("東京")));
         QCOMPARE(program.title(), titleOf(1, QStringLiteral("Alena")));
     }
 
@@ -239,7 +239,7 @@ private slots:
         file.write(chosen);
         file.close();
         program.editor().showPicture(picture);
-        program.card().MarkModified();
+        program.card().markModified();
         const QStringList workFiles = QDir(dir.workDir()).entryList(QDir::Files);
 
         QTest::keyClicks(control<QLineEdit>(program.form(), "Edit2"), QStringLiteral("praha"));
@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(QDir(dir.workDir()).entryList(QDir::Files), workFiles);
         QCOMPARE(fileBytes(picture), chosen);
         QVERIFY(program.card().Modified());
-        QCOMPARE(control<PictureBox>(program.form(), "Image1")->Picture().size(), QSize(320, 240));
+        QCOMPARE(control<PictureBox>(program.form(), "Image1")->picture().size(), QSize(320, 240));
 
         // Opening the first result, the card itself, saves the chosen picture.
         PressF3(control<QLineEdit>(program.form(), "Edit2"));
@@ -326,9 +326,10 @@ private slots:
         QCOMPARE(program.findForm->parentWidget(), &program.form());
         const qint32 green = 0x00FF00;
         program.form().applyBackColor(green);
-        QCOMPARE(program.findForm->palette().color(QPalette::Window), ColorFromStored(green));
+        QCOMPARE(program.findForm->palette().color(QPalette::Window),
+                 storedcolor::colorFromStored(green));
         QCOMPARE(program.findForm->Panel2->palette().color(QPalette::Window),
-                 ColorFromStored(green));
+                 storedcolor::colorFromStored(green));
     }
 };
 

@@ -55,7 +55,7 @@ class TestQuickSearch : public QObject {
     }
     void press(const QString& text) {
         host_->edit2.setText(text);
-        quick_->FindNext();
+        quick_->findNext();
     }
 
 private slots:
@@ -109,13 +109,13 @@ private slots:
         QVERIFY(host_->opened.isEmpty());
 
         for (int i = 0; i < 3; ++i)
-            quick_->FindNext();
+            quick_->findNext();
         QCOMPARE(host_->opened, QStringList({"A.krt", "B.krt", "C.krt"}));
         QCOMPARE(shown_.size(), 1);
         QVERIFY(form_->isHidden());
 
         // After the last result the box is cleared and the empty dialog offered.
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->edit2.text(), QString());
         QCOMPARE(shown_.size(), 2);
         QVERIFY(!shown_[1].resultsPage);
@@ -132,7 +132,7 @@ private slots:
         press("praha");
         QCOMPARE(host_->opened, QStringList{"B.krt"});
         userAction_ = nullptr;
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->opened, QStringList({"B.krt", "C.krt"}));
     }
 
@@ -144,7 +144,7 @@ private slots:
         // Were it searched again, this card would be named as unreadable.
         host_->dir.writeFile("FILES/E.krt", "damaged");
         host_->listCardDir();
-        quick_->FindNext();
+        quick_->findNext();
         QVERIFY(prompts_->allShown().isEmpty());
         QCOMPARE(host_->edit2.text(), QString());
         QCOMPARE(shown_.size(), 2);
@@ -155,14 +155,14 @@ private slots:
     void letterCaseMakesANewText() {
         praguePeople();
         press("praha");
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->opened, QStringList{"A.krt"});
         press("Praha");
         QCOMPARE(shown_.size(), 2);
         QVERIFY(shown_[1].resultsPage);
         QCOMPARE(form_->selectedResult(), -1);
         QCOMPARE(host_->opened, QStringList{"A.krt"});
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->opened, QStringList({"A.krt", "A.krt"}));
     }
 
@@ -174,7 +174,7 @@ private slots:
         press("Brno");
         QCOMPARE(shown_.size(), 3);
         QCOMPARE(shown_[2].heading, QString("Nalezeno 1 výsledků."));
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->opened, QStringList{"D.krt"});
     }
 
@@ -182,7 +182,7 @@ private slots:
         praguePeople();
         host_->edit2.setText("praha");
         userAction_ = [](TFindForm& form) { form.Edit1->setText("something else"); };
-        quick_->ShowAdvancedSearch();
+        quick_->showAdvancedSearch();
         QCOMPARE(shown_[0].edit1, QString("praha"));
         QCOMPARE(form_->Edit1->text(), QString("praha"));
 
@@ -192,11 +192,11 @@ private slots:
             form.Edit1->setText("Brno");
             QTest::keyClick(form.Edit1, Qt::Key_Return);
         };
-        quick_->ShowAdvancedSearch();
+        quick_->showAdvancedSearch();
         QCOMPARE(host_->edit2.text(), QString("Brno"));
         QCOMPARE(form_->Edit1->text(), QString("Brno"));
         userAction_ = nullptr;
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(host_->opened, QStringList{"D.krt"});
         QCOMPARE(shown_.size(), 2);
     }
@@ -204,8 +204,8 @@ private slots:
     void aTextNeverSearchedIsSearchedEvenAfterTheDialogShowedIt() {
         praguePeople();
         host_->edit2.setText("praha");
-        quick_->ShowAdvancedSearch();
-        quick_->FindNext();
+        quick_->showAdvancedSearch();
+        quick_->findNext();
         QCOMPARE(shown_.size(), 2);
         QCOMPARE(shown_[1].heading, QString("Nalezeno 3 výsledků."));
     }
@@ -231,7 +231,8 @@ private slots:
         host_->listCardDir();
         press("praha");
         QVERIFY(prompts_->errors.isEmpty());
-        QCOMPARE(prompts_->messages, QStringList{UnreadableCardsMessage({"B2.krt"})});
+        QCOMPARE(prompts_->messages,
+                 QStringList{unreadablecards::unreadableCardsMessage({"B2.krt"})});
         QCOMPARE(shown_.size(), 1);
         QVERIFY(shown_[0].resultsPage);
         QCOMPARE(shown_[0].heading, QString("Nalezeno 3 výsledků."));
@@ -263,7 +264,7 @@ private slots:
 
         // The same text again is a new search, run to its end.
         host_->listCardDir();
-        quick_->FindNext();
+        quick_->findNext();
         QCOMPARE(shown_.size(), 1);
         QCOMPARE(shown_[0].heading, QString("Nalezeno 60 výsledků."));
     }

@@ -33,7 +33,7 @@ public:
     bool shortcutsPresent = true;
     bool undoVisible = false;
     int compactions = 0;
-    MainFont font = DesignedMainFont();
+    MainFont font = fonts::designedMainFont();
     int fontChanges = 0;
     QPrinter printerObject;
 

@@ -92,7 +92,7 @@ private slots:
         QVERIFY(program.prompts.allShown().isEmpty());
         QCOMPARE(dir.readFile(u"config.ini"_qs), WorkedConfig);
         QCOMPARE(dir.readFile(u"font.ini"_qs), DesignedFontFile);
-        QCOMPARE(program.application.State().BackColor, 12639424);
+        QCOMPARE(program.application.state().BackColor, 12639424);
     }
 
     void settingComesBackAtTheNextStart_data() {
@@ -163,13 +163,14 @@ private slots:
         QVERIFY(next.started);
         next.form().show();
         TForm1& form = next.form();
-        const AppState& state = next.application.State();
+        const AppState& state = next.application.state();
         QCOMPARE(control<KeyValueGrid>(form, "ListB")->TitleCaptions(), titles);
         QCOMPARE(state.BackColor, color);
-        QCOMPARE(form.centralWidget()->palette().color(QPalette::Window), ColorFromStored(color));
+        QCOMPARE(form.centralWidget()->palette().color(QPalette::Window),
+                 storedcolor::colorFromStored(color));
         QCOMPARE(state.AutoSave, ticked);
         QCOMPARE(state.TableTabKey, ticked);
-        QCOMPARE(control<KeyValueGrid>(form, "ListB")->TabKeyOption(), ticked);
+        QCOMPARE(control<KeyValueGrid>(form, "ListB")->tabKeyOption(), ticked);
         QCOMPARE(NavigationShortcutsPresent(form), ticked);
         QCOMPARE(control<QToolButton>(form, "SpeedButton12")->isHidden(), ticked);
         QCOMPARE(control<QToolButton>(form, "SpeedButton3")->text().isEmpty(), !ticked);
@@ -223,7 +224,7 @@ private slots:
         QVERIFY(!stillOpen);
         const QStringList titles = control<KeyValueGrid>(program.form(), "ListB")->TitleCaptions();
         QCOMPARE(titles.first(), applied ? u"Jiný"_qs : u"Předmět"_qs);
-        QCOMPARE(program.application.State().BackColor, applied ? 0x0000FF : 14732990);
+        QCOMPARE(program.application.state().BackColor, applied ? 0x0000FF : 14732990);
         QCOMPARE(QFileInfo::exists(dir.filePath(u"config.ini"_qs)), applied);
         QCOMPARE(QFileInfo::exists(dir.filePath(u"font.ini"_qs)), applied);
     }

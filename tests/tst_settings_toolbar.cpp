@@ -39,8 +39,8 @@ class TestSettingsToolbar : public QObject {
 
     QList<QWidget*> bands() const {
         QList<QWidget*> found;
-        for (int band = 0; band < bar_->BandCount(); ++band)
-            found << bar_->BandPanel(band);
+        for (int band = 0; band < bar_->bandCount(); ++band)
+            found << bar_->bandPanel(band);
         return found;
     }
     QToolButton* button(const char* name) const {

@@ -26,7 +26,7 @@ class TestSevenZipErrors : public QObject {
     // An archive written by the binding whose second half is cut off.
     QString truncatedArchive() {
         const QByteArray noise = ziptools::randomBytes(20000, 3);
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         writer->QueueFile(write("noise.bmp", noise), "noise.bmp");
         writer->WriteArchive(dir() + "whole.krt");
         const QByteArray whole = testcards::fileBytes(dir() + "whole.krt");
@@ -57,12 +57,14 @@ private slots:
                 "extern \"C\" int CreateObject() { return 0; }\n");
             QVERIFY2(run.exitCode == 0, run.output.constData());
         }
-        QCOMPARE(
-            errorOf([&] { MakeInArchive(program.library(), ZipFormatId); }).section('\n', 0, 0),
-            message);
-        QCOMPARE(
-            errorOf([&] { MakeOutArchive(program.library(), ZipFormatId); }).section('\n', 0, 0),
-            message);
+        QCOMPARE(errorOf([&] {
+                     sevenzip::MakeInArchive(program.library(), ZipFormatId);
+                 }).section('\n', 0, 0),
+                 message);
+        QCOMPARE(errorOf([&] {
+                     sevenzip::MakeOutArchive(program.library(), ZipFormatId);
+                 }).section('\n', 0, 0),
+                 message);
     }
 
     void openRejectsWhatIsNoSoundZip_data() {
@@ -90,9 +92,9 @@ private slots:
     void openRejectsWhatIsNoSoundZip() {
         QFETCH(QString, path);
         QFETCH(QString, message);
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         QCOMPARE(errorOf([&] { reader->OpenArchive(path); }), message);
-        QCOMPARE(reader->NumberOfItems(), 0u);
+        QCOMPARE(reader->numberOfItems(), 0u);
         QCOMPARE(errorOf([&] { reader->ExtractAllTo(dir() + "never"); }),
                  "Není otevřen žádný archiv");
     }
@@ -139,20 +141,20 @@ private slots:
     void damagedItemFailsWithItsName() {
         QFETCH(QString, path);
         QFETCH(QString, message);
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(path);
         QCOMPARE(errorOf([&] { reader->ExtractAllTo(dir() + "damaged"); }), message);
-        QCOMPARE(errorOf([&] { reader->ReadItems([](const QString&) { return true; }); }), message);
+        QCOMPARE(errorOf([&] { reader->readItems([](const QString&) { return true; }); }), message);
     }
 
     void itemIndexIsChecked() {
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
-        QCOMPARE(errorOf([&] { reader->ItemPath(0); }), "Archiv nemá položku číslo 0");
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
+        QCOMPARE(errorOf([&] { reader->itemPath(0); }), "Archiv nemá položku číslo 0");
         ziptools::writeWithPython(dir() + "one.krt", {{"one.txt", "1"}}, false);
         reader->OpenArchive(dir() + "one.krt");
-        QCOMPARE(reader->ItemPath(0), "one.txt");
-        QCOMPARE(errorOf([&] { reader->ItemPath(1); }), "Archiv nemá položku číslo 1");
-        QCOMPARE(errorOf([&] { reader->ItemIsFolder(7); }), "Archiv nemá položku číslo 7");
+        QCOMPARE(reader->itemPath(0), "one.txt");
+        QCOMPARE(errorOf([&] { reader->itemPath(1); }), "Archiv nemá položku číslo 1");
+        QCOMPARE(errorOf([&] { reader->itemIsFolder(7); }), "Archiv nemá položku číslo 7");
     }
 
     void unpackFailsWhereAFileCannotBeCreated() {
@@ -161,14 +163,14 @@ private slots:
         ziptools::writeWithPython(dir() + "blocked.krt", {{"sub/NAME.tbl", "a=b"}}, false);
         const QString out = dir() + "blocked/";
         write("blocked/sub", "a file where the folder must go");
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(dir() + "blocked.krt");
         QCOMPARE(errorOf([&] { reader->ExtractAllTo(out); }),
                  "Nelze vytvořit složku " + out + "sub: část cesty není složka");
     }
 
     void writeFailuresNameTheFile() {
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         const QString target = dir() + "target.krt";
         QVERIFY(QDir().mkpath(target)); // a folder where the archive must go
         QCOMPARE(errorOf([&] { writer->WriteArchive(target); }),
@@ -182,11 +184,11 @@ private slots:
     }
 
     void badPropertiesAndFormatsAreRefused() {
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
-        QCOMPARE(errorOf([&] { SetUIntProperty(*writer, "no-such-option", 1); }),
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
+        QCOMPARE(errorOf([&] { sevenzip::SetUIntProperty(*writer, "no-such-option", 1); }),
                  "Vlastnost archivu no-such-option nelze nastavit: neplatný argument");
         const TGUID unknownFormat{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
-        auto reader = MakeInArchive(program_.library(), unknownFormat);
+        auto reader = sevenzip::MakeInArchive(program_.library(), unknownFormat);
         QCOMPARE(errorOf([&] { reader->OpenArchive(truncatedArchive()); }),
                  "Knihovna archivů nevytvořila objekt (CreateObject vrátila kód 0x80040111): "
                  "knihovna archivů nenabízí požadovaný formát");

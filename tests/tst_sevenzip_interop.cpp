@@ -37,10 +37,10 @@ private slots:
     void ourArchivePassesZipTesters() {
         const QString source = dir() + "source/";
         writeFiles(source, cardFiles());
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         for (const QString& name : cardFiles().keys())
             writer->QueueFile(source + name, name);
-        SetArchiveLevel(*writer, 2);
+        sevenzip::SetArchiveLevel(*writer, 2);
         const QString zip = dir() + "ours.krt";
         writer->WriteArchive(zip);
 
@@ -76,13 +76,13 @@ private slots:
     }
     void foreignArchivesReadBack() {
         QFETCH(QString, zip);
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
         const QString out = dir() + "out-" + QFileInfo(zip).baseName() + u'/';
         reader->ExtractAllTo(out);
         QCOMPARE(ziptools::filesBelow(out), cardFiles());
 
-        const auto items = reader->ReadItems([](const QString&) { return true; });
+        const auto items = reader->readItems([](const QString&) { return true; });
         Files read;
         for (const auto& [path, data] : items)
             read.insert(path, data);
@@ -103,19 +103,19 @@ private slots:
         }
         const QString damaged = ziptools::writeFile(dir() + "damaged.krt", "PK\x03\x04 broken");
 
-        const T7zLibraryPtr library = LoadArchiveLibrary(program_.library());
+        const T7zLibraryPtr library = sevenzip::loadArchiveLibrary(program_.library());
         std::atomic<int> goodReads = 0;
         std::atomic<int> failures = 0;
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t) {
             threads.emplace_back([&] {
-                T7zInArchivePtr reader = MakeInArchive(library, ZipFormatId);
+                T7zInArchivePtr reader = sevenzip::MakeInArchive(library, ZipFormatId);
                 for (int round = 0; round < 20; ++round) {
                     try {
                         reader->OpenArchive(round % 5 == 4 ? damaged : archives[round % 2]);
                         Files read;
                         for (const auto& [path, data] :
-                             reader->ReadItems([](const QString&) { return true; }))
+                             reader->readItems([](const QString&) { return true; }))
                             read.insert(path, data);
                         goodReads += read == files ? 1 : 0;
                     } catch (const AppError&) {

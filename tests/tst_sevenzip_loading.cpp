@@ -69,17 +69,20 @@ private slots:
         QFETCH(QString, reason);
         TestProgramDir program(false);
         ziptools::writeFile(program.library(), library);
-        const QString message = errorOf([&] { MakeInArchive(program.library(), ZipFormatId); });
+        const QString message =
+            errorOf([&] { sevenzip::MakeInArchive(program.library(), ZipFormatId); });
         const QStringList lines = message.split(u'\n');
         QCOMPARE(lines.first(), u"Error loading library 7z.so"_s);
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines.last().contains(reason), qPrintable(message));
-        QCOMPARE(errorOf([&] { MakeOutArchive(program.library(), ZipFormatId); }), message);
+        QCOMPARE(errorOf([&] { sevenzip::MakeOutArchive(program.library(), ZipFormatId); }),
+                 message);
     }
 
     void theLoadersOwnReasonFollowsOnTheSecondLine() {
         TestProgramDir program(false);
-        const QString message = errorOf([&] { MakeInArchive(program.library(), ZipFormatId); });
+        const QString message =
+            errorOf([&] { sevenzip::MakeInArchive(program.library(), ZipFormatId); });
         QCOMPARE(message.section(u'\n', 0, 0), u"Error loading library 7z.so"_s);
         QVERIFY2(message.section(u'\n', 1).contains(u"No such file or directory"_s),
                  qPrintable(message));
@@ -90,7 +93,7 @@ private slots:
         const TGUID unknownFormat{0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};
         const QString card = program.filePath(u"Karta.krt"_s);
         testcards::writeArchive(program.library(), card, {});
-        auto reader = MakeInArchive(program.library(), unknownFormat);
+        auto reader = sevenzip::MakeInArchive(program.library(), unknownFormat);
         const QString message = errorOf([&] { reader->OpenArchive(card); });
         QVERIFY2(message.contains(u"CreateObject"_s), qPrintable(message));
         QVERIFY2(message.contains(u"0x80040111"_s), qPrintable(message));

@@ -30,7 +30,7 @@ class TestSevenZipPaths : public QObject {
         return found;
     }
     void unpack(const QString& zip, const QString& destination) {
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
         reader->ExtractAllTo(destination);
     }

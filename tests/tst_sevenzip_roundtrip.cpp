@@ -31,11 +31,11 @@ class TestSevenZipRoundTrip : public QObject {
     // Writes the members into `zip`, each from its own source file.
     void writeArchive(const QMap<QString, QByteArray>& contents, const QString& zip,
                       quint32 level = 2) {
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         int n = 0;
         for (auto it = contents.begin(); it != contents.end(); ++it)
             writer->QueueFile(write(QStringLiteral("source%1").arg(n++), it.value()), it.key());
-        SetArchiveLevel(*writer, level);
+        sevenzip::SetArchiveLevel(*writer, level);
         writer->WriteArchive(zip);
     }
 
@@ -45,13 +45,13 @@ private slots:
         const QMap<QString, QByteArray> written = members();
         writeArchive(written, zip);
 
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
-        QCOMPARE(reader->NumberOfItems(), quint32(written.size()));
+        QCOMPARE(reader->numberOfItems(), quint32(written.size()));
         QStringList paths;
-        for (quint32 i = 0; i < reader->NumberOfItems(); ++i) {
-            paths << reader->ItemPath(i);
-            QVERIFY(!reader->ItemIsFolder(i));
+        for (quint32 i = 0; i < reader->numberOfItems(); ++i) {
+            paths << reader->itemPath(i);
+            QVERIFY(!reader->itemIsFolder(i));
         }
         QCOMPARE(QSet<QString>(paths.begin(), paths.end()),
                  QSet<QString>(written.keyBegin(), written.keyEnd()));
@@ -79,7 +79,7 @@ private slots:
         file.open(QIODevice::ReadWrite);
         QVERIFY(file.setFileTime(stamp, QFileDevice::FileModificationTime));
         file.close();
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         writer->QueueFile(source, "timed.txt");
         writer->WriteArchive(dir() + "timed.krt");
         const QJsonArray stored =
@@ -105,26 +105,26 @@ private slots:
 
     void emptyQueueGivesAnEmptyZip() {
         const QString zip = dir() + "empty.krt";
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
-        SetArchiveLevel(*writer, 3);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
+        sevenzip::SetArchiveLevel(*writer, 3);
         writer->WriteArchive(zip);
         QCOMPARE(QFileInfo(zip).size(), 22); // the end-of-central-directory record alone
         QCOMPARE(ziptools::readWithPython(zip).size(), 0);
 
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
-        QCOMPARE(reader->NumberOfItems(), 0u);
+        QCOMPARE(reader->numberOfItems(), 0u);
         reader->ExtractAllTo(dir() + "emptyout");
         QVERIFY(ziptools::filesBelow(dir() + "emptyout").isEmpty());
-        QVERIFY(reader->ReadItems([](const QString&) { return true; }).isEmpty());
+        QVERIFY(reader->readItems([](const QString&) { return true; }).isEmpty());
     }
 
     void missingSourceQueuesNothing() {
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         writer->QueueFile(dir() + "no such file.bmp", "card1.bmp");
         writer->QueueFile(dir(), "a folder is no file");
         writer->QueueFile(write("present.txt", "here"), "card.txt");
-        QCOMPARE(writer->Queue().size(), std::size_t(1));
+        QCOMPARE(writer->queue().size(), std::size_t(1));
         writer->WriteArchive(dir() + "partial.krt");
         const QJsonArray entries = ziptools::readWithPython(dir() + "partial.krt");
         QCOMPARE(entries.size(), 1);
@@ -139,9 +139,9 @@ private slots:
     }
 
     void oneWriterWritesTwice() {
-        auto writer = MakeOutArchive(program_.library(), ZipFormatId);
+        auto writer = sevenzip::MakeOutArchive(program_.library(), ZipFormatId);
         writer->QueueFile(write("twice.txt", "twice"), "twice.txt");
-        SetArchiveLevel(*writer, 2);
+        sevenzip::SetArchiveLevel(*writer, 2);
         writer->WriteArchive(dir() + "first.krt");
         writer->WriteArchive(dir() + "second.krt");
         QCOMPARE(ziptools::readWithPython(dir() + "second.krt"),
@@ -156,10 +156,10 @@ private slots:
                                    {"sub/", {}},
                                    {"karta.tbl", "a=b"}},
                                   true);
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
         QStringList asked;
-        const auto items = reader->ReadItems([&](const QString& path) {
+        const auto items = reader->readItems([&](const QString& path) {
             asked << path;
             return !path.endsWith(".bmp");
         });
@@ -180,10 +180,10 @@ private slots:
         old.write(QByteArray(5000, 'x'));
         old.close();
 
-        auto reader = MakeInArchive(program_.library(), ZipFormatId);
+        auto reader = sevenzip::MakeInArchive(program_.library(), ZipFormatId);
         reader->OpenArchive(zip);
-        QCOMPARE(reader->NumberOfItems(), 3u);
-        QVERIFY(reader->ItemIsFolder(1));
+        QCOMPARE(reader->numberOfItems(), 3u);
+        QVERIFY(reader->itemIsFolder(1));
         reader->ExtractAllTo(out);
         QCOMPARE(ziptools::filesBelow(out),
                  (QMap<QString, QByteArray>{{"a/b/deep.txt", "deep"}, {"top.txt", "new top"}}));

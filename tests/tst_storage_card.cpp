@@ -25,11 +25,11 @@ class TestCardArchive : public QObject {
     QString work(const QString& name) const { return dir_->workDir() + name; }
 
     QStringList membersOf(const QString& cardPath) const {
-        T7zInArchivePtr reader = MakeInArchive(dir_->library(), ZipFormatId);
+        T7zInArchivePtr reader = sevenzip::MakeInArchive(dir_->library(), ZipFormatId);
         reader->OpenArchive(cardPath);
         QStringList names;
-        for (quint32 i = 0; i < reader->NumberOfItems(); ++i)
-            names << reader->ItemPath(i);
+        for (quint32 i = 0; i < reader->numberOfItems(); ++i)
+            names << reader->itemPath(i);
         return names;
     }
     QStringList entries(const QString& dir) const {
@@ -45,9 +45,9 @@ class TestCardArchive : public QObject {
     }
     // A saved card holding one row and one line of notes.
     void makeSavedCard(CardWriter& writer, const QString& name) {
-        SaveTable(work(name + u".tbl"_s), {u"Obec=Brno"_s});
-        SaveNotes(work(name + u".txt"_s), u"poznámka"_s);
-        writer.PackCard(dir_->library(), dir_->workDir(), name, card(name));
+        tablefile::SaveTable(work(name + u".tbl"_s), {u"Obec=Brno"_s});
+        notesfile::saveNotes(work(name + u".txt"_s), u"poznámka"_s);
+        writer.packCard(dir_->library(), dir_->workDir(), name, card(name));
     }
     static bool throwsAppError(const std::function<void()>& run) {
         try {
@@ -76,37 +76,37 @@ private slots:
         QFETCH(bool, withPicture);
         const QStringList rows{u"Jméno=Jiří"_s, u"Jméno=Jan"_s, u"="_s, u"bez rovnítka"_s};
         const QString notes = u"První řádek\n\ntřetí"_s;
-        CreateEmptyCardFile(dir_->library(), card(name));
-        SaveTable(work(name + u".tbl"_s), rows);
-        SaveNotes(work(name + u".txt"_s), notes);
+        cardarchive::createEmptyCardFile(dir_->library(), card(name));
+        tablefile::SaveTable(work(name + u".tbl"_s), rows);
+        notesfile::saveNotes(work(name + u".txt"_s), notes);
         if (withPicture)
             writePicture(work(name + u"1.bmp"_s));
         const QByteArray picture = dir_->readFile(u"TEMP/"_s + name + u"1.bmp"_s);
 
         CardWriter writer;
-        writer.PackCard(dir_->library(), dir_->workDir(), name, card(name));
+        writer.packCard(dir_->library(), dir_->workDir(), name, card(name));
         QStringList expected{name + u".tbl"_s, name + u".txt"_s};
         if (withPicture)
             expected << name + u"1.bmp"_s;
         QCOMPARE(membersOf(card(name)), expected);
 
-        ClearWorkDir(dir_->workDir());
-        UnpackCard(dir_->library(), card(name), dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
+        cardarchive::unpackCard(dir_->library(), card(name), dir_->workDir());
         QStringList unpacked = entries(dir_->workDir());
         QStringList packed = expected;
         unpacked.sort();
         packed.sort();
         QCOMPARE(unpacked, packed);
-        QCOMPARE(LoadTable(work(name + u".tbl"_s)), rows);
-        QCOMPARE(LoadNotes(work(name + u".txt"_s)), notes);
+        QCOMPARE(tablefile::LoadTable(work(name + u".tbl"_s)), rows);
+        QCOMPARE(notesfile::loadNotes(work(name + u".txt"_s)), notes);
         QCOMPARE(dir_->readFile(u"TEMP/"_s + name + u"1.bmp"_s), picture);
         QCOMPARE(entries(dir_->cardDir()), QStringList{name + u".krt"_s});
     }
 
     void newCardFileHoldsNothing() {
-        CreateEmptyCardFile(dir_->library(), card(u"Nová"_s));
+        cardarchive::createEmptyCardFile(dir_->library(), card(u"Nová"_s));
         QCOMPARE(dir_->readFile(u"FILES/Nová.krt"_s), QByteArray("PK\x05\x06") + QByteArray(18, 0));
-        UnpackCard(dir_->library(), card(u"Nová"_s), dir_->workDir());
+        cardarchive::unpackCard(dir_->library(), card(u"Nová"_s), dir_->workDir());
         QCOMPARE(entries(dir_->workDir()), QStringList());
     }
 
@@ -116,7 +116,7 @@ private slots:
         dir_->writeFile(u"TEMP/karta1.BMP"_s, "BM"_ba);
         dir_->writeFile(u"TEMP/Jina.tbl"_s, "c=3\r\n"_ba);
         CardWriter writer;
-        writer.PackCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
+        writer.packCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
         QCOMPARE(membersOf(card(u"Karta"_s)),
                  (QStringList{u"Karta.tbl"_s, u"Karta.txt"_s, u"Karta1.bmp"_s}));
     }
@@ -136,20 +136,21 @@ private slots:
         for (const QString& name : {u"InfoZip"_s, u"PythonZip"_s})
             QVERIFY(QFile::copy(QStringLiteral(KARTOTEKA_TEST_DATA "/cards/") + name + u".krt"_s,
                                 card(name)));
-        UnpackCard(dir_->library(), card(u"InfoZip"_s), dir_->workDir());
-        QCOMPARE(LoadTable(work(u"InfoZip.tbl"_s)), (QStringList{u"Jméno=Jiří"_s, u"Obec=Brno"_s}));
-        QCOMPARE(LoadNotes(work(u"InfoZip.txt"_s)), u"České poznámky\ndruhý řádek"_s);
+        cardarchive::unpackCard(dir_->library(), card(u"InfoZip"_s), dir_->workDir());
+        QCOMPARE(tablefile::LoadTable(work(u"InfoZip.tbl"_s)),
+                 (QStringList{u"Jméno=Jiří"_s, u"Obec=Brno"_s}));
+        QCOMPARE(notesfile::loadNotes(work(u"InfoZip.txt"_s)), u"České poznámky\ndruhý řádek"_s);
 
-        ClearWorkDir(dir_->workDir());
-        UnpackCard(dir_->library(), card(u"PythonZip"_s), dir_->workDir());
-        QCOMPARE(LoadTable(work(u"PythonZip.tbl"_s)),
+        workdir::ClearWorkDir(dir_->workDir());
+        cardarchive::unpackCard(dir_->library(), card(u"PythonZip"_s), dir_->workDir());
+        QCOMPARE(tablefile::LoadTable(work(u"PythonZip.tbl"_s)),
                  (QStringList{u"Klíč=Hodnota"_s, u"bez rovnítka"_s, u"="_s}));
-        QCOMPARE(LoadNotes(work(u"PythonZip.txt"_s)), u"a\nb\nc"_s);
+        QCOMPARE(notesfile::loadNotes(work(u"PythonZip.txt"_s)), u"a\nb\nc"_s);
         QCOMPARE(QImage(work(u"PythonZip1.bmp"_s)).size(), QSize(6, 4));
         // A member in a folder is never used and is not unpacked: a folder it
         // made could stand in another card's way.
         QVERIFY(!QFileInfo::exists(work(u"slozka"_s)));
-        ClearWorkDir(dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
         QCOMPARE(entries(dir_->workDir()), QStringList());
     }
 
@@ -185,16 +186,16 @@ private slots:
         CardWriter writer;
         makeSavedCard(writer, u"Karta"_s);
         const QByteArray before = dir_->readFile(u"FILES/Karta.krt"_s);
-        QString blocked = TemporaryCardPath(card(u"Karta"_s));
+        QString blocked = cardarchive::temporaryCardPath(card(u"Karta"_s));
         if (blockCardFile) {
             QVERIFY(QFile::rename(card(u"Karta"_s), card(u"Stara"_s)));
             blocked = card(u"Karta"_s);
         }
         QVERIFY(QDir().mkpath(blocked));
-        SaveTable(work(u"Karta.tbl"_s), {u"Obec=Praha"_s});
+        tablefile::SaveTable(work(u"Karta.tbl"_s), {u"Obec=Praha"_s});
 
         QVERIFY(throwsAppError([&] {
-            writer.PackCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
+            writer.packCard(dir_->library(), dir_->workDir(), u"Karta"_s, card(u"Karta"_s));
         }));
         QVERIFY(QFileInfo(blocked).isDir());
         const QString old = blockCardFile ? u"Stara.krt"_s : u"Karta.krt"_s;
@@ -204,11 +205,13 @@ private slots:
     }
 
     void failedNewCardLeavesNothing() {
-        QVERIFY(QDir().mkpath(TemporaryCardPath(card(u"Nova"_s))));
-        QVERIFY(throwsAppError([&] { CreateEmptyCardFile(dir_->library(), card(u"Nova"_s)); }));
+        QVERIFY(QDir().mkpath(cardarchive::temporaryCardPath(card(u"Nova"_s))));
+        QVERIFY(throwsAppError(
+            [&] { cardarchive::createEmptyCardFile(dir_->library(), card(u"Nova"_s)); }));
         // Only the blocking directory stands there.
-        QCOMPARE(entries(dir_->cardDir()),
-                 QStringList{QFileInfo(TemporaryCardPath(card(u"Nova"_s))).fileName()});
+        QCOMPARE(
+            entries(dir_->cardDir()),
+            QStringList{QFileInfo(cardarchive::temporaryCardPath(card(u"Nova"_s))).fileName()});
     }
 
     void unreadableCardFileThrows_data() {
@@ -225,17 +228,17 @@ private slots:
             makeSavedCard(writer, u"Karta"_s);
             const QByteArray whole = dir_->readFile(u"FILES/Karta.krt"_s);
             content = whole.left(whole.size() / 2);
-            ClearWorkDir(dir_->workDir());
+            workdir::ClearWorkDir(dir_->workDir());
         }
         dir_->writeFile(u"FILES/Vadna.krt"_s, content);
         QVERIFY(throwsAppError(
-            [&] { UnpackCard(dir_->library(), card(u"Vadna"_s), dir_->workDir()); }));
+            [&] { cardarchive::unpackCard(dir_->library(), card(u"Vadna"_s), dir_->workDir()); }));
         QCOMPARE(dir_->readFile(u"FILES/Vadna.krt"_s), content);
     }
 
     void missingCardFileThrows() {
         QVERIFY(throwsAppError(
-            [&] { UnpackCard(dir_->library(), card(u"Chybi"_s), dir_->workDir()); }));
+            [&] { cardarchive::unpackCard(dir_->library(), card(u"Chybi"_s), dir_->workDir()); }));
     }
 };
 

@@ -32,20 +32,20 @@ private slots:
 
     void tableAndNotesRoundTripOnDisk() {
         const QStringList rows{u"Jméno=Jiří"_s, u"Obec=Brno"_s, u"="_s, u"bez rovnítka"_s};
-        SaveTable(work(u"Karta.tbl"_s), rows);
-        SaveNotes(work(u"Karta.txt"_s), u"řádek 1\n\nřádek 3"_s);
+        tablefile::SaveTable(work(u"Karta.tbl"_s), rows);
+        notesfile::saveNotes(work(u"Karta.txt"_s), u"řádek 1\n\nřádek 3"_s);
         QCOMPARE(dir_->readFile(u"TEMP/Karta.txt"_s),
                  "\xf8\xe1\x64\x65k 1\r\n\r\n\xf8\xe1\x64\x65k 3"_ba);
-        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), rows);
-        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), u"řádek 1\n\nřádek 3"_s);
+        QCOMPARE(tablefile::LoadTable(work(u"Karta.tbl"_s)), rows);
+        QCOMPARE(notesfile::loadNotes(work(u"Karta.txt"_s)), u"řádek 1\n\nřádek 3"_s);
     }
 
     void emptyTableAndNotesAreEmptyFiles() {
-        SaveTable(work(u"Nova.tbl"_s), {});
-        SaveNotes(work(u"Nova.txt"_s), QString());
+        tablefile::SaveTable(work(u"Nova.tbl"_s), {});
+        notesfile::saveNotes(work(u"Nova.txt"_s), QString());
         QCOMPARE(QFileInfo(work(u"Nova.tbl"_s)).size(), 0);
         QCOMPARE(QFileInfo(work(u"Nova.txt"_s)).size(), 0);
-        QCOMPARE(LoadTable(work(u"Nova.tbl"_s)), QStringList());
+        QCOMPARE(tablefile::LoadTable(work(u"Nova.tbl"_s)), QStringList());
     }
 
     void unencodableTextLeavesTheFileUntouched() {
@@ -53,10 +53,11 @@ private slots:
         dir_->writeFile(u"TEMP/K.txt"_s, "old"_ba);
         dir_->writeFile(u"colw.ini"_s, "64\r\n"_ba);
         const QString expected = u"Text obsahuje znaky, které nelze uložit: ☺"_s;
-        QCOMPARE(errorOf([&] { SaveTable(work(u"K.tbl"_s), {u"a=☺"_s}); }), expected);
-        QCOMPARE(errorOf([&] { SaveNotes(work(u"K.txt"_s), u"☺"_s); }), expected);
-        QCOMPARE(errorOf([&] { WriteTextLines(dir_->filePath(u"colw.ini"_s), {u"☺"_s}); }),
-                 expected);
+        QCOMPARE(errorOf([&] { tablefile::SaveTable(work(u"K.tbl"_s), {u"a=☺"_s}); }), expected);
+        QCOMPARE(errorOf([&] { notesfile::saveNotes(work(u"K.txt"_s), u"☺"_s); }), expected);
+        QCOMPARE(
+            errorOf([&] { textfile::writeTextLines(dir_->filePath(u"colw.ini"_s), {u"☺"_s}); }),
+            expected);
         QCOMPARE(dir_->readFile(u"TEMP/K.tbl"_s), "a=1\r\n"_ba);
         QCOMPARE(dir_->readFile(u"TEMP/K.txt"_s), "old"_ba);
         QCOMPARE(dir_->readFile(u"colw.ini"_s), "64\r\n"_ba);
@@ -66,44 +67,46 @@ private slots:
         QDir().mkpath(dir_->filePath(u"colw.ini"_s));
         const QString path = dir_->filePath(u"colw.ini"_s);
         QVERIFY(errorOf([&] {
-                    WriteTextLines(path, {u"1"_s});
+                    textfile::writeTextLines(path, {u"1"_s});
                 }).startsWith(u"Nelze zapsat soubor "_s + path + u": "_s));
         QVERIFY(errorOf([&] {
-                    ReadTextLines(path);
+                    textfile::readTextLines(path);
                 }).startsWith(u"Nelze přečíst soubor "_s + path + u": "_s));
         const QString missing = work(u"chybi.tbl"_s);
         QVERIFY(errorOf([&] {
-                    LoadTable(missing);
+                    tablefile::LoadTable(missing);
                 }).startsWith(u"Nelze přečíst soubor "_s + missing + u": "_s));
         QDir().mkpath(work(u"slozka.txt"_s));
         QVERIFY(errorOf([&] {
-                    SaveNotes(work(u"slozka.txt"_s), u"x"_s);
+                    notesfile::saveNotes(work(u"slozka.txt"_s), u"x"_s);
                 }).startsWith(u"Nelze zapsat soubor "_s));
     }
 
     void textLinesEndWithCrLf() {
         const QString path = dir_->filePath(u"config.ini"_s);
-        WriteTextLines(path, {u"Předmět,Hodnota"_s, u"1"_s, QString()});
+        textfile::writeTextLines(path, {u"Předmět,Hodnota"_s, u"1"_s, QString()});
         QCOMPARE(dir_->readFile(u"config.ini"_s), "P\xf8\x65\x64m\xect,Hodnota\r\n1\r\n\r\n"_ba);
-        QCOMPARE(ReadTextLines(path), (QStringList{u"Předmět,Hodnota"_s, u"1"_s, QString()}));
+        QCOMPARE(textfile::readTextLines(path),
+                 (QStringList{u"Předmět,Hodnota"_s, u"1"_s, QString()}));
         dir_->writeFile(u"font.ini"_s, "a\nb"_ba);
-        QCOMPARE(ReadTextLines(dir_->filePath(u"font.ini"_s)), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(textfile::readTextLines(dir_->filePath(u"font.ini"_s)),
+                 (QStringList{u"a"_s, u"b"_s}));
     }
 
     void membersAreFoundInAnyCase() {
         dir_->writeFile(u"TEMP/KARTA.TBL"_s, "a=1\r\n"_ba);
         dir_->writeFile(u"TEMP/KARTA.Txt"_s, "pozn"_ba);
-        QCOMPARE(LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
-        QCOMPARE(LoadNotes(work(u"Karta.txt"_s)), u"pozn"_s);
+        QCOMPARE(tablefile::LoadTable(work(u"Karta.tbl"_s)), QStringList{u"a=1"_s});
+        QCOMPARE(notesfile::loadNotes(work(u"Karta.txt"_s)), u"pozn"_s);
     }
 
     void writingAMemberReplacesOtherSpellings() {
         dir_->writeFile(u"TEMP/ČAJ.TBL"_s, "old=1\r\n"_ba);
         dir_->writeFile(u"TEMP/čaj.Tbl"_s, "old=2\r\n"_ba);
         dir_->writeFile(u"TEMP/čaj.txt"_s, "keep"_ba);
-        SaveTable(work(u"Čaj.tbl"_s), {u"new=1"_s});
+        tablefile::SaveTable(work(u"Čaj.tbl"_s), {u"new=1"_s});
         QCOMPARE(workFiles(), (QStringList{u"Čaj.tbl"_s, u"čaj.txt"_s}));
-        QCOMPARE(LoadTable(work(u"čaj.TBL"_s)), QStringList{u"new=1"_s});
+        QCOMPARE(tablefile::LoadTable(work(u"čaj.TBL"_s)), QStringList{u"new=1"_s});
     }
 
     void lookupIgnoresCase_data() {
@@ -161,7 +164,7 @@ private slots:
         dir_->writeFile(u"TEMP/bez přípony"_s, "x"_ba);
         dir_->writeFile(u"TEMP/.skryty"_s, "x"_ba);
         dir_->writeFile(u"TEMP/sub/B.tbl"_s, "x"_ba);
-        ClearWorkDir(dir_->workDir());
+        workdir::ClearWorkDir(dir_->workDir());
         QCOMPARE(workFiles(), QStringList());
         QVERIFY(!QFileInfo::exists(work(u"sub"_s)));
         QVERIFY(QFileInfo(dir_->workDir()).isDir());
@@ -173,8 +176,8 @@ private slots:
         dir_->writeFile(u"cwd/keep.txt"_s, "keep");
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir_->filePath(u"cwd"_s)));
-        ClearWorkDir(dir_->filePath(u"nowhere/"_s));
-        ClearWorkDir(QString());
+        workdir::ClearWorkDir(dir_->filePath(u"nowhere/"_s));
+        workdir::ClearWorkDir(QString());
         QDir::setCurrent(previous);
         QCOMPARE(dir_->readFile(u"cwd/keep.txt"_s), QByteArray("keep"));
         QVERIFY(!QFileInfo::exists(dir_->filePath(u"nowhere"_s)));

@@ -48,8 +48,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, rows);
         QFETCH(QByteArray, saved);
-        QCOMPARE(ParseTable(bytes), rows);
-        QCOMPARE(FormatTable(rows), saved);
+        QCOMPARE(tablefile::parseTable(bytes), rows);
+        QCOMPARE(tablefile::formatTable(rows), saved);
     }
 
     // bytes read -> text in memory ("\n" between lines) -> bytes the next save writes
@@ -72,8 +72,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QFETCH(QByteArray, saved);
-        QCOMPARE(ParseNotes(bytes), text);
-        QCOMPARE(FormatNotes(text), saved);
+        QCOMPARE(notesfile::parseNotes(bytes), text);
+        QCOMPARE(notesfile::formatNotes(text), saved);
     }
 
     // Callers may hand over text with any line ends; the stored form is the same.
@@ -87,7 +87,7 @@ private slots:
     }
     void notesSaveAnyLineEndAsCrLf() {
         QFETCH(QString, text);
-        QCOMPARE(FormatNotes(text), "a\r\nb"_ba);
+        QCOMPARE(notesfile::formatNotes(text), "a\r\nb"_ba);
     }
 };
 

@@ -41,9 +41,9 @@ class TestCardHistory : public QObject {
     }
     // Saves the card name with one row and these notes, as the open card does.
     void save(const QString& notes, const QString& name = u"Karta"_s) {
-        SaveTable(state_.WorkDir + name + u".tbl"_s, {u"Poznámka="_s + notes});
-        SaveNotes(state_.WorkDir + name + u".txt"_s, notes);
-        writer_.PackCard(state_.libraryPath(), state_.WorkDir, name, card(name),
+        tablefile::SaveTable(state_.WorkDir + name + u".tbl"_s, {u"Poznámka="_s + notes});
+        notesfile::saveNotes(state_.WorkDir + name + u".txt"_s, notes);
+        writer_.packCard(state_.libraryPath(), state_.WorkDir, name, card(name),
                          state_.historyDir());
     }
     QList<QByteArray> versionBytes(const QString& name = u"Karta"_s) const {
@@ -143,7 +143,8 @@ private slots:
 
     void failedSaveKeepsNoVersion_data() {
         QTest::addColumn<QString>("blocked");
-        QTest::newRow("folder at the temporary file") << TemporaryCardPath(u"FILES/Karta.krt"_s);
+        QTest::newRow("folder at the temporary file")
+            << cardarchive::temporaryCardPath(u"FILES/Karta.krt"_s);
         QTest::newRow("file at the history folder") << u"HISTORY/Karta.krt"_s;
     }
     void failedSaveKeepsNoVersion() {
@@ -181,7 +182,7 @@ private slots:
     // A card file replaced for the first time, one written again after it
     // vanished, and a new empty card file have nothing to keep.
     void nothingIsKeptWithoutAnEarlierCardFile() {
-        CreateEmptyCardFile(state_.libraryPath(), card(u"Nová"_s));
+        cardarchive::createEmptyCardFile(state_.libraryPath(), card(u"Nová"_s));
         QVERIFY(!QFileInfo::exists(state_.historyDir()));
         QVERIFY(KeptCardVersion(state_.historyDir(), card(u"Chybí"_s)).path().isEmpty());
         QVERIFY(KeptCardVersion({}, card(u"Nová"_s)).path().isEmpty());
@@ -297,7 +298,8 @@ private slots:
         testcards::writeCard(*dir_, u"Staré"_s, {u"Obec=Brno"_s, u"bez rovnítka"_s},
                              u"řádek\ndruhý"_s, testcards::bitmapBytes());
         const QString version = state_.CardDir + u"Staré.krt"_s;
-        const CardVersionContent content = ReadCardVersion(state_.libraryPath(), version);
+        const CardVersionContent content =
+            cardversionreader::readCardVersion(state_.libraryPath(), version);
         QCOMPARE(content.table, QStringList({u"Obec=Brno"_s, u"bez rovnítka"_s}));
         QCOMPARE(content.notes, u"řádek\ndruhý"_s);
         QCOMPARE(content.picture, testcards::bitmapBytes());
@@ -307,7 +309,7 @@ private slots:
         testcards::writeArchive(state_.libraryPath(), state_.CardDir + u"V.krt"_s,
                                 {{u"jiná/V.txt"_s, "cizí"}, {u"v.TXT"_s, "vlastn\xed"}});
         const CardVersionContent other =
-            ReadCardVersion(state_.libraryPath(), state_.CardDir + u"V.krt"_s);
+            cardversionreader::readCardVersion(state_.libraryPath(), state_.CardDir + u"V.krt"_s);
         QCOMPARE(other.notes, u"vlastní"_s);
         QVERIFY(other.table.isEmpty() && other.picture.isEmpty());
     }
@@ -326,14 +328,14 @@ private slots:
         writeVersionFile(u"Karta"_s, moment(0), 0, "no archive at all");
 
         const QList<CardVersionSummary> summaries =
-            SummarizeCardVersions(state_.libraryPath(), folder());
+            cardversionreader::summarizeCardVersions(state_.libraryPath(), folder());
         QCOMPARE(summaries.size(), 3);
         QVERIFY(summaries[0].readable);
         QCOMPARE(summaries[0].rows, 1);
         QVERIFY(!summaries[1].readable && !summaries[1].problem.isEmpty());
         QVERIFY(!summaries[2].readable && !summaries[2].problem.isEmpty());
         QVERIFY(!errorOf([&] {
-                     ReadCardVersion(state_.libraryPath(), versions.last().path);
+                     cardversionreader::readCardVersion(state_.libraryPath(), versions.last().path);
                  }).isEmpty());
     }
 
@@ -346,14 +348,14 @@ private slots:
         save(u"druhá"_s);
         const QByteArray stored = fileBytes(card());
         const qsizetype versionsBefore = cardhistory::versions(folder()).size();
-        SaveTable(state_.WorkDir + u"Karta.tbl"_s, {u"Poznámka=nikdy"_s});
+        tablefile::SaveTable(state_.WorkDir + u"Karta.tbl"_s, {u"Poznámka=nikdy"_s});
 
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
-            T7zOutArchivePtr writer = MakeOutArchive(state_.libraryPath(), ZipFormatId);
+            T7zOutArchivePtr writer = sevenzip::MakeOutArchive(state_.libraryPath(), ZipFormatId);
             writer->QueueFile(state_.WorkDir + u"Karta.tbl"_s, u"Karta.tbl"_s);
-            writer->WriteArchive(TemporaryCardPath(card()));
+            writer->WriteArchive(cardarchive::temporaryCardPath(card()));
             new KeptCardVersion(state_.historyDir(), card()); // never goes: the process dies
             ::raise(SIGKILL);
             ::_exit(0);

@@ -63,7 +63,7 @@ private slots:
 
     void cardGoesToTrashWithItsOrigin() {
         const QString path = WriteFile(card(QStringLiteral("Čajové směsi.krt")), "card bytes");
-        MoveToTrash(path);
+        trash::moveToTrash(path);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(home_->trashFiles(), QStringList{QStringLiteral("Čajové směsi.krt")});
         QCOMPARE(Bytes(home_->trashFile(QStringLiteral("Čajové směsi.krt"))), "card bytes");
@@ -74,8 +74,8 @@ private slots:
     // A card made again under the same name and deleted again does not
     // replace the first one in the trash.
     void sameNameTwiceKeepsBoth() {
-        MoveToTrash(WriteFile(card(QStringLiteral("Karta.krt")), "first"));
-        MoveToTrash(WriteFile(card(QStringLiteral("Karta.krt")), "second"));
+        trash::moveToTrash(WriteFile(card(QStringLiteral("Karta.krt")), "first"));
+        trash::moveToTrash(WriteFile(card(QStringLiteral("Karta.krt")), "second"));
         const QStringList trashed = home_->trashFiles();
         QCOMPARE(trashed.size(), 2);
         QByteArrayList contents;
@@ -91,7 +91,7 @@ private slots:
     void withoutTrashTheCardIsDeleted() {
         WriteFile(home_->dataHome(), "not a folder");
         const QString path = WriteFile(card(QStringLiteral("Karta.krt")), "card");
-        MoveToTrash(path);
+        trash::moveToTrash(path);
         QVERIFY(!QFile::exists(path));
         QCOMPARE(strayInCurrentDirectory(), QStringList());
     }
@@ -99,7 +99,7 @@ private slots:
     void folderAtThePathStays() {
         const QString path = card(QStringLiteral("Karta.krt"));
         WriteFile(path + "/inside", "x");
-        MoveToTrash(path);
+        trash::moveToTrash(path);
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(home_->trashFiles(), QStringList());
     }

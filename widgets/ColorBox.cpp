@@ -72,7 +72,7 @@ const QString kCustomName = QStringLiteral("Vlastní…");
 
 QIcon swatch(qint32 value) {
     QPixmap pixmap(16, 12);
-    pixmap.fill(ColorFromStored(value));
+    pixmap.fill(storedcolor::colorFromStored(value));
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
     painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
@@ -89,7 +89,7 @@ ColorBox::ColorBox(QWidget* parent) : QComboBox(parent) {
     for (const NamedColor& color : kExtendedColors)
         addColorEntry(QString::fromUtf16(color.name), color.value);
     for (const NamedSystemColor& color : kSystemColors)
-        addColorEntry(QString::fromUtf16(color.name), SystemColor(color.index));
+        addColorEntry(QString::fromUtf16(color.name), storedcolor::systemColor(color.index));
     setSelected(0x000000);
     connect(this, &QComboBox::activated, this, &ColorBox::onActivated);
 }
@@ -124,13 +124,13 @@ void ColorBox::setCustomValue(qint32 value) {
 // entry selected before.
 void ColorBox::onActivated(int index) {
     if (index == kCustomIndex) {
-        const QColor initial = ColorFromStored(itemData(kCustomIndex).value<qint32>());
+        const QColor initial = storedcolor::colorFromStored(itemData(kCustomIndex).value<qint32>());
         const QColor chosen = QColorDialog::getColor(initial, this);
         if (!chosen.isValid()) {
             setCurrentIndex(confirmedIndex_);
             return;
         }
-        setCustomValue(StoredFromColor(chosen));
+        setCustomValue(storedcolor::storedFromColor(chosen));
     }
     confirmedIndex_ = index;
 }

@@ -2,7 +2,9 @@
 
 #include "storage/AppError.h"
 
-void RunGuarded(Prompts& prompts, const std::function<void()>& command) {
+namespace commandguard {
+
+void runGuarded(Prompts& prompts, const std::function<void()>& command) {
     try {
         command();
     } catch (const CommandAborted&) {
@@ -13,3 +15,5 @@ void RunGuarded(Prompts& prompts, const std::function<void()>& command) {
         prompts.error(QString::fromLocal8Bit(error.what()));
     }
 }
+
+} // namespace commandguard

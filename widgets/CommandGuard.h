@@ -8,6 +8,10 @@
 
 #include <functional>
 
+namespace commandguard {
+
 // Runs a command bound to a control. An error it lets through is shown in the
 // application's standard error box (prompts.error) and the program goes on.
-void RunGuarded(Prompts& prompts, const std::function<void()>& command);
+void runGuarded(Prompts& prompts, const std::function<void()>& command);
+
+} // namespace commandguard

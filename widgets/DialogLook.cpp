@@ -37,9 +37,9 @@ void setBackground(QWidget& dialog, const QColor& color) {
     QPalette palette = dialog.palette();
     palette.setColor(QPalette::Window, color);
     // Labels, check boxes and radio buttons draw on this colour.
-    palette.setColor(
-        QPalette::WindowText,
-        ReadableTextColor(color, QGuiApplication::palette().color(QPalette::WindowText)));
+    palette.setColor(QPalette::WindowText,
+                     readabletext::readableTextColor(
+                         color, QGuiApplication::palette().color(QPalette::WindowText)));
     dialog.setPalette(palette);
     dialog.setAutoFillBackground(true);
 }

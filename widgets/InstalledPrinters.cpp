@@ -11,20 +11,24 @@ std::function<QStringList()>& namesSource() {
 
 } // namespace
 
-QStringList InstalledPrinterNames() {
+namespace installedprinters {
+
+QStringList installedPrinterNames() {
     if (namesSource())
         return namesSource()();
     return QPrinterInfo::availablePrinterNames();
 }
 
-QString DefaultPrinterName() {
-    const QStringList names = InstalledPrinterNames();
+QString defaultPrinterName() {
+    const QStringList names = installedprinters::installedPrinterNames();
     const QString systemDefault = QPrinterInfo::defaultPrinterName();
     if (names.contains(systemDefault))
         return systemDefault;
     return names.value(0);
 }
 
-void SetInstalledPrinterNamesSource(std::function<QStringList()> source) {
+void setInstalledPrinterNamesSource(std::function<QStringList()> source) {
     namesSource() = std::move(source);
 }
+
+} // namespace installedprinters

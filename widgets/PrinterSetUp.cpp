@@ -3,10 +3,14 @@
 #include "core/Prompts.h"
 #include "widgets/InstalledPrinters.h"
 
-void RunPrinterSetUp(Prompts& prompts, QPrinter& printer) {
-    if (InstalledPrinterNames().isEmpty()) {
+namespace printersetup {
+
+void runPrinterSetUp(Prompts& prompts, QPrinter& printer) {
+    if (installedprinters::installedPrinterNames().isEmpty()) {
         prompts.message(QStringLiteral("Nenalezena žádná tiskárna!"));
         return;
     }
     prompts.setUpPrinter(printer);
 }
+
+} // namespace printersetup

@@ -3,13 +3,15 @@
 #include "storage/sevenzip/T7zInArchive.h"
 #include "storage/sevenzip/T7zOutArchive.h"
 
+namespace sevenzip {
+
 T7zInArchivePtr MakeInArchive(const QString& libraryPath, const TGUID& classId) {
     auto archive = std::make_shared<T7zInArchive>(libraryPath);
     archive->SetFormat(classId);
     return archive;
 }
 
-T7zLibraryPtr LoadArchiveLibrary(const QString& libraryPath) {
+T7zLibraryPtr loadArchiveLibrary(const QString& libraryPath) {
     return std::make_shared<const T7zPlugin>(libraryPath);
 }
 
@@ -30,5 +32,7 @@ void SetUIntProperty(T7zOutArchive& archive, const QString& name, quint32 value)
 }
 
 void SetArchiveLevel(T7zOutArchive& archive, quint32 level) {
-    SetUIntProperty(archive, QStringLiteral("X"), level);
+    sevenzip::SetUIntProperty(archive, QStringLiteral("X"), level);
 }
+
+} // namespace sevenzip

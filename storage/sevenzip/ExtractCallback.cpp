@@ -27,7 +27,7 @@ qsizetype ExtractCallback::slotOf(quint32 index) const {
 
 ComPtr<ISequentialOutStream> ExtractCallback::limited(ComPtr<ISequentialOutStream> stream,
                                                       quint32 index) {
-    const QString path = archive_.ItemPath(index);
+    const QString path = archive_.itemPath(index);
     const quint64 limit = limits_.limitFor(path);
     LimitedOutStream::Texts texts{archive_.itemTooLargeText(path, limit),
                                   archive_.totalTooLargeText(limits_.maxTotalBytes)};
@@ -41,7 +41,7 @@ HRESULT ExtractCallback::GetStream(quint32 index, ISequentialOutStream** out, qi
     if (askMode != AskExtract)
         return S_OK;
     return guardedCall(errors_.get(), [&] {
-        if (index >= archive_.NumberOfItems())
+        if (index >= archive_.numberOfItems())
             return E_INVALIDARG;
         if (slotOf(index) < 0)
             return S_OK; // the library skips the item without reporting a result
@@ -63,7 +63,7 @@ HRESULT ExtractCallback::SetOperationResult(qint32 result) {
         if (result == OperationOk)
             return S_OK;
         errors_->record(
-            archive_.readErrorText(operationResultText(result, archive_.ItemPath(index))));
+            archive_.readErrorText(operationResultText(result, archive_.itemPath(index))));
         return E_ABORT;
     });
 }

@@ -18,7 +18,7 @@ ExtractToDirectoryCallback::ExtractToDirectoryCallback(T7zInArchive& archive,
 
 ComPtr<ISequentialOutStream> ExtractToDirectoryCallback::openItem(quint32 index) {
     removeUnfinished();
-    QStringList parts = safeItemPathParts(archive().ItemPath(index));
+    QStringList parts = safeItemPathParts(archive().itemPath(index));
     if (parts.isEmpty())
         return {};
     const QString fileName = parts.takeLast();

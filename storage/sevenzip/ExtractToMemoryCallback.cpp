@@ -18,7 +18,7 @@ ComPtr<ISequentialOutStream> ExtractToMemoryCallback::openItem(quint32 index) {
     // The declared size is only a hint for the buffer; the limit keeps a
     // damaged header from making it reserve gigabytes.
     const quint64 hint =
-        std::min(archive().ItemSize(index), limits_.limitFor(archive().ItemPath(index)));
+        std::min(archive().itemSize(index), limits_.limitFor(archive().itemPath(index)));
     current_ = makeCom<MemoryOutStream>(qsizetype(hint));
     return ComPtr<ISequentialOutStream>(current_.get());
 }

@@ -47,7 +47,7 @@ int removeEntry(const char* path, const struct stat*, int type, struct FTW*) {
 } // namespace
 
 QString systemErrorText(int error) {
-    return SystemErrorText(error);
+    return systemerror::systemErrorText(error);
 }
 
 QString fileErrorText(const char* action, const QString& path, int error) {

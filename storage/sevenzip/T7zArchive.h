@@ -10,7 +10,7 @@ public:
     explicit T7zArchive(std::shared_ptr<const T7zPlugin> loaded);
 
     void SetFormat(const TGUID& classId) { classId_ = classId; }
-    const TGUID& GetFormat() const { return classId_; }
+    const TGUID& getFormat() const { return classId_; }
 
 protected:
     // A new handler of the archive's format offering interface iid.

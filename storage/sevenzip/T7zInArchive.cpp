@@ -128,11 +128,11 @@ void T7zInArchive::checkIndex(quint32 index) const {
         throw AppError(QStringLiteral("Archiv nemá položku číslo %1").arg(index));
 }
 
-quint32 T7zInArchive::NumberOfItems() {
+quint32 T7zInArchive::numberOfItems() {
     return open_ ? itemCount_ : 0;
 }
 
-QString T7zInArchive::ItemPath(quint32 index) {
+QString T7zInArchive::itemPath(quint32 index) {
     checkIndex(index);
     ReceivedVariant path(module());
     const HRESULT result = handler_->GetProperty(index, propid::Path, path.get());
@@ -141,7 +141,7 @@ QString T7zInArchive::ItemPath(quint32 index) {
     return path.toString();
 }
 
-bool T7zInArchive::ItemIsFolder(quint32 index) {
+bool T7zInArchive::itemIsFolder(quint32 index) {
     checkIndex(index);
     ReceivedVariant folder(module());
     const HRESULT result = handler_->GetProperty(index, propid::IsFolder, folder.get());
@@ -150,7 +150,7 @@ bool T7zInArchive::ItemIsFolder(quint32 index) {
     return folder.toBool();
 }
 
-quint64 T7zInArchive::ItemSize(quint32 index) {
+quint64 T7zInArchive::itemSize(quint32 index) {
     checkIndex(index);
     ReceivedVariant size(module());
     const HRESULT result = handler_->GetProperty(index, propid::Size, size.get());
@@ -159,12 +159,12 @@ quint64 T7zInArchive::ItemSize(quint32 index) {
     return size.toUInt64();
 }
 
-std::vector<ArchiveItem> T7zInArchive::ChosenItems() {
+std::vector<ArchiveItem> T7zInArchive::chosenItems() {
     requireOpen();
     std::vector<ArchiveItem> files;
     for (quint32 index = 0; index < itemCount_; ++index) {
-        if (!ItemIsFolder(index))
-            files.push_back({index, ItemPath(index), ItemSize(index)});
+        if (!itemIsFolder(index))
+            files.push_back({index, itemPath(index), itemSize(index)});
     }
     return chooseItems(files);
 }
@@ -172,7 +172,7 @@ std::vector<ArchiveItem> T7zInArchive::ChosenItems() {
 std::vector<ArchiveItem> T7zInArchive::itemsToUnpack(const ItemFilter& wanted) {
     std::vector<ArchiveItem> items;
     quint64 total = 0;
-    for (ArchiveItem& item : ChosenItems()) {
+    for (ArchiveItem& item : chosenItems()) {
         if (wanted && !wanted(item.path))
             continue;
         const quint64 limit = limits_.limitFor(item.path);
@@ -209,7 +209,7 @@ void T7zInArchive::ExtractAllTo(const QString& directory, const ItemFilter& want
     }
 }
 
-QList<QPair<QString, QByteArray>> T7zInArchive::ReadItems(const ItemFilter& wanted) {
+QList<QPair<QString, QByteArray>> T7zInArchive::readItems(const ItemFilter& wanted) {
     requireOpen();
     const std::vector<ArchiveItem> items = itemsToUnpack(wanted);
     QList<QPair<QString, QByteArray>> result;

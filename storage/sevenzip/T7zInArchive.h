@@ -33,7 +33,7 @@ public:
     ~T7zInArchive() override;
 
     // The limits of every later OpenArchive and unpack.
-    void SetLimits(const UnpackLimits& limits) { limits_ = limits; }
+    void setLimits(const UnpackLimits& limits) { limits_ = limits; }
 
     // Opens the archive file at path; it stays open until the reader goes. Fails
     // when the file is missing, is not a regular file, is not a Zip archive, is
@@ -46,15 +46,15 @@ public:
     void ExtractAllTo(const QString& directory, const ItemFilter& wanted = {});
     // Unpacks into memory only the chosen file items whose archive path `wanted`
     // accepts; results in archive order.
-    QList<QPair<QString, QByteArray>> ReadItems(const ItemFilter& wanted);
+    QList<QPair<QString, QByteArray>> readItems(const ItemFilter& wanted);
 
-    // Item queries; index must be below NumberOfItems().
-    quint32 NumberOfItems();
-    QString ItemPath(quint32 index);
-    bool ItemIsFolder(quint32 index);
-    quint64 ItemSize(quint32 index);
+    // Item queries; index must be below numberOfItems().
+    quint32 numberOfItems();
+    QString itemPath(quint32 index);
+    bool itemIsFolder(quint32 index);
+    quint64 itemSize(quint32 index);
     // The chosen file items (see above).
-    std::vector<ArchiveItem> ChosenItems();
+    std::vector<ArchiveItem> chosenItems();
 
     // Texts naming the open archive file, for the callbacks.
     QString readErrorText(const QString& reason) const;

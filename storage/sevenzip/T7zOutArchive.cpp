@@ -46,7 +46,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     // leaves whatever lies beyond the archive's end.
     const int fd = createTruncated(path);
     try {
-        WriteArchiveTo(fd, path);
+        writeArchiveTo(fd, path);
     } catch (...) {
         closeQuietly(fd);
         throw;
@@ -54,7 +54,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     syncAndClose(fd, path);
 }
 
-void T7zOutArchive::WriteArchiveTo(int fd, const QString& path) {
+void T7zOutArchive::writeArchiveTo(int fd, const QString& path) {
     IOutArchive& writer = handler();
     const auto errors = std::make_shared<OperationError>();
     HRESULT result = S_OK;

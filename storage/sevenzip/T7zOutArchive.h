@@ -25,12 +25,12 @@ public:
     // Writes all queued items as a new archive into the empty file open at fd
     // and flushes it to the disk; path names the file in messages. The caller
     // keeps the descriptor and closes it.
-    void WriteArchiveTo(int fd, const QString& path);
+    void writeArchiveTo(int fd, const QString& path);
     // Passes one named property (e.g. "X", the compression level) to the
     // writing handler; it applies to every later WriteArchive.
     void SetFormatProperty(const QString& name, quint32 value);
 
-    const std::vector<T7zBatchItem>& Queue() const { return queue_; }
+    const std::vector<T7zBatchItem>& queue() const { return queue_; }
 
 private:
     sevenzip::IOutArchive& handler();

@@ -20,12 +20,12 @@
 struct AppFixture {
     explicit AppFixture(const TestProgramDir& dir)
         : application(dir.path(), &prompts, [this](int code) { endCodes << code; }) {
-        started = application.Start();
+        started = application.start();
     }
 
-    TForm1& form() const { return *application.Form1(); }
-    AppState& state() { return application.State(); }
-    OpenCard& card() const { return form().Card(); }
+    TForm1& form() const { return *application.form1(); }
+    AppState& state() { return application.state(); }
+    OpenCard& card() const { return form().card(); }
     CardEditor& editor() const { return form().editorPanel(); }
     CardListPanel& list() const { return form().listPanel(); }
     CommandRegistry& commands() const { return form().commands(); }
@@ -46,7 +46,7 @@ struct AppFixture {
     // Selects entry index of the card list and opens it as a double click does.
     void open(int index) {
         list().selectRow(index);
-        RunGuarded(prompts, [this] { form().ListDblClick(); });
+        commandguard::runGuarded(prompts, [this] { form().ListDblClick(); });
     }
     // Shows the main window and makes it active; whether it became active.
     bool show() {

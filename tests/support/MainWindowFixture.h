@@ -28,12 +28,12 @@ struct Started {
     // Selects entry index and opens it as a double click does.
     void Open(int index) {
         list().selectRow(index);
-        RunGuarded(prompts, [this] { form->ListDblClick(); });
+        commandguard::runGuarded(prompts, [this] { form->ListDblClick(); });
     }
-    void Save() {
-        RunGuarded(prompts, [this] { form->SpeedButton3Click(); });
+    void save() {
+        commandguard::runGuarded(prompts, [this] { form->SpeedButton3Click(); });
     }
-    OpenCard& card() const { return form->Card(); }
+    OpenCard& card() const { return form->card(); }
     CardEditor& editor() const { return form->editorPanel(); }
     CardListPanel& list() const { return form->listPanel(); }
     CommandRegistry& commands() const { return form->commands(); }

@@ -7,10 +7,10 @@
 // Makes the program see exactly these installed printers, so that tests run
 // alike on machines with and without printers; nothing is ever printed on them.
 inline void pretendPrinters(const QStringList& names) {
-    SetInstalledPrinterNamesSource([names] { return names; });
+    installedprinters::setInstalledPrinterNamesSource([names] { return names; });
 }
 
 // Lets the program see the printers really installed again.
 inline void stopPretendingPrinters() {
-    SetInstalledPrinterNamesSource({});
+    installedprinters::setInstalledPrinterNamesSource({});
 }

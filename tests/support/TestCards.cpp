@@ -16,7 +16,7 @@ namespace testcards {
 
 void writeArchive(const QString& libraryPath, const QString& path, const Members& members) {
     QTemporaryDir staging;
-    T7zOutArchivePtr writer = MakeOutArchive(libraryPath, ZipFormatId);
+    T7zOutArchivePtr writer = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
     for (int i = 0; i < members.size(); ++i) {
         // One folder per member, so members may share a name that differs in case.
         const QString staged = staging.path() + QStringLiteral("/%1/").arg(i) + members[i].first;
@@ -62,10 +62,10 @@ void replaceCard(const TestProgramDir& dir, const QString& name, const QStringLi
 }
 
 QMap<QString, QByteArray> readCard(const TestProgramDir& dir, const QString& fileName) {
-    const T7zInArchivePtr reader = MakeInArchive(dir.library(), ZipFormatId);
+    const T7zInArchivePtr reader = sevenzip::MakeInArchive(dir.library(), ZipFormatId);
     reader->OpenArchive(dir.cardDir() + fileName);
     QMap<QString, QByteArray> members;
-    for (const auto& [path, bytes] : reader->ReadItems([](const QString&) { return true; }))
+    for (const auto& [path, bytes] : reader->readItems([](const QString&) { return true; }))
         members.insert(path, bytes);
     return members;
 }

@@ -43,7 +43,7 @@ template <class W> const QObject& rootOf(const std::unique_ptr<W>& window) {
     return *window;
 }
 inline const QObject& rootOf(const Application& program) {
-    return *program.Form1();
+    return *program.form1();
 }
 
 // Whether object belongs to a dialog inside root rather than to root itself.
@@ -69,9 +69,9 @@ template <class T, class W> T* control(const W& window, const char* name) {
 
 // The main window's dialog of type T; null before it is made.
 template <class T> T* dialog(const Application& program) {
-    if (!program.Form1())
+    if (!program.form1())
         return nullptr;
-    return program.Form1()->template findChild<T*>(QString(), Qt::FindDirectChildrenOnly);
+    return program.form1()->template findChild<T*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 template <class W> CommandRegistry& commandsOf(const W& window) {

@@ -30,11 +30,11 @@ namespace {
 void readConfig(const QStringList& lines) {
     TextLineReader config(lines);
     try {
-        if (SplitTitles(config.ReadLine()).size() > lines.value(0).size() + 1)
+        if (titlesplit::splitTitles(config.readLine()).size() > lines.value(0).size() + 1)
             fuzz::fail("more titles than characters");
-        ColorFromStored(config.ReadNumberToken());
+        storedcolor::colorFromStored(config.readNumberToken());
         for (int flag = 0; flag < 4; ++flag)
-            config.ReadLine();
+            config.readLine();
     } catch (const AppError&) {
     }
 }
@@ -43,13 +43,13 @@ void readFont(const QStringList& lines) {
     TextLineReader file(lines);
     QFont font;
     try {
-        const int size = file.ReadInteger();
+        const int size = file.readInteger();
         if (size > 0 && size < 10000)
             font.setPointSize(size);
-        font.setFamily(file.ReadLine());
-        ColorFromStored(file.ReadInteger());
-        DecodeFontStyle(file.ReadLine(), font);
-        if (EncodeFontStyle(font).size() != 4)
+        font.setFamily(file.readLine());
+        storedcolor::colorFromStored(file.readInteger());
+        fontstyle::DecodeFontStyle(file.readLine(), font);
+        if (fontstyle::EncodeFontStyle(font).size() != 4)
             fuzz::fail("a font style code without four letters");
     } catch (const AppError&) {
     }

@@ -50,13 +50,13 @@ void readLines(const QByteArray& bytes) {
         try {
             switch ((choice >> (step % 4 * 2)) & 3) {
             case 0:
-                reader.ReadLine();
+                reader.readLine();
                 break;
             case 1:
-                reader.ReadInteger();
+                reader.readInteger();
                 break;
             default:
-                reader.ReadNumberToken();
+                reader.readNumberToken();
                 break;
             }
         } catch (const AppError&) {

@@ -11,14 +11,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString notes = ParseNotes(bytes);
+    const QString notes = notesfile::parseNotes(bytes);
     QByteArray stored;
     try {
-        stored = FormatNotes(notes);
+        stored = notesfile::formatNotes(notes);
     } catch (const AppError&) {
         fuzz::fail("notes read from a notes member cannot be stored again");
     }
-    if (ParseNotes(stored) != notes)
+    if (notesfile::parseNotes(stored) != notes)
         fuzz::fail("notes change when they are stored and read again");
     return 0;
 }

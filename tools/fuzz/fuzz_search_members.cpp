@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const fuzz::InputFile file(data, size, QStringLiteral("Karta.krt"));
     try {
         const CardTextMembers members =
-            ReadCardTextMembers(libraryPath(), file.path(), QStringLiteral("Karta"));
+            textmembers::readCardTextMembers(libraryPath(), file.path(), QStringLiteral("Karta"));
         const UnpackLimits limits;
         if (quint64(members.notes.size()) > limits.maxTextBytes ||
             quint64(members.table.size()) > limits.maxTextBytes)

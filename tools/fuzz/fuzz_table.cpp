@@ -11,14 +11,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QStringList rows = ParseTable(bytes);
+    const QStringList rows = tablefile::parseTable(bytes);
     QByteArray stored;
     try {
-        stored = FormatTable(rows);
+        stored = tablefile::formatTable(rows);
     } catch (const AppError&) {
         fuzz::fail("rows read from a table member cannot be stored again");
     }
-    if (ParseTable(stored) != rows)
+    if (tablefile::parseTable(stored) != rows)
         fuzz::fail("a table changes when it is stored and read again");
     return 0;
 }

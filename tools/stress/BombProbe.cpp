@@ -7,9 +7,9 @@
 // working folder afterwards, and "ok" or the error text.
 
 #include "core/CardTextMembers.h"
-#include "storage/CardFileNames.h"
 #include "storage/AppError.h"
 #include "storage/CardArchive.h"
+#include "storage/CardFileNames.h"
 #include "storage/WorkDir.h"
 
 #include <QCoreApplication>
@@ -56,10 +56,10 @@ int main(int argc, char** argv) {
     timer.start();
     try {
         if (operation == QStringLiteral("open")) {
-            UnpackCard(library, card, workDir);
+            cardarchive::unpackCard(library, card, workDir);
         } else {
             const QString name = QFileInfo(card).fileName();
-            ReadCardTextMembers(library, card, cardfile::cardNameOf(name));
+            textmembers::readCardTextMembers(library, card, cardfile::cardNameOf(name));
         }
     } catch (const AppError& error) {
         outcome = error.text();
@@ -67,6 +67,6 @@ int main(int argc, char** argv) {
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     std::printf("%s\t%.3f\t%.1f\t%lld\t%s\n", qPrintable(operation), seconds, PeakMegabytes(),
                 static_cast<long long>(BytesBelow(workDir)), outcome.toUtf8().constData());
-    ClearWorkDir(workDir);
+    workdir::ClearWorkDir(workDir);
     return 0;
 }

@@ -66,12 +66,12 @@ void Log(const Program& program, const char* event, int card, quint64 generation
 
 void SaveCard(const Program& program, CardWriter& writer, int card, quint64 generation) {
     const QString name = QStringLiteral("Karta%1").arg(card);
-    SaveTable(
+    tablefile::SaveTable(
         program.work() + name + QStringLiteral(".tbl"),
         {QStringLiteral("Generace=%1").arg(generation), QStringLiteral("Karta=%1").arg(card)});
-    SaveNotes(program.work() + name + QStringLiteral(".txt"), Notes(generation));
+    notesfile::saveNotes(program.work() + name + QStringLiteral(".txt"), Notes(generation));
     filebytes::write(program.work() + name + QStringLiteral("1.bmp"), PictureBytes(generation));
-    writer.PackCard(program.library(), program.work(), name,
+    writer.packCard(program.library(), program.work(), name,
                     program.cards() + name + QStringLiteral(".krt"));
 }
 
@@ -91,8 +91,8 @@ int Init(const Program& program, int count) {
     QDir().mkpath(program.work());
     CardWriter writer;
     for (int card = 0; card < count; ++card) {
-        CreateEmptyCardFile(program.library(),
-                            program.cards() + QStringLiteral("Karta%1.krt").arg(card));
+        cardarchive::createEmptyCardFile(program.library(),
+                                         program.cards() + QStringLiteral("Karta%1.krt").arg(card));
         SaveCard(program, writer, card, 0);
         Log(program, "done", card, 0);
     }
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     const QString command = arguments[1];
     try {
         if (command == QStringLiteral("start")) {
-            std::printf("%d\n", RemoveStaleTemporaryCards(program.cards()));
+            std::printf("%d\n", temporarycards::removeStaleTemporaryCards(program.cards()));
             return 0;
         }
         const int count = arguments.value(3).toInt();
