@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    const QString executableDir = executableDirectory();
+    const QString executableDir = programdir::executableDirectory();
     Application application(programdir::dataDirectory(executableDir));
     application.state().libraryDir = executableDir;
     application.start();

@@ -17,12 +17,12 @@ QString withSeparator(QString dir) {
 
 } // namespace
 
+namespace programdir {
+
 QString executableDirectory() {
     const QString path = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     return withSeparator(QFileInfo(path).absolutePath());
 }
-
-namespace programdir {
 
 bool isPortable(const QString& executableDir) {
     const QString dir = withSeparator(executableDir);

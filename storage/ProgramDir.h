@@ -2,8 +2,12 @@
 
 #include <QString>
 
+namespace programdir {
+
 // The directory of the running executable, with a trailing "/".
 QString executableDirectory();
+
+} // namespace programdir
 
 // Where the program keeps its cards. A program directory is portable when it
 // holds the marker file ".portable" (written by `cmake --install` and

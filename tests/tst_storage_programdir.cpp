@@ -50,7 +50,7 @@ class TestProgramDirectory : public QObject {
     Q_OBJECT
 private slots:
     void executableDirectoryEndsWithSeparator() {
-        const QString dir = executableDirectory();
+        const QString dir = programdir::executableDirectory();
         QVERIFY(dir.endsWith(u'/'));
         QVERIFY(
             QFileInfo::exists(dir + QFileInfo(QCoreApplication::applicationFilePath()).fileName()));
