@@ -1,11 +1,9 @@
 #include "core/OverviewModel.h"
 
+#include "core/OverviewRows.h"
 #include "storage/CardFileNames.h"
 
 #include <QCollator>
-#include <QLocale>
-#include <algorithm>
-#include <numeric>
 
 namespace {
 
@@ -17,13 +15,6 @@ QPair<QString, QString> splitRow(const QString& line) {
     if (equals < 0)
         return {line, QString()};
     return {line.left(equals), line.mid(equals + 1)};
-}
-
-QCollator czechCollator() {
-    QCollator collator(QLocale(QLocale::Czech, QLocale::Czechia));
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
 }
 
 } // namespace
@@ -64,22 +55,26 @@ OverviewModel::OverviewModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void OverviewModel::setCards(QList<OverviewCard> cards) {
     beginResetModel();
-    cards_ = std::move(cards);
-    // Each key counted once per card that has it; the most used first.
-    QHash<QString, int> uses;
-    QStringList firstSeen;
-    for (const OverviewCard& card : std::as_const(cards_)) {
-        for (const auto& cell : card.cells) {
-            int& count = uses[cell.first];
-            if (count++ == 0)
-                firstSeen.append(cell.first);
-        }
-    }
-    std::stable_sort(firstSeen.begin(), firstSeen.end(),
-                     [&](const QString& a, const QString& b) { return uses[a] > uses[b]; });
-    keys_ = firstSeen;
+    overviewrows::freeElsewhere(std::exchange(cards_, std::move(cards)));
+    keys_ = overviewrows::keysByUse(cards_);
     rebuildRowIndex();
     forgetRanks();
+    endResetModel();
+}
+
+void OverviewModel::setPreparedCards(QList<OverviewCard> cards, OverviewPrepared prepared) {
+    if (!prepared.ready || prepared.rowByFile.size() != cards.size()) {
+        setCards(std::move(cards));
+        return;
+    }
+    beginResetModel();
+    overviewrows::freeElsewhere(std::exchange(cards_, std::move(cards)));
+    keys_ = std::move(prepared.keys);
+    overviewrows::freeElsewhere(std::exchange(rowByFile_, std::move(prepared.rowByFile)));
+    forgetRanks();
+    const int ranked = prepared.rankedTitle.isEmpty() ? -1 : columnOf(prepared.rankedTitle);
+    if (ranked >= 0 && prepared.ranks.size() == size_t(cards_.size()))
+        ranks_.insert(ranked, std::move(prepared.ranks));
     endResetModel();
 }
 
@@ -195,29 +190,14 @@ const std::vector<int>& OverviewModel::sortRanks(int column) const {
     const auto kept = ranks_.constFind(column);
     if (kept != ranks_.cend())
         return *kept;
-    const QCollator collator = czechCollator();
-    std::vector<QCollatorSortKey> sortKeys;
-    std::vector<int> filled;
-    sortKeys.reserve(cards_.size());
+    const QCollator collator = overviewrows::czechCollator();
+    std::vector<std::optional<QCollatorSortKey>> sortKeys(cards_.size());
     for (int row = 0; row < cards_.size(); ++row) {
         const QString text = cellText(row, column);
-        if (text.isEmpty())
-            continue;
-        filled.push_back(row);
-        sortKeys.push_back(collator.sortKey(text));
+        if (!text.isEmpty())
+            sortKeys[row] = collator.sortKey(text);
     }
-    std::vector<int> order(filled.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return sortKeys[a].compare(sortKeys[b]) < 0; });
-    std::vector<int> ranks(cards_.size(), -1);
-    int rank = 0;
-    for (size_t position = 0; position < order.size(); ++position) {
-        if (position > 0 && sortKeys[order[position - 1]].compare(sortKeys[order[position]]) != 0)
-            ++rank;
-        ranks[filled[order[position]]] = rank;
-    }
-    return *ranks_.insert(column, std::move(ranks));
+    return *ranks_.insert(column, overviewrows::ranksOf(sortKeys));
 }
 
 int OverviewModel::rowCount(const QModelIndex& parent) const {
@@ -238,7 +218,7 @@ QVariant OverviewModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (section == NameColumn)
-        return QStringLiteral("Karta");
+        return overviewrows::NameTitle;
     return keys_.value(section - 1);
 }
 
@@ -257,10 +237,7 @@ void OverviewModel::addNewKeys(const OverviewCard& card) {
 }
 
 void OverviewModel::rebuildRowIndex() {
-    rowByFile_.clear();
-    rowByFile_.reserve(cards_.size());
-    for (int row = 0; row < cards_.size(); ++row)
-        rowByFile_.insert(cards_[row].fileName, row);
+    overviewrows::freeElsewhere(std::exchange(rowByFile_, overviewrows::rowIndex(cards_)));
 }
 
 void OverviewModel::forgetRanks() {

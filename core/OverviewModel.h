@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <vector>
 
+struct OverviewPrepared;
+
 // One card of the overview: its card file and its table, each key once with
 // the values of its rows joined by "; ", in the order the keys first appear.
 struct OverviewCard {
@@ -39,6 +41,9 @@ public:
 
     // Shows these cards, in this order; the columns are worked out afresh.
     void setCards(QList<OverviewCard> cards);
+    // The same with the columns, the row index and the ranks of one column
+    // worked out beforehand (OverviewReader); without them as setCards.
+    void setPreparedCards(QList<OverviewCard> cards, OverviewPrepared prepared);
     // Puts the card in place of the row of its card file, or adds it at the
     // end when the file has no row.
     void updateCard(const OverviewCard& card);

@@ -2,15 +2,18 @@
 
 #include "core/CardFileStamp.h"
 #include "core/OverviewModel.h"
+#include "core/OverviewRows.h"
 #include "storage/sevenzip/ArchiveFunctions.h"
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <atomic>
 #include <memory>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class CardTextCache;
@@ -22,6 +25,7 @@ struct OverviewReading {
     QStringList unreadable;    // entries whose card file could not be read
     bool stopped = false;      // stopped before the last card file
     int cardFilesRead = 0;     // read through the archive library; the rest came from the cache
+    OverviewPrepared prepared; // ready when the reader was asked to prepare the rows
 };
 Q_DECLARE_METATYPE(OverviewReading)
 
@@ -29,7 +33,8 @@ Q_DECLARE_METATYPE(OverviewReading)
 // threads, through the content search's member reader and its cache: a card
 // file unchanged since a search (or an earlier overview) is not read again,
 // and what is read here serves the next search. The user-interface thread
-// only hears how far the reading got and, at the end, the cards.
+// only hears how far the reading got and, at the end, the cards, with the
+// rows prepared for the window when it asked for that.
 class OverviewReader : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +48,10 @@ public:
     void start(const QString& libraryPath, const QString& directory, const QStringList& entries);
     // The workers take no further card; `finished` follows with what was read.
     void stop();
+    // The readings that start from now on prepare the rows for the window
+    // (OverviewPrepared): the filter's texts leave out the columns titled
+    // hiddenTitles, and the column titled sortTitle (none when empty) is ranked.
+    void prepareRows(const QSet<QString>& hiddenTitles, const QString& sortTitle);
     bool running() const { return !workers_.empty(); }
     int total() const { return int(entries_.size()); }
 
@@ -54,8 +63,10 @@ signals:
 private:
     void work();
     OverviewCard readCard(int index, T7zInArchivePtr& reader);
+    void prepareCard(int index, const OverviewCard& card, const QCollator& collator);
+    void assembleReading();
     void checkWorkers();
-    void finish();
+    void finish(int generation);
 
     CardTextCache& cache_;
     T7zLibraryPtr library_;
@@ -64,10 +75,19 @@ private:
     QStringList entries_;
     std::unique_ptr<StampedFolder> folder_;
     std::vector<std::optional<OverviewCard>> cards_;
+    std::optional<std::pair<QSet<QString>, QString>> nextPreparation_;
+    bool prepare_ = false;
+    QSet<QString> hiddenTitles_;
+    QString sortTitle_;
+    std::vector<QString> foldedTexts_;
+    std::vector<std::optional<QCollatorSortKey>> sortKeys_;
+    // Made by the last worker to end.
+    OverviewReading reading_;
+    int generation_ = 0;
+    std::atomic<int> workersReading_{0};
     std::atomic<int> nextCard_{0};
     std::atomic<int> done_{0};
     std::atomic<int> filesRead_{0};
-    std::atomic<int> workersRunning_{0};
     std::atomic<bool> stopping_{false};
     std::vector<std::thread> workers_;
     QTimer poll_;

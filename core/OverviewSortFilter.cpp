@@ -2,57 +2,10 @@
 
 #include "core/AccentFolding.h"
 #include "core/OverviewModel.h"
+#include "core/OverviewRows.h"
 
 #include <algorithm>
 #include <thread>
-
-namespace {
-
-// Between cells: a filter text typed into one line never holds it, so it
-// never matches across two cells.
-constexpr QChar CellBreak = u'\n';
-
-// accents::folded one character at a time, which gives the same for text
-// whether composed or not; the characters below TableSize (Latin, Greek,
-// Cyrillic and the combining marks among them) are looked up in a table
-// made once, which makes folding many rows fast.
-class FoldTable {
-public:
-    static constexpr char16_t TableSize = 0x2000;
-
-    FoldTable() {
-        table_.reserve(TableSize);
-        for (char16_t c = 0; c < TableSize; ++c)
-            table_.append(accents::folded(QString(QChar(c))));
-    }
-
-    QString folded(const QString& text) const {
-        QString result;
-        result.reserve(text.size());
-        for (qsizetype at = 0; at < text.size(); ++at) {
-            const char16_t c = text[at].unicode();
-            if (c < 0x80)
-                result += (c >= u'a' && c <= u'z') ? QChar(c - u'a' + u'A') : QChar(c);
-            else if (c < TableSize)
-                result += table_[c];
-            else if (QChar::isHighSurrogate(c) && at + 1 < text.size())
-                result += accents::folded(text.mid(at++, 2));
-            else
-                result += accents::folded(QString(QChar(c)));
-        }
-        return result;
-    }
-
-private:
-    QStringList table_;
-};
-
-QString fastFolded(const QString& text) {
-    static const FoldTable table;
-    return table.folded(text);
-}
-
-} // namespace
 
 OverviewSortFilter::OverviewSortFilter(OverviewModel& model, QObject* parent)
     : QSortFilterProxyModel(parent), model_(model) {
@@ -75,22 +28,28 @@ void OverviewSortFilter::setFilterText(const QString& text) {
         return;
     filterText_ = text;
     needleHasAccents_ = accents::hasAccents(text);
-    needle_ = needleHasAccents_ ? text.toCaseFolded() : fastFolded(text);
+    needle_ = needleHasAccents_ ? text.toCaseFolded() : overviewrows::foldedText(text);
     invalidateRowsFilter();
 }
 
 void OverviewSortFilter::setHiddenColumns(const QSet<int>& columns) {
-    if (columns == hiddenColumns_)
-        return;
-    hiddenColumns_ = columns;
-    hiddenKeys_.clear();
-    for (const int column : columns) {
-        if (column != OverviewModel::NameColumn)
-            hiddenKeys_.insert(model_.headerData(column, Qt::Horizontal).toString());
-    }
-    forgetRowTexts();
-    if (!filterText_.isEmpty())
+    QSet<QString> titles;
+    for (const int column : columns)
+        titles.insert(model_.headerData(column, Qt::Horizontal).toString());
+    const bool changed = titles != hiddenTitles_;
+    hiddenTitles_ = titles;
+    // Texts folded beforehand may have left out other columns.
+    if (rowTextsValid_ && rowTextsWithout_ != hiddenTitles_)
+        forgetRowTexts();
+    if (changed && !filterText_.isEmpty())
         invalidateRowsFilter();
+}
+
+void OverviewSortFilter::takeFoldedTextsAtReset(std::vector<QString> texts,
+                                                QSet<QString> hiddenTitles) {
+    incomingTexts_ = std::move(texts);
+    incomingWithout_ = std::move(hiddenTitles);
+    textsIncoming_ = true;
 }
 
 bool OverviewSortFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
@@ -120,7 +79,13 @@ void OverviewSortFilter::foldRowAgain(int sourceRow) {
 
 void OverviewSortFilter::forgetRowTexts() {
     rowTextsValid_ = false;
-    rowTexts_.clear();
+    overviewrows::freeElsewhere(std::exchange(rowTexts_, {}));
+    if (!std::exchange(textsIncoming_, false))
+        return;
+    rowTexts_ = std::move(incomingTexts_);
+    rowTextsWithout_ = std::move(incomingWithout_);
+    rowTextsWithAccents_ = false;
+    rowTextsValid_ = true;
 }
 
 void OverviewSortFilter::foldRowTexts() const {
@@ -128,6 +93,7 @@ void OverviewSortFilter::foldRowTexts() const {
     const int rows = model_.rowCount();
     rowTexts_.assign(rows, QString());
     rowTextsWithAccents_ = needleHasAccents_;
+    rowTextsWithout_ = hiddenTitles_;
     const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     std::vector<std::thread> threads;
     for (int worker = 0; worker < workers; ++worker) {
@@ -142,16 +108,6 @@ void OverviewSortFilter::foldRowTexts() const {
 }
 
 QString OverviewSortFilter::rowText(int sourceRow) const {
-    QString joined;
-    if (!hiddenColumns_.contains(OverviewModel::NameColumn)) {
-        joined += model_.cellText(sourceRow, OverviewModel::NameColumn);
-        joined += CellBreak;
-    }
-    for (const auto& [key, value] : model_.card(sourceRow).cells) {
-        if (value.isEmpty() || hiddenKeys_.contains(key))
-            continue;
-        joined += value;
-        joined += CellBreak;
-    }
-    return rowTextsWithAccents_ ? joined.toCaseFolded() : fastFolded(joined);
+    return overviewrows::foldedRowText(model_.card(sourceRow), rowTextsWithout_,
+                                       rowTextsWithAccents_);
 }

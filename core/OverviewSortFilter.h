@@ -22,6 +22,10 @@ public:
     const QString& filterText() const { return filterText_; }
     // The columns the filter looks into; every column until this is called.
     void setHiddenColumns(const QSet<int>& columns);
+    // The rows' texts folded without accents (overviewrows::foldedRowText)
+    // for the cards the model is reset to next, leaving out the columns titled
+    // hiddenTitles: the filter uses them while the hidden columns match.
+    void takeFoldedTextsAtReset(std::vector<QString> texts, QSet<QString> hiddenTitles);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
@@ -37,11 +41,14 @@ private:
     QString filterText_;
     QString needle_;
     bool needleHasAccents_ = false;
-    QSet<int> hiddenColumns_;
-    QSet<QString> hiddenKeys_;
+    QSet<QString> hiddenTitles_;
     // Each row's shown cells, letter case folded, and accents too unless
     // the filter text has some.
     mutable std::vector<QString> rowTexts_;
     mutable bool rowTextsValid_ = false;
     mutable bool rowTextsWithAccents_ = false;
+    mutable QSet<QString> rowTextsWithout_;
+    std::vector<QString> incomingTexts_;
+    QSet<QString> incomingWithout_;
+    bool textsIncoming_ = false;
 };

@@ -33,6 +33,11 @@ bool isEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+bool isMenuKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Menu ||
+           (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+}
+
 } // namespace
 
 OverviewWindow::OverviewWindow(OverviewHost& host, Prompts& prompts, QWidget* parent)
@@ -76,6 +81,9 @@ void OverviewWindow::createControls() {
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->installEventFilter(this);
+    table_->setAccessibleDescription(
+        QStringLiteral("Řazení a sloupce: klávesa Menu nebo Shift+F10; Ctrl+1 až Ctrl+9 řadí "
+                       "podle prvního až devátého sloupce, znovu obráceně, Ctrl+0 ruší řazení"));
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsMovable(true);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -105,6 +113,7 @@ void OverviewWindow::createControls() {
     save->setShortcutContext(Qt::WindowShortcut);
     connect(save, &QAction::triggered, this, &OverviewWindow::saveCsvAs);
     addAction(save);
+    addSortShortcuts();
 
     auto* filterRow = new QHBoxLayout;
     filterRow->addWidget(filterLabel);
@@ -139,6 +148,10 @@ void OverviewWindow::startLoading() {
     progress_->setRange(0, int(entries.size()));
     progress_->setValue(0);
     progressText_->setText(QStringLiteral("Načítám karty… (Esc zastaví)"));
+    loadingLayout_ = OverviewLayout();
+    commandguard::runGuarded(prompts_,
+                             [&] { loadingLayout_ = overviewlayout::read(layoutPath()); });
+    prepareRowsFor(loadingLayout_);
     reader_.start(state.libraryPath(), state.CardDir, entries);
     progress_->show();
     progressText_->show();
@@ -155,15 +168,12 @@ void OverviewWindow::showReading(const OverviewReading& reading) {
     if (!isVisible())
         return; // closed while reading
     applyingLayout_ = true;
-    const OverviewLayout layout = [this] {
-        OverviewLayout kept;
-        commandguard::runGuarded(prompts_, [&] { kept = overviewlayout::read(layoutPath()); });
-        return kept;
-    }();
     // The saved sort is applied to the new rows once, after the reset.
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    model_.setCards(reading.cards);
-    applyLayout(layout);
+    if (reading.prepared.ready)
+        rows_.takeFoldedTextsAtReset(reading.prepared.foldedTexts, reading.prepared.foldedWithout);
+    model_.setPreparedCards(reading.cards, reading.prepared);
+    applyLayout(loadingLayout_);
     applyingLayout_ = false;
     updateCount();
     if (reading.stopped)
@@ -279,12 +289,17 @@ QList<int> OverviewWindow::shownColumns() const {
 }
 
 void OverviewWindow::showColumnMenu(const QPoint& position) {
-    const QHeaderView* header = table_->horizontalHeader();
-    QMenu menu(this);
+    QHeaderView* header = table_->horizontalHeader();
+    // Not exec(): the window goes on while the menu is open, and closing the
+    // menu deletes it.
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addSortEntries(*menu);
+    menu->addSection(QStringLiteral("Zobrazené sloupce"));
     const int shownCount = int(shownColumns().size());
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
-        QAction* action = menu.addAction(model_.headerData(column, Qt::Horizontal).toString());
+        QAction* action = menu->addAction(model_.headerData(column, Qt::Horizontal).toString());
         action->setCheckable(true);
         const bool shown = !header->isSectionHidden(column);
         action->setChecked(shown);
@@ -293,7 +308,73 @@ void OverviewWindow::showColumnMenu(const QPoint& position) {
         connect(action, &QAction::toggled, this,
                 [this, column](bool checked) { setColumnShown(column, checked); });
     }
-    menu.exec(header->mapToGlobal(position));
+    menu->popup(header->mapToGlobal(position));
+}
+
+void OverviewWindow::addSortEntries(QMenu& menu) {
+    const QHeaderView* header = table_->horizontalHeader();
+    const int sorted = header->sortIndicatorSection();
+    const bool isSorted = sorted >= 0 && sorted < header->count();
+    QMenu* sortBy = menu.addMenu(QStringLiteral("&Seřadit podle"));
+    const QList<int> columns = shownColumns();
+    for (int place = 0; place < columns.size(); ++place) {
+        QString text = model_.headerData(columns[place], Qt::Horizontal).toString();
+        if (place < SortShortcutCount)
+            text += QStringLiteral("\tCtrl+%1").arg(place + 1);
+        QAction* action = sortBy->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(columns[place] == sorted);
+        connect(action, &QAction::triggered, this, [this, place] { sortByShownColumn(place); });
+    }
+    QAction* reverse = menu.addAction(QStringLiteral("&Obrátit pořadí"));
+    reverse->setEnabled(isSorted);
+    connect(reverse, &QAction::triggered, this, [this, sorted] { sortByColumn(sorted, true); });
+    QAction* unsorted = menu.addAction(QStringLiteral("&Pořadí seznamu karet\tCtrl+0"));
+    unsorted->setCheckable(true);
+    unsorted->setChecked(!isSorted);
+    connect(unsorted, &QAction::triggered, this, &OverviewWindow::showCardListOrder);
+}
+
+void OverviewWindow::addSortShortcuts() {
+    for (int place = 0; place < SortShortcutCount; ++place) {
+        auto* sort = new QAction(this);
+        sort->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + place)));
+        sort->setShortcutContext(Qt::WindowShortcut);
+        connect(sort, &QAction::triggered, this, [this, place] { sortByShownColumn(place); });
+        addAction(sort);
+    }
+    auto* unsorted = new QAction(this);
+    unsorted->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    unsorted->setShortcutContext(Qt::WindowShortcut);
+    connect(unsorted, &QAction::triggered, this, &OverviewWindow::showCardListOrder);
+    addAction(unsorted);
+}
+
+void OverviewWindow::sortByShownColumn(int place) {
+    const QList<int> columns = shownColumns();
+    if (place >= 0 && place < columns.size())
+        sortByColumn(columns[place], false);
+}
+
+void OverviewWindow::sortByColumn(int column, bool reverse) {
+    const QHeaderView* header = table_->horizontalHeader();
+    // The column sorted by already: the other way round, as a second click.
+    const bool again = reverse || header->sortIndicatorSection() == column;
+    const Qt::SortOrder order = again && header->sortIndicatorOrder() == Qt::AscendingOrder
+                                    ? Qt::DescendingOrder
+                                    : Qt::AscendingOrder;
+    table_->sortByColumn(column, again ? order : Qt::AscendingOrder);
+}
+
+void OverviewWindow::showCardListOrder() {
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+}
+
+QPoint OverviewWindow::columnMenuPlace() const {
+    const QHeaderView* header = table_->horizontalHeader();
+    const QModelIndex current = table_->currentIndex();
+    const int column = current.isValid() ? current.column() : header->logicalIndex(0);
+    return {header->sectionViewportPosition(column), header->height()};
 }
 
 void OverviewWindow::setColumnShown(int column, bool shown) {
@@ -366,6 +447,15 @@ void OverviewWindow::saveLayout() {
     commandguard::runGuarded(prompts_, [&] { overviewlayout::write(layoutPath(), layout); });
 }
 
+void OverviewWindow::prepareRowsFor(const OverviewLayout& layout) {
+    QSet<QString> hiddenTitles;
+    for (const OverviewColumnLayout& column : layout.columns) {
+        if (!column.shown)
+            hiddenTitles.insert(column.title);
+    }
+    reader_.prepareRows(hiddenTitles, layout.sortTitle);
+}
+
 QString OverviewWindow::layoutPath() const {
     return host_.appState().programDir + overviewlayout::FileName;
 }
@@ -397,6 +487,12 @@ bool OverviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event)) &&
         (watched == table_ || watched == filter_)) {
         openCurrentCard();
+        return true;
+    }
+    // The column menu from the keyboard, under the current column's title.
+    if (event->type() == QEvent::KeyPress && isMenuKey(static_cast<QKeyEvent*>(event)) &&
+        watched == table_) {
+        showColumnMenu(columnMenuPlace());
         return true;
     }
     return QWidget::eventFilter(watched, event);

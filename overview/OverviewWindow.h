@@ -12,6 +12,7 @@
 class OverviewHost;
 class Prompts;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QProgressBar;
 class QTableView;
@@ -25,6 +26,8 @@ class QTableView;
 class OverviewWindow : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int SortShortcutCount = 9;
+
     OverviewWindow(OverviewHost& host, Prompts& prompts, QWidget* parent = nullptr);
 
     // Shows the window and reads the cards afresh (the cache keeps that short);
@@ -65,11 +68,24 @@ private:
     void followCardFile(const QString& fileName);
     void readChangedCards();
     void showChangedCards(const OverviewReading& reading);
+    // The menu of sorting and of the columns shown, at position of the header.
     void showColumnMenu(const QPoint& position);
+    void addSortEntries(QMenu& menu);
+    // Ctrl+1 to Ctrl+9 sort by the first to ninth column shown, Ctrl+0 shows
+    // the card list's order.
+    void addSortShortcuts();
+    // Sorts by the place-th column shown, ascending, or the other way round
+    // when it is sorted by already.
+    void sortByShownColumn(int place);
+    void sortByColumn(int column, bool reverse);
+    void showCardListOrder();
+    QPoint columnMenuPlace() const;
     void setColumnShown(int column, bool shown);
     void updateHiddenColumns();
     void updateCount();
     void applyLayout(const OverviewLayout& layout);
+    // The reader works out beforehand what the window needs for layout.
+    void prepareRowsFor(const OverviewLayout& layout);
     void scheduleLayoutSave();
     void saveLayout();
     QString layoutPath() const;
@@ -84,6 +100,8 @@ private:
     QStringList waitingUpdates_;
     bool reloadAfterLoading_ = false;
     bool applyingLayout_ = false;
+    // The layout read when the loading started, applied when it ends.
+    OverviewLayout loadingLayout_;
     QTimer layoutSave_;
 
     QLineEdit* filter_ = nullptr;

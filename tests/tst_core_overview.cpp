@@ -1,11 +1,14 @@
+#include "core/AccentFolding.h"
 #include "core/CardFileStamp.h"
 #include "core/CardTextCache.h"
 #include "core/OverviewCsv.h"
 #include "core/OverviewLayout.h"
 #include "core/OverviewModel.h"
 #include "core/OverviewReader.h"
+#include "core/OverviewRows.h"
 #include "core/OverviewSortFilter.h"
 #include "storage/AppError.h"
+#include "storage/TableFile.h"
 #include "tests/support/TestCardDir.h"
 
 #include <QJsonArray>
@@ -13,6 +16,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -37,8 +41,11 @@ QStringList shownNames(const OverviewSortFilter& rows) {
 }
 
 // Reads the cards with the reader and waits for the end.
-OverviewReading readAll(CardTextCache& cache, const TestCardDir& host) {
+OverviewReading readAll(CardTextCache& cache, const TestCardDir& host,
+                        const std::function<void(OverviewReader&)>& before = {}) {
     OverviewReader reader(cache);
+    if (before)
+        before(reader);
     QSignalSpy finished(&reader, &OverviewReader::finished);
     reader.start(host.state.libraryPath(), host.state.CardDir, host.entries);
     if (!finished.wait(30000))
@@ -254,6 +261,87 @@ private slots:
         testcards::replaceCard(host.dir, QStringLiteral("Adam"), {QStringLiteral("Autor=Josef")});
         reading = readAll(cache, host);
         QCOMPARE(reading.cards[0].value(QStringLiteral("Autor")), QStringLiteral("Josef"));
+    }
+
+    void storedTableReadsAsItsDecodedRows() {
+        const QList<QByteArray> tables{
+            "Autor=\xC8\x61pek\r\nAutor=\r\nAutor=Pol\xE1\xE8\x65k\r\n",
+            "Rok=1990\rN\xE1zev=A=B\nbez rovn\xEDtka\r\n=bez kl\xED\xE8\x65\r\n\r\nX=1",
+            "K=\x81\x83\x88\x90\x98\xFF\x80\0Skryt\xE9=za NUL\r\n",
+            "K=a\r\n\nK=b\r\rK=\r\nK=c",
+            "",
+            "jen kl\xED\xE8"};
+        for (const QByteArray& table : tables) {
+            const OverviewCard fast =
+                overviewrows::cardFromTableBytes(QStringLiteral("A.krt"), table);
+            const OverviewCard decoded =
+                OverviewCard::fromTable(QStringLiteral("A.krt"), tablefile::parseTable(table));
+            QCOMPARE(fast.cells, decoded.cells);
+            QCOMPARE(fast.fileName, QStringLiteral("A.krt"));
+        }
+    }
+
+    void rowFoldingIsAccentFoldingOfEachCell() {
+        const QStringList texts{QStringLiteral("Dvořák"), QStringLiteral("Straße ŁÓDŹ"),
+                                QStringLiteral("e\u0301e\u0301 ﬁ"), QStringLiteral("𝒜b😀č"),
+                                QString()};
+        for (const QString& text : texts)
+            QCOMPARE(overviewrows::foldedText(text), accents::folded(text));
+        const OverviewCard card = OverviewCard::fromTable(
+            QStringLiteral("Šíp.krt"), {QStringLiteral("A=") + texts[1],
+                                        QStringLiteral("B=") + texts[3], QStringLiteral("C=")});
+        QCOMPARE(overviewrows::foldedRowText(card, {}, false),
+                 QStringLiteral("SIP\n") + accents::folded(texts[1]) + u'\n' +
+                     accents::folded(texts[3]) + u'\n');
+        QCOMPARE(
+            overviewrows::foldedRowText(card, {QStringLiteral("Karta"), QStringLiteral("A")}, true),
+            texts[3].toCaseFolded() + u'\n');
+    }
+
+    void preparedRowsAreWhatTheModelAndFilterWorkOut() {
+        TestCardDir host;
+        host.writeCard(QStringLiteral("Čapek"),
+                       {QStringLiteral("Autor=Karel Čapek"), QStringLiteral("Rok=1936")}, {});
+        host.writeCard(QStringLiteral("Dvořák"),
+                       {QStringLiteral("Autor=Antonín Dvořák"), QStringLiteral("Rok=1900")}, {});
+        host.writeCard(QStringLiteral("Hora"), {QStringLiteral("Rok=10")}, {});
+        host.writeCard(QStringLiteral("Chalupa"), {QStringLiteral("Autor=Chalupa")}, {});
+        host.listCardDir();
+        CardTextCache cache;
+        const QSet<QString> hidden{QStringLiteral("Rok")};
+        const OverviewReading reading = readAll(cache, host, [&](OverviewReader& reader) {
+            reader.prepareRows(hidden, QStringLiteral("Autor"));
+        });
+        const OverviewPrepared& prepared = reading.prepared;
+        QVERIFY(prepared.ready);
+        OverviewModel worked;
+        worked.setCards(reading.cards);
+        QCOMPARE(prepared.keys, worked.keys());
+        QCOMPARE(prepared.ranks, worked.sortRanks(worked.columnOf(QStringLiteral("Autor"))));
+        for (int row = 0; row < reading.cards.size(); ++row) {
+            QCOMPARE(prepared.rowByFile.value(reading.cards[row].fileName, -1), row);
+            QCOMPARE(prepared.foldedTexts[row],
+                     overviewrows::foldedRowText(reading.cards[row], hidden, false));
+        }
+
+        // The window's way: the filter uses the prepared texts while the
+        // same columns are hidden, and folds afresh when others are.
+        OverviewModel model;
+        OverviewSortFilter rows(model);
+        rows.takeFoldedTextsAtReset(prepared.foldedTexts, prepared.foldedWithout);
+        model.setPreparedCards(reading.cards, prepared);
+        rows.setHiddenColumns({model.columnOf(QStringLiteral("Rok"))});
+        rows.sort(model.columnOf(QStringLiteral("Autor")));
+        rows.setFilterText(QStringLiteral("capek"));
+        QCOMPARE(shownNames(rows), QStringList{QStringLiteral("Čapek")});
+        rows.setFilterText(QStringLiteral("19"));
+        QCOMPARE(rows.rowCount(), 0); // the years are hidden
+        rows.setHiddenColumns({});
+        QCOMPARE(shownNames(rows),
+                 (QStringList{QStringLiteral("Dvořák"), QStringLiteral("Čapek")}));
+        rows.setFilterText(QString());
+        QCOMPARE(shownNames(rows), (QStringList{QStringLiteral("Dvořák"), QStringLiteral("Chalupa"),
+                                                QStringLiteral("Čapek"), QStringLiteral("Hora")}));
     }
 };
 

@@ -4,8 +4,10 @@
 #include "tests/support/AppFixture.h"
 #include "tests/support/TestCards.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 #include <QtTest>
 
@@ -41,6 +43,26 @@ QStringList shownNames(OverviewWindow& window) {
     for (int row = 0; row < window.rows().rowCount(); ++row)
         names << window.rows().index(row, OverviewModel::NameColumn).data().toString();
     return names;
+}
+
+// The menu open now; fails the test when none opens.
+QMenu* openMenu() {
+    if (!QTest::qWaitFor([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }))
+        qFatal("no menu opened");
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// Moves through menu with the Down key to the entry starting with text and
+// presses key on it.
+void chooseByKeyboard(QMenu* menu, const QString& text, Qt::Key key = Qt::Key_Return) {
+    for (int step = 0; step <= menu->actions().size(); ++step) {
+        if (menu->activeAction() && menu->activeAction()->text().startsWith(text)) {
+            QTest::keyClick(menu, key);
+            return;
+        }
+        QTest::keyClick(menu, Qt::Key_Down);
+    }
+    qFatal("no menu entry %s", qPrintable(text));
 }
 
 QString cellOf(OverviewWindow& window, const QString& fileName, const QString& key) {
@@ -182,6 +204,70 @@ private slots:
         // Hidden columns are not searched.
         QTest::keyClicks(window.filterBox(), QStringLiteral("capek"));
         QCOMPARE(window.rows().rowCount(), 0);
+    }
+
+    void keyboardAloneSortsReversesAndHidesColumns() {
+        TestProgramDir dir;
+        writeThreeCards(dir);
+        Program program(dir);
+        OverviewWindow& window = program.openOverview();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QHeaderView* header = window.table()->horizontalHeader();
+        const int author = window.model().columnOf(QStringLiteral("Autor"));
+        const int year = window.model().columnOf(QStringLiteral("Rok"));
+        const QStringList byYear{QStringLiteral("Cyril"), QStringLiteral("Adam"),
+                                 QStringLiteral("Bára")};
+
+        // Ctrl+3: the third column shown, Rok; again: reversed, empty cells last.
+        QTest::keyClick(window.filterBox(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(header->sortIndicatorSection(), year);
+        QCOMPARE(shownNames(window), byYear);
+        QTest::keyClick(window.filterBox(), Qt::Key_3, Qt::ControlModifier);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(shownNames(window), (QStringList{QStringLiteral("Adam"), QStringLiteral("Cyril"),
+                                                  QStringLiteral("Bára")}));
+        QTest::keyClick(window.filterBox(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(shownNames(window), (QStringList{QStringLiteral("Adam"), QStringLiteral("Bára"),
+                                                  QStringLiteral("Cyril")}));
+
+        // The menu key in the table: sort by Autor from the submenu, reverse,
+        // then hide Autor.
+        window.table()->setFocus();
+        QTest::keyClick(window.table(), Qt::Key_Menu);
+        QMenu* menu = openMenu();
+        chooseByKeyboard(menu, QStringLiteral("&Seřadit podle"), Qt::Key_Right);
+        QTRY_VERIFY(QApplication::activePopupWidget() != menu);
+        chooseByKeyboard(openMenu(), QStringLiteral("Autor"));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(header->sortIndicatorSection(), author);
+        QCOMPARE(shownNames(window).first(), QStringLiteral("Bára")); // Antonín before Karel
+
+        QTest::keyClick(window.table(), Qt::Key_F10, Qt::ShiftModifier);
+        chooseByKeyboard(openMenu(), QStringLiteral("&Obrátit pořadí"));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(shownNames(window).first(), QStringLiteral("Adam"));
+
+        QTest::keyClick(window.table(), Qt::Key_Menu);
+        menu = openMenu();
+        // Past the sort entries to the column of the same name.
+        chooseByKeyboard(menu, QStringLiteral("&Pořadí"), Qt::Key_Down);
+        chooseByKeyboard(menu, QStringLiteral("Autor"));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(header->isSectionHidden(author));
+        // Hidden columns are neither sorted by number nor searched.
+        QTest::keyClick(window.table(), Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(header->sortIndicatorSection(), year);
+        QTest::keyClicks(window.filterBox(), QStringLiteral("capek"));
+        QCOMPARE(window.rows().rowCount(), 0);
+        window.filterBox()->clear();
+
+        // And shown again.
+        QTest::keyClick(window.table(), Qt::Key_Menu);
+        menu = openMenu();
+        chooseByKeyboard(menu, QStringLiteral("&Pořadí"), Qt::Key_Down);
+        chooseByKeyboard(menu, QStringLiteral("Autor"));
+        QTRY_VERIFY(!header->isSectionHidden(author));
     }
 };
 
