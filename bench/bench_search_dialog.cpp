@@ -87,11 +87,32 @@ private:
     int fd_;
 };
 
+// Waits until the keyboard is in `widget`'s own window. Window activation
+// reaches the program through the event loop, after the window was shown;
+// QTest's wait for an active window would not do: it takes a dialog for active
+// as soon as its parent window is.
+bool waitForKeyboardIn(QWidget& widget) {
+    return QTest::qWaitFor(
+        [&] { return QGuiApplication::focusWindow() == widget.window()->windowHandle(); });
+}
+
 // F3 with an empty quick-search box opens the dialog; in it the word is typed
 // and Return pressed. Milliseconds from Return to the result line painted.
 double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccents) {
+    // F3 is a shortcut of the main window and acts there only. The user's part
+    // is armed only then: armed earlier, the waiting's event loop would run it
+    // with the dialog still hidden.
+    if (!waitForKeyboardIn(window))
+        qFatal("the main window did not get the keyboard back after the dialog");
     double ms = -1;
     QTimer::singleShot(0, &dialog, [&] {
+        if (!dialog.isVisible())
+            qFatal("F3 did not show the search dialog");
+        // The user types once the dialog has the keyboard; typed sooner, the
+        // dialog's own activation would still be on its way and arrive after
+        // it closed, leaving the keyboard with a hidden window.
+        if (!waitForKeyboardIn(dialog))
+            qFatal("the search dialog did not get the keyboard");
         dialog.WithoutAccents->setChecked(withoutAccents);
         dialog.Edit1->setFocus(); // the user types the word into the box
         dialog.Edit1->setText(Word);
@@ -104,14 +125,8 @@ double searchThroughDialog(TForm1& window, TFindForm& dialog, bool withoutAccent
             qFatal("the search did not end with its result line");
         dialog.reject();
     });
-    // After the dialog the keyboard comes back to the main window through the
-    // event loop.
-    QElapsedTimer patience;
-    patience.start();
-    while (QApplication::activeWindow() != &window && patience.elapsed() < 5000)
-        QTest::qWait(10);
     // With the quick-search box empty F3 opens the dialog (with the last word
-    // in it, F3 would open the next result instead).
+    // in it, F3 would open the next result instead) and returns when it closes.
     window.quickSearchBox()->clear();
     QTest::keyClick(window.quickSearchBox(), Qt::Key_F3);
     if (ms < 0)
@@ -159,9 +174,6 @@ void userSees(const QString& title, const QString& programDir) {
     TFindForm& dialog = *window.findChild<TFindForm*>(QString(), Qt::FindDirectChildrenOnly);
     window.show();
     window.activateWindow();
-    // F3 is a shortcut of the main window: it acts in the active window only.
-    if (!QTest::qWaitForWindowActive(&window))
-        qFatal("the main window did not become active");
     AppState& state = application.state();
     const QStringList entries = QDir(cardDir).entryList({QStringLiteral("*.krt")}, QDir::Files,
                                                         QDir::Name | QDir::IgnoreCase);

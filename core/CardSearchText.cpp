@@ -149,6 +149,23 @@ std::optional<QByteArray> expandedMembers(const CardTextMembers& members, const 
     return joined;
 }
 
+// Whether a member up to its first NUL reads byte for byte upper-cased and
+// without accents alike.
+bool readsByteForByteBothWays(std::string_view member) {
+    static const std::array<bool, 256> bothWays = [] {
+        std::array<bool, 256> table{};
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = caseBlindLetters().singles()[byte] != 0 &&
+                          accentBlindLetters().singles()[byte] != 0;
+        return table;
+    }();
+    for (const char byte : member) {
+        if (!bothWays[static_cast<uchar>(byte)])
+            return false;
+    }
+    return true;
+}
+
 bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
@@ -228,8 +245,12 @@ CardSearchText makeCardSearchText(CardTextMembers members) {
     members.notes.squeeze();
     members.table.squeeze();
     CardSearchText text;
-    text.upper = expandedMembers(members, caseBlindLetters());
-    text.folded = expandedMembers(members, accentBlindLetters());
+    // Nearly every card reads byte for byte both ways: one pass tells.
+    if (!readsByteForByteBothWays(upToNul(members.notes)) ||
+        !readsByteForByteBothWays(upToNul(members.table))) {
+        text.upper = expandedMembers(members, caseBlindLetters());
+        text.folded = expandedMembers(members, accentBlindLetters());
+    }
     text.members = std::move(members);
     return text;
 }

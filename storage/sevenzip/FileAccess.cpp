@@ -54,7 +54,7 @@ QString fileErrorText(const char* action, const QString& path, int error) {
     return QStringLiteral("%1 %2: %3").arg(QString::fromUtf8(action), path, systemErrorText(error));
 }
 
-int openForReading(const QString& path) {
+OpenedFile openRegularFile(const QString& path) {
     const int fd = openOrThrow(path, O_RDONLY | O_NONBLOCK, "Nelze otevřít soubor");
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
@@ -67,8 +67,18 @@ int openForReading(const QString& path) {
         throw AppError(
             QStringLiteral("Nelze otevřít soubor %1: %2").arg(path, kindOfFile(info.st_mode)));
     }
+    return {fd, quint64(info.st_size)};
+}
+
+bool waitingReads(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+int openForReading(const QString& path) {
+    const int fd = openRegularFile(path).fd;
     // Regular files ignore the flag; it goes so that no later read can see EAGAIN.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    waitingReads(fd);
     return fd;
 }
 

@@ -19,6 +19,18 @@ QString fileErrorText(const char* action, const QString& path, int error);
 // Opens an existing regular file for reading. The open never waits: a FIFO or a
 // device at path is refused with a message instead of blocking the program.
 int openForReading(const QString& path);
+
+// A regular file open for positioned reads, and its size when opened.
+struct OpenedFile {
+    int fd = -1;
+    quint64 size = 0;
+};
+// The same check as openForReading with the fewest system calls (an open and
+// one fstat): the descriptor keeps O_NONBLOCK, which regular files ignore; a
+// reader that sees EAGAIN all the same calls waitingReads.
+OpenedFile openRegularFile(const QString& path);
+// Clears O_NONBLOCK on fd; false when it cannot be cleared.
+bool waitingReads(int fd);
 // Creates the file, or empties an existing one, for writing.
 int createTruncated(const QString& path);
 // Creates a file that did not exist (O_EXCL), never through a symbolic link,

@@ -1,11 +1,7 @@
 #include "storage/sevenzip/T7zFileInStream.h"
-
-#include "storage/AppError.h"
-#include "storage/sevenzip/FileAccess.h"
-
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
+#include <optional>
 #include <unistd.h>
 
 using namespace sevenzip;
@@ -13,21 +9,46 @@ using namespace sevenzip;
 namespace {
 
 // Holds the headers and text members at the start of a card file in one read.
-constexpr quint64 WindowSize = 16 * 1024;
+constexpr quint64 WindowSize = 4 * 1024;
+
+// The end of the file read for the library's search of the archive's end.
+constexpr quint64 EndSize = 4 * 1024;
+// Bytes before the central directory read all the same.
+constexpr quint64 DirectoryMargin = 256;
+constexpr quint64 EndRecordSize = 22;
+
+quint32 littleEndian(const char* at, int bytes) {
+    quint32 value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<uchar>(at[i]);
+    return value;
+}
+
+// Where the central directory starts, from the end record that closes `end`
+// (the file's last bytes); none unless it is a plain archive's record without
+// comment whose directory ends where the record starts.
+std::optional<quint64> directoryStart(const char* end, quint64 endSize, quint64 fileSize) {
+    if (endSize < EndRecordSize || fileSize < EndRecordSize)
+        return std::nullopt;
+    const char* record = end - EndRecordSize;
+    const quint32 entriesOnDisk = littleEndian(record + 8, 2);
+    const quint32 entries = littleEndian(record + 10, 2);
+    const quint32 directorySize = littleEndian(record + 12, 4);
+    const quint32 directoryOffset = littleEndian(record + 16, 4);
+    const bool plain = littleEndian(record, 4) == 0x06054b50 && littleEndian(record + 4, 4) == 0 &&
+                       entriesOnDisk == entries && entries != 0xFFFF &&
+                       littleEndian(record + 20, 2) == 0 && directorySize != 0xFFFFFFFF &&
+                       directoryOffset != 0xFFFFFFFF;
+    if (!plain || quint64(directoryOffset) + directorySize != fileSize - EndRecordSize)
+        return std::nullopt;
+    return directoryOffset;
+}
 
 } // namespace
 
-T7zFileInStream::T7zFileInStream(int fd, const QString& path,
+T7zFileInStream::T7zFileInStream(OpenedFile file, const QString& path,
                                  std::shared_ptr<OperationError> errors)
-    : fd_(fd), path_(path), errors_(std::move(errors)) {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0) {
-        const int error = errno;
-        closeQuietly(fd_);
-        throw AppError(fileErrorText("Nelze přečíst soubor", path_, error));
-    }
-    size_ = quint64(info.st_size);
-}
+    : fd_(file.fd), path_(path), errors_(std::move(errors)), size_(file.size) {}
 
 T7zFileInStream::~T7zFileInStream() {
     closeQuietly(fd_);
@@ -61,6 +82,10 @@ bool T7zFileInStream::readAt(quint64 offset, char* data, quint64 size, quint64& 
         const ssize_t count = ::pread(fd_, data + got, size - got, off_t(offset + got));
         if (count < 0 && errno == EINTR)
             continue;
+        // The descriptor was opened without waiting; a file system that takes
+        // that for its reads too is asked again, now waiting.
+        if (count < 0 && errno == EAGAIN && waitingReads(fd_))
+            continue;
         if (count < 0) {
             fail(errno);
             return false;
@@ -89,8 +114,11 @@ HRESULT T7zFileInStream::Read(void* data, quint32 size, quint32* processed) {
     quint64 done = 0;
     HRESULT result = S_OK;
     if (size >= WindowSize) {
-        // A large read (item data): straight into the library's buffer.
-        if (!readAt(position_, bytes, size, done))
+        // A large read (item data, the archive's end): straight into the
+        // library's buffer.
+        const EndRead end = readEnd(bytes, size, done);
+        if (end == EndRead::Failed ||
+            (end == EndRead::NotDone && !readAt(position_, bytes, size, done)))
             result = E_FAIL;
     } else {
         while (done < size) {
@@ -116,6 +144,30 @@ HRESULT T7zFileInStream::Read(void* data, quint32 size, quint32* processed) {
     if (processed)
         *processed = quint32(done);
     return result;
+}
+
+// The library looks for the archive's end in a large block read up to the
+// file's end and takes from it the end record and the central directory only;
+// the rest, in a card file the picture's packed data, would be copied for
+// nothing. So the file's last bytes are read first, and when they hold a plain
+// end record and the whole directory, the bytes before the directory are left
+// as zeros.
+T7zFileInStream::EndRead T7zFileInStream::readEnd(char* data, quint64 size, quint64& got) {
+    got = 0;
+    if (position_ + size != size_ || size <= EndSize)
+        return EndRead::NotDone;
+    const quint64 endStart = size - EndSize;
+    quint64 endGot = 0;
+    if (!readAt(position_ + endStart, data + endStart, EndSize, endGot))
+        return EndRead::Failed;
+    if (endGot != EndSize) // the file has become shorter
+        return EndRead::NotDone;
+    const std::optional<quint64> directory = directoryStart(data + size, EndSize, size_);
+    if (!directory || *directory < position_ + endStart + DirectoryMargin)
+        return EndRead::NotDone;
+    std::memset(data, 0, endStart);
+    got = size;
+    return EndRead::Done;
 }
 
 HRESULT T7zFileInStream::Seek(qint64 offset, quint32 origin, quint64* newPosition) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/sevenzip/ComObject.h"
+#include "storage/sevenzip/FileAccess.h"
 #include "storage/sevenzip/OperationError.h"
 
 #include <QByteArray>
@@ -14,12 +15,14 @@
 // bytes. So small reads are served from a window of the file read with one
 // pread, seeks only move the position, and large reads go straight into the
 // library's buffer. Failures return a result code and leave a readable text
-// naming the file in `errors`.
+// naming the file in `errors`. Per archive file that is one open, one fstat,
+// the reads and the close.
 class T7zFileInStream final
     : public sevenzip::ComObject<sevenzip::IInStream, sevenzip::IStreamGetSize> {
 public:
-    // Throws AppError when the file's size cannot be found.
-    T7zFileInStream(int fd, const QString& path, std::shared_ptr<sevenzip::OperationError> errors);
+    // Takes over the file opened by openRegularFile.
+    T7zFileInStream(sevenzip::OpenedFile file, const QString& path,
+                    std::shared_ptr<sevenzip::OperationError> errors);
     ~T7zFileInStream() override;
 
     sevenzip::HRESULT QueryInterface(const TGUID& iid, void** out) override;
@@ -32,6 +35,8 @@ private:
     // recorded) on failure. `got` is short only at the end of the file.
     bool readAt(quint64 offset, char* data, quint64 size, quint64& got);
     bool fillWindow(quint64 offset);
+    enum class EndRead { Done, NotDone, Failed };
+    EndRead readEnd(char* data, quint64 size, quint64& got);
     sevenzip::HRESULT fail(int error);
 
     int fd_;

@@ -74,7 +74,7 @@ void T7zInArchive::OpenArchive(const QString& path) {
     path_ = path;
     fileErrors_->clear();
     const ComPtr<T7zFileInStream> file =
-        makeCom<T7zFileInStream>(openForReading(path), path, fileErrors_);
+        makeCom<T7zFileInStream>(openRegularFile(path), path, fileErrors_);
     // Only archives that start at the file's first byte: a null limit would let
     // the library search the file for an archive somewhere inside.
     const quint64 maxCheckStartPosition = 0;
