@@ -24,12 +24,15 @@ struct CardImportResult {
 namespace cardimport {
 
 // Writes a card file for every new card of the plan through the archive
-// library, never over an existing file: a name taken meanwhile is skipped like
-// one taken before. The members are made in a private temporary folder, never
-// in the working directory of the open card. goOn is told how many cards of
-// the plan are done before each one and stops the import by returning false;
-// the cards made so far stay. A card file that cannot be written ends the
-// import with failure set, naming it.
+// library, never over an existing file: a name taken meanwhile (letter case
+// ignored) is skipped like one taken before. The members are made in memory,
+// never in the working directory of the open card. The card files are written
+// in batches (NewCardBatch): a card shows in the card folder only whole and
+// flushed to the disk. goOn is told how many cards of the plan
+// are done before each one and stops the import by returning false; the cards
+// packed so far are put in place before it ends, and made counts every card
+// put in place. A card file that cannot be written ends the import with
+// failure set, naming it; the cards packed before it are put in place.
 CardImportResult importCards(const CardImportTarget& target, const CardImportPlan& plan,
                              const std::function<bool(int done)>& goOn = {});
 

@@ -5,6 +5,7 @@
 #include "storage/FileBytes.h"
 #include "storage/FileNames.h"
 #include "storage/KeptCardVersion.h"
+#include "storage/NewCardBatch.h"
 #include "storage/SystemErrorText.h"
 #include "storage/sevenzip/FileAccess.h"
 #include "storage/sevenzip/SafeItemPath.h"
@@ -27,25 +28,6 @@ constexpr quint32 kNewCardLevel = 3;
 void renameOver(const QString& source, const QString& target) {
     if (::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
         throw AppError(filebytes::writeError(target, systemerror::systemErrorText(errno)));
-}
-
-// Puts a new card file in place only where no file of that name stands; false
-// when one does. Where the file system cannot rename without replacing, a hard
-// link does the same.
-bool renameNew(const QString& source, const QString& target) {
-    const QByteArray from = QFile::encodeName(source);
-    const QByteArray to = QFile::encodeName(target);
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno == EINVAL || errno == ENOSYS) {
-        if (::link(from.constData(), to.constData()) == 0) {
-            ::unlink(from.constData());
-            return true;
-        }
-    }
-    if (errno == EEXIST)
-        return false;
-    throw AppError(filebytes::writeError(target, systemerror::systemErrorText(errno)));
 }
 
 // The file a save replaces: a card file that is a symbolic link is saved through
@@ -114,7 +96,7 @@ bool writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString
         if (replace) {
             const KeptCardVersion version(historyDir, target);
             renameOver(temporary, target);
-        } else if (!renameNew(temporary, target)) {
+        } else if (!newcardfiles::placeWithoutReplacing(temporary, target)) {
             QFile::remove(temporary);
             return false;
         }

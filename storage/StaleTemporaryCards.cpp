@@ -1,5 +1,8 @@
 #include "storage/StaleTemporaryCards.h"
 
+#include "storage/NewCardBatch.h"
+#include "storage/sevenzip/FileAccess.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <cerrno>
@@ -32,6 +35,20 @@ qint64 savingProcessOf(const char* name) {
     return match.hasMatch() ? match.captured(1).toLongLong() : 0;
 }
 
+bool isFolder(int dirFd, const char* name) {
+    struct stat info {};
+    return ::fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The private folder of a batch of new cards whose process is gone goes with
+// the card files in it, none of which had been put in place.
+bool removeStaleBatchFolder(int dirFd, const char* name, const QString& cardDir) {
+    const qint64 pid = newcardfiles::batchFolderProcess(QFile::decodeName(name));
+    if (pid == 0 || !processIsGone(pid) || !isFolder(dirFd, name))
+        return false;
+    return sevenzip::removeTree(cardDir + u'/' + QFile::decodeName(name));
+}
+
 } // namespace
 
 namespace temporarycards {
@@ -47,6 +64,10 @@ int removeStaleTemporaryCards(const QString& cardDir) {
     while (const dirent* entry = ::readdir(dir)) {
         if (entry->d_name[0] != '.')
             continue;
+        if (removeStaleBatchFolder(dirFd, entry->d_name, cardDir)) {
+            ++removed;
+            continue;
+        }
         const qint64 pid = savingProcessOf(entry->d_name);
         if (pid == 0 || !processIsGone(pid) || !isFileOrLink(dirFd, entry->d_name))
             continue;

@@ -27,6 +27,12 @@ T7zOutArchivePtr MakeOutArchive(const QString& libraryPath, const TGUID& classId
     return archive;
 }
 
+T7zOutArchivePtr MakeOutArchive(const T7zLibraryPtr& library, const TGUID& classId) {
+    auto archive = std::make_shared<T7zOutArchive>(library);
+    archive->SetFormat(classId);
+    return archive;
+}
+
 void SetUIntProperty(T7zOutArchive& archive, const QString& name, quint32 value) {
     archive.SetFormatProperty(name, value);
 }

@@ -28,6 +28,9 @@ T7zLibraryPtr loadArchiveLibrary(const QString& libraryPath);
 // A reader on a library loaded by sevenzip::loadArchiveLibrary; loads nothing itself.
 T7zInArchivePtr MakeInArchive(const T7zLibraryPtr& library, const TGUID& classId);
 
+// A writer on a library loaded by sevenzip::loadArchiveLibrary; loads nothing itself.
+T7zOutArchivePtr MakeOutArchive(const T7zLibraryPtr& library, const TGUID& classId);
+
 void SetUIntProperty(T7zOutArchive& archive, const QString& name, quint32 value);
 
 // The compression level, property "X".

@@ -2,14 +2,23 @@
 
 #include "storage/AppError.h"
 #include "storage/sevenzip/FileAccess.h"
+#include "storage/sevenzip/FileTime.h"
 #include "storage/sevenzip/HResultText.h"
 #include "storage/sevenzip/UpdateCallback.h"
 
+#include <cerrno>
+#include <ctime>
 #include <string>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sevenzip;
 
 T7zOutArchive::T7zOutArchive(const QString& libraryPath) : T7zArchive(libraryPath) {}
+
+T7zOutArchive::T7zOutArchive(std::shared_ptr<const T7zPlugin> loaded)
+    : T7zArchive(std::move(loaded)) {}
 
 // Queued streams and the handler go before the base class unloads the library.
 T7zOutArchive::~T7zOutArchive() {
@@ -41,6 +50,55 @@ void T7zOutArchive::QueueFile(const QString& sourcePath, const QString& archiveN
     queue_.push_back(std::move(item));
 }
 
+namespace {
+
+// A file in memory holding bytes, read from its start; named in messages as name.
+int memoryFileOf(const QByteArray& bytes, const QString& name) {
+    const int fd = ::memfd_create("kartoteka-member", MFD_CLOEXEC);
+    if (fd < 0)
+        throw AppError(fileErrorText("Nelze vytvořit soubor", name, errno));
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count =
+            ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw AppError(fileErrorText("Nelze zapsat soubor", name, error));
+        }
+        written += count;
+    }
+    return fd;
+}
+
+quint32 plainFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return S_IFREG | (0666 & ~mask);
+}
+
+} // namespace
+
+void T7zOutArchive::queueBytes(const QByteArray& bytes, const QString& archiveName) {
+    const int fd = memoryFileOf(bytes, archiveName);
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    static const quint32 mode = plainFileMode();
+    T7zBatchItem item;
+    item.SourceKind = T7zBatchItem::FromStream;
+    // A read failing is told to the library, which ends WriteArchive with an error.
+    item.SourceStream =
+        makeCom<T7zStream>(fd, true, archiveName, std::make_shared<OperationError>());
+    item.ArchiveName = archiveName;
+    item.CreateTime = fileTimeFromUnix(now.tv_sec, now.tv_nsec);
+    item.WriteTime = item.CreateTime;
+    item.ByteSize = quint64(bytes.size());
+    item.FileAttributes = FileAttributeUnixExtension | (mode << 16) | FileAttributeArchive;
+    queue_.push_back(std::move(item));
+}
+
 void T7zOutArchive::WriteArchive(const QString& path) {
     // A fresh, empty file: the library writes from the current position and
     // leaves whatever lies beyond the archive's end.
@@ -54,7 +112,7 @@ void T7zOutArchive::WriteArchive(const QString& path) {
     syncAndClose(fd, path);
 }
 
-void T7zOutArchive::writeArchiveTo(int fd, const QString& path) {
+void T7zOutArchive::writeArchiveTo(int fd, const QString& path, Flush flush) {
     IOutArchive& writer = handler();
     const auto errors = std::make_shared<OperationError>();
     HRESULT result = S_OK;
@@ -68,7 +126,8 @@ void T7zOutArchive::writeArchiveTo(int fd, const QString& path) {
     if (result != S_OK)
         throw AppError(
             QStringLiteral("Soubor karty %1 nelze zapsat: %2").arg(path, hresultText(result)));
-    syncFile(fd, path);
+    if (flush == Flush::ToDisk)
+        syncFile(fd, path);
 }
 
 void T7zOutArchive::SetFormatProperty(const QString& name, quint32 value) {
