@@ -5,7 +5,6 @@
 #include "storage/FileBytes.h"
 #include "storage/FileNames.h"
 #include "storage/KeptCardVersion.h"
-#include "storage/NewCardBatch.h"
 #include "storage/SystemErrorText.h"
 #include "storage/sevenzip/FileAccess.h"
 #include "storage/sevenzip/SafeItemPath.h"
@@ -79,10 +78,8 @@ void closeWritten(int fd, const QString& path) {
 // after a crash or a power cut the card file is either the old one or the new
 // one, never a mixture, and a save reported as done stays done.
 // The card file replaced becomes a version in historyDir (none when empty).
-// A new card (replace false) is written only where no file stands: false then.
-bool writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir,
-                   bool replace = true) {
-    const QString target = replace ? fileToReplace(cardPath) : cardPath;
+void writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString& historyDir) {
+    const QString target = fileToReplace(cardPath);
     const QString temporary = cardarchive::temporaryCardPath(target);
     const int fd = createTemporaryFile(temporary, modeFor(target));
     try {
@@ -93,19 +90,13 @@ bool writeCardFile(T7zOutArchive& writer, const QString& cardPath, const QString
             throw;
         }
         closeWritten(fd, temporary);
-        if (replace) {
-            const KeptCardVersion version(historyDir, target);
-            renameOver(temporary, target);
-        } else if (!newcardfiles::placeWithoutReplacing(temporary, target)) {
-            QFile::remove(temporary);
-            return false;
-        }
+        const KeptCardVersion version(historyDir, target);
+        renameOver(temporary, target);
     } catch (...) {
         QFile::remove(temporary);
         throw;
     }
     sevenzip::syncFolder(QFileInfo(target).path());
-    return true;
 }
 
 void queueMember(T7zOutArchive& writer, const QString& workDir, const QString& memberName) {
@@ -152,15 +143,6 @@ void CardWriter::packCard(const QString& libraryPath, const QString& workDir,
 }
 
 namespace cardarchive {
-
-bool packNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
-                 const QString& cardPath) {
-    T7zOutArchivePtr writer = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
-    for (const QString& member : cardfile::memberNames(cardName))
-        queueMember(*writer, workDir, member);
-    sevenzip::SetArchiveLevel(*writer, kSaveLevel);
-    return writeCardFile(*writer, cardPath, {}, false);
-}
 
 void createEmptyCardFile(const QString& libraryPath, const QString& path) {
     T7zOutArchivePtr writer = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);

@@ -47,12 +47,6 @@ private:
 
 namespace cardarchive {
 
-// Writes a new card file at cardPath from the members in workDir, as safely as
-// PackCard, but never over a file: false, writing nothing, when a file of
-// exactly that name stands there when the card file is put in place.
-bool packNewCard(const QString& libraryPath, const QString& workDir, const QString& cardName,
-                 const QString& cardPath);
-
 // Writes a card file without members (compression level 3), replacing path; as
 // safe as PackCard. A new card file has no history: nothing is kept.
 void createEmptyCardFile(const QString& libraryPath, const QString& path);

@@ -18,7 +18,7 @@
 
 namespace {
 
-// The compression level of a card save (cardarchive::packNewCard).
+// The compression level of a card save (CardWriter::packCard).
 constexpr quint32 kNewCardLevel = 2;
 
 QString batchFolderPrefix() {

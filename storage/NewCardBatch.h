@@ -9,7 +9,7 @@
 
 class T7zPlugin;
 
-// New card files written many at a time: as safe as cardarchive::packNewCard, but the disk
+// New card files written many at a time: as safe as a card save, but the disk
 // is waited for once per batch instead of twice per card. Each card file is
 // packed into a private folder inside the card folder (hidden, named
 // ".import.tmp-" + pid + "-" + a unique part, open to this user alone), where
@@ -38,7 +38,7 @@ public:
 
     // Packs a card file of cardName holding the table and notes members with
     // these bytes (as stored: tablefile::formatTable, notesfile::formatNotes), as
-    // cardarchive::packNewCard would, into the private folder; nothing shows in the card folder
+    // a card save would, into the private folder; nothing shows in the card folder
     // yet. Throws AppError naming the file when it cannot be written.
     void stage(const QString& cardName, const QByteArray& table, const QByteArray& notes);
     qsizetype stagedCount() const { return staged_.size(); }
