@@ -4,9 +4,15 @@
 #include "storage/Cp1250.h"
 
 #include <QHash>
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -164,47 +170,36 @@ std::size_t lineEnd(std::string_view text, std::size_t from) {
     return from;
 }
 
-// Each hit lies within one line; its line counts once and the scan goes on
-// after it.
-int linesHolding(std::string_view text, std::string_view needle) {
-    int lines = 0;
-    std::size_t from = 0;
-    for (std::size_t hit; (hit = text.find(needle, from)) != std::string_view::npos;) {
-        ++lines;
-        from = lineEnd(text, hit + needle.size());
-    }
-    return lines;
+// Every byte but NUL reads as itself: the code of the stored bytes for an
+// exact search, and of the forms made in a letter code.
+const std::array<uchar, 256>& sameBytes() {
+    static const std::array<uchar, 256> code = [] {
+        std::array<uchar, 256> bytes{};
+        for (int byte = 1; byte < 256; ++byte)
+            bytes[byte] = uchar(byte);
+        return bytes;
+    }();
+    return code;
 }
 
-// The same on stored bytes read through `code` byte for byte.
-int linesHolding(std::string_view text, std::string_view needle,
-                 const std::array<uchar, 256>& code) {
-    const auto* bytes = reinterpret_cast<const uchar*>(text.data());
-    const auto first = static_cast<uchar>(needle.front());
-    const std::size_t last = text.size() < needle.size() ? 0 : text.size() - needle.size() + 1;
-    int lines = 0;
-    for (std::size_t at = 0; at < last; ++at) {
-        if (code[bytes[at]] != first)
-            continue;
-        std::size_t matched = 1;
-        while (matched < needle.size() &&
-               code[bytes[at + matched]] == static_cast<uchar>(needle[matched]))
-            ++matched;
-        if (matched < needle.size())
-            continue;
-        ++lines;
-        at = lineEnd(text, at + needle.size());
-    }
-    return lines;
+void prefetchBytes(const char* bytes, qsizetype size) {
+    constexpr qsizetype Line = 64;
+    for (qsizetype at = 0; at < size; at += Line)
+        __builtin_prefetch(bytes + at);
 }
 
-int linesHolding(const CardSearchText& text, const std::optional<QByteArray>& expanded,
-                 std::string_view needle, const LetterCode& code) {
-    if (expanded)
-        return linesHolding(std::string_view(expanded->constData(), expanded->size()), needle);
-    return linesHolding(upToNul(text.members.notes), needle, code.singles()) +
-           linesHolding(upToNul(text.members.table), needle, code.singles());
+#if defined(__SSE2__)
+// Where in a block of 16 bytes a byte is one of `wanted`: the mask of
+// _mm_cmpeq_epi8.
+// (A template: the repeated byte is the matcher's own type.)
+template <typename Repeated> __m128i placesOf(__m128i block, const std::vector<Repeated>& wanted) {
+    __m128i found = _mm_setzero_si128();
+    for (const Repeated& byte : wanted)
+        found = _mm_or_si128(
+            found, _mm_cmpeq_epi8(block, _mm_load_si128(reinterpret_cast<const __m128i*>(&byte))));
+    return found;
 }
+#endif
 
 std::optional<QByteArray> exactNeedle(const QString& text) {
     QHash<char16_t, char> bytes;
@@ -227,15 +222,23 @@ qsizetype CardSearchText::heldBytes() const {
            (folded ? folded->capacity() : 0);
 }
 
+void CardSearchText::prefetch() const {
+    prefetchBytes(members.notes.constData(), notesEnd);
+    prefetchBytes(members.table.constData(), tableEnd);
+}
+
 namespace searchtext {
 
 CardSearchText makeCardSearchText(CardTextMembers members) {
     members.notes.squeeze();
     members.table.squeeze();
     CardSearchText text;
+    const std::string_view notes = upToNul(members.notes);
+    const std::string_view table = upToNul(members.table);
+    text.notesEnd = qsizetype(notes.size());
+    text.tableEnd = qsizetype(table.size());
     // Nearly every card reads byte for byte both ways: one pass tells.
-    if (!readsByteForByteBothWays(upToNul(members.notes)) ||
-        !readsByteForByteBothWays(upToNul(members.table))) {
+    if (!readsByteForByteBothWays(notes) || !readsByteForByteBothWays(table)) {
         text.upper = expandedMembers(members, caseBlindLetters());
         text.folded = expandedMembers(members, accentBlindLetters());
     }
@@ -245,36 +248,116 @@ CardSearchText makeCardSearchText(CardTextMembers members) {
 
 } // namespace searchtext
 
+CardTextMatcher::Pattern::Pattern(QByteArray text, const std::array<uchar, 256>& byteCode)
+    : needle(std::move(text)), code(byteCode) {
+    // How far the scan may move on when the last byte under the needle reads
+    // as a given character: to that character's last place in the needle
+    // before its end, or past the whole needle.
+    std::array<quint32, 256> skipOfCharacter;
+    skipOfCharacter.fill(quint32(needle.size()));
+    for (qsizetype i = 0; i + 1 < needle.size(); ++i)
+        skipOfCharacter[uchar(needle[i])] = quint32(needle.size() - 1 - i);
+    for (int byte = 1; byte < 256; ++byte) {
+        skip[byte] = code[byte] == 0 ? quint32(needle.size()) : skipOfCharacter[code[byte]];
+        RepeatedByte repeated;
+        std::fill(std::begin(repeated.block), std::end(repeated.block), char(byte));
+        if (code[byte] != 0 && code[byte] == uchar(needle.front()))
+            firstBytes.push_back(repeated);
+        if (code[byte] != 0 && code[byte] == uchar(needle.back()))
+            lastBytes.push_back(repeated);
+    }
+    skip[0] = quint32(needle.size());
+}
+
+bool CardTextMatcher::Pattern::matchesAt(const uchar* place) const {
+    for (qsizetype i = 0; i < needle.size(); ++i) {
+        if (code[place[i]] != uchar(needle[i]))
+            return false;
+    }
+    return true;
+}
+
+// Each hit lies within one line; its line counts once and the scan goes on
+// after it.
+int CardTextMatcher::Pattern::linesHolding(std::string_view text) const {
+    const auto* bytes = reinterpret_cast<const uchar*>(text.data());
+    const std::size_t length = std::size_t(needle.size());
+    int lines = 0;
+    std::size_t at = 0;
+    const auto countHit = [&](std::size_t place) {
+        ++lines;
+        at = lineEnd(text, place + length) + 1;
+    };
+#if defined(__SSE2__)
+    constexpr std::size_t Block = 16;
+    while (at + length - 1 + Block <= text.size()) {
+        const auto* first = reinterpret_cast<const __m128i*>(bytes + at);
+        const auto* last = reinterpret_cast<const __m128i*>(bytes + at + length - 1);
+        auto candidates =
+            unsigned(_mm_movemask_epi8(_mm_and_si128(placesOf(_mm_loadu_si128(first), firstBytes),
+                                                     placesOf(_mm_loadu_si128(last), lastBytes))));
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const std::size_t place = at + std::size_t(std::countr_zero(candidates));
+            if (matchesAt(bytes + place)) {
+                countHit(place);
+                break;
+            }
+        }
+        if (candidates == 0)
+            at += Block;
+    }
+#endif
+    const uchar lastWanted = uchar(needle.back());
+    while (at + length <= text.size()) {
+        const uchar last = bytes[at + length - 1];
+        if (code[last] == lastWanted && matchesAt(bytes + at))
+            countHit(at);
+        else
+            at += skip[last];
+    }
+    return lines;
+}
+
 CardTextMatcher::CardTextMatcher(const QString& text, LetterMatch letters) : letters_(letters) {
     if (text.isEmpty() || text.contains(u'\r') || text.contains(u'\n'))
         return;
+    std::optional<QByteArray> needle;
+    const std::array<uchar, 256>* storedCode = &sameBytes();
     switch (letters) {
     case LetterMatch::Exact:
-        needle_ = exactNeedle(text);
+        needle = exactNeedle(text);
         break;
     case LetterMatch::CaseBlind:
-        needle_ = caseBlindLetters().encode(text.toUpper());
+        needle = caseBlindLetters().encode(text.toUpper());
+        storedCode = &caseBlindLetters().singles();
         break;
     case LetterMatch::AccentBlind:
-        needle_ = accentBlindLetters().encode(accents::folded(text));
+        needle = accentBlindLetters().encode(accents::folded(text));
+        storedCode = &accentBlindLetters().singles();
         break;
     }
-    if (needle_ && needle_->isEmpty())
-        needle_.reset();
+    if (!needle || needle->isEmpty())
+        return;
+    stored_.emplace(*needle, *storedCode);
+    made_.emplace(*needle, sameBytes());
 }
 
 int CardTextMatcher::matchingLines(const CardSearchText& text) const {
-    if (!needle_)
+    if (!stored_)
         return 0;
-    const std::string_view needle(needle_->constData(), needle_->size());
+    const std::optional<QByteArray>* made = nullptr;
     switch (letters_) {
     case LetterMatch::Exact:
-        return linesHolding(upToNul(text.members.notes), needle) +
-               linesHolding(upToNul(text.members.table), needle);
+        break;
     case LetterMatch::CaseBlind:
-        return linesHolding(text, text.upper, needle, caseBlindLetters());
+        made = &text.upper;
+        break;
     case LetterMatch::AccentBlind:
-        return linesHolding(text, text.folded, needle, accentBlindLetters());
+        made = &text.folded;
+        break;
     }
-    return 0;
+    if (made && *made)
+        return made_->linesHolding(std::string_view((*made)->constData(), (*made)->size()));
+    return stored_->linesHolding(text.searchedNotes()) +
+           stored_->linesHolding(text.searchedTable());
 }

@@ -29,34 +29,43 @@ CardTextCache& CardTextCache::shared() {
 
 std::optional<CardTextMembers> CardTextCache::find(const QString& path,
                                                    const CardFileStamp& stamp) {
-    if (std::optional<CardSearchText> text = findText(path, stamp))
-        return std::move(text->members);
+    if (const SharedText text = findText(path, stamp, 0))
+        return text->members;
     return std::nullopt;
 }
 
-std::optional<CardSearchText> CardTextCache::findText(const QString& path,
-                                                      const CardFileStamp& stamp) {
-    return findText(path, stamp, 0);
+void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
+                          CardTextMembers members) {
+    storeText(
+        path, stamp, readAtNs,
+        std::make_shared<const CardSearchText>(searchtext::makeCardSearchText(std::move(members))),
+        0);
 }
 
-std::optional<CardSearchText> CardTextCache::findText(const QString& path,
-                                                      const CardFileStamp& stamp, quint64 round) {
+CardTextCache::SharedText CardTextCache::findText(const QString& path, const CardFileStamp& stamp,
+                                                  quint64 round) {
     const std::lock_guard lock(mutex_);
     const auto entry = entries_.find(path);
     if (entry == entries_.end())
-        return std::nullopt;
-    if (entry->stamp != stamp) {
+        return nullptr;
+    if (entry->second.stamp != stamp) {
         dropLocked(entry);
-        return std::nullopt;
+        return nullptr;
     }
     if (mayTrustLocked(path, stamp, round))
-        entry->trusted = true;
-    return entry->text;
+        entry->second.trusted = true;
+    return entry->second.text;
 }
 
-quint64 CardTextCache::takeFolderChanges(const QString& directory) {
+quint64 CardTextCache::beginSearch(const QString& directory, const QStringList& names) {
     const std::lock_guard lock(mutex_);
     ++round_;
+    if (directory != listedDirectory_ || names != listedNames_) {
+        ++listing_;
+        listedDirectory_ = directory;
+        listedNames_ = names;
+        listedEntries_.assign(names.size(), nullptr);
+    }
     if (!watch_ || watch_->directory() != directory) {
         restartWatchLocked(directory);
         return round_;
@@ -68,35 +77,54 @@ quint64 CardTextCache::takeFolderChanges(const QString& directory) {
     }
     for (const QString& name : changes.names) {
         if (const auto entry = entries_.find(directory + name); entry != entries_.end())
-            entry->trusted = false;
+            entry->second.trusted = false;
     }
     return round_;
 }
 
-void CardTextCache::findTrustedTexts(const QString& directory, const QStringList& names, int from,
-                                     int to,
-                                     std::vector<std::optional<CardSearchText>>& texts) const {
-    QString path = directory;
-    path.reserve(directory.size() + 256);
+// The entry for the card at `row` of the listing, looked up by its path the
+// first time only.
+CardTextCache::Entry* CardTextCache::listedEntryLocked(int row) {
+    Entry*& listed = listedEntries_[row];
+    if (!listed) {
+        if (const auto entry = entries_.find(listedDirectory_ + listedNames_[row]);
+            entry != entries_.end()) {
+            listed = &entry->second;
+            listed->listing = listing_;
+            listed->row = row;
+        }
+    }
+    return listed;
+}
+
+void CardTextCache::findTrustedTexts(quint64 round, const QString& directory,
+                                     const QStringList& names, int from, int to,
+                                     std::vector<SharedText>& texts) {
     const std::lock_guard lock(mutex_);
+    if (round == round_) { // the listing is this search's
+        for (int index = from; index < to; ++index) {
+            if (const Entry* entry = listedEntryLocked(index); entry && entry->trusted)
+                texts[index - from] = entry->text;
+        }
+        return;
+    }
     for (int index = from; index < to; ++index) {
-        path.truncate(directory.size());
-        path += names[index];
-        if (const auto entry = entries_.constFind(path); entry != entries_.cend() && entry->trusted)
-            texts[index - from] = entry->text;
+        if (const auto entry = entries_.find(directory + names[index]);
+            entry != entries_.end() && entry->second.trusted)
+            texts[index - from] = entry->second.text;
     }
 }
 
 bool CardTextCache::trusts(const QString& path) const {
     const std::lock_guard lock(mutex_);
-    const auto entry = entries_.constFind(path);
-    return entry != entries_.cend() && entry->trusted;
+    const auto entry = entries_.find(path);
+    return entry != entries_.end() && entry->second.trusted;
 }
 
 // Changes heard only from the watch's start: whatever was kept before it must
 // be stamped again.
 void CardTextCache::restartWatchLocked(const QString& directory) {
-    for (Entry& entry : entries_)
+    for (auto& [path, entry] : entries_)
         entry.trusted = false;
     watch_ = std::make_unique<FolderChangeWatch>(directory);
 }
@@ -110,26 +138,17 @@ bool CardTextCache::mayTrustLocked(const QString& path, const CardFileStamp& sta
            path.indexOf(u'/', watch_->directory().size()) < 0;
 }
 
-void CardTextCache::store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
-                          CardTextMembers members) {
-    storeText(path, stamp, readAtNs, searchtext::makeCardSearchText(std::move(members)));
-}
-
 void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
-                              const CardSearchText& text) {
-    storeText(path, stamp, readAtNs, text, 0);
-}
-
-void CardTextCache::storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
-                              const CardSearchText& text, quint64 round) {
-    const qsizetype size = entryBytes(path, text);
+                              SharedText text, quint64 round) {
+    const qsizetype size = entryBytes(path, *text);
     const std::lock_guard lock(mutex_);
     if (const auto old = entries_.find(path); old != entries_.end())
         dropLocked(old);
     if (cardstamp::mayChangeUnnoticed(stamp, readAtNs) || size > budget_ / LargestEntryShare ||
         bytes_ + size > budget_)
         return;
-    entries_.insert(path, Entry{stamp, text, size, mayTrustLocked(path, stamp, round)});
+    const bool trusted = mayTrustLocked(path, stamp, round);
+    entries_.emplace(path, Entry{stamp, std::move(text), size, trusted});
     bytes_ += size;
 }
 
@@ -141,16 +160,16 @@ void CardTextCache::drop(const QString& path) {
 
 void CardTextCache::forget(const QString& path) {
     const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+    const auto sameCard = [&](const QString& held) {
+        return held.size() == path.size() && held.left(nameStart) == path.left(nameStart) &&
+               held.mid(nameStart).compare(path.mid(nameStart), Qt::CaseInsensitive) == 0;
+    };
     const std::lock_guard lock(mutex_);
     for (auto entry = entries_.begin(); entry != entries_.end();) {
-        const QString& held = entry.key();
-        if (held.size() == path.size() && held.left(nameStart) == path.left(nameStart) &&
-            held.mid(nameStart).compare(path.mid(nameStart), Qt::CaseInsensitive) == 0) {
-            bytes_ -= entry->bytes;
-            entry = entries_.erase(entry);
-        } else {
-            ++entry;
-        }
+        const auto next = std::next(entry);
+        if (sameCard(entry->first))
+            dropLocked(entry);
+        entry = next;
     }
 }
 
@@ -161,18 +180,18 @@ void CardTextCache::keepOnly(const QString& directory, const QStringList& fileNa
     };
     const std::lock_guard lock(mutex_);
     for (auto entry = entries_.begin(); entry != entries_.end();) {
-        if (isListed(entry.key())) {
-            ++entry;
-        } else {
-            bytes_ -= entry->bytes;
-            entry = entries_.erase(entry);
-        }
+        const auto next = std::next(entry);
+        if (!isListed(entry->first))
+            dropLocked(entry);
+        entry = next;
     }
 }
 
+// The listing keeps its size while its search may still use it.
 void CardTextCache::clear() {
     const std::lock_guard lock(mutex_);
     entries_.clear();
+    std::fill(listedEntries_.begin(), listedEntries_.end(), nullptr);
     bytes_ = 0;
 }
 
@@ -188,10 +207,12 @@ qsizetype CardTextCache::bytes() const {
 
 bool CardTextCache::holds(const QString& path) const {
     const std::lock_guard lock(mutex_);
-    return entries_.contains(path);
+    return entries_.find(path) != entries_.end();
 }
 
-void CardTextCache::dropLocked(QHash<QString, Entry>::iterator entry) {
-    bytes_ -= entry->bytes;
+void CardTextCache::dropLocked(Entries::iterator entry) {
+    if (entry->second.listing == listing_ && entry->second.row >= 0)
+        listedEntries_[entry->second.row] = nullptr;
+    bytes_ -= entry->second.bytes;
     entries_.erase(entry);
 }

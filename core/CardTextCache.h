@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class FolderChangeWatch;
@@ -30,6 +31,7 @@ class FolderChangeWatch;
 class CardTextCache {
 public:
     static constexpr qsizetype DefaultBudgetBytes = 160 * 1024 * 1024;
+    using SharedText = std::shared_ptr<const CardSearchText>;
 
     explicit CardTextCache(qsizetype budgetBytes = DefaultBudgetBytes);
     ~CardTextCache();
@@ -48,28 +50,24 @@ public:
     // before it is asked for again.
     void store(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
                CardTextMembers members);
-    // The same for the search: the text in every form it matches.
-    std::optional<CardSearchText> findText(const QString& path, const CardFileStamp& stamp);
-    void storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
-                   const CardSearchText& text);
 
-    // Begins a search of the card files in directory (with a trailing "/"):
-    // takes what the folder's watch heard since the last search, starting the
-    // watch when there is none for this folder. Returns the search's round,
-    // which the look-ups below are given.
-    quint64 takeFolderChanges(const QString& directory);
-    // The trusted texts of the card files names[from, to) of directory, into
-    // texts[0, to - from); the others are left as they are. One look at the
-    // cache for them all.
-    void findTrustedTexts(const QString& directory, const QStringList& names, int from, int to,
-                          std::vector<std::optional<CardSearchText>>& texts) const;
-    // findText and storeText in the search of `round`: the entry found or
-    // kept is trusted from now on when the watch listened already at the stamp
-    // and no other search began meanwhile.
-    std::optional<CardSearchText> findText(const QString& path, const CardFileStamp& stamp,
-                                           quint64 round);
+    // Begins a search of the card files `names` in directory (with a trailing
+    // "/"): takes what the folder's watch heard since the last search, starting
+    // the watch when there is none for this folder. Returns the search's round,
+    // which the look-ups below are given. The entries of the cards are then
+    // found by their place in names, without their paths.
+    quint64 beginSearch(const QString& directory, const QStringList& names);
+    // The trusted texts of the cards names[from, to) of the search of `round`
+    // into texts[0, to - from); the others are left as they are. One look at
+    // the cache for them all.
+    void findTrustedTexts(quint64 round, const QString& directory, const QStringList& names,
+                          int from, int to, std::vector<SharedText>& texts);
+    // find and store in the search of `round`, in the forms it matches: the
+    // entry found or kept is trusted from now on when the watch listened
+    // already at the stamp and no other search began meanwhile.
+    SharedText findText(const QString& path, const CardFileStamp& stamp, quint64 round);
     void storeText(const QString& path, const CardFileStamp& stamp, qint64 readAtNs,
-                   const CardSearchText& text, quint64 round);
+                   SharedText text, quint64 round);
     // Whether the entry of the card file at path is trusted without a stamp.
     bool trusts(const QString& path) const;
 
@@ -90,18 +88,36 @@ public:
 private:
     struct Entry {
         CardFileStamp stamp;
-        CardSearchText text;
+        SharedText text;
         qsizetype bytes = 0;
         bool trusted = false;
+        // Its place in the listing of the latest search, valid while that
+        // listing is `listing`.
+        quint64 listing = 0;
+        int row = -1;
     };
-    void dropLocked(QHash<QString, Entry>::iterator entry);
+    struct PathHash {
+        size_t operator()(const QString& path) const { return qHash(path); }
+    };
+    // Node-based: an entry stays where it is while others come and go, so the
+    // listing may point at it.
+    using Entries = std::unordered_map<QString, Entry, PathHash>;
+
+    Entry* listedEntryLocked(int row);
+    void dropLocked(Entries::iterator entry);
     bool mayTrustLocked(const QString& path, const CardFileStamp& stamp, quint64 round) const;
     void restartWatchLocked(const QString& directory);
 
     mutable std::mutex mutex_;
-    QHash<QString, Entry> entries_;
+    Entries entries_;
     qsizetype budget_;
     qsizetype bytes_ = 0;
     std::unique_ptr<FolderChangeWatch> watch_;
     quint64 round_ = 0; // 0: no search's round
+    // The card files of the latest search and, by their place, the entries
+    // found for them so far (null: not looked up yet, or none).
+    quint64 listing_ = 0;
+    QString listedDirectory_;
+    QStringList listedNames_;
+    std::vector<Entry*> listedEntries_;
 };

@@ -16,13 +16,25 @@ constexpr int ReadingBatch = 64;
 // their readings handed over together.
 constexpr int WorkBatch = 32;
 
+// Brings the cached texts of the next cards of a batch towards the processor
+// while this one is searched: first the record of where a text lies, then,
+// once that has arrived, its bytes.
+void prefetchAhead(const std::vector<std::shared_ptr<const CardSearchText>>& texts, int at) {
+    constexpr int RecordsAhead = 4;
+    constexpr int BytesAhead = 2;
+    if (at + RecordsAhead < int(texts.size()) && texts[at + RecordsAhead])
+        __builtin_prefetch(texts[at + RecordsAhead].get());
+    if (at + BytesAhead < int(texts.size()) && texts[at + BytesAhead])
+        texts[at + BytesAhead]->prefetch();
+}
+
 } // namespace
 
 CardTextReader::CardTextReader(T7zLibraryPtr library, CardTextCache& cache,
                                const CardTextMatcher& matcher, const QString& directory,
                                const QStringList& entries, int workerCount)
     : library_(std::move(library)), cache_(cache), matcher_(matcher), directory_(directory),
-      entries_(entries), folder_(directory), round_(cache.takeFolderChanges(directory)),
+      entries_(entries), folder_(directory), round_(cache.beginSearch(directory, entries)),
       readings_(entries.size()) {
     const int count = qBound(1, workerCount, qMax<int>(1, int(entries_.size())));
     workers_.reserve(count);
@@ -67,7 +79,7 @@ std::optional<CardReading> CardTextReader::reading(int index, std::chrono::milli
 
 void CardTextReader::work() {
     T7zInArchivePtr reader;
-    std::vector<std::optional<CardSearchText>> trusted;
+    std::vector<std::shared_ptr<const CardSearchText>> trusted;
     std::vector<CardReading> batch;
     const int count = int(entries_.size());
     for (;;) {
@@ -77,11 +89,13 @@ void CardTextReader::work() {
         if (from >= count)
             return;
         const int to = qMin(from + WorkBatch, count);
-        trusted.assign(to - from, std::nullopt);
-        cache_.findTrustedTexts(directory_, entries_, from, to, trusted);
+        trusted.assign(to - from, nullptr);
+        cache_.findTrustedTexts(round_, directory_, entries_, from, to, trusted);
         batch.clear();
-        for (int index = from; index < to; ++index)
-            batch.push_back(readCard(index, reader, trusted[index - from]));
+        for (int index = from; index < to; ++index) {
+            prefetchAhead(trusted, index - from);
+            batch.push_back(readCard(index, reader, trusted[index - from].get()));
+        }
         publish(from, batch);
     }
 }
@@ -104,7 +118,7 @@ void CardTextReader::publish(int from, std::vector<CardReading>& batch) {
 // cannot be read is reported as such and the search goes on, with a fresh
 // reader: nothing of the failure may stay in the old one.
 CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader,
-                                     const std::optional<CardSearchText>& trusted) const {
+                                     const CardSearchText* trusted) const {
     CardReading reading;
     try {
         // Notes lines come before table lines; only their number is needed here.
@@ -112,7 +126,7 @@ CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader,
             ++fromCache_;
             reading.matchingLines = matcher_.matchingLines(*trusted);
         } else {
-            reading.matchingLines = matcher_.matchingLines(cardText(index, reader));
+            reading.matchingLines = matcher_.matchingLines(*cardText(index, reader));
         }
     } catch (const AppError& error) {
         reading.error = error.text();
@@ -126,23 +140,24 @@ CardReading CardTextReader::readCard(int index, T7zInArchivePtr& reader,
     return reading;
 }
 
-CardSearchText CardTextReader::cardText(int index, T7zInArchivePtr& reader) const {
+std::shared_ptr<const CardSearchText> CardTextReader::cardText(int index,
+                                                               T7zInArchivePtr& reader) const {
     const QString path = directory_ + entries_[index];
     // The stamp is taken before the read: should the file change meanwhile, the
     // next search sees another stamp and reads it again.
     const std::optional<CardFileStamp> stamp = folder_.stamp(entries_[index]);
     if (!stamp) {
         cache_.drop(path); // gone: the read below fails with the reason
-    } else if (std::optional<CardSearchText> kept = cache_.findText(path, *stamp, round_)) {
+    } else if (CardTextCache::SharedText kept = cache_.findText(path, *stamp, round_)) {
         ++fromCache_;
-        return *std::move(kept);
+        return kept;
     }
     const qint64 readAt = cardstamp::wallClockNs();
     ++filesRead_;
     if (!reader)
         reader = sevenzip::MakeInArchive(library_, ZipFormatId);
-    CardSearchText text = searchtext::makeCardSearchText(
-        textmembers::readCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index])));
+    auto text = std::make_shared<const CardSearchText>(searchtext::makeCardSearchText(
+        textmembers::readCardTextMembers(*reader, path, cardfile::cardNameOf(entries_[index]))));
     if (stamp)
         cache_.storeText(path, *stamp, readAt, text, round_);
     return text;

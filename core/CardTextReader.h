@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -64,9 +65,8 @@ public:
 
 private:
     void work();
-    CardReading readCard(int index, T7zInArchivePtr& reader,
-                         const std::optional<CardSearchText>& trusted) const;
-    CardSearchText cardText(int index, T7zInArchivePtr& reader) const;
+    CardReading readCard(int index, T7zInArchivePtr& reader, const CardSearchText* trusted) const;
+    std::shared_ptr<const CardSearchText> cardText(int index, T7zInArchivePtr& reader) const;
     void publish(int from, std::vector<CardReading>& batch);
 
     const T7zLibraryPtr library_;

@@ -182,6 +182,29 @@ private slots:
         QCOMPARE(opened.take(), QStringList());
     }
 
+    // The cache finds a card's text by its place in the list searched: another
+    // list, in another order or with a card fewer, is looked up afresh, and a
+    // card dropped meanwhile is not answered from its old place.
+    void eachListIsAnsweredByItsOwnCards() {
+        searchedCards();
+        const QStringList listed = host_->entries;
+        const auto searchList = [&](const QStringList& entries) {
+            SearchRecorder recorder;
+            CardSearch(SearchPlace::of(host_->state), session_, recorder, *cache_)
+                .run(entries, "needle", SearchOptions());
+            return recorder.results;
+        };
+        QCOMPARE(searchList({"C.krt", "A.krt", "B.krt"}),
+                 QStringList({"C.krt", "C.krt", "C.krt", "A.krt", "B.krt", "B.krt"}));
+        QCOMPARE(searchList({"B.krt", "C.krt"}),
+                 QStringList({"B.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
+        QCOMPARE(searchList(listed),
+                 QStringList({"A.krt", "B.krt", "B.krt", "C.krt", "C.krt", "C.krt"}));
+        cache_->drop(cardPath("B.krt"));
+        host_->writeCard("B", {"k=nothing"}, "");
+        QCOMPARE(searchList(listed), QStringList({"A.krt", "C.krt", "C.krt", "C.krt"}));
+    }
+
     void changesBetweenSearches_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QStringList>("results");
