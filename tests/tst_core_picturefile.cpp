@@ -308,7 +308,7 @@ private slots:
                                     << "Not a JPEG file: starts with 0x6e 0x6f";
         QTest::newRow("empty JPEG") << "foto.jpg" << QByteArray() << "Empty input file";
         QTest::newRow("damaged BMP")
-            << "foto.bmp" << QByteArray("BM\x10\0\0\0garbage", 15) << "Unable to read image data";
+            << "foto.bmp" << QByteArray("BM\x10\0\0\0garbage", 13) << "Unable to read image data";
     }
     void corruptFileKeepsPreviousPicture() {
         QFETCH(QString, name);

@@ -242,7 +242,7 @@ private slots:
                               << "Not a JPEG file: starts with 0x6e 0x6f";
         QTest::newRow("JPEG header only") << "foto.JPG" << QByteArray("\xff\xd8\xff\xe0", 4)
                                           << "JPEG datastream contains no image";
-        QTest::newRow("BMP") << "foto.bmp" << QByteArray("BM\x10\0\0\0garbage", 15)
+        QTest::newRow("BMP") << "foto.bmp" << QByteArray("BM\x10\0\0\0garbage", 13)
                              << "Unable to read image data";
     }
     void corruptPicture() {
