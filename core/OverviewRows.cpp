@@ -19,18 +19,20 @@ namespace {
 // never matches across two cells.
 constexpr QChar CellBreak = u'\n';
 
-// accents::folded one character at a time, which gives the same for text
-// whether composed or not; the characters below TableSize (Latin, Greek,
-// Cyrillic and the combining marks among them) are looked up in a table
-// made once, which makes folding many rows fast.
+// A folding of text done one character at a time (accents::folded, or
+// QString::toCaseFolded), which gives the same for text whether composed or
+// not; the characters below TableSize (Latin, Greek, Cyrillic and the
+// combining marks among them) are looked up in a table made once, which makes
+// folding many rows fast.
 class FoldTable {
 public:
     static constexpr char16_t TableSize = 0x2000;
+    using Folding = QString (*)(const QString&);
 
-    FoldTable() {
+    explicit FoldTable(Folding fold) : fold_(fold) {
         longer_.resize(TableSize);
         for (char16_t c = 0; c < TableSize; ++c) {
-            const QString folded = accents::folded(QString(QChar(c)));
+            const QString folded = fold_(QString(QChar(c)));
             if (folded.size() == 1)
                 single_[c] = folded.front().unicode();
             else
@@ -51,7 +53,7 @@ public:
             }
             const qsizetype units = QChar::isHighSurrogate(c) && from + 1 < text.size() ? 2 : 1;
             const QString folded =
-                c < TableSize ? longer_[c] : accents::folded(text.mid(from, units).toString());
+                c < TableSize ? longer_[c] : fold_(text.mid(from, units).toString());
             from += units - 1;
             at = out - result.constData();
             if (folded.size() > units)
@@ -62,14 +64,22 @@ public:
     }
 
 private:
+    Folding fold_;
     // What each character folds to when that is one character (0: it is not).
     std::array<char16_t, TableSize> single_{};
     // What the others fold to: none or several characters.
     QList<QString> longer_;
 };
 
+// Letter case and accents folded.
 const FoldTable& foldTable() {
-    static const FoldTable table;
+    static const FoldTable table(accents::folded);
+    return table;
+}
+
+// Letter case folded only.
+const FoldTable& caseFoldTable() {
+    static const FoldTable table([](const QString& text) { return text.toCaseFolded(); });
     return table;
 }
 
@@ -199,19 +209,11 @@ QString foldedRowText(const OverviewCard& card, const QSet<QString>& hiddenTitle
                       bool withAccents) {
     const bool nameShown = !hiddenTitles.contains(NameTitle);
     const QString name = nameShown ? cardfile::cardNameOf(card.fileName) : QString();
-    if (withAccents) {
-        QString joined = nameShown ? name + CellBreak : QString();
-        for (const auto& [key, value] : card.cells) {
-            if (!value.isEmpty() && !hiddenTitles.contains(key))
-                joined += value + CellBreak;
-        }
-        return joined.toCaseFolded();
-    }
     qsizetype length = name.size() + 1;
     for (const auto& cell : card.cells)
         length += cell.second.size() + 1;
     QString folded(length, Qt::Uninitialized);
-    const FoldTable& table = foldTable();
+    const FoldTable& table = withAccents ? caseFoldTable() : foldTable();
     qsizetype at = 0;
     const auto writeCell = [&](QStringView text) {
         at = table.write(folded, at, text);

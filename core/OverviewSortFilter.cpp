@@ -89,16 +89,19 @@ void OverviewSortFilter::forgetRowTexts() {
 }
 
 void OverviewSortFilter::foldRowTexts() const {
-    // Folding is the costly part: the rows are shared among the cores.
+    // Folding is the costly part: the rows are shared among the cores, each
+    // taking a run of them so that no two write next to each other. The texts
+    // folded before are freed elsewhere.
     const int rows = model_.rowCount();
-    rowTexts_.assign(rows, QString());
+    overviewrows::freeElsewhere(std::exchange(rowTexts_, std::vector<QString>(rows)));
     rowTextsWithAccents_ = needleHasAccents_;
     rowTextsWithout_ = hiddenTitles_;
     const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    const int run = (rows + workers - 1) / workers;
     std::vector<std::thread> threads;
-    for (int worker = 0; worker < workers; ++worker) {
-        threads.emplace_back([this, worker, workers, rows] {
-            for (int row = worker; row < rows; row += workers)
+    for (int from = 0; from < rows; from += run) {
+        threads.emplace_back([this, from, to = std::min(rows, from + run)] {
+            for (int row = from; row < to; ++row)
                 rowTexts_[row] = rowText(row);
         });
     }
