@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr quint32 kSaveLevel = 2;
 constexpr quint32 kNewCardLevel = 3;
 
 void renameOver(const QString& source, const QString& target) {
@@ -49,9 +48,7 @@ quint32 modeFor(const QString& target) {
     struct stat info {};
     if (::stat(QFile::encodeName(target).constData(), &info) == 0)
         return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return sevenzip::plainCreateMode();
 }
 
 // The temporary file is created anew, never opened through whatever stands
@@ -138,7 +135,7 @@ void CardWriter::packCard(const QString& libraryPath, const QString& workDir,
     writer_ = sevenzip::MakeOutArchive(libraryPath, ZipFormatId);
     for (const QString& member : cardfile::memberNames(cardName))
         queueMember(*writer_, workDir, member);
-    sevenzip::SetArchiveLevel(*writer_, kSaveLevel);
+    sevenzip::SetArchiveLevel(*writer_, cardarchive::SaveLevel);
     writeCardFile(*writer_, cardPath, historyDir);
 }
 

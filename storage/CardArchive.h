@@ -11,6 +11,9 @@ class T7zOutArchive;
 
 namespace cardarchive {
 
+// The compression level of a card file saved.
+inline constexpr quint32 SaveLevel = 2;
+
 // Unpacks the members of the card file into workDir: the items at the root of
 // the archive under names that are not hidden, one per name without regard to
 // case, within the limits of UnpackLimits. Items in folders and hidden items are

@@ -1,6 +1,7 @@
 #include "storage/NewCardBatch.h"
 
 #include "storage/AppError.h"
+#include "storage/CardArchive.h"
 #include "storage/CardFileNames.h"
 #include "storage/FileBytes.h"
 #include "storage/SystemErrorText.h"
@@ -12,24 +13,13 @@
 #include <QRegularExpression>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
-// The compression level of a card save (CardWriter::packCard).
-constexpr quint32 kNewCardLevel = 2;
-
 QString batchFolderPrefix() {
     return QStringLiteral(".import.tmp-");
-}
-
-// The permission bits a plain create gives a new card file.
-quint32 newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 // The descriptor through which a batch is flushed: opened before the batch's
@@ -64,7 +54,7 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
     T7zOutArchivePtr writer = sevenzip::MakeOutArchive(library_, ZipFormatId);
     writer->queueBytes(table, cardfile::tableMember(cardName));
     writer->queueBytes(notes, cardfile::notesMember(cardName));
-    sevenzip::SetArchiveLevel(*writer, kNewCardLevel);
+    sevenzip::SetArchiveLevel(*writer, cardarchive::SaveLevel); // as a card save
     // The two small members are packed one after the other on this thread:
     // threads of their own would each take and clear megabytes of fresh memory
     // for every card file.
@@ -74,8 +64,7 @@ void NewCardBatch::stage(const QString& cardName, const QByteArray& table,
     // Numbered, not named after the card: the private folder's names never clash.
     const QString path =
         private_.path() + u'/' + QString::number(++written_) + cardfile::extension();
-    static const quint32 mode = newFileMode();
-    const int fd = sevenzip::createExclusive(path, mode);
+    const int fd = sevenzip::createExclusive(path, sevenzip::plainCreateMode());
     try {
         writer->writeArchiveTo(fd, path, T7zOutArchive::Flush::ByCaller);
     } catch (...) {

@@ -86,6 +86,15 @@ int createTruncated(const QString& path) {
     return openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC, "Nelze vytvořit soubor");
 }
 
+quint32 plainCreateMode() {
+    static const quint32 mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return quint32(0666 & ~mask);
+    }();
+    return mode;
+}
+
 int createExclusive(const QString& path, quint32 mode) {
     const int fd =
         openOrThrow(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, "Nelze vytvořit soubor", mode);

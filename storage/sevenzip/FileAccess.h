@@ -33,6 +33,9 @@ OpenedFile openRegularFile(const QString& path);
 bool waitingReads(int fd);
 // Creates the file, or empties an existing one, for writing.
 int createTruncated(const QString& path);
+// The permission bits a plain create gives a new file: 0666 less the umask,
+// which is read once.
+quint32 plainCreateMode();
 // Creates a file that did not exist (O_EXCL), never through a symbolic link,
 // with the given permission bits.
 int createExclusive(const QString& path, quint32 mode);

@@ -73,19 +73,13 @@ int memoryFileOf(const QByteArray& bytes, const QString& name) {
     return fd;
 }
 
-quint32 plainFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return S_IFREG | (0666 & ~mask);
-}
-
 } // namespace
 
 void T7zOutArchive::queueBytes(const QByteArray& bytes, const QString& archiveName) {
     const int fd = memoryFileOf(bytes, archiveName);
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    static const quint32 mode = plainFileMode();
+    const quint32 mode = S_IFREG | plainCreateMode();
     T7zBatchItem item;
     item.SourceKind = T7zBatchItem::FromStream;
     // A read failing is told to the library, which ends WriteArchive with an error.
