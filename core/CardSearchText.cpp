@@ -201,18 +201,11 @@ template <typename Repeated> __m128i placesOf(__m128i block, const std::vector<R
 }
 #endif
 
+// The text as stored; none when code page 1250 cannot hold it.
 std::optional<QByteArray> exactNeedle(const QString& text) {
-    QHash<char16_t, char> bytes;
-    const std::array<char16_t, 256>& characters = cp1250::byteCharacters();
-    for (int byte = 1; byte < 256; ++byte)
-        bytes.insert(characters[byte], char(byte));
-    QByteArray needle;
-    for (const QChar c : text) {
-        if (!bytes.contains(c.unicode()))
-            return std::nullopt;
-        needle.append(bytes.value(c.unicode()));
-    }
-    return needle;
+    if (!cp1250::unencodable(text).isEmpty())
+        return std::nullopt;
+    return cp1250::encode(text);
 }
 
 } // namespace
